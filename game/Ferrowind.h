@@ -1,0 +1,95 @@
+#ifndef FERROWIND_FERROWIND_H
+#define FERROWIND_FERROWIND_H
+
+#include <cstdio>
+#include <vector>
+
+#include "game/Interfaces.h"
+#include "game/SavedStates.h"
+
+class CZoSDL;
+class CZoGl;
+class CZoSDLTreader;
+class CZoSound;
+
+// The components a game runs with; the game owns them.
+struct SGameComponents {
+    CZoSDL* sdl;
+    CZoGl* gl;
+    CZoSDLTreader* threads;
+    CZoSound* sound;
+};
+
+// The game: owns the components, the object list, the message queue and the
+// ring of saved states, and applies every message to the battlefield.
+class CFerrowind : public IGameInterface {
+public:
+    // Builds the real window, renderer, thread service and sound, opens the
+    // socket and starts the listener and lag threads.
+    CFerrowind(char* unused, char* outputPath);
+    // Runs the game on the given components, without network threads.
+    CFerrowind(const SGameComponents& components, const char* outputPath);
+    virtual ~CFerrowind() {}
+
+    void ShutDown() override;
+    std::vector<SGameObject*> GetGameObjects() override;
+    std::vector<int> GetGameEffectObjects() override;
+    int AddGameObject(SGameObject* object) override;
+    void AddMsg(SGameMsg msg) override;
+    unsigned long GetTime() override;
+    void SetTimeOffset(unsigned long ms) override;
+    virtual void ActOnMessages();
+    virtual void ActOnMessage(SGameMsg msg);
+    virtual void CalculateBB(SGameObject& object);
+    virtual Vector3f RCollision(Vector3f requested, int index);
+    virtual Vector3f MCollision(Vector3f position, int index);
+    virtual Vector3f ACollision(Vector3f position, int index);
+    virtual void Run();
+    virtual int LoadObjects(char* path);
+    virtual int LoadTextures(char* path);
+    virtual int LoadShaders(char* path);
+    virtual int LoadModels(char* path);
+    virtual void LoadSounds(char* path);
+    virtual void AddMsg(SGameMsg msg, bool lock);
+    virtual void Close();
+
+    std::vector<SGameMsg> m_messages;
+    int m_menuState;
+    std::vector<SGameObject*> m_objects;
+    std::vector<int> m_effectObjects;
+    SSavedStates m_savedStates;
+    int m_objectCount;
+    CZoSDL* m_sdl;
+    CZoGl* m_gl;
+    CZoSDLTreader* m_threads;
+    CZoSound* m_sound;
+    int m_mutex;
+    bool m_running;
+
+    // Queue bookkeeping: every message before this index has been applied.
+    size_t m_firstUnhandled;
+
+private:
+    void OpenOutput(const char* outputPath);
+    void Wire();
+    size_t Warp(size_t lateIndex);
+    void TrimQueue();
+    void RetireObjects(std::vector<SGameObject*>& objects, size_t from);
+    void DeleteRetired();
+    bool MessageIsValid(const SGameMsg& msg) const;
+    bool IsTank(int index) const;
+    void TakePowerUp(const SGameMsg& msg);
+    void Shoot(const SGameMsg& msg);
+    void Respawn(int shooter);
+    int HitTest(int shooter);
+    void DamageLocalTank();
+    void FinishLocalFrame(unsigned long frameStart);
+    Vector3f CollisionTest(Vector3f requested, int index, bool turning);
+
+    std::vector<SGameObject*> m_retired;
+};
+
+// The output log file: one line per time warp. Null when it could not be opened.
+extern FILE* output;
+
+#endif

@@ -1,0 +1,38 @@
+#ifndef FERROWIND_INTERFACES_H
+#define FERROWIND_INTERFACES_H
+
+#include <vector>
+
+#include "GameMsg.h"
+#include "GameObject.h"
+#include "Vector.h"
+
+// The game as the input object, the renderer and the network threads see it.
+class IGameInterface {
+public:
+    virtual void ShutDown() = 0;
+    virtual std::vector<SGameObject*> GetGameObjects() = 0;
+    virtual std::vector<int> GetGameEffectObjects() = 0;
+    virtual int AddGameObject(SGameObject* object) = 0;
+    virtual void AddMsg(SGameMsg msg) = 0;
+    virtual unsigned long GetTime() = 0;
+    virtual void SetTimeOffset(unsigned long ms) = 0;
+
+protected:
+    ~IGameInterface() {}
+};
+
+// The renderer's camera as the input object sees it.
+class IGraphicInterface {
+public:
+    virtual void SetPos(Vector3f pos) = 0;
+    virtual void AddToPos(Vector3f delta) = 0;
+    virtual void SetAngles(float pitch, float yaw) = 0;
+    virtual void AddToAngles(float dPitch, float dYaw) = 0;
+    virtual Vector3f GetDirection() = 0;
+
+protected:
+    ~IGraphicInterface() {}
+};
+
+#endif

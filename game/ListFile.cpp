@@ -1,0 +1,60 @@
+#include "ListFile.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+
+CListFile::CListFile(const char* path) : m_file(std::fopen(path, "rt")) {}
+
+CListFile::~CListFile()
+{
+    if (m_file)
+        std::fclose(m_file);
+}
+
+bool CListFile::NextToken(std::string& token)
+{
+    token.clear();
+    if (!m_file)
+        return false;
+    int c;
+    while ((c = std::fgetc(m_file)) != EOF && std::isspace(c)) {
+    }
+    while (c != EOF && !std::isspace(c)) {
+        token.push_back((char)c);
+        c = std::fgetc(m_file);
+    }
+    return !token.empty();
+}
+
+bool CListFile::ReadWord(std::string& word)
+{
+    return NextToken(word);
+}
+
+bool CListFile::ReadInt(int& value)
+{
+    std::string token;
+    if (!NextToken(token))
+        return false;
+    char* end = 0;
+    errno = 0;
+    long v = std::strtol(token.c_str(), &end, 10);
+    if (*end != '\0' || errno == ERANGE || v < -2147483647L - 1 || v > 2147483647L)
+        return false;
+    value = (int)v;
+    return true;
+}
+
+bool CListFile::ReadFloat(float& value)
+{
+    std::string token;
+    if (!NextToken(token))
+        return false;
+    char* end = 0;
+    float v = std::strtof(token.c_str(), &end);
+    if (*end != '\0')
+        return false;
+    value = v;
+    return true;
+}

@@ -1,0 +1,26 @@
+#ifndef FERROWIND_LISTFILE_H
+#define FERROWIND_LISTFILE_H
+
+#include <cstdio>
+#include <string>
+
+// Reader for the ".lof" list files: white-space separated tokens, a count
+// first, line structure meaningless. Words of any length are read safely.
+class CListFile {
+public:
+    explicit CListFile(const char* path);
+    ~CListFile();
+    CListFile(const CListFile&) = delete;
+    CListFile& operator=(const CListFile&) = delete;
+
+    bool IsOpen() const { return m_file != 0; }
+    bool ReadInt(int& value);
+    bool ReadFloat(float& value);
+    bool ReadWord(std::string& word);
+
+private:
+    bool NextToken(std::string& token);
+    FILE* m_file;
+};
+
+#endif

@@ -1,0 +1,33 @@
+#ifndef FERROWIND_SAVEDSTATES_H
+#define FERROWIND_SAVEDSTATES_H
+
+#include <vector>
+
+#include "GameObject.h"
+
+// Ring of ten deep snapshots of the object list, taken at least a second apart,
+// from which a time warp restarts.
+struct SSavedStates {
+    enum { SLOTS = 10 };
+
+    std::vector<SGameObject*> states[SLOTS];
+    unsigned int times[SLOTS];
+    unsigned int lastTime;
+    int pos;
+    bool filled[SLOTS];
+
+    SSavedStates();
+
+    void SaveState(std::vector<SGameObject*> objects, unsigned int time);
+    // Replaces `objects` with deep copies of the snapshot `seconds` slots back.
+    void GetState(std::vector<SGameObject*>& objects, int seconds);
+
+    // Slot `seconds` back from the newest snapshot, wrapping around the ring.
+    int SlotBack(int seconds) const;
+    // The slot a warp of `seconds` restores: that slot when it holds a
+    // snapshot, else the oldest snapshot held; -1 when the ring is empty.
+    int SlotForWarp(int seconds) const;
+    void Restore(std::vector<SGameObject*>& objects, int slot);
+};
+
+#endif

@@ -1,0 +1,36 @@
+#ifndef FERROWIND_ZOSOCKETS_H
+#define FERROWIND_ZOSOCKETS_H
+
+#include "game/GameMsg.h"
+#include "net/WireFormat.h"
+
+// One entry of the connection table: a peer's address and the local index of its tank.
+struct ZOConnectionID {
+    unsigned long address;
+    int objectIndex;
+    ZOConnectionID(unsigned long address_, int objectIndex_) : address(address_), objectIndex(objectIndex_) {}
+};
+
+void setip(unsigned long address);
+unsigned long getip();
+unsigned long myIpAddr();
+
+void ZOSocketInit();
+int ZOSocketOpen();
+int ZOSocketClose();
+
+SSocketMSG ZOSocketCompileMSG(SGameMsg* msg);
+SGameMsg ZOSocketCompileMSG(SSocketMSG* rec);
+int ZOSocketSend(SSocketMSG* rec);
+int ZOSocketSend(SGameMsg* msg);
+
+void ZOSocketConnect(unsigned long address);
+int ZOSocketListen(void* game);
+void AddMsg(SSocketMSG* rec);
+void PrintConnections();
+
+int Lag(void* game);
+void add_lag();
+void remove_lag();
+
+#endif

@@ -1,0 +1,77 @@
+#ifndef FERROWIND_ZOGL_H
+#define FERROWIND_ZOGL_H
+
+#include "game/Interfaces.h"
+#include "game/NoDevice.h"
+#include "render/ModelStore.h"
+
+// The renderer: set-up, camera, asset loaders and every drawing pass.
+// It owns every OpenGL object it creates and frees none.
+class CZoGl : public IGraphicInterface {
+public:
+    CZoGl();
+    explicit CZoGl(SNoDevice);
+    virtual ~CZoGl() {}
+
+    void SetPos(Vector3f pos) override;
+    void AddToPos(Vector3f delta) override;
+    void SetAngles(float pitch, float yaw) override;
+    void AddToAngles(float dPitch, float dYaw) override;
+    Vector3f GetDirection() override;
+    virtual void Clear();
+    virtual void PrepairObjectForDrawing(int index);
+    virtual int LoadShader(char* fragmentFile, char* vertexFile, unsigned int index);
+    virtual void PrepairShader(unsigned int index);
+    virtual void PrepairShader(char* name, int index);
+    virtual int LoadObject(char* file, unsigned int base, int makeNormals);
+    virtual void DrawMinimap();
+    virtual void SetRenderToTexture(unsigned int framebuffer, unsigned int texture, unsigned int depth,
+                                    unsigned int unused);
+    virtual void SetRenderToScreen();
+    virtual int LoadObjectsOld(char* listFile);
+    virtual int LoadObjects(char* listFile);
+    virtual int LoadShaders(char* listFile);
+    virtual int LoadTextures(char* listFile);
+    virtual unsigned int LoadTexture(char* file, int mipmapComponents);
+    virtual void RenderLights();
+    virtual void Draw();
+    virtual void DrawDeath();
+    virtual void DrawBlend();
+    virtual void TestDraw();
+    virtual void DrawBoxEnv();
+    virtual void SaveMatrixState();
+    virtual void LoadMatrixState();
+    virtual void IdentityAll();
+    virtual void DrawImage(float x1, float y1, float x2, float y2, float s1, float t1, float s2, float t2,
+                           int image, int mode);
+    virtual void Splash();
+    virtual void SetGameInterface(IGameInterface* game);
+    virtual SGraphicObject* GetObject(int index);
+    virtual Vector3f* GetVertices();
+    virtual void GetEdges(int index);
+    virtual void DrawMenu(int state);
+
+    // Number of loaded models, textures and shader programs.
+    int ModelCount() const { return (int)m_store.m_models.size(); }
+
+    float m_lightX, m_lightZ;
+    int m_shadowMode;
+    unsigned int m_vertexBuffer, m_texCoordBuffer, m_normalBuffer, m_tangentBuffer;
+    CZoModelStore m_store;
+    unsigned int* m_programs;
+    int m_programCount;
+    unsigned int* m_textures;
+    int m_textureCount;
+    unsigned int m_sceneFramebuffer, m_sceneTexture;
+    unsigned int m_minimapTexture;
+    unsigned int m_glowFramebuffer1, m_glowFramebuffer2, m_glowFramebuffer3;
+    unsigned int m_glowTexture1, m_glowTexture2, m_glowTexture3;
+    unsigned int m_glowDepthTexture1, m_glowDepthTexture2, m_glowDepthTexture3;
+    unsigned int m_shadowFramebuffer, m_shadowTexture;
+    IGameInterface* m_game;
+    Vector3f m_position;
+    float m_pitch, m_yaw;
+    Vector3f m_direction;
+};
+
+#endif
