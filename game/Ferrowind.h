@@ -66,6 +66,10 @@ public:
     int m_mutex;
     bool m_running;
 
+    // True when the loaded battlefield has what the game reads by number: a
+    // local tank at 1, an object 72 and an effect object. Names what is missing.
+    bool CheckBattlefield(const char* path) const;
+
     // Queue bookkeeping: every message before this index has been applied.
     size_t m_firstUnhandled;
 
@@ -82,8 +86,9 @@ private:
     void Shoot(const SGameMsg& msg);
     void Respawn(int shooter);
     int HitTest(int shooter);
-    void DamageLocalTank();
-    void FinishLocalFrame(unsigned long frameStart);
+    void DamageLocalTank(int shooter);
+    void RecordFrameRate(unsigned long frameStart);
+    void StepObjects(unsigned long dt);
     Vector3f CollisionTest(Vector3f requested, int index, bool turning);
 
     std::vector<SGameObject*> m_retired;

@@ -72,13 +72,18 @@ SGamePowerup::SGamePowerup(SGameObject base)
 
 SGameMsg* SGamePowerup::Action(unsigned long dt)
 {
-    if (timer > dt) {
-        timer -= dt;
-    } else {
-        timer = 0;
-        active = 1;
-    }
+    CountDownPowerUp(*this, dt);
     return 0;
+}
+
+void CountDownPowerUp(SGameObject& powerUp, unsigned long dt)
+{
+    if (powerUp.timer > dt) {
+        powerUp.timer -= dt;
+    } else {
+        powerUp.timer = 0;
+        powerUp.active = 1;
+    }
 }
 
 SGameObject* DeepCopyObject(const SGameObject& source)

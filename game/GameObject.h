@@ -75,6 +75,9 @@ struct SGamePowerup : public SGameObject {
     virtual SGameMsg* Action(unsigned long dt);
 };
 
+// A taken power-up's wait until it is available again.
+void CountDownPowerUp(SGameObject& powerUp, unsigned long dt);
+
 // Deep copy as the saved-state ring makes it: tanks come back as tanks, every
 // other kind as a plain object, with a state array of its own.
 SGameObject* DeepCopyObject(const SGameObject& source);

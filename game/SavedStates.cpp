@@ -50,6 +50,11 @@ int SSavedStates::SlotForWarp(int seconds) const
         return wanted;
     // The ring does not reach that far back (or that slot was never filled):
     // the oldest snapshot held is the best one left.
+    return OldestSlot();
+}
+
+int SSavedStates::OldestSlot() const
+{
     for (int back = SLOTS - 1; back >= 0; --back) {
         int slot = SlotBack(back);
         if (filled[slot])

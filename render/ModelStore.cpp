@@ -1,5 +1,7 @@
 #include "ModelStore.h"
 
+#include <cstddef>
+
 int CZoModelStore::AddModel(const std::vector<Vector3f>& corners, const std::vector<Vector3f>& cornerNormals,
                             const std::vector<Vector2f>& cornerTexCoords)
 {
@@ -7,7 +9,7 @@ int CZoModelStore::AddModel(const std::vector<Vector3f>& corners, const std::vec
     SGraphicObject model = SGraphicObject();
     model.indexCount = corners.size();
     model.indices = new unsigned int[corners.size() ? corners.size() : 1];
-    for (size_t c = 0; c < corners.size(); ++c) {
+    for (std::size_t c = 0; c < corners.size(); ++c) {
         positions.push_back(corners[c]);
         normals.push_back(c < cornerNormals.size() ? cornerNormals[c] : Vector3f(0, 1, 0));
         texCoords.push_back(c < cornerTexCoords.size() ? cornerTexCoords[c] : Vector2f(0, 0));

@@ -1,0 +1,95 @@
+// Footprint boxes and the tests that decide whether an object may turn or move.
+#include <cmath>
+
+#include "game/Ferrowind.h"
+#include "game/Footprint.h"
+#include "render/ZoGl.h"
+
+namespace {
+
+const double CHANGE_THRESHOLD = 0.05;
+
+float Change(const Vector3f& a, const Vector3f& b)
+{
+    return std::fabs(a.x - b.x) + std::fabs(a.y - b.y) + std::fabs(a.z - b.z);
+}
+
+}  // namespace
+
+void CFerrowind::CalculateBB(SGameObject& object)
+{
+    float* bb = object.bbox;
+    bb[0] = bb[1] = bb[2] = bb[3] = 0;
+    const SGraphicObject* model = m_gl->GetObject(object.model);
+    const Vector3f* vertices = m_gl->GetVertices();
+    unsigned long vertexCount = m_gl->m_store.VertexCount();
+    // A model that names no geometry (or geometry outside the vertex array)
+    // gives a box of zero size.
+    if (!model || !vertices || model->indexCount == 0)
+        return;
+    for (unsigned long i = 0; i < model->indexCount; ++i)
+        if (model->indices[i] >= vertexCount)
+            return;
+
+    const Vector3f& first = vertices[model->indices[0]];
+    bb[BB_MIN_Z] = bb[BB_MAX_Z] = first.z;
+    bb[BB_MAX_X] = bb[BB_MIN_X] = first.x;
+    for (unsigned long i = 1; i < model->indexCount; ++i) {
+        const Vector3f& v = vertices[model->indices[i]];
+        if (v.z > bb[BB_MAX_Z])
+            bb[BB_MAX_Z] = v.z;
+        if (bb[BB_MIN_Z] > v.z)
+            bb[BB_MIN_Z] = v.z;
+        if (bb[BB_MIN_X] > v.x)
+            bb[BB_MIN_X] = v.x;
+        if (v.x > bb[BB_MAX_X])
+            bb[BB_MAX_X] = v.x;
+    }
+}
+
+Vector3f CFerrowind::RCollision(Vector3f requested, int index)
+{
+    return CollisionTest(requested, index, true);
+}
+
+Vector3f CFerrowind::MCollision(Vector3f position, int index)
+{
+    return ACollision(position, index);
+}
+
+Vector3f CFerrowind::ACollision(Vector3f position, int index)
+{
+    return CollisionTest(position, index, false);
+}
+
+// The turn and the move test differ only in what the request is (angles or
+// position) and so in how the moving object's footprint is placed.
+Vector3f CFerrowind::CollisionTest(Vector3f requested, int index, bool turning)
+{
+    if (index < 0 || index >= (int)m_objects.size())
+        return requested;
+    const SGameObject* d = m_objects[index];
+    const Vector3f& current = turning ? d->angles : d->pos;
+    SFootprint mover = turning ? SFootprint(d->pos, requested.x, requested.y, d->bbox)
+                               : SFootprint(requested, d->angles.x, d->angles.y, d->bbox);
+    Vector3f accepted = requested;
+    for (size_t i = 1; i < m_objects.size(); ++i) {
+        const SGameObject* other = m_objects[i];
+        if ((int)i == index || other->active == 0)
+            continue;
+        SFootprint obstacle(other->pos, other->angles.x, other->angles.y, other->bbox);
+        Vector3f tested = FootprintsOverlap(mover, obstacle) ? current : accepted;
+        if ((double)Change(tested, accepted) < CHANGE_THRESHOLD) {
+            accepted = tested;
+        } else if (other->kind < 0) {
+            // Negative kinds never block; a power-up is taken instead.
+            if (other->kind == KIND_POWERUP) {
+                float taker = (float)index;
+                AddMsg(MakeMsg(GMSG_POWERUP_TAKEN, (int)i, 1, &taker, GetTime()), false);
+            }
+        } else {
+            accepted = tested;
+        }
+    }
+    return accepted;
+}

@@ -1,0 +1,163 @@
+#include "game/Ferrowind.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "input/ZoSDL.h"
+#include "net/ZoSockets.h"
+#include "net/ZoThreadMaster.h"
+#include "render/ZoGl.h"
+#include "sound/ZoSound.h"
+
+FILE* output = 0;
+
+CFerrowind::CFerrowind(char*, char* outputPath)
+    : m_menuState(0), m_objectCount(0), m_sdl(0), m_gl(0), m_threads(0), m_sound(0), m_mutex(-1),
+      m_running(true), m_firstUnhandled(0)
+{
+    m_sdl = new CZoSDL((char*)"Ferrowind", (char*)"");
+    m_sdl->SetGameInterface(this);
+    m_gl = new CZoGl();
+    m_sdl->SetGraficInterface(m_gl);
+    m_gl->SetGameInterface(this);
+    m_threads = new CZoSDLTreader();
+    m_sound = new CZoSound();
+    m_mutex = m_threads->InitializeMutex();
+    m_running = true;
+    ZOSocketOpen();
+    m_threads->CreateThread(ZOSocketListen, this);
+    m_threads->CreateThread(ZOSocketListen, this);
+    m_threads->CreateThread(Lag, this);
+    std::srand((unsigned)std::time(0));
+    OpenOutput(outputPath);
+    m_menuState = 0;
+}
+
+CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath)
+    : m_menuState(0), m_objectCount(0), m_sdl(components.sdl), m_gl(components.gl),
+      m_threads(components.threads), m_sound(components.sound), m_mutex(-1), m_running(true),
+      m_firstUnhandled(0)
+{
+    m_sdl->SetGameInterface(this);
+    m_sdl->SetGraficInterface(m_gl);
+    m_gl->SetGameInterface(this);
+    m_mutex = m_threads->InitializeMutex();
+    OpenOutput(outputPath);
+}
+
+void CFerrowind::OpenOutput(const char* outputPath)
+{
+    output = std::fopen(outputPath, "wt");
+    if (!output)
+        std::fprintf(stderr, "Cannot open the output log file %s: playing without a log\n", outputPath);
+}
+
+void CFerrowind::ShutDown()
+{
+    m_running = false;
+}
+
+void CFerrowind::Close()
+{
+    m_threads->Close();
+    ZOSocketClose();
+}
+
+unsigned long CFerrowind::GetTime()
+{
+    return m_sdl->GetTime();
+}
+
+void CFerrowind::SetTimeOffset(unsigned long ms)
+{
+    m_sdl->SetTimeOffset(ms);
+}
+
+// The asset forwards pass the loader's result on, so that start-up stops on a
+// battlefield that could not be loaded instead of running on garbage.
+int CFerrowind::LoadTextures(char* path)
+{
+    std::printf("loading textures\n");
+    return m_gl->LoadTextures(path);
+}
+
+int CFerrowind::LoadShaders(char* path)
+{
+    std::printf("loading shaders\n");
+    return m_gl->LoadShaders(path);
+}
+
+int CFerrowind::LoadModels(char* path)
+{
+    std::printf("loading models\n");
+    return m_gl->LoadObjects(path);
+}
+
+void CFerrowind::LoadSounds(char* path)
+{
+    m_sound->LoadSounds(path);
+}
+
+void CFerrowind::Run()
+{
+    std::printf("RUN\n");
+    ZOSocketConnect(0);
+    m_savedStates.lastTime = (unsigned int)GetTime();
+    unsigned long previous = GetTime();
+    for (int i = 0; i < 10; ++i)
+        m_savedStates.SaveState(GetGameObjects(), (unsigned int)GetTime());
+
+    while (m_running) {
+        if (m_menuState >= 0) {
+            m_gl->DrawMenu(m_menuState);
+            m_sdl->CheckMenuInput();
+        } else {
+            m_sdl->CheckInput();
+            unsigned long frameStart = GetTime();
+            unsigned long dt = (unsigned int)(GetTime() - previous);
+            std::vector<SGameObject*> objects = GetGameObjects();
+            if (objects.size() > 72)
+                objects[72]->model = (int)((frameStart % 400) / 34 + 8);
+            StepObjects(dt);
+            previous = GetTime();
+            ActOnMessages();
+            m_gl->Draw();
+            RecordFrameRate(frameStart);
+        }
+        m_sdl->EndCyrcle();
+    }
+    if (output) {
+        std::fclose(output);
+        output = 0;
+    }
+}
+
+// The movement step of the ground and the local tank, whose messages go to the
+// peers (positions) and the queue; and the count-down of taken power-ups, by
+// kind since restored snapshots hold plain objects.
+void CFerrowind::StepObjects(unsigned long dt)
+{
+    std::vector<SGameObject*> objects = GetGameObjects();
+    for (int index = 0; index < 2 && index < (int)objects.size(); ++index) {
+        SGameMsg* pair = objects[index]->Action(dt, index);
+        if (!pair)
+            continue;
+        pair[0].time = GetTime();
+        ZOSocketSend(&pair[0]);
+        AddMsg(pair[0]);
+        pair[1].time = GetTime();
+        AddMsg(pair[1]);
+        delete[] pair;
+    }
+    for (SGameObject* o : objects)
+        if (o->kind == KIND_POWERUP && !o->active)
+            CountDownPowerUp(*o, dt);
+}
+
+void CFerrowind::RecordFrameRate(unsigned long frameStart)
+{
+    if (m_objects.size() < 2 || m_objects[1]->stateCount <= TS_DISPLAY)
+        return;
+    double frameMs = (double)(unsigned int)(GetTime() - frameStart);
+    m_objects[1]->state[TS_DISPLAY] = (float)(1000.0 / frameMs);
+}

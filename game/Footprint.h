@@ -1,0 +1,22 @@
+#ifndef FERROWIND_FOOTPRINT_H
+#define FERROWIND_FOOTPRINT_H
+
+#include "game/Vector.h"
+
+// An object's footprint box placed in the ground plane: its facing direction
+// and the four corners K1..K4 (rear-left, rear-right, front-left, front-right).
+struct SFootprint {
+    Vector3f f;
+    Vector3f k[4];
+
+    // `bbox` is minZ, maxZ, maxX, minX in model space.
+    SFootprint(const Vector3f& pos, float pitch, float heading, const float* bbox);
+
+    // Points on an edge count as inside; only x and z count.
+    bool Contains(const Vector3f& q) const;
+};
+
+// Any corner of either footprint inside the other.
+bool FootprintsOverlap(const SFootprint& a, const SFootprint& b);
+
+#endif

@@ -1,0 +1,161 @@
+// The message queue: messages ordered by time, applied once per frame, and
+// replayed from a saved snapshot (a time warp) when a late one arrives.
+#include "game/Ferrowind.h"
+#include "net/ZoThreadMaster.h"
+#include "sound/ZoSound.h"
+
+namespace {
+
+bool IsReplayable(int type)
+{
+    return type == GMSG_CHANGE_ANGLES || type == GMSG_SHOOT || type == GMSG_ACCELERATE;
+}
+
+}  // namespace
+
+void CFerrowind::AddMsg(SGameMsg msg)
+{
+    AddMsg(msg, true);
+}
+
+void CFerrowind::AddMsg(SGameMsg msg, bool lock)
+{
+    if (lock)
+        m_threads->LockMutex(m_mutex);
+    if (msg.type <= 0) {
+        int cancelled = -msg.type;
+        size_t kept = 0;
+        for (size_t i = 0; i < m_messages.size(); ++i) {
+            if (m_messages[i].type == cancelled && m_messages[i].object == msg.object)
+                continue;
+            m_messages[kept++] = m_messages[i];
+        }
+        m_messages.resize(kept);
+        // Indexes moved; the scan for unapplied messages starts over.
+        m_firstUnhandled = 0;
+    } else {
+        size_t at = m_messages.size();
+        for (size_t i = 0; i < m_messages.size(); ++i) {
+            if ((unsigned int)m_messages[i].time > (unsigned int)msg.time) {
+                at = i;
+                break;
+            }
+        }
+        if (at < m_messages.size())
+            msg.late = 1;
+        m_messages.insert(m_messages.begin() + at, msg);
+        if (at < m_firstUnhandled)
+            m_firstUnhandled = at;
+    }
+    if (lock)
+        m_threads->UnlockMutex(m_mutex);
+}
+
+void CFerrowind::ActOnMessages()
+{
+    m_threads->LockMutex(m_mutex);
+    if (m_messages.empty()) {
+        m_threads->UnlockMutex(m_mutex);
+        return;
+    }
+    bool started = false;
+    size_t i = m_firstUnhandled < m_messages.size() ? m_firstUnhandled : m_messages.size();
+    while (i < m_messages.size()) {
+        if (!started && m_messages[i].handled) {
+            ++i;
+            continue;
+        }
+        if (!started && m_messages[i].late == 1)
+            i = Warp(i);
+        started = true;
+        if (m_messages[i].handled && !IsReplayable(m_messages[i].type)) {
+            ++i;
+            continue;
+        }
+        m_messages[i].handled = 1;
+        // A copy: the rules may append to the queue while it is applied.
+        SGameMsg current = m_messages[i];
+        ++i;
+        ActOnMessage(current);
+    }
+    m_firstUnhandled = m_messages.size();
+    m_sound->m_effectsOn = true;
+
+    unsigned int before = m_savedStates.lastTime;
+    m_savedStates.SaveState(m_objects, (unsigned int)GetTime());
+    if (m_savedStates.lastTime != before) {
+        DeleteRetired();
+        TrimQueue();
+    }
+    m_threads->UnlockMutex(m_mutex);
+}
+
+size_t CFerrowind::Warp(size_t lateIndex)
+{
+    const SGameMsg& late = m_messages[lateIndex];
+    unsigned int now = (unsigned int)GetTime();
+    unsigned int lag = now - (unsigned int)late.time;
+    int seconds = (int)(lag / 1000 + 1);
+    if (output) {
+        std::fprintf(output, "Warping %d seconds, caused by a %d ms lag and msgtype %s, at time %d \n ", seconds,
+                     (int)lag, getMsgString(late.type), (int)now);
+        std::fflush(output);
+    }
+
+    int slot = m_savedStates.SlotForWarp(seconds);
+    if (slot < 0)
+        return lateIndex;  // nothing to rewind to: the late message applies where it stands
+
+    // Objects added after the snapshot (peers that joined since) keep their
+    // place: indexes are identities and must never disappear.
+    std::vector<SGameObject*> restored;
+    m_savedStates.Restore(restored, slot);
+    size_t snapshotSize = restored.size();
+    for (size_t k = snapshotSize; k < m_objects.size(); ++k)
+        restored.push_back(m_objects[k]);
+    RetireObjects(m_objects, snapshotSize);
+    m_objects.swap(restored);
+    m_sound->m_effectsOn = false;
+
+    unsigned int snapshotTime = m_savedStates.times[slot];
+    size_t k = lateIndex;
+    while (k > 0 && (unsigned int)m_messages[k].time > snapshotTime)
+        --k;
+    return k;
+}
+
+void CFerrowind::RetireObjects(std::vector<SGameObject*>& objects, size_t count)
+{
+    // Other threads may still hold pointers from a recent GetGameObjects, so
+    // dropped objects live on until the next snapshot.
+    for (size_t k = 0; k < count && k < objects.size(); ++k)
+        m_retired.push_back(objects[k]);
+}
+
+void CFerrowind::DeleteRetired()
+{
+    for (SGameObject* o : m_retired)
+        DestroyObject(o);
+    m_retired.clear();
+}
+
+void CFerrowind::TrimQueue()
+{
+    // No warp can reach before the oldest snapshot; keep the last message at or
+    // before it (a rewind stops there) and everything after.
+    int oldest = m_savedStates.OldestSlot();
+    if (oldest < 0)
+        return;
+    unsigned int oldestTime = m_savedStates.times[oldest];
+    size_t atOrBefore = 0;
+    while (atOrBefore < m_messages.size() && (unsigned int)m_messages[atOrBefore].time <= oldestTime &&
+           m_messages[atOrBefore].handled)
+        ++atOrBefore;
+    if (atOrBefore < 2)
+        return;
+    size_t drop = atOrBefore - 1;
+    for (size_t k = 0; k < drop; ++k)
+        delete[] m_messages[k].data;
+    m_messages.erase(m_messages.begin(), m_messages.begin() + drop);
+    m_firstUnhandled = m_firstUnhandled > drop ? m_firstUnhandled - drop : 0;
+}

@@ -1,0 +1,311 @@
+// What each message does to the battlefield.
+#include <cstdlib>
+
+#include "game/Ferrowind.h"
+#include "net/ZoSockets.h"
+#include "sound/ZoSound.h"
+
+namespace {
+
+const double RELOAD_BASE_MS = 2500;
+const float HIT_DISTANCE_START = 100000;
+const float IMPACT_PULL_BACK = 8;
+const float DAMAGE_TOTAL = 0.8f;
+const float DAMAGE_TOTAL_BOOSTED = 3.2f;
+const int RESPAWN_AREA = 1000;
+const int RESPAWN_DRAWS = 10000;
+const float RESPAWN_TOLERANCE = 0.05f;
+const unsigned long RESPAWN_RELOAD_OFFSET_MS = 500;
+const double POWERUP_BOOST = 0.35;
+const float POWERUP_CAP = 2;
+const unsigned long POWERUP_RESPAWN_MS = 5000;
+const float TIMED_POWERUP_MS = 10000;
+
+// How many data values each rule reads.
+int DataNeeded(int type)
+{
+    switch (type) {
+    case GMSG_MOVE_TO_LOC: return 3;
+    case GMSG_CHANGE_ANGLES: return 2;
+    case GMSG_ACCELERATE: return 1;
+    case GMSG_DAMAGE: return 3;
+    case GMSG_POWERUP_TAKEN: return 1;
+    default: return 0;
+    }
+}
+
+bool NeedsTank(int type)
+{
+    return type == GMSG_SHOOT || type == GMSG_ACCELERATE || type == GMSG_DAMAGE;
+}
+
+void Boost(float& value)
+{
+    double boosted = value + POWERUP_BOOST;
+    value = (float)(boosted > POWERUP_CAP ? POWERUP_CAP : boosted);
+}
+
+}  // namespace
+
+bool CFerrowind::IsTank(int index) const
+{
+    return index >= 0 && index < (int)m_objects.size() && m_objects[index]->state &&
+           m_objects[index]->stateCount >= TANK_STATE_COUNT;
+}
+
+// Messages arrive from the network: anything a rule would read out of range
+// makes the whole message void.
+bool CFerrowind::MessageIsValid(const SGameMsg& msg) const
+{
+    int type = msg.type;
+    if (type == GMSG_TOGGLE_MUSIC || type == GMSG_TIMING_PROBE || type == GMSG_FRAG)
+        return true;
+    if (msg.object < 0 || msg.object >= (int)m_objects.size())
+        return false;
+    int needed = DataNeeded(type);
+    if (needed > 0 && (msg.count < needed || !msg.data))
+        return false;
+    if (NeedsTank(type) && !IsTank(msg.object))
+        return false;
+    if (type == GMSG_POWERUP_TAKEN) {
+        const SGameObject* powerUp = m_objects[msg.object];
+        float taker = msg.data[0];
+        if (powerUp->stateCount < 1 || !powerUp->state)
+            return false;
+        if (!(taker >= 0 && taker < (float)m_objects.size()) || !IsTank((int)taker))
+            return false;
+    }
+    return true;
+}
+
+void CFerrowind::ActOnMessage(SGameMsg msg)
+{
+    if (!MessageIsValid(msg))
+        return;
+    if (msg.type == GMSG_TOGGLE_MUSIC) {
+        if (m_sound->m_musicPlaying)
+            m_sound->StopMusic();
+        else
+            m_sound->PlayMusic();
+    }
+    if (msg.type == GMSG_POWERUP_TAKEN)
+        TakePowerUp(msg);
+
+    switch (msg.type) {
+    case GMSG_MOVE_ALONG: {
+        SGameObject* o = m_objects[msg.object];
+        double k = (double)(unsigned int)(GetTime() - msg.time) / 25;
+        Vector3f d = o->Direction();
+        o->pos = Vector3f((float)(o->pos.x + d.x * k), (float)(o->pos.y + d.y * k), (float)(o->pos.z + d.z * k));
+        break;
+    }
+    case GMSG_MOVE_TO_LOC:
+        if (m_objects[msg.object]->active)
+            m_objects[msg.object]->pos = MCollision(Vector3f(msg.data[0], msg.data[1], msg.data[2]), msg.object);
+        break;
+    case GMSG_CHANGE_ANGLES:
+        if (m_objects[msg.object]->active)
+            m_objects[msg.object]->angles = RCollision(Vector3f(msg.data[0], msg.data[1], 0), msg.object);
+        break;
+    case GMSG_SHOOT:
+        Shoot(msg);
+        break;
+    case GMSG_DEATH:
+        m_objects[msg.object]->active = 0;
+        m_objects[msg.object]->timer = msg.time;
+        break;
+    case GMSG_ACCELERATE: {
+        SGameObject* o = m_objects[msg.object];
+        if (!o->active)
+            break;
+        float* s = o->state;
+        float before = s[TS_THROTTLE];
+        s[TS_THROTTLE] += (s[TS_DRIVE] / 5 + 0.8f) * msg.data[0];
+        if (s[TS_THROTTLE] > 1)
+            s[TS_THROTTLE] = 1;
+        if (s[TS_THROTTLE] < -1)
+            s[TS_THROTTLE] = -1;
+        // A change that crosses zero stops at zero.
+        if ((before > 0 && s[TS_THROTTLE] <= 0) || (before < 0 && s[TS_THROTTLE] > 0))
+            s[TS_THROTTLE] = 0;
+        break;
+    }
+    case GMSG_DAMAGE: {
+        float* s = m_objects[msg.object]->state;
+        for (int k = 0; k < 3; ++k) {
+            s[TS_DRIVE + k] -= msg.data[k];
+            if (s[TS_DRIVE + k] < 0)
+                s[TS_DRIVE + k] = 0;
+        }
+        break;
+    }
+    case GMSG_FRAG:
+        if (msg.object == 1 && IsTank(1))
+            m_objects[1]->state[TS_DISPLAY] += 1;
+        break;
+    case GMSG_TIMING_PROBE:
+        std::printf("%lu %lu\n", msg.time, GetTime());
+        break;
+    default:
+        break;
+    }
+}
+
+void CFerrowind::TakePowerUp(const SGameMsg& msg)
+{
+    SGameObject* powerUp = m_objects[msg.object];
+    SGameObject* tank = m_objects[(int)msg.data[0]];
+    float* st = tank->state;
+    powerUp->active = 0;
+    powerUp->timer = POWERUP_RESPAWN_MS;
+    switch ((int)powerUp->state[0]) {
+    case 0:
+        st[TS_ARMOUR] = 0;
+        break;
+    case 1:
+        Boost(st[TS_ARMOUR]);
+        break;
+    case 2:
+        Boost(st[TS_GUN]);
+        break;
+    case 3:
+        Boost(st[TS_DRIVE]);
+        break;
+    case 4:
+        tank->effect[0] = 0.05f;
+        tank->effect[1] = -0.5f;
+        tank->effect[2] = -0.5f;
+        st[TS_POWERUP_KIND] = 4;
+        st[TS_POWERUP_LEFT] = TIMED_POWERUP_MS;
+        break;
+    case 5:
+        tank->effect[0] = tank->effect[1] = tank->effect[2] = 0;
+        st[TS_POWERUP_KIND] = 5;
+        st[TS_POWERUP_LEFT] = TIMED_POWERUP_MS;
+        break;
+    default:
+        break;
+    }
+}
+
+void CFerrowind::Shoot(const SGameMsg& msg)
+{
+    int shooter = msg.object;
+    SGameObject* a = m_objects[shooter];
+    float* s = a->state;
+    double reload = (-0.5 * s[TS_GUN] - 1) * 1000 + RELOAD_BASE_MS;
+    if ((double)(unsigned int)(msg.time - a->timer) <= reload)
+        return;
+    s[TS_IMPACT_X] = -1;
+    s[TS_IMPACT_Z] = -1;
+    if (a->active != 1) {
+        Respawn(shooter);
+        return;
+    }
+    a->timer = msg.time;
+    if (shooter == 1) {
+        m_sound->PlaySound(0, 100);
+        Vector3f recoil = a->pos - a->Direction();
+        float where[3] = {recoil.x, recoil.y, recoil.z};
+        SGameMsg push = MakeMsg(GMSG_MOVE_TO_LOC, 1, 3, where, GetTime());
+        ZOSocketSend(&push);
+        m_messages.push_back(push);
+    }
+    if (HitTest(shooter) == 1)
+        DamageLocalTank(shooter);
+}
+
+int CFerrowind::HitTest(int shooter)
+{
+    SGameObject* a = m_objects[shooter];
+    float* s = a->state;
+    Vector3f d = a->Direction();
+    d.Rescale(1);
+    Vector3f o = a->pos;
+    float best = HIT_DISTANCE_START;
+    int hit = -1;
+    for (int j = 1; j < (int)m_objects.size(); ++j) {
+        SGameObject* target = m_objects[j];
+        if (j == shooter || target->active == 0 || target->kind < 0)
+            continue;
+        Vector3f u = a->pos - target->pos;
+        u.Rescale(1);
+        if (!(d.Dot(u) < 0))
+            continue;
+        Vector3f f = target->Direction();
+        Vector3f side(-f.z, 0, f.x);
+        const float* bb = target->bbox;
+        Vector3f c1 = target->pos + side * bb[BB_MIN_X] - f * bb[BB_MAX_Z];
+        Vector3f c2 = target->pos + side * bb[BB_MAX_X] - f * bb[BB_MAX_Z];
+        Vector3f c3 = target->pos + side * bb[BB_MIN_X] - f * bb[BB_MIN_Z];
+        Vector3f c4 = target->pos + side * bb[BB_MAX_X] - f * bb[BB_MIN_Z];
+        const Vector3f sides[4][2] = {{c1, c2}, {c4, c3}, {c3, c1}, {c2, c4}};
+        for (const auto& sideEnds : sides) {
+            Vector3f c = sideEnds[0];
+            Vector3f dEnd = sideEnds[1];
+            Vector3f e = dEnd - c;
+            if (!((o - c).CrossProduct(d).y >= 0 && d.CrossProduct(o - dEnd).y >= 0))
+                continue;
+            float cross = d.x * e.z - d.z * e.x;
+            Vector3f co = c - o;
+            float t = (co.x * e.z - co.z * e.x) / cross;
+            float q = ((c.x - o.x) * d.z + (o.z - c.z) * d.x) / cross;
+            if (t < best) {
+                best = t;
+                hit = j;
+                s[TS_IMPACT_X] = c.x + e.x * q - IMPACT_PULL_BACK * d.x;
+                s[TS_IMPACT_Z] = c.z + e.z * q - IMPACT_PULL_BACK * d.z;
+            }
+        }
+    }
+    return hit;
+}
+
+void CFerrowind::DamageLocalTank(int shooter)
+{
+    float* s1 = m_objects[1]->state;
+    float r[3];
+    for (float& value : r)
+        value = (float)(std::rand() % 100) / 100;
+    float total = s1[TS_POWERUP_KIND] == 4 ? DAMAGE_TOTAL_BOOSTED : DAMAGE_TOTAL;
+    float armour = s1[TS_ARMOUR] * 0.5f + 0.5f;
+    float g = (r[0] + r[1] + r[2]) * armour;
+    float shares[3];
+    for (int k = 0; k < 3; ++k)
+        // Three zero rolls share the damage equally rather than dividing 0 by 0.
+        shares[k] = g != 0 ? r[k] * total / g : total / armour / 3;
+
+    unsigned long now = GetTime();
+    SGameMsg damage = MakeMsg(GMSG_DAMAGE, 1, 3, shares, now);
+    ActOnMessage(damage);
+    ZOSocketSend(&damage);
+
+    int broken = (s1[TS_DRIVE] == 0) + (s1[TS_ARMOUR] == 0) + (s1[TS_GUN] == 0);
+    if (broken < 2)
+        return;
+    SGameMsg death = MakeMsg(GMSG_DEATH, 1, 0, 0, now);
+    ActOnMessage(death);
+    ZOSocketSend(&death);
+    SGameMsg frag = MakeMsg(GMSG_FRAG, shooter, 0, 0, now);
+    std::printf("Sending Frag to: %d\n", shooter);
+    ActOnMessage(frag);
+    ZOSocketSend(&frag);
+}
+
+void CFerrowind::Respawn(int shooter)
+{
+    SGameObject* a = m_objects[shooter];
+    for (int draw = 0; draw < RESPAWN_DRAWS; ++draw) {
+        float x = (float)(std::rand() % RESPAWN_AREA);
+        float z = (float)(std::rand() % RESPAWN_AREA);
+        Vector3f r = ACollision(Vector3f(x, 0, z), shooter);
+        if (std::abs(r.x - x) + std::abs(r.y) + std::abs(r.z - z) < RESPAWN_TOLERANCE) {
+            a->active = 1;
+            a->timer = GetTime() - RESPAWN_RELOAD_OFFSET_MS;
+            a->state[TS_DRIVE] = a->state[TS_ARMOUR] = a->state[TS_GUN] = 1;
+            a->pos = Vector3f(x, 0, z);
+            return;
+        }
+    }
+    std::printf("No free spot to respawn tank %d: it stays dead until its next shot\n", shooter);
+}
