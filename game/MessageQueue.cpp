@@ -34,13 +34,11 @@ void CFerrowind::AddMsg(SGameMsg msg, bool lock)
         // Indexes moved; the scan for unapplied messages starts over.
         m_firstUnhandled = 0;
     } else {
+        // The queue is in time order, so the place after the last message at
+        // or before this time is found from the back, where new messages go.
         size_t at = m_messages.size();
-        for (size_t i = 0; i < m_messages.size(); ++i) {
-            if ((unsigned int)m_messages[i].time > (unsigned int)msg.time) {
-                at = i;
-                break;
-            }
-        }
+        while (at > 0 && (unsigned int)m_messages[at - 1].time > (unsigned int)msg.time)
+            --at;
         if (at < m_messages.size())
             msg.late = 1;
         m_messages.insert(m_messages.begin() + at, msg);
