@@ -31,9 +31,10 @@ public:
 
     unsigned long GetTime();
 
-    // Shortest frame that EndCyrcle lets pass, so that a light frame (the
-    // menu) does not spin a core.
-    enum { MIN_FRAME_MS = 10 };
+    // Shortest frame that EndCyrcle lets pass (about a display refresh), so
+    // that a light frame such as the menu does not spin a core. Mouse look is
+    // scaled by the frame time, so this also sets its feel on fast machines.
+    enum { MIN_FRAME_MS = 16 };
 
     set m_events;
     IGameInterface* m_game;

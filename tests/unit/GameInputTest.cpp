@@ -216,7 +216,7 @@ TEST_F(GameInput, EndOfFrameSwapsAndPadsShortFrames)
     device.ticks += 25;
     sdl->EndCyrcle();
     EXPECT_EQ(device.swaps, 2);
-    EXPECT_EQ(device.delays, (std::vector<Uint32>{7}));
+    EXPECT_EQ(device.delays, (std::vector<Uint32>{13}));
 }
 
 TEST_F(GameInput, GameClockKeepsTheLowBitsOfTheOffsetAndWraps)
