@@ -182,14 +182,13 @@ Mesh ridge(unsigned seed) {
     m.addFlatQuad(point(nx, j + 1, false), point(nx, j, false), point(nx, j, true), point(nx, j + 1, true), uv);
     m.addFlatQuad(point(0, j, false), point(0, j + 1, false), point(0, j + 1, true), point(0, j, true), uv);
   }
-  // Bottom: fan from one corner over the rim, facing down.
+  // Bottom: a fan from its centre to every rim point, facing down.
   std::vector<Vec3> rim;
-  for (int i = 0; i <= nx; ++i) rim.push_back(point(i, 0, false));
-  for (int j = 1; j <= nz; ++j) rim.push_back(point(nx, j, false));
-  for (int i = nx - 1; i >= 0; --i) rim.push_back(point(i, nz, false));
-  for (int j = nz - 1; j >= 1; --j) rim.push_back(point(0, j, false));
-  for (size_t k = 1; k + 1 < rim.size(); ++k)
-    if (length(cross(rim[k] - rim[0], rim[k + 1] - rim[0])) > 1e-4f) m.addFlat(rim[0], rim[k], rim[k + 1], uv);
+  for (int i = 0; i < nx; ++i) rim.push_back(point(i, 0, false));
+  for (int j = 0; j < nz; ++j) rim.push_back(point(nx, j, false));
+  for (int i = nx; i > 0; --i) rim.push_back(point(i, nz, false));
+  for (int j = nz; j > 0; --j) rim.push_back(point(0, j, false));
+  for (size_t k = 0; k < rim.size(); ++k) m.addFlat({0, 0, 0}, rim[k], rim[(k + 1) % rim.size()], uv);
   return m;
 }
 

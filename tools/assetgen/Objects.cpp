@@ -154,12 +154,12 @@ std::vector<ObjectRecord> objectList(const std::vector<Footprint>& footprints) {
   Rng rng(2024);
   const std::vector<int> pines = {model::Pine, model::PineTall};
   const std::vector<int> boulders = {model::BoulderA, model::BoulderB};
-  l.scatter(rng, 6, 130, 290, 70, 10, pines, tex::Pine, tex::FlatBump);
-  l.scatter(rng, 6, 880, 800, 60, 10, pines, tex::Pine, tex::FlatBump);
-  l.scatter(rng, 5, 620, 110, 55, 10, pines, tex::Pine, tex::FlatBump);
-  l.scatter(rng, 5, 390, 900, 55, 10, pines, tex::Pine, tex::FlatBump);
-  l.scatter(rng, 4, 120, 880, 50, 10, pines, tex::Pine, tex::FlatBump);
-  l.scatter(rng, 12, 500, 500, 440, 30, boulders, tex::Rock, tex::RockBump);
+  l.scatter(rng, 5, 130, 290, 60, 8, pines, tex::Pine, tex::FlatBump);
+  l.scatter(rng, 5, 880, 800, 55, 8, pines, tex::Pine, tex::FlatBump);
+  l.scatter(rng, 4, 620, 110, 50, 8, pines, tex::Pine, tex::FlatBump);
+  l.scatter(rng, 4, 390, 900, 50, 8, pines, tex::Pine, tex::FlatBump);
+  l.scatter(rng, 3, 120, 880, 45, 8, pines, tex::Pine, tex::FlatBump);
+  l.scatter(rng, 7, 500, 500, 440, 40, boulders, tex::Rock, tex::RockBump);
   // The game animates the object at a fixed number: move the radar mast there.
   std::vector<ObjectRecord> objects = l.take();
   for (size_t i = 0; i < objects.size(); ++i)

@@ -1,5 +1,7 @@
 // Painters of the individual textures, grouped by the file that implements them.
 #pragma once
+#include <vector>
+
 #include "tools/assetgen/Image.h"
 #include "tools/assetgen/Mesh.h"
 
@@ -34,6 +36,11 @@ Image paintBarFill();
 Image paintBarOverflow();
 Image paintBarFrame(const char* label);
 Image paintPanel();
+struct ControlRow {
+  const char* keys;
+  const char* action;
+};
+const std::vector<ControlRow>& menuControls();  // as listed on the menu picture
 Image paintMenu();
 Image paintButton(const char* label, int look);  // look: 0 normal, 1 hover, 2 pressed
 

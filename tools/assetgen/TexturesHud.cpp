@@ -137,6 +137,17 @@ void tankSilhouette(Image& image, float x, float ground, float scale, const Colo
 
 }  // namespace
 
+const std::vector<ControlRow>& menuControls() {
+  static const std::vector<ControlRow> rows = {
+      {"I / K", "DRIVE FORWARD / BACK"}, {"J / L", "TURN LEFT / RIGHT"},
+      {"SPACE", "FIRE / RESPAWN"},       {"ARROWS", "FLY THE CAMERA"},
+      {"MOUSE", "TURN THE CAMERA"},      {"A D W S", "MOVE THE LIGHT"},
+      {"M", "SHADOWS ON / OFF"},         {"P", "MUSIC ON / OFF"},
+      {"Q / E", "ADD / REMOVE LAG"},     {"R", "SELF-DESTRUCT"},
+      {"ESC", "BACK TO THIS MENU"}};
+  return rows;
+}
+
 Image paintMenu() {
   Image image(1024, 768, false);
   image.paint([](int x, int y) {
@@ -178,24 +189,16 @@ Image paintMenu() {
   TextStyle head = sub;
   head.colour = kAmber;
   drawTextCentred(image, "CONTROLS", 512, 510, head);
-  struct Row { const char* keys; const char* action; };
-  static const Row rows[] = {
-      {"I / K", "DRIVE FORWARD / BACK"}, {"J / L", "TURN LEFT / RIGHT"},
-      {"SPACE", "FIRE / RESPAWN"},       {"ARROWS", "FLY THE CAMERA"},
-      {"MOUSE", "TURN THE CAMERA"},      {"A D W S", "MOVE THE LIGHT"},
-      {"M", "SHADOWS ON / OFF"},         {"P", "MUSIC ON / OFF"},
-      {"Q / E", "ADD / REMOVE LAG"},     {"R", "SELF-DESTRUCT"},
-      {"ESC", "BACK TO THIS MENU"}};
   TextStyle key = sub;
   key.cellWidth = 2.4f;
   key.cellHeight = 3.0f;
   key.colour = kAmber;
   TextStyle action = key;
   action.colour = rgb(0.92f, 0.93f, 0.95f);
-  const int count = static_cast<int>(sizeof rows / sizeof rows[0]);
-  for (int i = 0; i < count; ++i) {
+  const std::vector<ControlRow>& rows = menuControls();
+  for (size_t i = 0; i < rows.size(); ++i) {
     const bool right = i >= 6;
-    const float colX = right ? 540.0f : 60.0f, y = 538.0f + (right ? i - 6 : i) * 34.0f;
+    const float colX = right ? 540.0f : 60.0f, y = 538.0f + static_cast<float>(right ? i - 6 : i) * 34.0f;
     drawText(image, rows[i].keys, colX, y, key);
     drawText(image, rows[i].action, colX + 122.0f, y, action);
   }
