@@ -45,7 +45,7 @@ Mesh ground() {
     return normalised({height(x - e, z) - height(x + e, z), 2.0f * e, height(x, z - e) - height(x, z + e)});
   };
   auto corner = [&](float x, float z) {
-    return Corner{{x, height(x, z), z}, normal(x, z), {x / 64.0f, z / 64.0f}};
+    return Corner{{x, height(x, z), z}, normal(x, z), {x / 96.0f, z / 96.0f}};
   };
   Mesh m;
   // The first corner is (-600, y, -600): the game reads the ground's half size from it.

@@ -60,7 +60,7 @@ float rivet(int x, int y, int size, int cells, float spacing, float inset, float
   return 1.0f - smoothstep(radius * 0.6f, radius, best);
 }
 
-float groundDirt(float u, float v) { return smoothstep(0.55f, 0.62f, fbm(u * 4, v * 4, 21, 4, 4)); }
+float groundDirt(float u, float v) { return smoothstep(0.60f, 0.68f, fbm(u * 6, v * 6, 21, 4, 6)); }
 
 float camoField(float u, float v, uint32_t seed) {
   // Stretched blobs, as painted on a hull.
@@ -79,8 +79,8 @@ Image paintGround() {
     grass = scaled(grass, 0.82f + 0.36f * blades);
     const float dirtTone = fbm(u * 16, v * 16, 13, 4, 16);
     Colour dirt = mix(rgb(0.33f, 0.27f, 0.19f), rgb(0.52f, 0.44f, 0.32f), dirtTone);
-    const float pebble = 1.0f - smoothstep(0.08f, 0.16f, cellNoise(u * 40, v * 40, 14, 40));
-    dirt = mix(dirt, rgb(0.60f, 0.58f, 0.52f), pebble * 0.7f);
+    const float pebble = 1.0f - smoothstep(0.04f, 0.09f, cellNoise(u * 40, v * 40, 14, 40));
+    dirt = mix(dirt, rgb(0.58f, 0.56f, 0.50f), pebble * 0.45f);
     return mix(grass, dirt, groundDirt(u, v));
   });
   return image;
@@ -90,7 +90,7 @@ Image paintGroundBump() {
   return normalMap(512, [](int x, int y) {
     const float u = x / 512.0f, v = y / 512.0f;
     const float blades = valueNoise(u * 160, v * 160, 12, 160);
-    const float pebble = 1.0f - smoothstep(0.05f, 0.16f, cellNoise(u * 40, v * 40, 14, 40));
+    const float pebble = 1.0f - smoothstep(0.03f, 0.09f, cellNoise(u * 40, v * 40, 14, 40));
     const float dirt = groundDirt(u, v);
     return blades * (1.0f - dirt) * 1.2f + pebble * dirt * 2.5f + fbm(u * 8, v * 8, 15, 3, 8) * 4.0f;
   }, 1.5f);
@@ -107,8 +107,8 @@ Image paintConcrete() {
     // Rain streaks run down each panel.
     const float streak = valueNoise(u * 96, v * 3, 33, 96);
     c = scaled(c, 0.92f + 0.1f * streak);
-    const float pit = 1.0f - smoothstep(0.03f, 0.07f, cellNoise(u * 48, v * 48, 34, 48));
-    c = scaled(c, 1.0f - 0.35f * pit);
+    const float pit = 1.0f - smoothstep(0.02f, 0.045f, cellNoise(u * 48, v * 48, 34, 48));
+    c = scaled(c, 1.0f - 0.25f * pit);
     return scaled(c, 1.0f - 0.55f * seam(x, y, 512, 2, 3.0f));
   });
   return image;
@@ -117,7 +117,7 @@ Image paintConcrete() {
 Image paintConcreteBump() {
   return normalMap(512, [](int x, int y) {
     const float u = x / 512.0f, v = y / 512.0f;
-    const float pit = 1.0f - smoothstep(0.03f, 0.07f, cellNoise(u * 48, v * 48, 34, 48));
+    const float pit = 1.0f - smoothstep(0.02f, 0.045f, cellNoise(u * 48, v * 48, 34, 48));
     return fbm(u * 32, v * 32, 35, 3, 32) * 1.5f - pit * 2.0f - seam(x, y, 512, 2, 3.0f) * 3.0f;
   }, 1.2f);
 }
