@@ -320,7 +320,7 @@ Mesh sandbags() {
   Mesh m;
   for (int i = 0; i < 4; ++i) {
     const float yaw = -36.0f + 24.0f * i, a = yaw * kPi / 180;
-    m.append(box({-5.6f, 0, -3}, {5.6f, 7, 3}, 7.0f), Transform{{0, yaw, 0}, {26 * std::sin(a), 0, 26 - 26 * std::cos(a) - 6}});
+    m.append(box({-5.6f, 0, -3}, {5.6f, 7, 3}, 7.0f), Transform{{0, -yaw, 0}, {26 * std::sin(a), 0, 26 - 26 * std::cos(a) - 6}});
   }
   return m;
 }
