@@ -54,6 +54,11 @@ public:
     // Number of loaded models, textures and shader programs.
     int ModelCount() const { return (int)m_store.m_models.size(); }
 
+    // Model loading steps that talk to OpenGL.
+    void GenerateVertexBuffers();
+    void UploadVertexBuffers();
+    void UploadIndexBuffer(SGraphicObject& model);
+
     float m_lightX, m_lightZ;
     int m_shadowMode;
     unsigned int m_vertexBuffer, m_texCoordBuffer, m_normalBuffer, m_tangentBuffer;
@@ -73,5 +78,13 @@ public:
     float m_pitch, m_yaw;
     Vector3f m_direction;
 };
+
+// The scene's depth texture (1024 x 768), attached to the scene framebuffer;
+// the shadow volumes and shot effects read it.
+extern unsigned int depth2;
+
+// Loads the fixed scene projection (90 degrees both ways, near plane 10, no far
+// plane) into the projection matrix and enables depth clamping.
+void set_frustum();
 
 #endif
