@@ -137,14 +137,15 @@ void SaxParseFile(const char* path, CSaxDefaultHandler& handler)
 
     bool parsed = Feed(context, file);
     bool readError = std::ferror(file) != 0;
-    SaxParseException problem(readError ? std::string("read error") : XML_ErrorString(XML_GetErrorCode(context.parser)),
-                              path, (int)XML_GetCurrentLineNumber(context.parser),
-                              (int)XML_GetCurrentColumnNumber(context.parser));
+    const char* expatProblem = parsed ? 0 : XML_ErrorString(XML_GetErrorCode(context.parser));
+    std::string message = readError ? "read error" : expatProblem ? expatProblem : "";
+    int line = (int)XML_GetCurrentLineNumber(context.parser);
+    int column = (int)XML_GetCurrentColumnNumber(context.parser);
     XML_ParserFree(context.parser);
     std::fclose(file);
 
     if (context.failure)
         std::rethrow_exception(context.failure);
     if (!parsed || readError)
-        handler.fatalError(problem);
+        handler.fatalError(SaxParseException(message, path, line, column));
 }
