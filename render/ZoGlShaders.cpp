@@ -132,7 +132,10 @@ int CZoGl::LoadShader(char* fragmentFile, char* vertexFile, unsigned int index)
         GLcharARB log[INFO_LOG_SIZE] = "";
         GLsizei length = 0;
         glGetInfoLogARB(program, INFO_LOG_SIZE, &length, log);
-        std::printf("Link Error\n%s\n", log);
+        std::string text(log);
+        if (text.empty() || text[text.size() - 1] != '\n')
+            text += '\n';
+        std::printf("Link Error\n%s", text.c_str());
         return 0;
     }
     return 1;
