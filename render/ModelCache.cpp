@@ -140,7 +140,7 @@ bool ReadModelCacheArrays(CZoModelStore& store, const std::string& dir, std::str
         !ReadFile(dir + "aaf.blob", content, error) || !TakeArray(content, n, "aaf.blob", store.tangents, error) ||
         !ReadFile(dir + "oaf.blob", content, error))
         return false;
-    store.UpdateVertexPointer();
+    store.MakeVertexArray();
 
     std::size_t models = content.size() / sizeof(SGraphicObject);
     store.m_models.clear();

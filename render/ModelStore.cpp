@@ -51,5 +51,11 @@ int CZoModelStore::AddColladaModel(const char* file, unsigned int base, int make
 void CZoModelStore::Finish()
 {
     tangents = ComputeTangents(positions, texCoords);
-    UpdateVertexPointer();
+    MakeVertexArray();
+}
+
+void CZoModelStore::MakeVertexArray()
+{
+    vertexArray = positions;
+    m_vertices = vertexArray.empty() ? 0 : vertexArray.data();
 }

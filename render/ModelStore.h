@@ -56,7 +56,9 @@ struct CZoModelStore {
     std::vector<Vector2f> texCoords;
     std::vector<Vector3f> tangents;
     std::vector<SGraphicObject> m_models;
-    // All positions, valid once Finish (or the cache reader) has run.
+    // Flat copy of all positions made once the last model is in (by Finish or
+    // the cache reader); m_vertices points into it.
+    std::vector<Vector3f> vertexArray;
     Vector3f* m_vertices;
 
     CZoModelStore() : m_vertices(0) {}
@@ -71,10 +73,10 @@ struct CZoModelStore {
     // progress lines. A file that fails to parse gives a model with whatever
     // geometry was read, possibly none. Returns the new model's number.
     int AddColladaModel(const char* file, unsigned int base, int makeNormals);
-    // Computes the tangents once the last model is in.
+    // Computes the tangents and the flat position array once the last model is in.
     void Finish();
-    // Points m_vertices at the position array after it was filled or moved.
-    void UpdateVertexPointer() { m_vertices = positions.empty() ? 0 : positions.data(); }
+    // Copies the positions into the flat array and points m_vertices at it.
+    void MakeVertexArray();
 
     unsigned long VertexCount() const { return positions.size(); }
 };

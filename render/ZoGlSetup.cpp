@@ -70,8 +70,11 @@ void PrintMultisampleAttribute(SDL_GLattr attribute, const char* name, int& valu
 CZoGl::CZoGl() : CZoGl(SNoDevice())
 {
     GLenum glew = glewInit();
-    if (glew != GLEW_OK)
+    if (glew != GLEW_OK) {
+        // Without a context the next OpenGL call fails hard; get the reason out first.
         std::printf("Error: GLEW: %s\n", (const char*)glewGetErrorString(glew));
+        std::fflush(stdout);
+    }
 
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);

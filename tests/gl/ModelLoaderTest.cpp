@@ -52,7 +52,8 @@ protected:
     void ExpectTwoQuadsUploaded()
     {
         ASSERT_EQ(gl->ModelCount(), 2);
-        EXPECT_EQ(gl->GetVertices(), gl->m_store.positions.data());
+        EXPECT_EQ(gl->GetVertices(), gl->m_store.vertexArray.data());
+        EXPECT_EQ(gl->m_store.vertexArray.size(), 12u);
         EXPECT_EQ(BufferSize(GL_ARRAY_BUFFER, gl->m_vertexBuffer), 12 * 12);
         EXPECT_EQ(BufferSize(GL_ARRAY_BUFFER, gl->m_texCoordBuffer), 12 * 8);
         EXPECT_EQ(BufferSize(GL_ARRAY_BUFFER, gl->m_normalBuffer), 12 * 12);

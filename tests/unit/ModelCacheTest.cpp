@@ -124,7 +124,8 @@ TEST(ModelCache, WhatIsWrittenReadsBackTheSame)
     std::string error;
     ASSERT_TRUE(ReadAll(read, dir, error)) << error;
     ASSERT_EQ(read.VertexCount(), written.VertexCount());
-    EXPECT_EQ(read.m_vertices, read.positions.data());
+    EXPECT_EQ(read.m_vertices, read.vertexArray.data());
+    EXPECT_EQ(read.vertexArray.size(), 9u);
     EXPECT_EQ(std::memcmp(read.positions.data(), written.positions.data(), 9 * sizeof(Vector3f)), 0);
     EXPECT_EQ(std::memcmp(read.texCoords.data(), written.texCoords.data(), 9 * sizeof(Vector2f)), 0);
     EXPECT_EQ(std::memcmp(read.normals.data(), written.normals.data(), 9 * sizeof(Vector3f)), 0);

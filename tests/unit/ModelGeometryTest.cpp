@@ -45,7 +45,8 @@ TEST(ModelStore, SecondModelIndexesStartAtTheFirstModelsVertexCount)
     EXPECT_EQ(store.texCoords.size(), 9u);
 
     store.Finish();
-    ASSERT_EQ(store.m_vertices, store.positions.data());
+    ASSERT_EQ(store.m_vertices, store.vertexArray.data());
+    EXPECT_EQ(store.vertexArray.size(), 9u);
     EXPECT_EQ(store.tangents.size(), 9u);
 }
 
