@@ -188,8 +188,7 @@ bool ReadModelCacheModel(CZoModelStore& store, int number, const std::string& di
         }
     }
 
-    delete[] model.indices;
-    model.indices = new unsigned int[indices.size() ? indices.size() : 1];
+    model.indices = store.NewIndices(indices.size());
     std::copy(indices.begin(), indices.end(), model.indices);
     model.edges = edges;
     return true;

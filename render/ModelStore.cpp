@@ -5,13 +5,19 @@
 #include "render/ModelGeometry.h"
 #include "render/ZoColladaParser.h"
 
+unsigned int* CZoModelStore::NewIndices(std::size_t count)
+{
+    indexArrays.emplace_back(new unsigned int[count ? count : 1]());
+    return indexArrays.back().get();
+}
+
 int CZoModelStore::AddModel(const std::vector<Vector3f>& corners, const std::vector<Vector3f>& cornerNormals,
                             const std::vector<Vector2f>& cornerTexCoords, bool flatNormals)
 {
     std::size_t base = positions.size();
     SGraphicObject model = SGraphicObject();
     model.indexCount = corners.size();
-    model.indices = new unsigned int[corners.size() ? corners.size() : 1];
+    model.indices = NewIndices(corners.size());
     for (std::size_t c = 0; c < corners.size(); ++c) {
         positions.push_back(corners[c]);
         normals.push_back(c < cornerNormals.size() ? cornerNormals[c] : Vector3f(0, 1, 0));

@@ -2,6 +2,7 @@
 #define FERROWIND_MODELSTORE_H
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -60,8 +61,13 @@ struct CZoModelStore {
     // the cache reader); m_vertices points into it.
     std::vector<Vector3f> vertexArray;
     Vector3f* m_vertices;
+    // Owns every model's index array; the records point into these.
+    std::vector<std::unique_ptr<unsigned int[]> > indexArrays;
 
     CZoModelStore() : m_vertices(0) {}
+
+    // A new index array of `count` entries, owned by the store.
+    unsigned int* NewIndices(std::size_t count);
 
     // Appends one model made of `corners.size()` triangle corners (3 per
     // triangle); its indexes continue from the vertex count so far. With

@@ -67,6 +67,8 @@ public:
     int m_programCount;
     unsigned int* m_textures;
     int m_textureCount;
+    // Storage of the two tables above, filled by the shader and texture loaders.
+    std::vector<unsigned int> m_programTable, m_textureTable;
     unsigned int m_sceneFramebuffer, m_sceneTexture;
     unsigned int m_minimapTexture;
     unsigned int m_glowFramebuffer1, m_glowFramebuffer2, m_glowFramebuffer3;

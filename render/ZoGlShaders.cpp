@@ -4,7 +4,6 @@
 #include <GL/glu.h>
 
 #include <cstdio>
-#include <new>
 #include <string>
 
 #include "game/ListFile.h"
@@ -77,12 +76,8 @@ int CZoGl::LoadShaders(char* listFile)
         std::printf("Error: %s doesn't start with a program count\n", listFile);
         return 0;
     }
-    unsigned int* table = new (std::nothrow) unsigned int[count ? count : 1]();
-    if (!table) {
-        std::printf("Error: %s: no memory for %d programs\n", listFile, count);
-        return 0;
-    }
-    m_programs = table;
+    m_programTable.assign((std::size_t)count, 0);
+    m_programs = m_programTable.data();
     m_programCount = count;
     for (int i = 0; i < count; ++i) {
         std::string fragmentFile, vertexFile;

@@ -4,7 +4,6 @@
 #include <IL/il.h>
 
 #include <cstdio>
-#include <new>
 #include <string>
 
 #include "game/ListFile.h"
@@ -22,12 +21,8 @@ int CZoGl::LoadTextures(char* listFile)
         std::printf("Error: %s doesn't start with a texture count\n", listFile);
         return 0;
     }
-    unsigned int* table = new (std::nothrow) unsigned int[count ? count : 1]();
-    if (!table) {
-        std::printf("Error: %s: no memory for %d textures\n", listFile, count);
-        return 0;
-    }
-    m_textures = table;
+    m_textureTable.assign((std::size_t)count, 0);
+    m_textures = m_textureTable.data();
     m_textureCount = count;
     for (int i = 0; i < count; ++i) {
         std::string file;
