@@ -92,6 +92,9 @@ private:
     Vector3f CollisionTest(Vector3f requested, int index, bool turning);
 
     std::vector<SGameObject*> m_retired;
+    // While a rule runs inside a pass: where the pass goes on.
+    bool m_passing;
+    size_t m_passNext;
 };
 
 // The output log file: one line per time warp. Null when it could not be opened.

@@ -39,6 +39,10 @@ void CFerrowind::AddMsg(SGameMsg msg, bool lock)
         size_t at = m_messages.size();
         while (at > 0 && (unsigned int)m_messages[at - 1].time > (unsigned int)msg.time)
             --at;
+        // A rule's message never lands behind the pass that makes it: it would
+        // shift the message being applied back under the pass, for ever.
+        if (m_passing && at < m_passNext)
+            at = m_passNext;
         if (at < m_messages.size())
             msg.late = 1;
         m_messages.insert(m_messages.begin() + at, msg);
@@ -74,10 +78,13 @@ void CFerrowind::ActOnMessages()
             continue;
         }
         m_messages[i].handled = 1;
-        // A copy: the rules may append to the queue while it is applied.
+        // A copy: the rules may add to the queue while it is applied.
         SGameMsg current = m_messages[i];
         ++i;
+        m_passNext = i;
+        m_passing = true;
         ActOnMessage(current);
+        m_passing = false;
     }
     m_firstUnhandled = m_messages.size();
     m_sound->m_effectsOn = true;

@@ -159,7 +159,10 @@ void CFerrowind::TakePowerUp(const SGameMsg& msg)
     float* st = tank->state;
     powerUp->active = 0;
     powerUp->timer = POWERUP_RESPAWN_MS;
-    switch ((int)powerUp->state[0]) {
+    float kind = powerUp->state[0];
+    if (!(kind >= 0 && kind < 6))
+        return;
+    switch ((int)kind) {
     case 0:
         st[TS_ARMOUR] = 0;
         break;

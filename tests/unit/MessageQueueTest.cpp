@@ -236,3 +236,26 @@ TEST(MessageQueueLog, UnopenableLogIsReportedAndPlayGoesOn)
     game.ActOnMessages();  // warps without a log to write to
     EXPECT_EQ(game.m_messages[0].handled, 1);
 }
+
+TEST_F(MessageQueue, RuleMessagesJoinThePassAfterTheMessageBeingApplied)
+{
+    int crate = AddPowerUp(game.m_objects[tank]->model, Vector3f(100, 0, 110), 2);
+    game.now = 10000;
+    game.AddMsg(Msg(GMSG_DEATH, 0, {}, 10000));
+    game.ActOnMessages();  // snapshot at 10000
+    game.now = 10500;
+    // A turn dated ahead of the clock (a peer's clock a little ahead) onto the crate.
+    game.AddMsg(Msg(GMSG_CHANGE_ANGLES, tank, {0, 10}, 12000));
+    game.ActOnMessages();
+    EXPECT_EQ(game.m_objects[crate]->active, 0);
+    EXPECT_EQ(QueuedOfType(GMSG_POWERUP_TAKEN).size(), 1u);
+    for (const SGameMsg& m : game.m_messages)
+        EXPECT_EQ(m.handled, 1);
+
+    // Replaying the turn after a warp takes the crate again and ends.
+    game.now = 11000;
+    Accelerate(0.1f, 10200);
+    game.ActOnMessages();
+    EXPECT_EQ(game.m_objects[crate]->active, 0);
+    EXPECT_EQ(game.m_objects[tank]->angles.y, 10);
+}
