@@ -1,0 +1,21 @@
+#ifndef FERROWIND_SOCKETLAYER_H
+#define FERROWIND_SOCKETLAYER_H
+
+#include <vector>
+
+#include "game/Interfaces.h"
+#include "net/ConnectionTable.h"
+#include "net/ReceiveQueue.h"
+
+// The socket layer's shared state, for the parts of the layer kept in files
+// of their own (the lag thread).
+CConnectionTable& SocketConnections();
+CReceiveQueue& SocketReceiveQueue();
+IGameInterface* SocketGame();
+
+// Hands received records to the game in arrival order, each converted with
+// the given connection table.
+void DeliverRecords(const std::vector<SSocketMSG>& records, const std::vector<ZOConnectionID>& table,
+                    IGameInterface& game);
+
+#endif
