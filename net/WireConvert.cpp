@@ -99,10 +99,13 @@ STankPrototype* TankFromWire(const SSocketMSG& rec)
 
 int WireInt(float value)
 {
-    // Texture numbers travel as unsigned values: wrap them back through 32 bits.
-    if (!(std::fabs(value) < 9.2e18f))
+    if (std::isnan(value))
         return 0;
-    return (int)(uint32_t)(int64_t)value;
+    // Beyond the int range lie only numbers that no asset has, among them the
+    // negative texture numbers that travel as unsigned values: all stay invalid.
+    if (value >= 2147483648.0f || value < -2147483648.0f)
+        return -1;
+    return (int)value;
 }
 
 std::string DottedAddress(unsigned long address)

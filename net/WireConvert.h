@@ -25,8 +25,8 @@ SSocketMSG ConnectRecord(int type, const SGameObject& tank, unsigned long sender
 // The tank a connect record describes, ready for the game's AddGameObject.
 STankPrototype* TankFromWire(const SSocketMSG& rec);
 
-// A float that came from the wire as an int, truncated; 0 when it is no number
-// an int can hold.
+// A float that came from the wire as an int, truncated; 0 for a NaN, -1 (no
+// valid number) beyond the int range.
 int WireInt(float value);
 
 // The address as its four bytes in memory order: the usual dotted form.
