@@ -64,8 +64,8 @@ SGameObject* MakeObject(int kind)
 
 // Stands in for the game: keeps the objects peers add, and measures how long
 // each timing probe took from its sender's ZOSocketSend to here. Probes carry
-// the sender's monotonic clock in microseconds as their time (the clock is
-// shared by all namespaces of one machine).
+// the sender's monotonic clock in microseconds as the raw bits of their two
+// data values (the clock is shared by all namespaces of one machine).
 class CBenchGame : public IGameInterface {
 public:
     CBenchGame() : m_offset(0), m_synced(false)
@@ -90,11 +90,15 @@ public:
     void AddMsg(SGameMsg msg) override
     {
         unsigned long now = NowMicroseconds();
+        unsigned long sent = 0;
+        bool probe = msg.type == GMSG_TIMING_PROBE && msg.count == 2;
+        if (probe)
+            std::memcpy(&sent, msg.data, sizeof sent);
         delete[] msg.data;
-        if (msg.type != GMSG_TIMING_PROBE)
+        if (!probe)
             return;
         std::lock_guard<std::mutex> hold(m_lock);
-        m_latencies.push_back(now - msg.time);
+        m_latencies.push_back(now - sent);
     }
     unsigned long GetTime() override { return (unsigned int)(NowMicroseconds() / 1000 + m_offset); }
     void SetTimeOffset(unsigned long ms) override
@@ -193,8 +197,12 @@ int RunSend(size_t expectedPeers)
         SGameMsg probe;
         probe.type = GMSG_TIMING_PROBE;
         probe.object = 1;
-        probe.count = 0;
-        probe.time = NowMicroseconds();
+        probe.count = 2;
+        probe.time = game.GetTime();
+        unsigned long now = NowMicroseconds();
+        float bits[2];
+        std::memcpy(bits, &now, sizeof bits);
+        probe.data = bits;
         ZOSocketSend(&probe);
         std::this_thread::sleep_for(std::chrono::microseconds(PROBE_SPACING_US));
     }

@@ -51,8 +51,17 @@ void remove_lag()
 void DeliverRecords(const std::vector<SSocketMSG>& records, const std::vector<ZOConnectionID>& table,
                     IGameInterface& game)
 {
-    for (const SSocketMSG& rec : records)
-        game.AddMsg(GameMsgFromWire(rec, table));
+    for (const SSocketMSG& rec : records) {
+        SGameMsg msg = GameMsgFromWire(rec, table);
+        // No message takes effect after it arrived: a sender whose clock runs
+        // ahead, or a forged time, would otherwise queue it behind messages
+        // the game makes later (the game clock is 32 bits and wraps).
+        unsigned int now = (unsigned int)game.GetTime();
+        msg.time = (unsigned int)msg.time;
+        if ((int)((unsigned int)msg.time - now) > 0)
+            msg.time = now;
+        game.AddMsg(msg);
+    }
 }
 
 int Lag(void*)

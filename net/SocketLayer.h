@@ -14,7 +14,7 @@ CReceiveQueue& SocketReceiveQueue();
 IGameInterface* SocketGame();
 
 // Hands received records to the game in arrival order, each converted with
-// the given connection table.
+// the given connection table and dated no later than the game clock.
 void DeliverRecords(const std::vector<SSocketMSG>& records, const std::vector<ZOConnectionID>& table,
                     IGameInterface& game);
 

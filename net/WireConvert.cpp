@@ -79,7 +79,9 @@ SSocketMSG ConnectRecord(int type, const SGameObject& tank, unsigned long sender
 STankPrototype* TankFromWire(const SSocketMSG& rec)
 {
     SGameObject base;
-    base.kind = WireInt(rec.tankKind);
+    // Whatever the record claims, what is built is a tank: a peer's tank
+    // with another kind would be taken for a power-up or the ground.
+    base.kind = KIND_TANK;
     base.model = WireInt(rec.tankModel);
     base.texture0 = WireInt(rec.tankTexture0);
     base.texture1 = WireInt(rec.tankTexture1);

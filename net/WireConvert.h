@@ -22,7 +22,8 @@ SGameMsg GameMsgFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID
 // A connect record (SMSG_CONNECT or SMSG_CONNECT_BACK) describing `tank`.
 SSocketMSG ConnectRecord(int type, const SGameObject& tank, unsigned long sender, unsigned long dest);
 
-// The tank a connect record describes, ready for the game's AddGameObject.
+// The tank a connect record describes, ready for the game's AddGameObject;
+// always of the tank kind.
 STankPrototype* TankFromWire(const SSocketMSG& rec);
 
 // A float that came from the wire as an int, truncated; 0 for a NaN, -1 (no

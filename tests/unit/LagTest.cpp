@@ -60,6 +60,7 @@ TEST(Lag, BatchReachesTheGameInArrivalOrderWithLocalIndexes)
     const unsigned long self = Ip(10, 0, 0, 1), peer = Ip(10, 0, 0, 2);
     std::vector<ZOConnectionID> table = {ZOConnectionID(self, 1), ZOConnectionID(peer, 6)};
     CFakeGame game;
+    game.ticks = 1000;
     DeliverRecords({Record(GMSG_SHOOT, peer, 30), Record(GMSG_DEATH, self, 10), Record(GMSG_SHOOT, 0, 20)}, table,
                    game);
     ASSERT_EQ(game.messages.size(), 3u);
@@ -67,6 +68,26 @@ TEST(Lag, BatchReachesTheGameInArrivalOrderWithLocalIndexes)
     EXPECT_EQ(game.messages[0].time, 30u);
     EXPECT_EQ(game.messages[1].object, 1);
     EXPECT_EQ(game.messages[2].object, 99);
+}
+
+TEST(Lag, MessagesFromTheFutureAreDatedOnArrival)
+{
+    CFakeGame game;
+    game.ticks = 5000;
+    DeliverRecords({Record(GMSG_SHOOT, 0, 4990), Record(GMSG_SHOOT, 0, 5000), Record(GMSG_SHOOT, 0, 5003),
+                    Record(GMSG_SHOOT, 0, 5000 + 0x7fffffffull), Record(GMSG_SHOOT, 0, 0x100000000ull + 4000)},
+                   {}, game);
+    ASSERT_EQ(game.messages.size(), 5u);
+    EXPECT_EQ(game.messages[0].time, 4990u);
+    EXPECT_EQ(game.messages[1].time, 5000u);
+    EXPECT_EQ(game.messages[2].time, 5000u);
+    EXPECT_EQ(game.messages[3].time, 5000u);
+    EXPECT_EQ(game.messages[4].time, 4000u) << "the clock has 32 bits";
+
+    // Just after the clock wrapped, a message from just before is in the past.
+    game.ticks = 10;
+    DeliverRecords({Record(GMSG_SHOOT, 0, 0xfffffff0ul)}, {}, game);
+    EXPECT_EQ(game.messages[5].time, 0xfffffff0ul);
 }
 
 TEST(ReceiveQueue, HandsOverEverythingInArrivalOrder)

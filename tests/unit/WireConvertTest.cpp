@@ -128,10 +128,10 @@ TEST(WireRecord, NumbersNoIntCanHoldStayInvalid)
 
     SSocketMSG rec{};
     rec.tankModel = std::numeric_limits<float>::quiet_NaN();
-    rec.tankKind = 1e20f;
+    rec.tankKind = (float)KIND_POWERUP;
     STankPrototype* tank = TankFromWire(rec);
     EXPECT_EQ(tank->model, 0);
-    EXPECT_EQ(tank->kind, -1);
+    EXPECT_EQ(tank->kind, KIND_TANK);
     EXPECT_EQ(tank->stateCount, TANK_STATE_COUNT);
     DestroyObject(tank);
 }
