@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 #include "net/SocketLayer.h"
@@ -49,23 +50,31 @@ void remove_lag()
 }
 
 void DeliverRecords(const std::vector<SSocketMSG>& records, const std::vector<ZOConnectionID>& table,
-                    IGameInterface& game)
+                    IGameInterface& game, bool trace)
 {
     for (const SSocketMSG& rec : records) {
         SGameMsg msg = GameMsgFromWire(rec, table);
         // No message takes effect after it arrived: a sender whose clock runs
         // ahead, or a forged time, would otherwise queue it behind messages
-        // the game makes later (the game clock is 32 bits and wraps).
+        // the game makes later. Compared as the game's queue orders times:
+        // 32 bits, unsigned.
         unsigned int now = (unsigned int)game.GetTime();
-        msg.time = (unsigned int)msg.time;
-        if ((int)((unsigned int)msg.time - now) > 0)
+        if ((unsigned int)msg.time > now)
             msg.time = now;
+        msg.time = (unsigned int)msg.time;
+        if (trace) {
+            std::printf("net trace: %s for object %d from %s\n", getMsgString(msg.type), msg.object,
+                        DottedAddress(rec.senderAddr).c_str());
+            std::fflush(stdout);
+        }
         game.AddMsg(msg);
     }
 }
 
 int Lag(void*)
 {
+    // A test hook: the whole-program tests see what reached the game.
+    const bool trace = std::getenv("FERROWIND_NET_TRACE") != 0;
     while (!CZoSDLTreader::StopRequested()) {
         int seconds = lag;
         // Without lag the thread waits for the first record instead of
@@ -75,7 +84,7 @@ int Lag(void*)
         std::vector<SSocketMSG> batch = SocketReceiveQueue().TakeAll(seconds > 0 ? 0 : STOP_POLL_MS);
         IGameInterface* game = SocketGame();
         if (!batch.empty() && game)
-            DeliverRecords(batch, SocketConnections().Snapshot(), *game);
+            DeliverRecords(batch, SocketConnections().Snapshot(), *game, trace);
     }
     return 0;
 }
