@@ -22,8 +22,8 @@ namespace {
 
 const unsigned long LOCAL_ADDRESS = 0x0100000au;  // 10.0.0.1
 // Keeps a long run's object list and queue small enough to stay fast.
-const size_t MAX_OBJECTS = 96;
-const size_t MAX_QUEUED = 4000;
+const size_t MAX_OBJECTS = 32;
+const size_t MAX_QUEUED = 1000;
 
 std::vector<Vector3f> Box(float halfX, float height, float halfZ)
 {

@@ -30,7 +30,7 @@ corpus="$build/net_receive_corpus"
 artifacts=$(mktemp -d /tmp/fwfuzz.XXXXXX)
 mkdir -p "$corpus"
 # Leaks are not checked: game messages' data arrays are never released by design.
-"$build/tests/net_receive_fuzz" -max_total_time="$seconds" -timeout=10 -detect_leaks=0 -close_fd_mask=1 \
+ASAN_OPTIONS=detect_leaks=0 "$build/tests/net_receive_fuzz" -max_total_time="$seconds" -timeout=10 -detect_leaks=0 -close_fd_mask=1 \
     -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" >"$artifacts/fuzz.log" 2>&1
 status=$?
 grep -E "^stat::(number_of_executed_units|average_exec_per_sec|new_units_added)" "$artifacts/fuzz.log"
