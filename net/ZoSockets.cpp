@@ -209,9 +209,10 @@ void AddMsg(SSocketMSG* rec)
 
 void PrintConnections()
 {
-    std::vector<ZOConnectionID> table = CID.Snapshot();
-    std::printf("connections are:\n");
-    for (const ZOConnectionID& entry : table)
-        std::printf("%d from %s\n", entry.objectIndex, DottedAddress(entry.address).c_str());
+    // One write, so that no other thread's line lands inside the list.
+    std::string text = "connections are:\n";
+    for (const ZOConnectionID& entry : CID.Snapshot())
+        text += std::to_string(entry.objectIndex) + " from " + DottedAddress(entry.address) + "\n";
+    std::fputs(text.c_str(), stdout);
     std::fflush(stdout);
 }

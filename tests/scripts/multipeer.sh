@@ -97,9 +97,10 @@ start_xvfb() {
 
 window_list() { DISPLAY=$display xdotool search --name '^Ferrowind$' 2>/dev/null | sort; }
 
-key() { DISPLAY=$display xdotool key --window "${windows[$1]}" "$2"; }
-hold() { DISPLAY=$display xdotool keydown --window "${windows[$1]}" "$2"; }
-release() { DISPLAY=$display xdotool keyup --window "${windows[$1]}" "$2"; }
+# Keys go to one copy's window (there is no window manager to give focus).
+key() { DISPLAY=$display xdotool key --window "${windows[$1]}" "$2" 2>/dev/null; }
+hold() { DISPLAY=$display xdotool keydown --window "${windows[$1]}" "$2" 2>/dev/null; }
+release() { DISPLAY=$display xdotool keyup --window "${windows[$1]}" "$2" 2>/dev/null; }
 
 # Starts copy $1 in its namespace, in a directory of its own (the game writes
 # its model cache files into its working directory), and waits for its window
