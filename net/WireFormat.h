@@ -1,6 +1,7 @@
 #ifndef FERROWIND_WIREFORMAT_H
 #define FERROWIND_WIREFORMAT_H
 
+#include <cstddef>
 #include <cstdint>
 
 // Control message types; game messages use their own types, all below 600.
@@ -11,6 +12,12 @@ enum {
     SMSG_TIMESYNC_REPLY = 604
 };
 
+// The one port every peer listens on and sends to.
+enum { ZO_PORT = 12000 };
+
+// Game message data values that travel in one record.
+enum { WIRE_DATA_VALUES = 7 };
+
 // One datagram between peers, sent as its raw bytes in native byte order.
 // Addresses are IPv4 in network byte order in the low 32 bits.
 struct SSocketMSG {
@@ -19,7 +26,7 @@ struct SSocketMSG {
     int32_t count;
     uint32_t destAddr;
     uint8_t reserved[16];
-    float data[7];
+    float data[WIRE_DATA_VALUES];
     float tankKind;
     float tankModel;
     float tankTexture0;
@@ -35,7 +42,26 @@ struct SSocketMSG {
 };
 
 #if defined(__x86_64__) || defined(_M_X64)
+// Peers exchange the raw bytes: every field must sit where the other side looks.
 static_assert(sizeof(SSocketMSG) == 144, "wire record must be 144 bytes on x86-64");
+static_assert(offsetof(SSocketMSG, type) == 0, "type at 0");
+static_assert(offsetof(SSocketMSG, recipient) == 4, "recipient at 4");
+static_assert(offsetof(SSocketMSG, count) == 8, "count at 8");
+static_assert(offsetof(SSocketMSG, destAddr) == 12, "destAddr at 12");
+static_assert(offsetof(SSocketMSG, reserved) == 16, "reserved at 16");
+static_assert(offsetof(SSocketMSG, data) == 32, "data at 32");
+static_assert(offsetof(SSocketMSG, tankKind) == 60, "tankKind at 60");
+static_assert(offsetof(SSocketMSG, tankModel) == 64, "tankModel at 64");
+static_assert(offsetof(SSocketMSG, tankTexture0) == 68, "tankTexture0 at 68");
+static_assert(offsetof(SSocketMSG, tankTexture1) == 72, "tankTexture1 at 72");
+static_assert(offsetof(SSocketMSG, tankEffect) == 76, "tankEffect at 76");
+static_assert(offsetof(SSocketMSG, tankState) == 92, "tankState at 92");
+static_assert(offsetof(SSocketMSG, tankActive) == 100, "tankActive at 100");
+static_assert(offsetof(SSocketMSG, recipientAddr) == 104, "recipientAddr at 104");
+static_assert(offsetof(SSocketMSG, senderAddr) == 112, "senderAddr at 112");
+static_assert(offsetof(SSocketMSG, sendTime) == 120, "sendTime at 120");
+static_assert(offsetof(SSocketMSG, syncTime) == 128, "syncTime at 128");
+static_assert(offsetof(SSocketMSG, time) == 136, "time at 136");
 #endif
 
 #endif

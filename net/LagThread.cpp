@@ -1,0 +1,90 @@
+// The lag thread: hands received game messages to the game in batches, after
+// a pause that simulates network lag.
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "net/SocketLayer.h"
+#include "net/WireConvert.h"
+#include "net/ZoSockets.h"
+#include "net/ZoThreadMaster.h"
+
+namespace {
+
+const int MAX_LAG_SECONDS = 9;
+// How long a wait lasts before the thread looks whether it must stop.
+const int STOP_POLL_MS = 100;
+
+std::atomic<int> lag(0);
+
+void PrintLag()
+{
+    std::printf("Lag set to %d\n", lag.load());
+    std::fflush(stdout);
+}
+
+// Sleeps the whole pause unless the thread is asked to stop.
+void Pause(int seconds)
+{
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!CZoSDLTreader::StopRequested() && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(STOP_POLL_MS));
+}
+
+}  // namespace
+
+void add_lag()
+{
+    if (lag < MAX_LAG_SECONDS)
+        ++lag;
+    PrintLag();
+}
+
+void remove_lag()
+{
+    if (lag > 0)
+        --lag;
+    PrintLag();
+}
+
+void DeliverRecords(const std::vector<SSocketMSG>& records, const std::vector<ZOConnectionID>& table,
+                    IGameInterface& game, bool trace)
+{
+    for (const SSocketMSG& rec : records) {
+        SGameMsg msg = GameMsgFromWire(rec, table);
+        // No message takes effect after it arrived: a sender whose clock runs
+        // ahead, or a forged time, would otherwise queue it behind messages
+        // the game makes later. Compared as the game's queue orders times:
+        // 32 bits, unsigned.
+        unsigned int now = (unsigned int)game.GetTime();
+        if ((unsigned int)msg.time > now)
+            msg.time = now;
+        msg.time = (unsigned int)msg.time;
+        if (trace) {
+            std::printf("net trace: %s for object %d from %s\n", getMsgString(msg.type), msg.object,
+                        DottedAddress(rec.senderAddr).c_str());
+            std::fflush(stdout);
+        }
+        game.AddMsg(msg);
+    }
+}
+
+int Lag(void*)
+{
+    // A test hook: the whole-program tests see what reached the game.
+    const bool trace = std::getenv("FERROWIND_NET_TRACE") != 0;
+    while (!CZoSDLTreader::StopRequested()) {
+        int seconds = lag;
+        // Without lag the thread waits for the first record instead of
+        // spinning; it is handed on as soon as it arrives.
+        if (seconds > 0)
+            Pause(seconds);
+        std::vector<SSocketMSG> batch = SocketReceiveQueue().TakeAll(seconds > 0 ? 0 : STOP_POLL_MS);
+        IGameInterface* game = SocketGame();
+        if (!batch.empty() && game)
+            DeliverRecords(batch, SocketConnections().Snapshot(), *game, trace);
+    }
+    return 0;
+}

@@ -1,0 +1,121 @@
+#include "net/WireConvert.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+int Clamp(int value, int low, int high)
+{
+    return value < low ? low : value > high ? high : value;
+}
+
+}  // namespace
+
+SSocketMSG WireFromGameMsg(const SGameMsg& msg, const std::vector<ZOConnectionID>& table, unsigned long sender)
+{
+    SSocketMSG rec{};
+    rec.type = msg.type;
+    rec.time = msg.time;
+    rec.senderAddr = sender;
+    rec.count = msg.count;
+    rec.recipient = msg.object;
+    rec.recipientAddr = 0;
+    for (size_t i = 0; i < table.size(); ++i) {
+        if (table[i].objectIndex == msg.object) {
+            rec.recipient = (int)i;
+            rec.recipientAddr = table[i].address;
+        }
+    }
+    int values = msg.data ? Clamp(msg.count, 0, WIRE_DATA_VALUES) : 0;
+    if (values > 0)
+        std::memcpy(rec.data, msg.data, values * sizeof(float));
+    return rec;
+}
+
+SGameMsg GameMsgFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID>& table)
+{
+    SGameMsg msg;
+    msg.type = rec.type;
+    msg.time = rec.time;
+    // Anyone can send a record: the message claims no more values than travelled.
+    msg.count = Clamp(rec.count, 0, WIRE_DATA_VALUES);
+    msg.object = rec.recipient;
+    for (const ZOConnectionID& entry : table)
+        if (entry.address == rec.recipientAddr)
+            msg.object = entry.objectIndex;
+    if (msg.type == GMSG_FRAG) {
+        std::printf("Recepiant: %d\n", msg.object);
+        std::fflush(stdout);
+    }
+    if (msg.count > 0) {
+        msg.data = new float[msg.count];
+        std::memcpy(msg.data, rec.data, msg.count * sizeof(float));
+    }
+    return msg;
+}
+
+SSocketMSG ConnectRecord(int type, const SGameObject& tank, unsigned long sender, unsigned long dest)
+{
+    SSocketMSG rec{};
+    rec.type = type;
+    rec.senderAddr = sender;
+    rec.destAddr = (uint32_t)dest;
+    rec.tankKind = (float)tank.kind;
+    rec.tankModel = (float)tank.model;
+    rec.tankTexture0 = (float)(unsigned int)tank.texture0;
+    rec.tankTexture1 = (float)(unsigned int)tank.texture1;
+    const float vectors[6] = {tank.pos.x, tank.pos.y, tank.pos.z, tank.angles.x, tank.angles.y, tank.angles.z};
+    std::memcpy(rec.data, vectors, sizeof vectors);
+    std::memcpy(rec.tankEffect, tank.effect, sizeof rec.tankEffect);
+    for (int k = 0; k < 2; ++k)
+        rec.tankState[k] = (tank.state && tank.stateCount > k) ? tank.state[k] : 0;
+    rec.tankActive = (float)tank.active;
+    return rec;
+}
+
+STankPrototype* TankFromWire(const SSocketMSG& rec)
+{
+    SGameObject base;
+    // Whatever the record claims, what is built is a tank: a peer's tank
+    // with another kind would be taken for a power-up or the ground.
+    base.kind = KIND_TANK;
+    base.model = WireInt(rec.tankModel);
+    base.texture0 = WireInt(rec.tankTexture0);
+    base.texture1 = WireInt(rec.tankTexture1);
+    base.pos = Vector3f(rec.data[0], rec.data[1], rec.data[2]);
+    base.angles = Vector3f(rec.data[3], rec.data[4], rec.data[5]);
+    for (int k = 0; k < 4; ++k) {
+        base.bbox[k] = 0;
+        base.effect[k] = rec.tankEffect[k];
+    }
+    base.active = WireInt(rec.tankActive);
+    base.timer = 0;
+    STankPrototype* tank = new STankPrototype(base);
+    tank->state[TS_SPEED] = rec.tankState[0];
+    tank->state[TS_TURN_RATE] = rec.tankState[1];
+    return tank;
+}
+
+int WireInt(float value)
+{
+    if (std::isnan(value))
+        return 0;
+    // Beyond the int range lie only numbers that no asset has, among them the
+    // negative texture numbers that travel as unsigned values: all stay invalid.
+    if (value >= 2147483648.0f || value < -2147483648.0f)
+        return -1;
+    return (int)value;
+}
+
+std::string DottedAddress(unsigned long address)
+{
+    uint32_t value = (uint32_t)address;
+    unsigned char bytes[4];
+    std::memcpy(bytes, &value, 4);
+    char text[16];
+    std::snprintf(text, sizeof text, "%u.%u.%u.%u", bytes[0], bytes[1], bytes[2], bytes[3]);
+    return text;
+}

@@ -1,0 +1,36 @@
+#ifndef FERROWIND_WIRECONVERT_H
+#define FERROWIND_WIRECONVERT_H
+
+#include <string>
+#include <vector>
+
+#include "game/GameObject.h"
+#include "net/ZoSockets.h"
+
+// Conversions between game objects and messages and the wire record. They
+// touch no socket and no shared state: the caller passes the connection table
+// and addresses in.
+
+// A game message as it travels: its object is named by the address of the
+// peer that owns it (`recipientAddr`), so every peer can map it to its own index.
+SSocketMSG WireFromGameMsg(const SGameMsg& msg, const std::vector<ZOConnectionID>& table, unsigned long sender);
+
+// A received game message with its object mapped to the local index of the
+// same tank. The data array is new and holds at most what travels.
+SGameMsg GameMsgFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID>& table);
+
+// A connect record (SMSG_CONNECT or SMSG_CONNECT_BACK) describing `tank`.
+SSocketMSG ConnectRecord(int type, const SGameObject& tank, unsigned long sender, unsigned long dest);
+
+// The tank a connect record describes, ready for the game's AddGameObject;
+// always of the tank kind.
+STankPrototype* TankFromWire(const SSocketMSG& rec);
+
+// A float that came from the wire as an int, truncated; 0 for a NaN, -1 (no
+// valid number) beyond the int range.
+int WireInt(float value);
+
+// The address as its four bytes in memory order: the usual dotted form.
+std::string DottedAddress(unsigned long address);
+
+#endif

@@ -1,0 +1,218 @@
+// The socket layer: one UDP send socket, the local address, the connection
+// table, and the listener threads that feed the receive queue.
+#include "net/ZoSockets.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "net/PeerProtocol.h"
+#include "net/Platform.h"
+#include "net/SocketLayer.h"
+#include "net/WireConvert.h"
+#include "net/ZoThreadMaster.h"
+
+namespace {
+
+const int RECEIVE_BUFFER_BYTES = 20000000;
+// Listeners wake this often to see whether the game is closing.
+const int RECEIVE_TIMEOUT_MS = 150;
+
+NetSocket sock = NET_NO_SOCKET;
+int port = 0;
+std::atomic<unsigned long> ip(0);
+CZoSDLTreader* pThreadUnit = 0;
+int mutex = -1;
+CConnectionTable CID;
+CReceiveQueue msgArray;
+
+class CSocketTransport : public IPeerTransport {
+public:
+    unsigned long LocalAddress() override { return myIpAddr(); }
+    void Send(SSocketMSG* rec) override { ZOSocketSend(rec); }
+    void Queue(const SSocketMSG& rec) override { msgArray.Push(rec); }
+};
+
+CSocketTransport transport;
+CPeerProtocol protocol(CID, transport);
+
+void PrintLine(const std::string& text)
+{
+    std::printf("%s\n", text.c_str());
+    std::fflush(stdout);
+}
+
+// Chosen once: the interface keeps its name while its address may change.
+const std::string& InterfaceName()
+{
+    static const std::string name = NetChooseInterface();
+    return name;
+}
+
+void PrintAddressInUse()
+{
+    if (ip != 0) {
+        PrintLine("Network address " + DottedAddress(ip) + " (set by the program)");
+        return;
+    }
+    const std::string& name = InterfaceName();
+    unsigned long address = myIpAddr();
+    if (name.empty())
+        PrintLine("No network interface with an IPv4 address: other players cannot reach this one "
+                  "(FERROWIND_IFACE names the interface to use)");
+    else if (address == 0)
+        PrintLine("Network interface " + name + " has no IPv4 address: other players cannot reach this one "
+                  "(FERROWIND_IFACE names the interface to use)");
+    else
+        PrintLine("Network interface " + name + ", address " + DottedAddress(address));
+}
+
+}  // namespace
+
+CConnectionTable& SocketConnections()
+{
+    return CID;
+}
+
+CReceiveQueue& SocketReceiveQueue()
+{
+    return msgArray;
+}
+
+IGameInterface* SocketGame()
+{
+    return protocol.Game();
+}
+
+void setip(unsigned long address)
+{
+    ip = address;
+}
+
+unsigned long getip()
+{
+    return ip;
+}
+
+unsigned long myIpAddr()
+{
+    if (ip != 0)
+        return ip;
+    return NetInterfaceAddress(InterfaceName());
+}
+
+void ZOSocketInit()
+{
+    NetStartup();
+    pThreadUnit = new CZoSDLTreader();
+    mutex = pThreadUnit->InitializeMutex();
+    msgArray.SetMutex(pThreadUnit, mutex);
+}
+
+int ZOSocketOpen()
+{
+    port = ZO_PORT;
+    sock = NetOpenUdp();
+    PrintLine(NetEnableBroadcast(sock) ? "huraaaa" : ":'(");
+    PrintLine("Socket opened");
+    PrintAddressInUse();
+    return 1;
+}
+
+int ZOSocketClose()
+{
+    NetClose(sock);
+    sock = NET_NO_SOCKET;
+    return 0;
+}
+
+SSocketMSG ZOSocketCompileMSG(SGameMsg* msg)
+{
+    return WireFromGameMsg(*msg, CID.Snapshot(), myIpAddr());
+}
+
+SGameMsg ZOSocketCompileMSG(SSocketMSG* rec)
+{
+    return GameMsgFromWire(*rec, CID.Snapshot());
+}
+
+int ZOSocketSend(SSocketMSG* rec)
+{
+    IGameInterface* game = protocol.Game();
+    rec->sendTime = game ? game->GetTime() : 0;
+    NetSendTo(sock, rec->destAddr, port, rec, sizeof *rec);
+    return 1;
+}
+
+int ZOSocketSend(SGameMsg* msg)
+{
+    std::vector<ZOConnectionID> table = CID.Snapshot();
+    SSocketMSG rec = WireFromGameMsg(*msg, table, myIpAddr());
+    // A peer that restarted has two entries: it gets each message once.
+    std::set<unsigned long> sent;
+    for (const ZOConnectionID& entry : table) {
+        if (!sent.insert(entry.address).second)
+            continue;
+        rec.destAddr = (uint32_t)entry.address;
+        ZOSocketSend(&rec);
+    }
+    return 1;
+}
+
+void ZOSocketConnect(unsigned long address)
+{
+    protocol.Connect(address);
+}
+
+int ZOSocketListen(void* game)
+{
+    // The game hands itself over as its interface.
+    protocol.SetGame(static_cast<IGameInterface*>(game));
+    unsigned long local = myIpAddr();
+    PrintLine("   trying listening on " + DottedAddress(local));
+    protocol.AddLocalEntry();
+
+    // Of two listeners, the first to bind takes this peer's own address and
+    // the other the broadcasts.
+    NetSocket listener = NetOpenUdp();
+    bool bound = NetBind(listener, (uint32_t)local, ZO_PORT);
+    bound = NetBind(listener, NET_BROADCAST, ZO_PORT) || bound;
+    if (!bound)
+        PrintLine("      Socket not bound: port 12000 is in use");
+    if (NetSetReceiveBuffer(listener, RECEIVE_BUFFER_BYTES))
+        PrintLine("      Socket listening");
+    NetSetReceiveTimeout(listener, RECEIVE_TIMEOUT_MS);
+
+    // One byte more than a record, so that a longer datagram shows as too long.
+    unsigned char buffer[sizeof(SSocketMSG) + 1];
+    while (!CZoSDLTreader::StopRequested()) {
+        long length = NetReceive(listener, buffer, sizeof buffer);
+        if (length == NET_TIMEOUT)
+            continue;
+        if (length == NET_ERROR) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(RECEIVE_TIMEOUT_MS));
+            continue;
+        }
+        protocol.HandleDatagram(buffer, (size_t)length);
+    }
+    NetClose(listener);
+    return 0;
+}
+
+void AddMsg(SSocketMSG* rec)
+{
+    msgArray.Push(*rec);
+}
+
+void PrintConnections()
+{
+    // One write, so that no other thread's line lands inside the list.
+    std::string text = "connections are:\n";
+    for (const ZOConnectionID& entry : CID.Snapshot())
+        text += std::to_string(entry.objectIndex) + " from " + DottedAddress(entry.address) + "\n";
+    std::fputs(text.c_str(), stdout);
+    std::fflush(stdout);
+}

@@ -1,0 +1,284 @@
+#!/usr/bin/env bash
+# Three copies of the game on a private network of namespaces (tools/netns.sh),
+# sharing one Xvfb:
+#   - started one after another, they find each other: each connects the other
+#     two (three table entries, two peers' tanks in each game);
+#   - the newcomers' clocks agree with the first copy's within 50 ms;
+#   - a turn and a shot of one tank reach the other two;
+#   - with lag raised on one copy (key q), the messages that reach it late make
+#     it write "Warping" lines to its output log;
+#   - killing one copy does not disturb the other two, which then close cleanly.
+# Skips (exit 0) only where network namespaces cannot be made.
+# Args: path to the ferrowind binary, repo root.
+set -u
+
+bin=$(readlink -f "$1")
+root=$(readlink -f "$2")
+netns="$root/tools/netns.sh"
+
+if ! "$netns" check; then
+    echo "SKIP: network namespaces are not available here (root needed); multipeer not run"
+    exit 0
+fi
+for tool in Xvfb xdotool stdbuf; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is missing (tools/setup.sh installs it)"; exit 1; }
+done
+[ -n "${EPOCHREALTIME:-}" ] || { echo "FAIL: bash 5 or later is needed"; exit 1; }
+
+work=$(mktemp -d /tmp/fwmultipeer.XXXXXX)
+export FERROWIND_NETNS="fwmp$$"
+declare -a game_pids=() stamp_pids=() windows=()
+xvfb_pid=""
+display=""
+passed=0
+
+cleanup() {
+    for pid in "${game_pids[@]}" "${stamp_pids[@]}"; do
+        [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
+    done
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    "$netns" down
+    if [ "$passed" = 1 ]; then
+        rm -rf "$work"
+    else
+        echo "(logs kept in $work)"
+    fi
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    for i in 1 2 3; do
+        [ -f "$work/stdout$i.txt" ] || continue
+        echo "--- copy $i, last lines of standard output:"
+        tail -n 15 "$work/stdout$i.txt"
+    done
+    exit 1
+}
+
+# Each output line gets the wall-clock time at which it was written.
+stamp() {
+    local line
+    while IFS= read -r line; do
+        printf '%s %s\n' "$EPOCHREALTIME" "$line"
+    done
+}
+
+count() { grep -c -F -- "$2" "$1" 2>/dev/null || true; }
+
+alive() { kill -0 "${game_pids[$1]}" 2>/dev/null; }
+
+# Waits until file $1 holds at least $3 lines containing $2; $4 seconds at most.
+wait_for() {
+    local deadline=$((SECONDS + $4))
+    while ((SECONDS < deadline)); do
+        [ "$(count "$1" "$2")" -ge "$3" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+start_xvfb() {
+    local n
+    for n in $(seq 140 260); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        for _ in $(seq 50); do
+            [ -e "/tmp/.X11-unix/X$n" ] && { display=":$n"; return 0; }
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$xvfb_pid" 2>/dev/null
+        xvfb_pid=""
+    done
+    return 1
+}
+
+window_list() { DISPLAY=$display xdotool search --name '^Ferrowind$' 2>/dev/null | sort; }
+
+# Keys go to one copy's window (there is no window manager to give focus).
+key() { DISPLAY=$display xdotool key --window "${windows[$1]}" "$2" 2>/dev/null; }
+hold() { DISPLAY=$display xdotool keydown --window "${windows[$1]}" "$2" 2>/dev/null; }
+release() { DISPLAY=$display xdotool keyup --window "${windows[$1]}" "$2" 2>/dev/null; }
+
+# Starts copy $1 in its namespace, in a directory of its own (the game writes
+# its model cache files into its working directory), and waits for its window
+# and its main loop.
+start_copy() {
+    local i=$1 dir="$work/copy$1" before after
+    mkdir -p "$dir"
+    cp -rs "$root/assets/." "$dir/"
+    find "$dir" -name '*.blob' -type l -delete
+    mkfifo "$work/fifo$i"
+    stamp <"$work/fifo$i" >"$work/stdout$i.txt" &
+    stamp_pids[$i]=$!
+    before=$(window_list)
+    (cd "$dir" && exec "$netns" run "$i" env DISPLAY="$display" SDL_AUDIODRIVER=dummy FERROWIND_NET_TRACE=1 \
+        stdbuf -oL -eL "$bin" "$work/output$i.txt") >"$work/fifo$i" 2>&1 &
+    game_pids[$i]=$!
+    # The main loop announces the tank first thing.
+    wait_for "$work/stdout$i.txt" " Attempting to connect " 1 180 || fail "copy $i did not reach its main loop"
+    alive "$i" || fail "copy $i exited"
+    for _ in $(seq 50); do
+        after=$(comm -13 <(echo "$before") <(window_list))
+        [ -n "$after" ] && break
+        sleep 0.1
+    done
+    [ -n "$after" ] || fail "copy $i has no window"
+    windows[$i]=$(echo "$after" | head -n 1)
+    # Space leaves the menu and starts playing.
+    key "$i" space
+}
+
+# The median of (game clock - wall clock) in ms over the timing probe lines
+# ("message time" "game time") that copy $1 printed.
+clock_offset() {
+    awk 'NF == 3 && $2 ~ /^[0-9]+$/ && $3 ~ /^[0-9]+$/ { print $3 - $1 * 1000 }' "$work/stdout$1.txt" |
+        sort -n | awk '{ v[NR] = $1 } END { if (NR) printf "%.0f\n", v[int((NR + 1) / 2)] }'
+}
+
+# The index copy $1 gave to the tank of the copy at address $2, from the
+# connection table it printed.
+tank_of() {
+    awk -v addr="$2" '$3 == "from" && $4 == addr { index_ = $2 } END { print index_ }' "$work/stdout$1.txt"
+}
+
+start_xvfb || fail "no Xvfb display could be started"
+"$netns" up 3 >/dev/null || fail "the namespaces could not be made"
+address() { "$netns" address "$1"; }
+
+# --- Three copies, started one after another, find each other.
+for i in 1 2 3; do
+    start_copy "$i"
+done
+for i in 1 2 3; do
+    wait_for "$work/stdout$i.txt" " tried to connect" 2 30 || fail "copy $i did not connect both others"
+done
+sleep 1
+for i in 1 2 3; do
+    n=$(count "$work/stdout$i.txt" " tried to connect")
+    [ "$n" -eq 2 ] || fail "copy $i connected $n times, not 2"
+done
+[ "$(count "$work/stdout1.txt" "time sync engaged")" -eq 0 ] || fail "the first copy set its clock"
+for i in 2 3; do
+    wait_for "$work/stdout$i.txt" "time sync engaged" 1 10 || fail "copy $i never set its clock"
+done
+echo "three copies connected each other; the newcomers set their clocks"
+
+# --- Timing probes (key z) on every copy: clocks, and the connection tables
+# (printed when a probe falls within the first 10 ms of a second).
+all_printed_tables() {
+    local i
+    for i in 1 2 3; do [ "$(count "$work/stdout$i.txt" "connections are:")" -ge 1 ] || return 1; done
+}
+for i in 1 2 3; do hold "$i" z; done
+sleep 6
+for _ in $(seq 28); do
+    all_printed_tables && break
+    sleep 0.5
+done
+for i in 1 2 3; do release "$i" z; done
+sleep 0.5
+
+first=$(clock_offset 1)
+[ -n "$first" ] || fail "copy 1 printed no timing probe"
+for i in 2 3; do
+    other=$(clock_offset "$i")
+    [ -n "$other" ] || fail "copy $i printed no timing probe"
+    diff=$((other - first))
+    echo "copy $i clock - copy 1 clock: $diff ms"
+    ((diff <= 50 && diff >= -50)) || fail "copy $i's clock is $diff ms off copy 1's"
+done
+
+for i in 1 2 3; do
+    if [ "$(count "$work/stdout$i.txt" "connections are:")" -ge 1 ]; then
+        entries=$(awk '/connections are:/ { n = 0; block = 1; next }
+                       block && $3 == "from" { n++; next } { block = 0 } END { print n }' "$work/stdout$i.txt")
+        [ "$entries" -eq 3 ] || fail "copy $i's connection table has $entries entries"
+        for j in 1 2 3; do
+            [ -n "$(tank_of "$i" "$(address "$j")")" ] || fail "copy $i's table lacks $(address "$j")"
+        done
+        [ "$(tank_of "$i" "$(address "$i")")" = 1 ] || fail "copy $i's own entry is not object 1"
+    else
+        echo "copy $i printed no connection table (no probe fell in a second's first 10 ms)"
+    fi
+done
+
+# --- A turn and a shot of copy 1's tank reach copies 2 and 3, addressed to
+# the index each of them gave that tank.
+# Held keys are read once a frame: each is held long enough for a few frames.
+hold 1 j
+sleep 1
+release 1 j
+hold 1 space
+sleep 0.5
+release 1 space
+from1=$(address 1)
+for i in 2 3; do
+    for what in GMSG_CHANGE_ANGLES GMSG_SHOOT; do
+        wait_for "$work/stdout$i.txt" "net trace: $what for object" 1 10 || fail "copy $i received no $what"
+        lines=$(grep -F "net trace: $what for object" "$work/stdout$i.txt" | grep -F "from $from1" || true)
+        [ -n "$lines" ] || fail "copy $i received no $what from copy 1"
+        tank=$(tank_of "$i" "$from1")
+        if [ -n "$tank" ]; then
+            echo "$lines" | grep -q -F "for object $tank from" || fail "copy $i applied copy 1's $what to another object"
+        fi
+    done
+done
+echo "a turn and a shot of copy 1 reached copies 2 and 3"
+
+# --- Lag on copy 3: messages from the others reach its game in batches, two
+# seconds late, behind its own newer messages: it warps.
+key 3 q
+key 3 q
+wait_for "$work/stdout3.txt" "Lag set to 2" 1 10 || fail "copy 3 did not raise its lag"
+hold 3 z
+for i in 1 2; do hold "$i" j; done
+sleep 5
+for i in 1 2; do release "$i" j; done
+release 3 z
+sleep 3
+warps=$(count "$work/output3.txt" "Warping")
+[ "$warps" -ge 1 ] || fail "copy 3 wrote no Warping line under lag"
+grep -q -E "Warping [0-9]+ seconds, caused by a [0-9]+ ms lag and msgtype GMSG_CHANGE_ANGLES" "$work/output3.txt" ||
+    fail "copy 3's warps do not name the late turns"
+echo "copy 3 warped $warps times under a lag of 2 s"
+
+# --- Killing copy 3 leaves copies 1 and 2 playing together.
+kill -KILL "${game_pids[3]}"
+wait "${game_pids[3]}" 2>/dev/null
+game_pids[3]=""
+sleep 1
+before2=$(grep -c -F "net trace: GMSG_CHANGE_ANGLES for object" "$work/stdout2.txt")
+before1=$(grep -c -F "net trace: GMSG_CHANGE_ANGLES for object" "$work/stdout1.txt")
+hold 1 j
+hold 2 l
+sleep 1
+release 1 j
+release 2 l
+for i in 1 2; do alive "$i" || fail "copy $i died after copy 3 was killed"; done
+wait_for "$work/stdout2.txt" "net trace: GMSG_CHANGE_ANGLES for object" $((before2 + 1)) 10 ||
+    fail "copy 2 stopped receiving copy 1's turns after copy 3 was killed"
+wait_for "$work/stdout1.txt" "net trace: GMSG_CHANGE_ANGLES for object" $((before1 + 1)) 10 ||
+    fail "copy 1 stopped receiving copy 2's turns after copy 3 was killed"
+echo "copies 1 and 2 kept playing after copy 3 was killed"
+
+# --- Escape opens the menu, a second Escape quits: both close cleanly.
+for i in 1 2; do
+    key "$i" Escape
+    sleep 0.5
+    key "$i" Escape
+done
+for i in 1 2; do
+    for _ in $(seq 100); do alive "$i" || break; sleep 0.1; done
+    alive "$i" && fail "copy $i did not close"
+    wait "${game_pids[$i]}"
+    status=$?
+    game_pids[$i]=""
+    [ "$status" -eq 0 ] || fail "copy $i exited with status $status"
+done
+echo "copies 1 and 2 closed cleanly"
+
+passed=1
+echo "PASS"

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "NetFakes.h"
+#include "net/ReceiveQueue.h"
+#include "net/SocketLayer.h"
+#include "net/ZoSockets.h"
+#include "net/ZoThreadMaster.h"
+
+namespace {
+
+std::string Capture(void (*step)(), int times)
+{
+    testing::internal::CaptureStdout();
+    for (int i = 0; i < times; ++i)
+        step();
+    return testing::internal::GetCapturedStdout();
+}
+
+void ResetLag()
+{
+    Capture(remove_lag, 10);
+}
+
+SSocketMSG Record(int type, unsigned long about, unsigned long time)
+{
+    SSocketMSG rec{};
+    rec.type = type;
+    rec.recipient = 99;
+    rec.recipientAddr = about;
+    rec.time = time;
+    return rec;
+}
+
+}  // namespace
+
+TEST(Lag, RaisedTenTimesStopsAtNine)
+{
+    ResetLag();
+    EXPECT_EQ(Capture(add_lag, 10),
+              "Lag set to 1\nLag set to 2\nLag set to 3\nLag set to 4\nLag set to 5\n"
+              "Lag set to 6\nLag set to 7\nLag set to 8\nLag set to 9\nLag set to 9\n");
+    EXPECT_EQ(Capture(remove_lag, 1), "Lag set to 8\n");
+    ResetLag();
+}
+
+TEST(Lag, LoweredAtZeroStaysZero)
+{
+    ResetLag();
+    EXPECT_EQ(Capture(remove_lag, 2), "Lag set to 0\nLag set to 0\n");
+    EXPECT_EQ(Capture(add_lag, 1), "Lag set to 1\n");
+    ResetLag();
+}
+
+TEST(Lag, BatchReachesTheGameInArrivalOrderWithLocalIndexes)
+{
+    const unsigned long self = Ip(10, 0, 0, 1), peer = Ip(10, 0, 0, 2);
+    std::vector<ZOConnectionID> table = {ZOConnectionID(self, 1), ZOConnectionID(peer, 6)};
+    CFakeGame game;
+    game.ticks = 1000;
+    DeliverRecords({Record(GMSG_SHOOT, peer, 30), Record(GMSG_DEATH, self, 10), Record(GMSG_SHOOT, 0, 20)}, table,
+                   game);
+    ASSERT_EQ(game.messages.size(), 3u);
+    EXPECT_EQ(game.messages[0].object, 6);
+    EXPECT_EQ(game.messages[0].time, 30u);
+    EXPECT_EQ(game.messages[1].object, 1);
+    EXPECT_EQ(game.messages[2].object, 99);
+}
+
+TEST(Lag, TracePrintsOneLinePerMessage)
+{
+    const unsigned long peer = Ip(10, 77, 0, 2);
+    CFakeGame game;
+    game.ticks = 1000;
+    SSocketMSG turn = Record(GMSG_CHANGE_ANGLES, peer, 900);
+    turn.senderAddr = peer;
+    testing::internal::CaptureStdout();
+    DeliverRecords({turn, Record(GMSG_TIMING_PROBE, 0, 900)}, {ZOConnectionID(peer, 4)}, game, true);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "net trace: GMSG_CHANGE_ANGLES for object 4 from 10.77.0.2\n"
+              "net trace: Unknown for object 99 from 0.0.0.0\n");
+    EXPECT_EQ(game.messages.size(), 2u);
+}
+
+TEST(Lag, MessagesFromTheFutureAreDatedOnArrival)
+{
+    CFakeGame game;
+    game.ticks = 5000;
+    DeliverRecords({Record(GMSG_SHOOT, 0, 4990), Record(GMSG_SHOOT, 0, 5000), Record(GMSG_SHOOT, 0, 5003),
+                    Record(GMSG_SHOOT, 0, 5000 + 0x7fffffffull), Record(GMSG_SHOOT, 0, 0x100000000ull + 4000)},
+                   {}, game);
+    ASSERT_EQ(game.messages.size(), 5u);
+    EXPECT_EQ(game.messages[0].time, 4990u);
+    EXPECT_EQ(game.messages[1].time, 5000u);
+    EXPECT_EQ(game.messages[2].time, 5000u);
+    EXPECT_EQ(game.messages[3].time, 5000u);
+    EXPECT_EQ(game.messages[4].time, 4000u) << "the clock has 32 bits";
+
+    // The queue orders times as unsigned 32-bit values, and so does this test.
+    game.ticks = 10;
+    DeliverRecords({Record(GMSG_SHOOT, 0, 0xfffffff0ul)}, {}, game);
+    EXPECT_EQ(game.messages[5].time, 10u);
+}
+
+TEST(ReceiveQueue, HandsOverEverythingInArrivalOrder)
+{
+    CZoSDLTreader threads;
+    CReceiveQueue queue;
+    queue.SetMutex(&threads, threads.InitializeMutex());
+    for (int i = 0; i < 5; ++i)
+        queue.Push(Record(GMSG_MOVE_TO_LOC, 0, i));
+    std::vector<SSocketMSG> taken = queue.TakeAll(0);
+    ASSERT_EQ(taken.size(), 5u);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(taken[i].time, (unsigned long)i);
+    EXPECT_TRUE(queue.TakeAll(0).empty());
+}
+
+TEST(ReceiveQueue, WaitEndsWhenARecordArrives)
+{
+    CZoSDLTreader threads;
+    CReceiveQueue queue;
+    queue.SetMutex(&threads, threads.InitializeMutex());
+    std::thread pusher([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        queue.Push(Record(GMSG_SHOOT, 0, 1));
+    });
+    std::vector<SSocketMSG> taken;
+    // Generous bound: only a wait that ignores the arrival runs this long.
+    const int longWaitMs = 10000;
+    auto start = std::chrono::steady_clock::now();
+    while (taken.empty() && std::chrono::steady_clock::now() - start < std::chrono::milliseconds(longWaitMs))
+        taken = queue.TakeAll(longWaitMs);
+    auto waited = std::chrono::steady_clock::now() - start;
+    pusher.join();
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_LT(waited, std::chrono::milliseconds(longWaitMs / 2));
+}
+
+TEST(ReceiveQueue, WaitWithNothingArrivingReturnsEmpty)
+{
+    CZoSDLTreader threads;
+    CReceiveQueue queue;
+    queue.SetMutex(&threads, threads.InitializeMutex());
+    EXPECT_TRUE(queue.TakeAll(10).empty());
+}
+
+TEST(ReceiveQueue, WithoutAMutexRecordsAreDropped)
+{
+    CReceiveQueue queue;
+    queue.Push(Record(GMSG_SHOOT, 0, 1));
+    EXPECT_TRUE(queue.TakeAll(0).empty());
+}

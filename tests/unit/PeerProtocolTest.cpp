@@ -1,0 +1,309 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "NetFakes.h"
+#include "net/WireConvert.h"
+
+namespace {
+
+const unsigned long SELF = Ip(10, 77, 0, 1);
+const unsigned long PEER_A = Ip(10, 77, 0, 2);
+const unsigned long PEER_B = Ip(10, 77, 0, 3);
+
+SGameObject* MakeObject(int kind, float x)
+{
+    SGameObject base;
+    base.kind = kind;
+    base.model = 2;
+    base.texture0 = 3;
+    base.texture1 = 4;
+    base.pos = Vector3f(x, 0, -x);
+    base.angles = Vector3f(0, 45, 0);
+    for (int k = 0; k < 4; ++k)
+        base.bbox[k] = base.effect[k] = 0;
+    base.active = 1;
+    base.timer = 0;
+    if (kind != KIND_TANK)
+        return new SGameObject(base);
+    STankPrototype* tank = new STankPrototype(base);
+    tank->state[TS_SPEED] = 0.5f;
+    tank->state[TS_TURN_RATE] = 0.1f;
+    return tank;
+}
+
+// A peer at SELF with a loaded battlefield: ground at 0, its own tank at 1.
+class PeerProtocol : public testing::Test {
+protected:
+    PeerProtocol() : transport(SELF), protocol(table, transport)
+    {
+        game.objects.push_back(MakeObject(KIND_GROUND, 0));
+        game.objects.push_back(MakeObject(KIND_TANK, 20));
+        protocol.SetGame(&game);
+        protocol.AddLocalEntry();
+    }
+    ~PeerProtocol() override
+    {
+        for (SGameObject* o : game.objects)
+            DestroyObject(o);
+    }
+
+    void Announce()
+    {
+        Quietly([&] { protocol.Connect(0); });
+        transport.sent.clear();
+    }
+
+    // Feeds one record; returns what the peer printed.
+    std::string Receive(const SSocketMSG& rec) { return ReceiveBytes(&rec, sizeof rec); }
+    std::string ReceiveBytes(const void* bytes, size_t length)
+    {
+        testing::internal::CaptureStdout();
+        protocol.HandleDatagram(bytes, length);
+        return testing::internal::GetCapturedStdout();
+    }
+    template <typename F>
+    void Quietly(F f)
+    {
+        testing::internal::CaptureStdout();
+        f();
+        testing::internal::GetCapturedStdout();
+    }
+
+    SSocketMSG ConnectFrom(int type, unsigned long sender, float x)
+    {
+        SGameObject* tank = MakeObject(KIND_TANK, x);
+        SSocketMSG rec = ConnectRecord(type, *tank, sender, type == SMSG_CONNECT ? 0xffffffffu : SELF);
+        DestroyObject(tank);
+        return rec;
+    }
+    SSocketMSG Control(int type, unsigned long sender)
+    {
+        SSocketMSG rec{};
+        rec.type = type;
+        rec.senderAddr = sender;
+        rec.destAddr = (uint32_t)SELF;
+        return rec;
+    }
+
+    CFakeGame game;
+    CFakeTransport transport;
+    CConnectionTable table;
+    CPeerProtocol protocol;
+};
+
+}  // namespace
+
+TEST_F(PeerProtocol, LocalEntryIsAddedOnce)
+{
+    protocol.AddLocalEntry();
+    protocol.AddLocalEntry();
+    std::vector<ZOConnectionID> entries = table.Snapshot();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].address, SELF);
+    EXPECT_EQ(entries[0].objectIndex, 1);
+}
+
+TEST_F(PeerProtocol, AnnouncementBroadcastsTheLocalTank)
+{
+    testing::internal::CaptureStdout();
+    protocol.Connect(0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), " Attempting to connect \n");
+    ASSERT_EQ(transport.sent.size(), 1u);
+    const SSocketMSG& rec = transport.sent[0];
+    EXPECT_EQ(rec.type, SMSG_CONNECT);
+    EXPECT_EQ(rec.destAddr, 0xffffffffu);
+    EXPECT_EQ(rec.senderAddr, SELF);
+    EXPECT_EQ(rec.data[0], 20);
+    EXPECT_EQ(rec.data[4], 45);
+    EXPECT_EQ(rec.tankState[0], 0.5f);
+}
+
+TEST_F(PeerProtocol, NothingIsAnnouncedWithoutALocalTank)
+{
+    CFakeGame empty;
+    protocol.SetGame(&empty);
+    Quietly([&] { protocol.Connect(0); });
+    EXPECT_TRUE(transport.sent.empty());
+}
+
+TEST_F(PeerProtocol, ConnectFromNewAddressAddsOneTankAndAnswersOnce)
+{
+    Announce();
+    std::string printed = Receive(ConnectFrom(SMSG_CONNECT, PEER_A, 50));
+
+    EXPECT_EQ(printed, " tried to connect\nsending SMSG_CONNECT_BACK to: 10.77.0.2\n Attempting to connect \n");
+    ASSERT_EQ(game.objects.size(), 3u);
+    EXPECT_EQ(game.objects[2]->pos.x, 50);
+    EXPECT_EQ(game.objects[2]->stateCount, TANK_STATE_COUNT);
+    std::vector<ZOConnectionID> entries = table.Snapshot();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].address, PEER_A);
+    EXPECT_EQ(entries[1].objectIndex, 2);
+    ASSERT_EQ(transport.sent.size(), 1u);
+    EXPECT_EQ(transport.sent[0].type, SMSG_CONNECT_BACK);
+    EXPECT_EQ(transport.sent[0].destAddr, (uint32_t)PEER_A);
+    EXPECT_EQ(transport.sent[0].data[0], 20) << "the answer describes the local tank";
+}
+
+TEST_F(PeerProtocol, ConnectsAreIgnoredUntilThisPeerHasAnnouncedItself)
+{
+    EXPECT_EQ(Receive(ConnectFrom(SMSG_CONNECT, PEER_A, 50)), "");
+    EXPECT_EQ(game.objects.size(), 2u);
+    EXPECT_EQ(table.Snapshot().size(), 1u);
+    EXPECT_TRUE(transport.sent.empty());
+}
+
+TEST_F(PeerProtocol, ConnectBackAddsOneTankAndAsksTheFirstPeerForTheTime)
+{
+    Announce();
+    game.ticks = 1000;
+    EXPECT_EQ(Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50)), " tried to connect\n");
+    Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_B, 60));
+
+    ASSERT_EQ(game.objects.size(), 4u);
+    std::vector<ZOConnectionID> entries = table.Snapshot();
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[2].address, PEER_B);
+    EXPECT_EQ(entries[2].objectIndex, 3);
+    ASSERT_EQ(transport.sent.size(), 2u);
+    for (const SSocketMSG& rec : transport.sent) {
+        EXPECT_EQ(rec.type, SMSG_TIMESYNC_REQUEST);
+        EXPECT_EQ(rec.destAddr, (uint32_t)PEER_A) << "table entry 1, the first peer that answered";
+        EXPECT_EQ(rec.senderAddr, SELF);
+    }
+}
+
+TEST_F(PeerProtocol, TimeRequestIsAnsweredWithTheRepliersClock)
+{
+    game.ticks = 5000;
+    game.offset = 250;
+    EXPECT_EQ(Receive(Control(SMSG_TIMESYNC_REQUEST, PEER_B)), "timesync request\n");
+    ASSERT_EQ(transport.sent.size(), 1u);
+    EXPECT_EQ(transport.sent[0].type, SMSG_TIMESYNC_REPLY);
+    EXPECT_EQ(transport.sent[0].syncTime, 5250u);
+    EXPECT_EQ(transport.sent[0].destAddr, (uint32_t)PEER_B);
+    EXPECT_EQ(transport.sent[0].senderAddr, SELF);
+}
+
+TEST_F(PeerProtocol, ReplySetsTheClockToThePeersClock)
+{
+    Announce();
+    game.ticks = 1000;
+    Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
+    game.ticks = 1010;
+    SSocketMSG reply = Control(SMSG_TIMESYNC_REPLY, PEER_A);
+    reply.syncTime = 90005;
+    EXPECT_EQ(Receive(reply), "time sync engaged\n");
+    EXPECT_EQ(game.offset, 89005u);
+    EXPECT_EQ(game.GetTime(), 90015u) << "the peer's clock plus the time since the request";
+}
+
+TEST_F(PeerProtocol, ClockBehindThePeerGivesANegativeOffset)
+{
+    Announce();
+    game.ticks = 5000;
+    Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
+    SSocketMSG reply = Control(SMSG_TIMESYNC_REPLY, PEER_A);
+    reply.syncTime = 3000;
+    Receive(reply);
+    EXPECT_EQ(game.offset, (unsigned int)-2000);
+    EXPECT_EQ(game.GetTime(), 3000u);
+}
+
+TEST_F(PeerProtocol, SecondReplyCorrectsTheClockInsteadOfUndoingTheFirst)
+{
+    Announce();
+    game.ticks = 1000;
+    Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
+    SSocketMSG reply = Control(SMSG_TIMESYNC_REPLY, PEER_A);
+    reply.syncTime = 50000;
+    Receive(reply);
+    ASSERT_EQ(game.offset, 49000u);
+
+    // The second peer answers after the first reply has set the clock.
+    game.ticks = 1100;
+    Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_B, 60));
+    reply.syncTime = 50102;
+    Receive(reply);
+    EXPECT_EQ(game.offset, 49002u);
+    EXPECT_EQ(game.offsetsSet, 2);
+}
+
+TEST_F(PeerProtocol, UnaskedOrStrangeRepliesLeaveTheClockAlone)
+{
+    SSocketMSG reply = Control(SMSG_TIMESYNC_REPLY, PEER_A);
+    reply.syncTime = 12345;
+    EXPECT_EQ(Receive(reply), "");
+
+    Announce();
+    Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
+    SSocketMSG stranger = Control(SMSG_TIMESYNC_REPLY, PEER_B);
+    stranger.syncTime = 777;
+    Receive(stranger);
+    EXPECT_EQ(game.offsetsSet, 0);
+
+    Receive(reply);
+    Receive(reply);
+    EXPECT_EQ(game.offsetsSet, 1) << "one request, one answer";
+}
+
+TEST_F(PeerProtocol, OwnDatagramsAreDroppedWhateverTheirType)
+{
+    Announce();
+    for (int type : {(int)GMSG_SHOOT, (int)SMSG_CONNECT, (int)SMSG_CONNECT_BACK, (int)SMSG_TIMESYNC_REQUEST,
+                     (int)SMSG_TIMESYNC_REPLY}) {
+        SSocketMSG rec = type >= SMSG_CONNECT && type <= SMSG_CONNECT_BACK ? ConnectFrom(type, SELF, 1)
+                                                                            : Control(type, SELF);
+        EXPECT_EQ(Receive(rec), "") << type;
+    }
+    EXPECT_TRUE(transport.sent.empty());
+    EXPECT_TRUE(transport.queued.empty());
+    EXPECT_EQ(game.objects.size(), 2u);
+}
+
+TEST_F(PeerProtocol, GameMessagesGoToTheReceiveQueueAndOtherTypesNowhere)
+{
+    Announce();
+    for (int type : {600, 605, 1000, 0, -204, -1})
+        EXPECT_EQ(Receive(Control(type, PEER_A)), "") << type;
+    EXPECT_TRUE(transport.queued.empty());
+    EXPECT_TRUE(transport.sent.empty());
+    EXPECT_EQ(game.objects.size(), 2u);
+    EXPECT_EQ(game.offsetsSet, 0);
+
+    for (int type : {(int)GMSG_MOVE_ALONG, (int)GMSG_CHANGE_ANGLES, (int)GMSG_TIMING_PROBE, 599})
+        Receive(Control(type, PEER_A));
+    ASSERT_EQ(transport.queued.size(), 4u);
+    EXPECT_EQ(transport.queued[1].type, GMSG_CHANGE_ANGLES);
+    EXPECT_EQ(transport.queued[3].type, 599);
+}
+
+TEST_F(PeerProtocol, DatagramsOfAnyOtherLengthAreDropped)
+{
+    Announce();
+    SSocketMSG full = Control(GMSG_SHOOT, PEER_A);
+    Receive(full);
+    ASSERT_EQ(transport.queued.size(), 1u);
+
+    // A short datagram after a full one must not be completed from it.
+    unsigned char bytes[sizeof(SSocketMSG) + 1] = {};
+    std::memcpy(bytes, &full, sizeof full);
+    for (size_t length : {(size_t)0, (size_t)4, (size_t)143, sizeof(SSocketMSG) + 1})
+        ReceiveBytes(bytes, length);
+    SSocketMSG connect = ConnectFrom(SMSG_CONNECT, PEER_B, 5);
+    ReceiveBytes(&connect, 100);
+    EXPECT_EQ(transport.queued.size(), 1u);
+    EXPECT_EQ(game.objects.size(), 2u);
+}
+
+TEST_F(PeerProtocol, FullTableTakesNoMorePeers)
+{
+    Announce();
+    while (!table.IsFull())
+        table.Append(Ip(10, 1, 0, (unsigned)table.Snapshot().size()), 0);
+    EXPECT_EQ(Receive(ConnectFrom(SMSG_CONNECT, PEER_A, 50)), "connection table full: connect ignored\n");
+    EXPECT_EQ(game.objects.size(), 2u);
+    EXPECT_TRUE(transport.sent.empty());
+    EXPECT_EQ(table.Snapshot().size(), (size_t)CConnectionTable::MAX_ENTRIES);
+}

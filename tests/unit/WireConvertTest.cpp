@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "NetFakes.h"
+#include "net/WireConvert.h"
+
+namespace {
+
+const unsigned long SELF = Ip(10, 77, 0, 1);
+const unsigned long PEER_A = Ip(10, 77, 0, 2);
+const unsigned long PEER_B = Ip(10, 77, 0, 3);
+
+template <typename T>
+T At(const SSocketMSG& rec, size_t offset)
+{
+    T value;
+    std::memcpy(&value, reinterpret_cast<const unsigned char*>(&rec) + offset, sizeof value);
+    return value;
+}
+
+SGameMsg Msg(int type, int object, int count, const float* values)
+{
+    return MakeMsg(type, object, count, values, 123456);
+}
+
+STankPrototype MakeTank()
+{
+    SGameObject base;
+    base.kind = KIND_TANK;
+    base.model = 5;
+    base.texture0 = 7;
+    base.texture1 = -1;
+    base.pos = Vector3f(1, 2, 3);
+    base.angles = Vector3f(4, 5, 6);
+    for (int k = 0; k < 4; ++k) {
+        base.bbox[k] = 0;
+        base.effect[k] = 0.5f + k;
+    }
+    base.active = 1;
+    base.timer = 0;
+    STankPrototype tank(base);
+    tank.state[TS_SPEED] = 0.25f;
+    tank.state[TS_TURN_RATE] = 0.125f;
+    return tank;
+}
+
+}  // namespace
+
+TEST(WireRecord, FieldsSitAtTheirByteOffsets)
+{
+    const float values[3] = {1.5f, -2.5f, 3.5f};
+    SGameMsg msg = Msg(GMSG_MOVE_TO_LOC, 4, 3, values);
+    std::vector<ZOConnectionID> table = {ZOConnectionID(SELF, 1), ZOConnectionID(PEER_A, 4)};
+    SSocketMSG rec = WireFromGameMsg(msg, table, SELF);
+    rec.destAddr = (uint32_t)PEER_A;
+    rec.sendTime = 77;
+    rec.syncTime = 88;
+
+    EXPECT_EQ(sizeof(SSocketMSG), 144u);
+    EXPECT_EQ(At<int32_t>(rec, 0), GMSG_MOVE_TO_LOC);
+    EXPECT_EQ(At<int32_t>(rec, 4), 1);
+    EXPECT_EQ(At<int32_t>(rec, 8), 3);
+    EXPECT_EQ(At<uint32_t>(rec, 12), (uint32_t)PEER_A);
+    for (size_t k = 16; k < 32; ++k)
+        EXPECT_EQ(At<unsigned char>(rec, k), 0) << "reserved byte " << k;
+    EXPECT_EQ(At<float>(rec, 32), 1.5f);
+    EXPECT_EQ(At<float>(rec, 40), 3.5f);
+    EXPECT_EQ(At<uint64_t>(rec, 104), (uint64_t)PEER_A);
+    EXPECT_EQ(At<uint64_t>(rec, 112), (uint64_t)SELF);
+    EXPECT_EQ(At<uint64_t>(rec, 120), 77u);
+    EXPECT_EQ(At<uint64_t>(rec, 128), 88u);
+    EXPECT_EQ(At<uint64_t>(rec, 136), 123456u);
+}
+
+TEST(WireRecord, ConnectRecordCarriesTheTank)
+{
+    STankPrototype tank = MakeTank();
+    SSocketMSG rec = ConnectRecord(SMSG_CONNECT, tank, SELF, 0xffffffffu);
+
+    EXPECT_EQ(At<int32_t>(rec, 0), SMSG_CONNECT);
+    EXPECT_EQ(At<uint32_t>(rec, 12), 0xffffffffu);
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(At<float>(rec, 32 + 4 * k), (float)(k + 1));
+    EXPECT_EQ(At<float>(rec, 60), 1.0f);
+    EXPECT_EQ(At<float>(rec, 64), 5.0f);
+    EXPECT_EQ(At<float>(rec, 68), 7.0f);
+    EXPECT_EQ(At<float>(rec, 72), 4294967296.0f);  // -1 travels as an unsigned value
+    EXPECT_EQ(At<float>(rec, 76), 0.5f);
+    EXPECT_EQ(At<float>(rec, 88), 3.5f);
+    EXPECT_EQ(At<float>(rec, 92), 0.25f);
+    EXPECT_EQ(At<float>(rec, 96), 0.125f);
+    EXPECT_EQ(At<float>(rec, 100), 1.0f);
+    EXPECT_EQ(At<uint64_t>(rec, 112), (uint64_t)SELF);
+}
+
+TEST(WireRecord, TankComesBackFromItsRecord)
+{
+    STankPrototype sent = MakeTank();
+    STankPrototype* tank = TankFromWire(ConnectRecord(SMSG_CONNECT_BACK, sent, PEER_A, SELF));
+    EXPECT_EQ(tank->kind, KIND_TANK);
+    EXPECT_EQ(tank->model, 5);
+    EXPECT_EQ(tank->texture0, 7);
+    EXPECT_EQ(tank->texture1, -1);
+    EXPECT_EQ(tank->pos.z, 3);
+    EXPECT_EQ(tank->angles.y, 5);
+    EXPECT_EQ(tank->effect[3], 3.5f);
+    EXPECT_EQ(tank->state[TS_SPEED], 0.25f);
+    EXPECT_EQ(tank->state[TS_TURN_RATE], 0.125f);
+    EXPECT_EQ(tank->state[TS_THROTTLE], 0);
+    EXPECT_EQ(tank->state[TS_DRIVE], 1);
+    EXPECT_EQ(tank->stateCount, TANK_STATE_COUNT);
+    EXPECT_EQ(tank->active, 1);
+    DestroyObject(tank);
+}
+
+TEST(WireRecord, NumbersNoIntCanHoldStayInvalid)
+{
+    EXPECT_EQ(WireInt(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(WireInt(std::numeric_limits<float>::infinity()), -1);
+    EXPECT_EQ(WireInt(-1e30f), -1);
+    EXPECT_EQ(WireInt(2147483648.0f), -1);
+    EXPECT_EQ(WireInt(-2147483648.0f), (int)-2147483648LL);
+    EXPECT_EQ(WireInt(2.9f), 2);
+    EXPECT_EQ(WireInt(-2.9f), -2);
+
+    SSocketMSG rec{};
+    rec.tankModel = std::numeric_limits<float>::quiet_NaN();
+    rec.tankKind = (float)KIND_POWERUP;
+    STankPrototype* tank = TankFromWire(rec);
+    EXPECT_EQ(tank->model, 0);
+    EXPECT_EQ(tank->kind, KIND_TANK);
+    EXPECT_EQ(tank->stateCount, TANK_STATE_COUNT);
+    DestroyObject(tank);
+}
+
+TEST(WireConvert, CountZeroArrivesWithoutData)
+{
+    SGameMsg msg = Msg(GMSG_DEATH, 1, 0, 0);
+    SSocketMSG rec = WireFromGameMsg(msg, {}, SELF);
+    EXPECT_EQ(rec.count, 0);
+    SGameMsg back = GameMsgFromWire(rec, {});
+    EXPECT_EQ(back.count, 0);
+    EXPECT_EQ(back.data, nullptr);
+    EXPECT_EQ(back.handled, 0);
+    EXPECT_EQ(back.late, 0);
+}
+
+TEST(WireConvert, CountNineTravelsAsNineWithSevenValuesAndArrivesClamped)
+{
+    float values[9];
+    for (int k = 0; k < 9; ++k)
+        values[k] = 10.0f + k;
+    SGameMsg msg = Msg(GMSG_SHOOT, 1, 9, values);
+    SSocketMSG rec = WireFromGameMsg(msg, {}, SELF);
+    EXPECT_EQ(rec.count, 9);
+    for (int k = 0; k < 7; ++k)
+        EXPECT_EQ(rec.data[k], 10.0f + k);
+    EXPECT_EQ(rec.tankKind, 0) << "the eighth value must not spill past the data";
+
+    SGameMsg back = GameMsgFromWire(rec, {});
+    ASSERT_EQ(back.count, 7);
+    for (int k = 0; k < 7; ++k)
+        EXPECT_EQ(back.data[k], 10.0f + k);
+    delete[] back.data;
+}
+
+TEST(WireConvert, NegativeCountArrivesAsZero)
+{
+    SSocketMSG rec{};
+    rec.type = GMSG_MOVE_TO_LOC;
+    rec.count = -5;
+    SGameMsg back = GameMsgFromWire(rec, {});
+    EXPECT_EQ(back.count, 0);
+    EXPECT_EQ(back.data, nullptr);
+}
+
+TEST(WireConvert, ObjectTravelsAsTheAddressOfItsOwner)
+{
+    const float angles[2] = {0, 90};
+    // Sender: itself, then A's tank at 5, B's tank at 6.
+    std::vector<ZOConnectionID> senderTable = {ZOConnectionID(SELF, 1), ZOConnectionID(PEER_A, 5),
+                                               ZOConnectionID(PEER_B, 6)};
+    // Receiver B: itself, the sender's tank at 7, A's tank at 8.
+    std::vector<ZOConnectionID> receiverTable = {ZOConnectionID(PEER_B, 1), ZOConnectionID(SELF, 7),
+                                                 ZOConnectionID(PEER_A, 8)};
+
+    SSocketMSG own = WireFromGameMsg(Msg(GMSG_CHANGE_ANGLES, 1, 2, angles), senderTable, SELF);
+    EXPECT_EQ(own.recipient, 0);
+    EXPECT_EQ(own.recipientAddr, SELF);
+    EXPECT_EQ(own.senderAddr, SELF);
+    EXPECT_EQ(own.time, 123456u);
+    EXPECT_EQ(GameMsgFromWire(own, receiverTable).object, 7);
+
+    SSocketMSG aboutA = WireFromGameMsg(Msg(GMSG_CHANGE_ANGLES, 5, 2, angles), senderTable, SELF);
+    EXPECT_EQ(aboutA.recipient, 1);
+    EXPECT_EQ(GameMsgFromWire(aboutA, receiverTable).object, 8);
+
+    SSocketMSG aboutReceiver = WireFromGameMsg(Msg(GMSG_DAMAGE, 6, 0, 0), senderTable, SELF);
+    EXPECT_EQ(GameMsgFromWire(aboutReceiver, receiverTable).object, 1);
+}
+
+TEST(WireConvert, LastMatchingEntryWins)
+{
+    // A peer that restarted has two entries; the later tank is the live one.
+    std::vector<ZOConnectionID> table = {ZOConnectionID(SELF, 1), ZOConnectionID(PEER_A, 4),
+                                         ZOConnectionID(PEER_A, 9), ZOConnectionID(PEER_B, 4)};
+    SSocketMSG rec = WireFromGameMsg(Msg(GMSG_FRAG, 4, 0, 0), table, SELF);
+    EXPECT_EQ(rec.recipient, 3);
+    EXPECT_EQ(rec.recipientAddr, PEER_B);
+
+    rec.recipientAddr = PEER_A;
+    testing::internal::CaptureStdout();
+    SGameMsg back = GameMsgFromWire(rec, table);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(back.object, 9);
+}
+
+TEST(WireConvert, UnknownObjectKeepsTheRawRecipient)
+{
+    std::vector<ZOConnectionID> table = {ZOConnectionID(SELF, 1), ZOConnectionID(PEER_A, 4)};
+    SSocketMSG rec = WireFromGameMsg(Msg(GMSG_SHOOT, 42, 0, 0), table, SELF);
+    EXPECT_EQ(rec.recipient, 42);
+    EXPECT_EQ(rec.recipientAddr, 0u);
+    std::vector<ZOConnectionID> receiverTable = {ZOConnectionID(PEER_A, 1), ZOConnectionID(SELF, 3)};
+    EXPECT_EQ(GameMsgFromWire(rec, receiverTable).object, 42);
+}
+
+TEST(WireConvert, FragPrintsItsRecipient)
+{
+    std::vector<ZOConnectionID> table = {ZOConnectionID(PEER_A, 1), ZOConnectionID(SELF, 3)};
+    SSocketMSG rec = WireFromGameMsg(Msg(GMSG_FRAG, 1, 0, 0), {ZOConnectionID(SELF, 1)}, SELF);
+    testing::internal::CaptureStdout();
+    SGameMsg back = GameMsgFromWire(rec, table);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Recepiant: 3\n");
+    EXPECT_EQ(back.object, 3);
+
+    rec.type = GMSG_DEATH;
+    testing::internal::CaptureStdout();
+    GameMsgFromWire(rec, table);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+TEST(WireConvert, AddressesPrintDotted)
+{
+    EXPECT_EQ(DottedAddress(Ip(10, 77, 0, 12)), "10.77.0.12");
+    EXPECT_EQ(DottedAddress(0xffffffffu), "255.255.255.255");
+    EXPECT_EQ(DottedAddress(0), "0.0.0.0");
+}

@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# Network namespaces for trying several Ferrowind peers on one machine.
+#
+# Each peer gets a namespace of its own with an interface named eth0, the
+# address 10.77.0.I/24 and a default route, joined to the others by a bridge
+# that lives in one more namespace. Nothing is connected to the host's
+# network: traffic stays among these namespaces. Two copies cannot share one
+# namespace (both listen on port 12000), so run one copy per namespace.
+#
+# Usage:
+#   netns.sh check                 exit 0 when namespaces can be made here
+#   netns.sh session N CMD...      make N peer namespaces, run CMD with
+#                                  FERROWIND_NETNS set, remove them afterwards
+#   netns.sh up N                  make N peer namespaces; prints the set's name
+#   netns.sh run I CMD...          run CMD in peer namespace I (1..N) of the
+#                                  set named by FERROWIND_NETNS
+#   netns.sh down                  remove the set named by FERROWIND_NETNS
+#   netns.sh address I             the address of peer I
+#
+# Needs root (or CAP_SYS_ADMIN and CAP_NET_ADMIN). Copies in the namespaces
+# share the host's files, so one Xvfb serves them all through its socket in
+# /tmp/.X11-unix (DISPLAY=:N).
+set -euo pipefail
+
+SUBNET=10.77.0
+
+die() {
+    echo "netns.sh: $*" >&2
+    exit 1
+}
+
+peer_ns() { echo "${FERROWIND_NETNS}p$1"; }
+bridge_ns() { echo "${FERROWIND_NETNS}br"; }
+
+need_set() {
+    [ -n "${FERROWIND_NETNS:-}" ] || die "FERROWIND_NETNS is not set (use the name 'up' printed)"
+}
+
+check() {
+    local probe="fwprobe$$"
+    command -v ip >/dev/null 2>&1 || return 1
+    ip netns add "$probe" 2>/dev/null || return 1
+    ip netns del "$probe" 2>/dev/null || true
+    return 0
+}
+
+up() {
+    local count=$1
+    [[ "$count" =~ ^[0-9]+$ ]] && [ "$count" -ge 1 ] && [ "$count" -le 200 ] || die "up: a count from 1 to 200"
+    need_set
+    local br
+    br=$(bridge_ns)
+    ip netns add "$br"
+    ip -n "$br" link set lo up
+    ip -n "$br" link add br0 type bridge
+    ip -n "$br" link set br0 up
+    for i in $(seq 1 "$count"); do
+        local ns
+        ns=$(peer_ns "$i")
+        ip netns add "$ns"
+        ip -n "$ns" link set lo up
+        ip link add "fwv$$x$i" netns "$ns" type veth peer name "p$i" netns "$br"
+        ip -n "$ns" link set "fwv$$x$i" name eth0
+        ip -n "$ns" addr add "$SUBNET.$i/24" brd + dev eth0
+        ip -n "$ns" link set eth0 up
+        # Without a default route the broadcast to 255.255.255.255 has no way out.
+        ip -n "$ns" route add default dev eth0
+        ip -n "$br" link set "p$i" master br0
+        ip -n "$br" link set "p$i" up
+    done
+}
+
+down() {
+    need_set
+    local ns
+    for ns in $(ip netns list | awk '{print $1}'); do
+        case "$ns" in
+            "${FERROWIND_NETNS}p"[0-9]* | "${FERROWIND_NETNS}br") ip netns del "$ns" 2>/dev/null || true ;;
+        esac
+    done
+}
+
+run() {
+    local i=$1
+    shift
+    need_set
+    [ $# -gt 0 ] || die "run: no command"
+    exec ip netns exec "$(peer_ns "$i")" "$@"
+}
+
+session() {
+    local count=$1
+    shift
+    [ $# -gt 0 ] || die "session: no command"
+    export FERROWIND_NETNS="fw$$"
+    trap down EXIT
+    trap 'exit 130' INT TERM
+    up "$count"
+    local status=0
+    "$@" || status=$?
+    return $status
+}
+
+[ $# -ge 1 ] || die "usage: netns.sh check | session N CMD... | up N | run I CMD... | down | address I"
+command=$1
+shift
+case "$command" in
+    check) check ;;
+    session)
+        [ $# -ge 2 ] || die "usage: netns.sh session N CMD..."
+        session "$@"
+        ;;
+    up)
+        [ $# -eq 1 ] || die "usage: netns.sh up N"
+        export FERROWIND_NETNS="${FERROWIND_NETNS:-fw$$}"
+        up "$1"
+        echo "$FERROWIND_NETNS"
+        ;;
+    run)
+        [ $# -ge 2 ] || die "usage: netns.sh run I CMD..."
+        run "$@"
+        ;;
+    down) down ;;
+    address)
+        [ $# -eq 1 ] || die "usage: netns.sh address I"
+        echo "$SUBNET.$1"
+        ;;
+    *) die "unknown command $command" ;;
+esac
