@@ -4,6 +4,8 @@
 #include "game/Interfaces.h"
 #include "game/NoDevice.h"
 #include "render/ModelStore.h"
+#include "render/ShadowVolume.h"
+#include "render/UniformCache.h"
 
 // The renderer: set-up, camera, asset loaders and every drawing pass.
 // It owns every OpenGL object it creates and frees none.
@@ -72,6 +74,13 @@ public:
     Vector3f m_position;
     float m_pitch, m_yaw;
     Vector3f m_direction;
+
+    // Drawing state kept between calls: the side faces of one shadow volume
+    // (reused, grown as needed), the uniform locations of each program, and
+    // the vertex attribute arrays enabled for "tang" (one bit per location).
+    std::vector<SHomVertex> m_sideFaces;
+    CUniformCache m_uniforms;
+    unsigned int m_tangentArrays = 0;
 };
 
 #endif
