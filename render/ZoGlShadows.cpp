@@ -76,7 +76,7 @@ void CZoGl::GetEdges(int index)
     if (!model.edges.empty())
         BindTexture(0, depth2);
     if (m_store.m_vertices) {
-        AppendShadowSides(model.edges, m_store.m_vertices, m_store.vertexArray.size(),
+        AppendShadowSides(model.edges, m_store.m_vertices, m_store.VertexCount(),
                           SYawPlacement(object->angles.y, object->pos), Vector3f(m_lightX, kLightHeight, m_lightZ),
                           m_sideFaces);
     }
