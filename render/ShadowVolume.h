@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "game/Vector.h"
-#include "render/ModelStore.h"
 
 // A vertex of a shadow-volume side face; w 0 is the point at infinity in
 // the direction (x, y, z).
@@ -23,18 +22,47 @@ struct SYawPlacement {
     Vector3f pos;
 };
 
-// The side quad of the edge A-B of triangle (A, B, C) next to triangle
-// (D, E, F), extruded away from the light L. Returns false when A-B is not on
-// the silhouette: both faces turn the same way to the light, or either is
-// edge-on (a missing second face has a zero normal). The quad is wound so that
-// it faces out of the volume.
-bool SilhouetteQuad(const Vector3f& a, const Vector3f& b, const Vector3f& c, const Vector3f& d,
-                    const Vector3f& e, const Vector3f& f, const Vector3f& light, SHomVertex quad[4]);
+// The triangles of one model as a shadow caster: which triangles meet at each
+// edge, found by corner positions (corners are never shared), and in which
+// direction each runs along it. Built once per model.
+//
+// The side faces of the volume extrude the boundary of the set of triangles
+// that face the light: an edge gets one quad for every lit triangle running
+// along it that no other lit triangle cancels by running the other way. On a
+// closed mesh where two triangles meet at each edge these are the edges between
+// a lit and an unlit face. Counting every triangle keeps the volume closed also
+// for models made of parts that touch along edges, where more than two
+// triangles share one.
+class CShadowCaster {
+public:
+    // Corners within `weld` (summed absolute coordinates) count as one point.
+    CShadowCaster(const Vector3f* vertices, unsigned long vertexCount, const unsigned int* indices,
+                  unsigned long indexCount, float weld = 0.05f);
 
-// Appends the side quads of every silhouette edge of a model, placed in the
-// world, to `quads`. Edges naming vertices outside the first `vertexCount`
-// are skipped. Returns the number of quads added.
-int AppendShadowSides(const std::vector<Edge>& edges, const Vector3f* vertices, unsigned long vertexCount,
-                      const SYawPlacement& placement, const Vector3f& light, std::vector<SHomVertex>& quads);
+    // True when the triangles enclose space: along every edge as many run one
+    // way as the other. An open model cannot cast a closed volume.
+    bool Closed() const { return m_closed; }
+    int EdgeCount() const { return (int)m_edges.size(); }
+
+    // Appends the side quads for the light at `light`, the model placed by
+    // `placement`; each quad faces out of the volume. Returns the number of quads.
+    int AppendSides(const SYawPlacement& placement, const Vector3f& light, std::vector<SHomVertex>& quads) const;
+
+private:
+    struct SEdge {
+        unsigned int a, b;  // vertex numbers of its ends
+        int firstUse, useCount;
+    };
+    struct SUse {
+        int triangle;
+        int direction;  // +1: the triangle runs from a to b, -1: from b to a
+    };
+
+    std::vector<unsigned int> m_corners;  // three vertex numbers per triangle
+    std::vector<SEdge> m_edges;
+    std::vector<SUse> m_uses;
+    const Vector3f* m_vertices;
+    bool m_closed;
+};
 
 #endif

@@ -43,6 +43,23 @@ void DrawSideFaces(CZoGl& gl)
     glVertexPointer(3, GL_FLOAT, 0, 0);
 }
 
+// The model's triangles as a shadow caster, built on first use.
+const CShadowCaster& ShadowCaster(CZoGl& gl, int modelNumber)
+{
+    if (gl.m_shadowCasterVertices != gl.m_store.m_vertices || (int)gl.m_shadowCasters.size() != gl.ModelCount()) {
+        gl.m_shadowCasters.clear();
+        gl.m_shadowCasters.resize(gl.ModelCount());
+        gl.m_shadowCasterVertices = gl.m_store.m_vertices;
+    }
+    std::unique_ptr<CShadowCaster>& caster = gl.m_shadowCasters[modelNumber];
+    if (!caster) {
+        const SGraphicObject& model = *gl.GetObject(modelNumber);
+        caster.reset(new CShadowCaster(gl.m_store.m_vertices, gl.m_store.VertexCount(), model.indices,
+                                       model.indexCount));
+    }
+    return *caster;
+}
+
 void DrawCap(CZoGl& gl, int slot, const char* name, int index, const SGraphicObject& model)
 {
     char programName[32];
@@ -63,6 +80,11 @@ void CZoGl::GetEdges(int index)
     if (!object)
         return;
     const SGraphicObject& model = *GetObject(object->model);
+    // An open model cannot enclose a volume: it would shade everything behind
+    // the gaps in its surface, so it casts no shadow.
+    const CShadowCaster& caster = ShadowCaster(*this, object->model);
+    if (!caster.Closed())
+        return;
 
     SceneProjection();
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, model.indexBuffer);
@@ -72,14 +94,11 @@ void CZoGl::GetEdges(int index)
     glTranslatef(-m_position.x, -m_position.y, -m_position.z);
     glDisable(GL_DEPTH_TEST);
 
+    // Every counting program reads the scene depth on unit 0.
+    BindTexture(0, depth2);
     m_sideFaces.clear();
-    if (!model.edges.empty())
-        BindTexture(0, depth2);
-    if (m_store.m_vertices) {
-        AppendShadowSides(model.edges, m_store.m_vertices, m_store.VertexCount(),
-                          SYawPlacement(object->angles.y, object->pos), Vector3f(m_lightX, kLightHeight, m_lightZ),
-                          m_sideFaces);
-    }
+    caster.AppendSides(SYawPlacement(object->angles.y, object->pos), Vector3f(m_lightX, kLightHeight, m_lightZ),
+                       m_sideFaces);
 
     // Counting adds up: the shadow texture holds values beyond 0..1.
     glBlendFunc(GL_ONE, GL_ONE);
