@@ -47,7 +47,7 @@ void main()
     if (lmap >= 0 && lmap < int(deathTime)) {
         float t = float(lmap) / deathTime;
         float grain = noise(modelPos * 0.3) * 0.65 + noise(modelPos * 1.3) * 0.35;
-        float front = t * 1.2 - 0.2;             // burnt away below this
+        float front = t * t * 1.1 - 0.1;          // burnt away below this
         if (grain < front)
             discard;
         float edge = 1.0 - smoothstep(0.0, 0.12, grain - front);
