@@ -1,4 +1,5 @@
 // Footprint boxes and the tests that decide whether an object may turn or move.
+#include <algorithm>
 #include <cmath>
 
 #include "game/Ferrowind.h"
@@ -12,6 +13,24 @@ const double CHANGE_THRESHOLD = 0.05;
 float Change(const Vector3f& a, const Vector3f& b)
 {
     return std::fabs(a.x - b.x) + std::fabs(a.y - b.y) + std::fabs(a.z - b.z);
+}
+
+// Radius of the circle around an object's position that holds its footprint
+// whatever its angles.
+float Reach(const float* bbox)
+{
+    float x = std::max(std::fabs(bbox[BB_MIN_X]), std::fabs(bbox[BB_MAX_X]));
+    float z = std::max(std::fabs(bbox[BB_MIN_Z]), std::fabs(bbox[BB_MAX_Z]));
+    return std::sqrt(x * x + z * z);
+}
+
+// Footprints whose circles lie apart cannot overlap; the margin keeps float
+// rounding on the safe side.
+bool FarApart(const Vector3f& a, float reachA, const Vector3f& b, float reachB)
+{
+    float dx = a.x - b.x, dz = a.z - b.z;
+    float limit = reachA + reachB + 1;
+    return dx * dx + dz * dz > limit * limit;
 }
 
 }  // namespace
@@ -70,15 +89,18 @@ Vector3f CFerrowind::CollisionTest(Vector3f requested, int index, bool turning)
         return requested;
     const SGameObject* d = m_objects[index];
     const Vector3f& current = turning ? d->angles : d->pos;
+    const Vector3f& moverPos = turning ? d->pos : requested;
     SFootprint mover = turning ? SFootprint(d->pos, requested.x, requested.y, d->bbox)
                                : SFootprint(requested, d->angles.x, d->angles.y, d->bbox);
+    float moverReach = Reach(d->bbox);
     Vector3f accepted = requested;
     for (size_t i = 1; i < m_objects.size(); ++i) {
         const SGameObject* other = m_objects[i];
         if ((int)i == index || other->active == 0)
             continue;
-        SFootprint obstacle(other->pos, other->angles.x, other->angles.y, other->bbox);
-        Vector3f tested = FootprintsOverlap(mover, obstacle) ? current : accepted;
+        bool overlap = !FarApart(moverPos, moverReach, other->pos, Reach(other->bbox)) &&
+                       FootprintsOverlap(mover, SFootprint(other->pos, other->angles.x, other->angles.y, other->bbox));
+        Vector3f tested = overlap ? current : accepted;
         if ((double)Change(tested, accepted) < CHANGE_THRESHOLD) {
             accepted = tested;
         } else if (other->kind < 0) {

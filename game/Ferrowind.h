@@ -76,7 +76,7 @@ public:
 private:
     void OpenOutput(const char* outputPath);
     void Wire();
-    size_t Warp(size_t lateIndex);
+    size_t Warp(size_t lateIndex, bool& restored);
     void TrimQueue();
     void RetireObjects(std::vector<SGameObject*>& objects, size_t from);
     void DeleteRetired();

@@ -49,7 +49,11 @@ struct SGameObject {
     int active;
     unsigned long timer;
 
-    SGameObject() : stateCount(0), state(0) {}
+    SGameObject()
+        : kind(0), model(0), texture0(0), texture1(0), pos(0, 0, 0), angles(0, 0, 0), bbox{0, 0, 0, 0},
+          effect{0, 0, 0, 0}, stateCount(0), state(0), active(0), timer(0)
+    {
+    }
     SGameObject(const SGameObject&) = default;
     SGameObject& operator=(const SGameObject&) = default;
     virtual ~SGameObject() {}

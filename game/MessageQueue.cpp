@@ -34,13 +34,11 @@ void CFerrowind::AddMsg(SGameMsg msg, bool lock)
         // Indexes moved; the scan for unapplied messages starts over.
         m_firstUnhandled = 0;
     } else {
+        // The queue is in time order, so the place after the last message at
+        // or before this time is found from the back, where new messages go.
         size_t at = m_messages.size();
-        for (size_t i = 0; i < m_messages.size(); ++i) {
-            if ((unsigned int)m_messages[i].time > (unsigned int)msg.time) {
-                at = i;
-                break;
-            }
-        }
+        while (at > 0 && (unsigned int)m_messages[at - 1].time > (unsigned int)msg.time)
+            --at;
         if (at < m_messages.size())
             msg.late = 1;
         m_messages.insert(m_messages.begin() + at, msg);
@@ -59,16 +57,19 @@ void CFerrowind::ActOnMessages()
         return;
     }
     bool started = false;
+    // Applied messages are applied again only after a snapshot was restored.
+    bool replaying = false;
     size_t i = m_firstUnhandled < m_messages.size() ? m_firstUnhandled : m_messages.size();
     while (i < m_messages.size()) {
         if (!started && m_messages[i].handled) {
             ++i;
             continue;
         }
-        if (!started && m_messages[i].late == 1)
-            i = Warp(i);
+        if (!started && m_messages[i].late == 1) {
+            i = Warp(i, replaying);
+        }
         started = true;
-        if (m_messages[i].handled && !IsReplayable(m_messages[i].type)) {
+        if (m_messages[i].handled && (!replaying || !IsReplayable(m_messages[i].type))) {
             ++i;
             continue;
         }
@@ -90,8 +91,9 @@ void CFerrowind::ActOnMessages()
     m_threads->UnlockMutex(m_mutex);
 }
 
-size_t CFerrowind::Warp(size_t lateIndex)
+size_t CFerrowind::Warp(size_t lateIndex, bool& restored)
 {
+    restored = false;
     const SGameMsg& late = m_messages[lateIndex];
     unsigned int now = (unsigned int)GetTime();
     unsigned int lag = now - (unsigned int)late.time;
@@ -108,14 +110,15 @@ size_t CFerrowind::Warp(size_t lateIndex)
 
     // Objects added after the snapshot (peers that joined since) keep their
     // place: indexes are identities and must never disappear.
-    std::vector<SGameObject*> restored;
-    m_savedStates.Restore(restored, slot);
-    size_t snapshotSize = restored.size();
+    std::vector<SGameObject*> snapshot;
+    m_savedStates.Restore(snapshot, slot);
+    size_t snapshotSize = snapshot.size();
     for (size_t k = snapshotSize; k < m_objects.size(); ++k)
-        restored.push_back(m_objects[k]);
+        snapshot.push_back(m_objects[k]);
     RetireObjects(m_objects, snapshotSize);
-    m_objects.swap(restored);
+    m_objects.swap(snapshot);
     m_sound->m_effectsOn = false;
+    restored = true;
 
     unsigned int snapshotTime = m_savedStates.times[slot];
     size_t k = lateIndex;

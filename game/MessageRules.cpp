@@ -1,6 +1,7 @@
 // What each message does to the battlefield.
 #include <cstdlib>
 
+#include "game/Damage.h"
 #include "game/Ferrowind.h"
 #include "net/ZoSockets.h"
 #include "sound/ZoSound.h"
@@ -70,7 +71,7 @@ bool CFerrowind::MessageIsValid(const SGameMsg& msg) const
     if (type == GMSG_POWERUP_TAKEN) {
         const SGameObject* powerUp = m_objects[msg.object];
         float taker = msg.data[0];
-        if (powerUp->stateCount < 1 || !powerUp->state)
+        if (powerUp->kind != KIND_POWERUP || powerUp->stateCount < 1 || !powerUp->state)
             return false;
         if (!(taker >= 0 && taker < (float)m_objects.size()) || !IsTank((int)taker))
             return false;
@@ -268,12 +269,8 @@ void CFerrowind::DamageLocalTank(int shooter)
     for (float& value : r)
         value = (float)(std::rand() % 100) / 100;
     float total = s1[TS_POWERUP_KIND] == 4 ? DAMAGE_TOTAL_BOOSTED : DAMAGE_TOTAL;
-    float armour = s1[TS_ARMOUR] * 0.5f + 0.5f;
-    float g = (r[0] + r[1] + r[2]) * armour;
     float shares[3];
-    for (int k = 0; k < 3; ++k)
-        // Three zero rolls share the damage equally rather than dividing 0 by 0.
-        shares[k] = g != 0 ? r[k] * total / g : total / armour / 3;
+    DamageShares(r, total, s1[TS_ARMOUR], shares);
 
     unsigned long now = GetTime();
     SGameMsg damage = MakeMsg(GMSG_DAMAGE, 1, 3, shares, now);

@@ -5,23 +5,21 @@
 
 #include "game/Interfaces.h"
 #include "game/NoDevice.h"
+#include "input/EventSet.h"
+#include "input/PeerCalls.h"
+#include "input/SDLDevice.h"
 
-// Ten slots of stored key events.
-class set {
-public:
-    enum { SLOTS = 10 };
-    set();
-    int add(SDL_Event* event);
-    void remove(SDL_Event event);
-
-    SDL_Event* slots[SLOTS];
-};
+class CZoGl;
 
 // The window with its OpenGL context, the game clock, and keyboard and mouse.
 class CZoSDL {
 public:
+    // Opens the 1024 x 768 OpenGL window; exits the program when SDL cannot.
     CZoSDL(char* title, char* iconTitle);
+    // No window: the clock runs on SDL's tick count.
     explicit CZoSDL(SNoDevice);
+    // No window: everything comes from the given device, which stays the caller's.
+    explicit CZoSDL(ISDLDevice* device);
     virtual ~CZoSDL() {}
 
     virtual void SetGameInterface(IGameInterface* game);
@@ -33,13 +31,47 @@ public:
 
     unsigned long GetTime();
 
+    // Shortest frame that EndCyrcle lets pass (about a display refresh), so
+    // that a light frame such as the menu does not spin a core. Mouse look is
+    // scaled by the frame time, so this also sets its feel on fast machines.
+    enum { MIN_FRAME_MS = 16 };
+
     set m_events;
     IGameInterface* m_game;
     IGraphicInterface* m_graphic;
     unsigned int m_lastTicks;
     int m_timeOffset;
+
+    ISDLDevice* m_device;
+    SPeerCalls m_peers;
+    // The game's menu state, written directly; a game that keeps none gets
+    // m_ownMenuState so the menu logic needs no special case.
+    int* m_menuState;
+    int m_ownMenuState;
+    // The renderer whose light and shadow switches the keys write; null when
+    // the camera is not a CZoGl.
+    CZoGl* m_renderer;
+    unsigned int m_frameEndTicks;
+
+private:
+    void HandleGameEvent(const SDL_Event& event, unsigned int elapsed);
+    void HandleGameKey(SDLKey key);
+    void HandleHeldKeys(unsigned int elapsed);
+    void Strafe(Vector3f axis, double elapsed);
+    void Fly(double sign, double elapsed);
+    void Accelerate(double amount);
+    void Turn(double sign, unsigned int elapsed);
+    void Shoot();
+    void ProbeTiming();
+    void MoveLight(unsigned int elapsed);
+    SGameObject* LocalTank();
+
+    void HandleMenuEvent(const SDL_Event& event, int mouseX, int mouseY);
+    void ReleaseOverMenu(int mouseX, int mouseY);
+    void StartPlaying();
 };
 
+// SDL's keyboard state, one byte per key symbol; set by the constructor.
 extern Uint8* keystate;
 
 #endif

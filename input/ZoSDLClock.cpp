@@ -1,21 +1,36 @@
 // The game clock and the wiring of the input object; no window needed.
+#include "game/Ferrowind.h"
 #include "input/ZoSDL.h"
+#include "render/ZoGl.h"
 
-CZoSDL::CZoSDL(SNoDevice) : m_game(0), m_graphic(0), m_lastTicks(0), m_timeOffset(0) {}
+Uint8* keystate = 0;
+
+CZoSDL::CZoSDL(SNoDevice) : CZoSDL(SDLDevice()) {}
+
+CZoSDL::CZoSDL(ISDLDevice* device)
+    : m_game(0), m_graphic(0), m_lastTicks(device->GetTicks()), m_timeOffset(0), m_device(device),
+      m_peers(SocketLayerCalls()), m_menuState(&m_ownMenuState), m_ownMenuState(0), m_renderer(0),
+      m_frameEndTicks(m_lastTicks)
+{
+    keystate = device->GetKeyState();
+}
 
 void CZoSDL::SetGameInterface(IGameInterface* game)
 {
     m_game = game;
+    CFerrowind* ferrowind = dynamic_cast<CFerrowind*>(game);
+    m_menuState = ferrowind ? &ferrowind->m_menuState : &m_ownMenuState;
 }
 
 void CZoSDL::SetGraficInterface(IGraphicInterface* graphic)
 {
     m_graphic = graphic;
+    m_renderer = dynamic_cast<CZoGl*>(graphic);
 }
 
 unsigned long CZoSDL::GetTime()
 {
-    return (unsigned long)(unsigned int)(SDL_GetTicks() + (unsigned int)m_timeOffset);
+    return (unsigned long)(unsigned int)(m_device->GetTicks() + (unsigned int)m_timeOffset);
 }
 
 void CZoSDL::SetTimeOffset(unsigned long offset)

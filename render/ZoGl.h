@@ -59,6 +59,11 @@ public:
     // Number of loaded models, textures and shader programs.
     int ModelCount() const { return (int)m_store.m_models.size(); }
 
+    // Model loading steps that talk to OpenGL.
+    void GenerateVertexBuffers();
+    void UploadVertexBuffers();
+    void UploadIndexBuffer(SGraphicObject& model);
+
     float m_lightX, m_lightZ;
     int m_shadowMode;
     unsigned int m_vertexBuffer, m_texCoordBuffer, m_normalBuffer, m_tangentBuffer;
@@ -67,6 +72,8 @@ public:
     int m_programCount;
     unsigned int* m_textures;
     int m_textureCount;
+    // Storage of the two tables above, filled by the shader and texture loaders.
+    std::vector<unsigned int> m_programTable, m_textureTable;
     unsigned int m_sceneFramebuffer, m_sceneTexture;
     unsigned int m_minimapTexture;
     unsigned int m_glowFramebuffer1, m_glowFramebuffer2, m_glowFramebuffer3;
@@ -89,5 +96,13 @@ public:
     CUniformCache m_uniforms;
     unsigned int m_tangentArrays = 0;
 };
+
+// The scene's depth texture (1024 x 768), attached to the scene framebuffer;
+// the shadow volumes and shot effects read it.
+extern unsigned int depth2;
+
+// Loads the fixed scene projection (90 degrees both ways, near plane 10, no far
+// plane) into the projection matrix and enables depth clamping.
+void set_frustum();
 
 #endif

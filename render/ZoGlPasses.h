@@ -9,11 +9,6 @@
 
 #include "render/ZoGl.h"
 
-// The scene's depth texture, attached to the scene framebuffer at set-up.
-extern unsigned int depth2;
-// Loads the fixed projection into the projection matrix and turns on depth clamping.
-void set_frustum();
-
 // Program slots of the shader list.
 enum {
     PROGRAM_SKY = 3,

@@ -9,11 +9,19 @@
 
 #include "game/ListFile.h"
 
+namespace {
+
+// 1024 frames (46 ms at 22050 Hz) rather than 4096 (186 ms): a shot must be
+// heard within a frame or two of the key press.
+const int MIX_CHUNK_FRAMES = 1024;
+
+}  // namespace
+
 CZoSound::CZoSound() : m_music(0), m_musicPlaying(false), m_effectsOn(true), m_audioOpen(false)
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
         std::printf("No audio device (%s): playing without sound\n", SDL_GetError());
-    } else if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096) < 0) {
+    } else if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, MIX_CHUNK_FRAMES) < 0) {
         std::printf("No audio device (%s): playing without sound\n", Mix_GetError());
     } else {
         Mix_AllocateChannels(16);

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config clang libclang-rt-dev
   libsdl1.2-dev libsdl-mixer1.2-dev libsmpeg-dev
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libglew-dev
-  libdevil-dev libexpat1-dev
+  libdevil-dev libexpat1-dev zlib1g-dev
   googletest libgtest-dev
   xvfb xauth x11-apps xdotool imagemagick
   lame iproute2

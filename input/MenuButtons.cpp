@@ -1,0 +1,37 @@
+#include "input/MenuButtons.h"
+
+namespace {
+
+const double WINDOW_WIDTH = 1024;
+const double WINDOW_HEIGHT = 768;
+
+const SMenuButtonArea AREAS[] = {
+    {0, 0, 0, 0},
+    {0.4, 0.6, 0.35, 0.40},
+    {0.4, 0.6, 0.55, 0.60},
+    {0.4, 0.6, 0.45, 0.50},
+};
+
+bool Contains(const SMenuButtonArea& area, int x, int y)
+{
+    // Scaled to pixels in double precision, so that the edges fall where the
+    // products do (268.79999999999995 is outside pixel row 268).
+    return x >= WINDOW_WIDTH * area.left && x <= WINDOW_WIDTH * area.right && y >= WINDOW_HEIGHT * area.top &&
+           y <= WINDOW_HEIGHT * area.bottom;
+}
+
+}  // namespace
+
+const SMenuButtonArea& MenuButtonArea(EMenuButton button)
+{
+    return AREAS[button];
+}
+
+EMenuButton MenuButtonAt(int x, int y)
+{
+    const EMenuButton order[] = {MENU_PLAY, MENU_PAGE, MENU_QUIT};
+    for (EMenuButton button : order)
+        if (Contains(AREAS[button], x, y))
+            return button;
+    return MENU_NONE;
+}

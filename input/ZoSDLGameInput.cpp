@@ -1,0 +1,180 @@
+// Keyboard and mouse while the game is played: quitting, mouse look, one-shot
+// keys, and the held keys that fly the camera, drive the tank and move the light.
+#include "input/ZoSDL.h"
+#include "render/ZoGl.h"
+
+namespace {
+
+const double SLOW_CAMERA = 0.0033333333333333335;
+const double CAMERA = 0.1;
+const double FAST_CAMERA = 3;
+const double MOUSE_LOOK = 0.075;
+const double THROTTLE = 0.011;
+const int LOCAL_TANK = 1;
+
+}  // namespace
+
+void CZoSDL::CheckInput()
+{
+    m_device->PumpEvents();
+    unsigned int elapsed = m_device->GetTicks() - m_lastTicks;
+    SDL_Event event;
+    while (m_device->PollEvent(&event))
+        HandleGameEvent(event, elapsed);
+    HandleHeldKeys(elapsed);
+    m_lastTicks = m_device->GetTicks();
+}
+
+void CZoSDL::HandleGameEvent(const SDL_Event& event, unsigned int elapsed)
+{
+    switch (event.type) {
+    case SDL_QUIT:
+        m_game->ShutDown();
+        break;
+    case SDL_MOUSEMOTION:
+        m_graphic->AddToAngles((float)(event.motion.yrel * MOUSE_LOOK * elapsed),
+                               (float)(event.motion.xrel * MOUSE_LOOK * elapsed));
+        break;
+    case SDL_KEYDOWN:
+        HandleGameKey(event.key.keysym.sym);
+        break;
+    default:
+        break;
+    }
+}
+
+void CZoSDL::HandleGameKey(SDLKey key)
+{
+    switch (key) {
+    case SDLK_p:
+        // Nothing reads the object of a music toggle; the local tank keeps it well-formed.
+        m_game->AddMsg(MakeMsg(GMSG_TOGGLE_MUSIC, LOCAL_TANK, 0, 0, GetTime()));
+        break;
+    case SDLK_q:
+        m_peers.addLag();
+        break;
+    case SDLK_e:
+        m_peers.removeLag();
+        break;
+    case SDLK_m:
+        if (m_renderer)
+            m_renderer->m_shadowMode = m_renderer->m_shadowMode ? 0 : 1;
+        break;
+    case SDLK_r:
+        m_game->AddMsg(MakeMsg(GMSG_DEATH, LOCAL_TANK, 0, 0, GetTime()));
+        break;
+    case SDLK_ESCAPE:
+        *m_menuState = 0;
+        m_device->ShowCursor(SDL_ENABLE);
+        break;
+    default:
+        break;
+    }
+}
+
+void CZoSDL::HandleHeldKeys(unsigned int elapsed)
+{
+    const double e = elapsed;
+    if (keystate[SDLK_LEFT])
+        Strafe(Vector3f(0, -1, 0), e);
+    if (keystate[SDLK_RIGHT])
+        Strafe(Vector3f(0, 1, 0), e);
+    if (keystate[SDLK_UP])
+        Fly(1, e);
+    if (keystate[SDLK_DOWN])
+        Fly(-1, e);
+    if (keystate[SDLK_i])
+        Accelerate(THROTTLE * e);
+    if (keystate[SDLK_k])
+        Accelerate(-THROTTLE * e);
+    if (keystate[SDLK_j])
+        Turn(1, elapsed);
+    if (keystate[SDLK_l])
+        Turn(-1, elapsed);
+    if (keystate[SDLK_SPACE])
+        Shoot();
+    if (keystate[SDLK_z])
+        ProbeTiming();
+    MoveLight(elapsed);
+}
+
+// Sideways: the step is the squared length of the move, so 100 ms without
+// shift moves sqrt(10) units. The right shift key has no say here.
+void CZoSDL::Strafe(Vector3f axis, double elapsed)
+{
+    double step = keystate[SDLK_LSHIFT] ? SLOW_CAMERA * elapsed : CAMERA * elapsed;
+    Vector3f v = m_graphic->GetDirection().CrossProduct(axis);
+    v.Rescale((float)step);
+    m_graphic->AddToPos(v);
+}
+
+// Along the view; left shift wins over right shift.
+void CZoSDL::Fly(double sign, double elapsed)
+{
+    double speed = keystate[SDLK_LSHIFT] ? SLOW_CAMERA : keystate[SDLK_RSHIFT] ? FAST_CAMERA : CAMERA;
+    m_graphic->AddToPos(m_graphic->GetDirection() * (float)(sign * speed * elapsed));
+}
+
+void CZoSDL::Accelerate(double amount)
+{
+    float data[1] = {(float)amount};
+    m_game->AddMsg(MakeMsg(GMSG_ACCELERATE, LOCAL_TANK, 1, data, GetTime()));
+}
+
+// Turns go to the peers at once; the local queue gets its own copy.
+void CZoSDL::Turn(double sign, unsigned int elapsed)
+{
+    SGameObject* tank = LocalTank();
+    if (!tank || tank->stateCount <= TS_TURN_RATE || !tank->state)
+        return;
+    float turn = (float)elapsed * tank->state[TS_TURN_RATE];
+    float data[2] = {tank->angles.x, sign > 0 ? tank->angles.y + turn : tank->angles.y - turn};
+    SGameMsg msg = MakeMsg(GMSG_CHANGE_ANGLES, LOCAL_TANK, 2, data, GetTime());
+    m_peers.send(&msg);
+    m_game->AddMsg(msg);
+}
+
+// One shot message per frame while held; the game's rules decide when the gun fires.
+void CZoSDL::Shoot()
+{
+    SGameObject* tank = LocalTank();
+    if (!tank)
+        return;
+    float data[6] = {tank->pos.x, tank->pos.y, tank->pos.z, tank->angles.x, tank->angles.y, tank->angles.z};
+    SGameMsg msg = MakeMsg(GMSG_SHOOT, LOCAL_TANK, 6, data, GetTime());
+    m_peers.send(&msg);
+    m_game->AddMsg(msg);
+}
+
+// Timing probe; about once a second (the first 10 ms of it) the connection
+// table is printed as well.
+void CZoSDL::ProbeTiming()
+{
+    SGameMsg msg = MakeMsg(GMSG_TIMING_PROBE, LOCAL_TANK, 0, 0, GetTime());
+    if (GetTime() % 1000 <= 9)
+        m_peers.printConnections();
+    m_game->AddMsg(msg);
+    m_peers.send(&msg);
+}
+
+void CZoSDL::MoveLight(unsigned int elapsed)
+{
+    if (!m_renderer)
+        return;
+    const double e = elapsed;
+    if (keystate[SDLK_a])
+        m_renderer->m_lightX = (float)(m_renderer->m_lightX + e);
+    if (keystate[SDLK_d])
+        m_renderer->m_lightX = (float)(m_renderer->m_lightX - e);
+    if (keystate[SDLK_w])
+        m_renderer->m_lightZ = (float)(m_renderer->m_lightZ + e);
+    if (keystate[SDLK_s])
+        m_renderer->m_lightZ = (float)(m_renderer->m_lightZ - e);
+}
+
+// Object 1 is the local tank; before the battlefield is loaded there is none.
+SGameObject* CZoSDL::LocalTank()
+{
+    std::vector<SGameObject*> objects = m_game->GetGameObjects();
+    return (int)objects.size() > LOCAL_TANK ? objects[LOCAL_TANK] : 0;
+}

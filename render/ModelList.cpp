@@ -1,0 +1,51 @@
+#include "render/ModelList.h"
+
+#include <cstdio>
+#include <string>
+
+#include "game/ListFile.h"
+
+namespace {
+
+bool ReadMaterial(CListFile& list, SGraphicObject& model)
+{
+    return list.ReadInt(model.modelParam) && list.ReadInt(model.shader) && list.ReadFloat(model.colour[0]) &&
+           list.ReadFloat(model.colour[1]) && list.ReadFloat(model.colour[2]) && list.ReadFloat(model.colour[3]) &&
+           list.ReadFloat(model.diffuse) && list.ReadFloat(model.specular);
+}
+
+}  // namespace
+
+bool ReadModelList(const char* listFile, CZoModelStore& store,
+                   const std::function<void(char* file, unsigned int base, int makeNormals)>& loadModel)
+{
+    CListFile list(listFile);
+    if (!list.IsOpen()) {
+        std::printf("Error: Couldn't open %s\n", listFile);
+        return false;
+    }
+    int count;
+    if (!list.ReadInt(count) || count < 0) {
+        std::printf("Error: %s doesn't start with a model count\n", listFile);
+        return false;
+    }
+    for (int i = 0; i < count; ++i) {
+        std::string file;
+        int makeNormals;
+        if (!list.ReadWord(file) || !list.ReadInt(makeNormals)) {
+            std::printf("Error: %s: entry %d is incomplete\n", listFile, i);
+            return false;
+        }
+        std::size_t before = store.m_models.size();
+        loadModel(&file[0], (unsigned int)store.VertexCount(), makeNormals);
+        if (store.m_models.size() != before + 1) {
+            std::printf("Error: %s: entry %d gave no model\n", listFile, i);
+            return false;
+        }
+        if (!ReadMaterial(list, store.m_models.back())) {
+            std::printf("Error: %s: entry %d is incomplete\n", listFile, i);
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,198 @@
+// The renderer's OpenGL set-up, projection, render targets and matrix stacks.
+#include <GL/glew.h>
+#include <GL/glu.h>
+#include <IL/il.h>
+#define ILUT_USE_OPENGL
+#include <IL/ilut.h>
+#include <SDL/SDL.h>
+
+#include <cstdio>
+
+#include "render/ZoGl.h"
+
+unsigned int depth2 = 0;
+
+namespace {
+
+const int SCREEN_WIDTH = 1024;
+const int SCREEN_HEIGHT = 768;
+const int GLOW_SIZE = 256;
+
+enum EWrap { WRAP_DEFAULT, WRAP_REPEAT, WRAP_CLAMP };
+
+// A 2-D texture allocated without contents, filtered linearly.
+unsigned int MakeTargetTexture(int width, int height, GLint internalFormat, GLenum format, GLenum type, EWrap wrap)
+{
+    unsigned int texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, type, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    if (wrap != WRAP_DEFAULT) {
+        GLint mode = wrap == WRAP_REPEAT ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, mode);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, mode);
+    }
+    return texture;
+}
+
+unsigned int MakeColourTexture(int width, int height, GLenum type)
+{
+    return MakeTargetTexture(width, height, GL_RGBA, GL_RGBA, type, WRAP_DEFAULT);
+}
+
+unsigned int MakeDepthTexture(int width, int height)
+{
+    return MakeTargetTexture(width, height, GL_DEPTH_COMPONENT32, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, WRAP_CLAMP);
+}
+
+unsigned int MakeFramebuffer()
+{
+    unsigned int framebuffer = 0;
+    glGenFramebuffersEXT(1, &framebuffer);
+    return framebuffer;
+}
+
+void PrintGlError()
+{
+    std::printf("%s\n", (const char*)gluErrorString(glGetError()));
+}
+
+void PrintMultisampleAttribute(SDL_GLattr attribute, const char* name, int& value)
+{
+    SDL_GL_GetAttribute(attribute, &value);
+    std::printf("%s %d\n", name, value);
+}
+
+}  // namespace
+
+CZoGl::CZoGl() : CZoGl(SNoDevice())
+{
+    GLenum glew = glewInit();
+    if (glew != GLEW_OK) {
+        // Without a context the next OpenGL call fails hard; get the reason out first.
+        std::printf("Error: GLEW: %s\n", (const char*)glewGetErrorString(glew));
+        std::fflush(stdout);
+    }
+
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glFrontFace(GL_CCW);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluLookAt(0, 0, 0, 0, 0, -1, 0, 1, 0);
+
+    std::printf("Init: ZoGl\n");
+    ilInit();
+    ilutRenderer(ILUT_OPENGL);
+
+    m_minimapTexture = MakeTargetTexture(1024, 1024, GL_RGBA, GL_RGBA, GL_UNSIGNED_INT, WRAP_REPEAT);
+    m_sceneFramebuffer = MakeFramebuffer();
+    m_sceneTexture = MakeColourTexture(SCREEN_WIDTH, SCREEN_HEIGHT, GL_FLOAT);
+    PrintGlError();
+    depth2 = MakeDepthTexture(SCREEN_WIDTH, SCREEN_HEIGHT);
+
+    m_glowFramebuffer1 = MakeFramebuffer();
+    m_glowTexture1 = MakeColourTexture(GLOW_SIZE, GLOW_SIZE, GL_UNSIGNED_INT);
+    PrintGlError();
+    m_glowDepthTexture1 = MakeDepthTexture(GLOW_SIZE, GLOW_SIZE);
+    m_glowFramebuffer2 = MakeFramebuffer();
+    m_glowTexture2 = MakeColourTexture(GLOW_SIZE, GLOW_SIZE, GL_UNSIGNED_INT);
+    PrintGlError();
+    m_glowDepthTexture2 = MakeDepthTexture(GLOW_SIZE, GLOW_SIZE);
+    m_glowFramebuffer3 = MakeFramebuffer();
+    m_glowTexture3 = MakeColourTexture(GLOW_SIZE, GLOW_SIZE, GL_UNSIGNED_INT);
+    PrintGlError();
+    m_glowDepthTexture3 = MakeDepthTexture(GLOW_SIZE, GLOW_SIZE);
+
+    // The shadow volumes are counted by adding into this texture; a float
+    // format keeps counts outside 0..1.
+    m_shadowFramebuffer = MakeFramebuffer();
+    m_shadowTexture = MakeTargetTexture(SCREEN_WIDTH, SCREEN_HEIGHT, GL_RGBA16F, GL_RGBA, GL_FLOAT, WRAP_DEFAULT);
+    PrintGlError();
+    PrintGlError();
+
+    int multisample = 1;
+    PrintMultisampleAttribute(SDL_GL_MULTISAMPLEBUFFERS, "SDL_GL_MULTISAMPLEBUFFERS", multisample);
+    PrintMultisampleAttribute(SDL_GL_MULTISAMPLESAMPLES, "SDL_GL_MULTISAMPLESAMPLES", multisample);
+
+    glEnable(GL_MULTISAMPLE_ARB);
+    glEnable(GL_BLEND);
+    glEnable(GL_POLYGON_SMOOTH);
+    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
+    GLint sampleBuffers = 0;
+    glGetIntegerv(GL_SAMPLE_BUFFERS_ARB, &sampleBuffers);
+    std::printf("SAMPLE_BUFFERS_ARB: %d\n", sampleBuffers);
+}
+
+void set_frustum()
+{
+    // Column by column: x and y pass through, z' = -z - 20, w' = -z.
+    static const GLfloat projection[16] = {
+        1, 0, 0, 0,
+        0, 1, 0, 0,
+        0, 0, -1, -1,
+        0, 0, -20, 0,
+    };
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(projection);
+    glEnable(GL_DEPTH_CLAMP_NV);
+}
+
+void CZoGl::Clear()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearDepth(1.0);
+    glClearColor(0, 0, 0, 0);
+}
+
+void CZoGl::SetRenderToTexture(unsigned int framebuffer, unsigned int texture, unsigned int depth, unsigned int)
+{
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, texture, 0);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_TEXTURE_2D, depth, 0);
+}
+
+void CZoGl::SetRenderToScreen()
+{
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+}
+
+void CZoGl::IdentityAll()
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+}
+
+void CZoGl::SaveMatrixState()
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glMatrixMode(GL_TEXTURE);
+    glPushMatrix();
+}
+
+void CZoGl::LoadMatrixState()
+{
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glMatrixMode(GL_TEXTURE);
+    glPopMatrix();
+}

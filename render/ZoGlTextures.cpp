@@ -1,0 +1,83 @@
+// The texture loader: "textures.lof" and the images it names, through DevIL.
+#include <GL/glew.h>
+#include <GL/glu.h>
+#include <IL/il.h>
+
+#include <cstdio>
+#include <string>
+
+#include "game/ListFile.h"
+#include "render/ZoGl.h"
+
+int CZoGl::LoadTextures(char* listFile)
+{
+    CListFile list(listFile);
+    if (!list.IsOpen()) {
+        std::printf("Error: Couldn't open %s\n", listFile);
+        return 0;
+    }
+    int count;
+    if (!list.ReadInt(count) || count < 0) {
+        std::printf("Error: %s doesn't start with a texture count\n", listFile);
+        return 0;
+    }
+    m_textureTable.assign((std::size_t)count, 0);
+    m_textures = m_textureTable.data();
+    m_textureCount = count;
+    for (int i = 0; i < count; ++i) {
+        std::string file;
+        int mipmapComponents;
+        if (!list.ReadWord(file) || !list.ReadInt(mipmapComponents)) {
+            std::printf("Error: %s: entry %d is incomplete\n", listFile, i);
+            return 0;
+        }
+        m_textures[i] = LoadTexture(&file[0], mipmapComponents);
+        if (m_textures[i] == 0) {
+            std::printf("failed\n");
+            return 0;
+        }
+    }
+    std::printf("textures loaded\n");
+    return 1;
+}
+
+unsigned int CZoGl::LoadTexture(char* file, int mipmapComponents)
+{
+    std::printf("   Loading: %s\n", file);
+    ILuint image = 0;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    // Palette images are expanded: OpenGL takes no colour-index textures.
+    bool loaded = ilLoadImage(file) &&
+                  ilConvertImage(ilGetInteger(IL_IMAGE_FORMAT) == IL_COLOUR_INDEX ? IL_RGBA
+                                                                                  : ilGetInteger(IL_IMAGE_FORMAT),
+                                 IL_UNSIGNED_BYTE);
+    if (!loaded) {
+        ilDeleteImages(1, &image);
+        return 0;
+    }
+    GLint bytesPerPixel = ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL);
+    GLsizei width = ilGetInteger(IL_IMAGE_WIDTH);
+    GLsizei height = ilGetInteger(IL_IMAGE_HEIGHT);
+    GLenum format = (GLenum)ilGetInteger(IL_IMAGE_FORMAT);
+    const ILubyte* pixels = ilGetData();
+
+    unsigned int texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    // DevIL rows are packed tightly, whatever the width.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    if (mipmapComponents > 0) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        glTexImage2D(GL_TEXTURE_2D, 0, bytesPerPixel, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, mipmapComponents, width, height, format, GL_UNSIGNED_BYTE, pixels);
+    } else {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexImage2D(GL_TEXTURE_2D, 0, bytesPerPixel, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
+    }
+    ilDeleteImages(1, &image);
+    std::printf("      %s loaded\n", file);
+    return texture;
+}

@@ -1,0 +1,229 @@
+#include <cmath>
+
+#include "tests/unit/InputFixture.h"
+
+namespace {
+
+float Distance(Vector3f a, Vector3f b)
+{
+    Vector3f d = a - b;
+    return std::sqrt(d.Dot(d));
+}
+
+}  // namespace
+
+using GameInput = InputFixture;
+
+TEST_F(GameInput, ThrottleKeysPostOneScaledMessagePerFrameStampedWithTheGameClock)
+{
+    sdl->SetTimeOffset(500);
+    device.keys[SDLK_i] = 1;
+    Frame(20);
+    device.keys[SDLK_i] = 0, device.keys[SDLK_k] = 1;
+    Frame(40);
+    Frame(0);
+    ASSERT_EQ(game.m_messages.size(), 3u);
+    const SGameMsg& up = game.m_messages[0];
+    EXPECT_EQ(up.type, GMSG_ACCELERATE);
+    EXPECT_EQ(up.object, 1);
+    EXPECT_EQ(up.count, 1);
+    EXPECT_FLOAT_EQ(up.data[0], 0.22f);
+    EXPECT_EQ(up.time, 1520u);
+    EXPECT_FLOAT_EQ(game.m_messages[1].data[0], -0.44f);
+    EXPECT_EQ(game.m_messages[2].data[0], 0.0f);
+    EXPECT_TRUE(sent.empty());
+}
+
+TEST_F(GameInput, TurnsAreSentToPeersBeforeTheyAreQueued)
+{
+    AddLocalTank();
+    device.keys[SDLK_j] = 1;
+    Frame(50);
+    device.keys[SDLK_j] = 0, device.keys[SDLK_l] = 1;
+    Frame(50);
+    Frame(0);
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(queuedAtSend, (std::vector<size_t>{0, 1, 2}));
+    const float expected[3] = {34.5f, 25.5f, 30};
+    for (int i = 0; i < 3; ++i) {
+        const SGameMsg& m = game.m_messages[i];
+        EXPECT_EQ(m.type, GMSG_CHANGE_ANGLES);
+        EXPECT_EQ(m.count, 2);
+        EXPECT_EQ(m.object, 1);
+        EXPECT_FLOAT_EQ(m.data[0], 5);
+        EXPECT_FLOAT_EQ(m.data[1], expected[i]);
+        EXPECT_EQ(sent[i].data, m.data);
+    }
+}
+
+TEST_F(GameInput, HeldShootPostsTheTankPoseEveryFrame)
+{
+    AddLocalTank();
+    device.keys[SDLK_SPACE] = 1;
+    Frame(10);
+    Frame(10);
+    ASSERT_EQ(Count(GMSG_SHOOT), 2);
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(queuedAtSend[0], 0u);
+    const SGameMsg& shot = game.m_messages[0];
+    EXPECT_EQ(shot.count, 6);
+    const float pose[6] = {1, 2, 3, 5, 30, 0};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_FLOAT_EQ(shot.data[i], pose[i]);
+}
+
+TEST_F(GameInput, TankKeysWithoutALocalTankPostNothing)
+{
+    device.keys[SDLK_j] = device.keys[SDLK_l] = device.keys[SDLK_SPACE] = 1;
+    Frame(10);
+    EXPECT_TRUE(game.m_messages.empty());
+    EXPECT_TRUE(sent.empty());
+}
+
+TEST_F(GameInput, TimingProbeIsQueuedThenSentAndPrintsTheTableOnceASecond)
+{
+    device.keys[SDLK_z] = 1;
+    Frame(4009);  // game time 5009
+    ASSERT_EQ(game.m_messages.size(), 1u);
+    EXPECT_EQ(game.m_messages[0].type, GMSG_TIMING_PROBE);
+    EXPECT_EQ(game.m_messages[0].count, 0);
+    EXPECT_EQ(game.m_messages[0].object, 1);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(queuedAtSend[0], 1u);
+    EXPECT_EQ(prints, 1);
+    Frame(1);  // 5010
+    EXPECT_EQ(prints, 1);
+    EXPECT_EQ(Count(GMSG_TIMING_PROBE), 2);
+}
+
+TEST_F(GameInput, OneShotKeysActOncePerPress)
+{
+    device.Push(SDL_KEYDOWN, SDLK_r);
+    device.keys[SDLK_r] = 1;
+    Frame(10);
+    Frame(10);
+    device.Push(SDL_KEYDOWN, SDLK_p);
+    device.Push(SDL_KEYDOWN, SDLK_q);
+    device.Push(SDL_KEYDOWN, SDLK_q);
+    device.Push(SDL_KEYDOWN, SDLK_e);
+    device.Push(SDL_KEYUP, SDLK_r);
+    Frame(10);
+    EXPECT_EQ(Count(GMSG_DEATH), 1);
+    EXPECT_EQ(game.m_messages[0].object, 1);
+    EXPECT_EQ(Count(GMSG_TOGGLE_MUSIC), 1);
+    EXPECT_EQ(game.m_messages[1].count, 0);
+    EXPECT_EQ(game.m_messages[1].data, nullptr);
+    EXPECT_EQ(lagChanges, 1);
+    EXPECT_TRUE(sent.empty());
+
+    device.Push(SDL_KEYDOWN, SDLK_m);
+    Frame(10);
+    EXPECT_EQ(gl->m_shadowMode, 0);
+    device.Push(SDL_KEYDOWN, SDLK_m);
+    Frame(10);
+    EXPECT_EQ(gl->m_shadowMode, 1);
+}
+
+TEST_F(GameInput, EscapeOpensTheMenuAndQuitShutsDown)
+{
+    game.m_menuState = -1;
+    device.Push(SDL_KEYDOWN, SDLK_ESCAPE);
+    Frame(10);
+    EXPECT_EQ(game.m_menuState, 0);
+    EXPECT_EQ(device.cursor, SDL_ENABLE);
+    EXPECT_TRUE(game.m_running);
+    device.Push(SDL_QUIT, SDLK_UNKNOWN);
+    Frame(10);
+    EXPECT_FALSE(game.m_running);
+}
+
+TEST_F(GameInput, CameraFlightSpeeds)
+{
+    struct {
+        SDLKey key;
+        bool left, right;
+        float distance;
+    } cases[] = {
+        {SDLK_UP, false, false, 1},         {SDLK_UP, false, true, 30},
+        {SDLK_UP, true, true, 1.0f / 30},   {SDLK_DOWN, false, true, -30},
+        {SDLK_LEFT, false, false, 1},       {SDLK_LEFT, false, true, 1},
+        {SDLK_RIGHT, true, false, std::sqrt(1.0f / 30)},
+    };
+    for (const auto& c : cases) {
+        device.keys[c.key] = 1;
+        device.keys[SDLK_LSHIFT] = c.left, device.keys[SDLK_RSHIFT] = c.right;
+        Vector3f before = gl->m_position;
+        Frame(10);
+        device.keys[c.key] = 0;
+        Vector3f moved = gl->m_position - before;
+        // The view looks down -z: flight moves along z, strafing along x.
+        bool strafe = c.key == SDLK_LEFT || c.key == SDLK_RIGHT;
+        EXPECT_NEAR(strafe ? std::fabs(moved.x) : -moved.z, c.distance, 1e-5) << c.key << c.left << c.right;
+    }
+}
+
+TEST_F(GameInput, StrafeStepIsTheSquaredLength)
+{
+    Vector3f before = gl->m_position;
+    device.keys[SDLK_LEFT] = 1;
+    Frame(100);
+    EXPECT_FLOAT_EQ(Distance(gl->m_position, before), std::sqrt(10.0f));
+    EXPECT_LT(gl->m_position.x, before.x);
+    device.keys[SDLK_LEFT] = 0, device.keys[SDLK_RIGHT] = 1;
+    Frame(100);
+    EXPECT_NEAR(Distance(gl->m_position, before), 0, 1e-5);
+}
+
+TEST_F(GameInput, MouseLookGrowsWithTheFrameTime)
+{
+    SDL_Event motion;
+    std::memset(&motion, 0, sizeof motion);
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.xrel = 4, motion.motion.yrel = -2;
+    device.events.push_back(motion);
+    Frame(10);
+    EXPECT_FLOAT_EQ(gl->m_pitch, 1.5f);
+    EXPECT_FLOAT_EQ(gl->m_yaw, 177);
+}
+
+TEST_F(GameInput, LightKeysMoveTheLightByTheFrameTime)
+{
+    device.keys[SDLK_a] = device.keys[SDLK_s] = 1;
+    Frame(25);
+    EXPECT_FLOAT_EQ(gl->m_lightX, 35);
+    EXPECT_FLOAT_EQ(gl->m_lightZ, -15);
+    device.keys[SDLK_d] = device.keys[SDLK_w] = 1;
+    Frame(25);
+    EXPECT_FLOAT_EQ(gl->m_lightX, 35);
+    EXPECT_FLOAT_EQ(gl->m_lightZ, -15);
+}
+
+TEST_F(GameInput, TimeSpentInTheMenuCountsAsOneFrame)
+{
+    Frame(0);
+    device.ticks += 4000;
+    sdl->CheckMenuInput();
+    device.keys[SDLK_i] = 1;
+    sdl->CheckInput();
+    ASSERT_EQ(game.m_messages.size(), 1u);
+    EXPECT_FLOAT_EQ(game.m_messages[0].data[0], 44);
+}
+
+TEST_F(GameInput, EndOfFrameSwapsAndPadsShortFrames)
+{
+    device.ticks += 3;
+    sdl->EndCyrcle();
+    device.ticks += 25;
+    sdl->EndCyrcle();
+    EXPECT_EQ(device.swaps, 2);
+    EXPECT_EQ(device.delays, (std::vector<Uint32>{13}));
+}
+
+TEST_F(GameInput, GameClockKeepsTheLowBitsOfTheOffsetAndWraps)
+{
+    EXPECT_EQ(sdl->GetTime(), 1000u);
+    sdl->SetTimeOffset(0x100000000ul + 5);
+    EXPECT_EQ(sdl->GetTime(), 1005u);
+    device.ticks = 0xFFFFFFFFu;
+    EXPECT_EQ(sdl->GetTime(), 4u);
+}

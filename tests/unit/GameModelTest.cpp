@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "game/GameMsg.h"
+#include "game/GameObject.h"
+
+TEST(GameMsg, NamesOfTypes)
+{
+    EXPECT_STREQ(getMsgString(207), "Unknown");
+    EXPECT_STREQ(getMsgString(0), "Unknown");
+    EXPECT_STREQ(getMsgString(301), "Unknown");
+    EXPECT_STREQ(getMsgString(302), "GMSG_POWERUP_APPEAR");
+    EXPECT_STREQ(getMsgString(202), "GMSG_SHOOT");
+    EXPECT_STREQ(getMsgString(206), "GMSG_FRAG");
+}
+
+TEST(GameMsg, CopiesShareTheirData)
+{
+    float values[2] = {1, 2};
+    SGameMsg a = MakeMsg(GMSG_CHANGE_ANGLES, 1, 2, values, 5);
+    SGameMsg b = a;
+    b.data[0] = 42;
+    EXPECT_EQ(a.data[0], 42);
+    EXPECT_EQ(b.time, 5u);
+    EXPECT_EQ(b.handled, 0);
+    EXPECT_EQ(b.late, 0);
+
+    SGameMsg empty = MakeMsg(GMSG_DEATH, 1, 0, 0, 0);
+    EXPECT_EQ(empty.data, nullptr);
+}
+
+namespace {
+
+STankPrototype MakeTank()
+{
+    SGameObject base;
+    base.kind = KIND_TANK;
+    base.pos = Vector3f(10, 0, 10);
+    base.angles = Vector3f(0, 0, 0);
+    std::memset(base.effect, 0, sizeof base.effect);
+    STankPrototype tank(base);
+    tank.state[TS_SPEED] = 1;
+    return tank;
+}
+
+}  // namespace
+
+TEST(Tank, StartsWithFullConditionAndNoThrottle)
+{
+    STankPrototype tank = MakeTank();
+    ASSERT_EQ(tank.stateCount, TANK_STATE_COUNT);
+    EXPECT_EQ(tank.state[TS_THROTTLE], 0);
+    EXPECT_EQ(tank.state[TS_DRIVE], 1);
+    EXPECT_EQ(tank.state[TS_ARMOUR], 1);
+    EXPECT_EQ(tank.state[TS_GUN], 1);
+    for (int i = TS_DISPLAY; i < TANK_STATE_COUNT; ++i)
+        EXPECT_EQ(tank.state[i], 0);
+}
+
+TEST(Tank, ThrottleZeroMakesNoMessages)
+{
+    STankPrototype tank = MakeTank();
+    tank.state[TS_SPEED] = 50;
+    EXPECT_EQ(tank.Action(10, 1), nullptr);
+}
+
+TEST(Tank, MovementStepGivesMoveAndDecay)
+{
+    STankPrototype tank = MakeTank();
+    tank.state[TS_THROTTLE] = 1;
+    SGameMsg* pair = tank.Action(10, 3);
+    ASSERT_NE(pair, nullptr);
+    EXPECT_EQ(pair[0].type, GMSG_MOVE_TO_LOC);
+    EXPECT_EQ(pair[0].object, 3);
+    ASSERT_EQ(pair[0].count, 3);
+    EXPECT_NEAR(pair[0].data[0], 10, 1e-5);
+    EXPECT_NEAR(pair[0].data[2], 10 - 12.5, 1e-5);
+    EXPECT_EQ(pair[1].type, GMSG_ACCELERATE);
+    ASSERT_EQ(pair[1].count, 1);
+    EXPECT_NEAR(pair[1].data[0], -0.03, 1e-6);
+    // The position itself changes only when the messages are applied.
+    EXPECT_EQ(tank.pos.z, 10);
+    delete[] pair;
+
+    tank.state[TS_THROTTLE] = -0.5f;
+    pair = tank.Action(10, 3);
+    ASSERT_NE(pair, nullptr);
+    EXPECT_NEAR(pair[1].data[0], 0.03, 1e-6);
+    delete[] pair;
+}
+
+TEST(Tank, TimedPowerUpEndsWhenItsTimeIsUp)
+{
+    STankPrototype tank = MakeTank();
+    tank.state[TS_POWERUP_KIND] = 4;
+    tank.state[TS_POWERUP_LEFT] = 20;
+    tank.effect[0] = 0.05f;
+    EXPECT_EQ(tank.Action(10, 1), nullptr);
+    EXPECT_EQ(tank.state[TS_POWERUP_KIND], 4);
+    EXPECT_EQ(tank.Action(10, 1), nullptr);
+    EXPECT_EQ(tank.state[TS_POWERUP_KIND], 0);
+    EXPECT_EQ(tank.effect[0], 0);
+}
+
+TEST(PowerUp, CountsDownUntilAvailable)
+{
+    SGameObject base;
+    base.kind = KIND_POWERUP;
+    SGamePowerup p(base);
+    p.active = 0;
+    p.timer = 30;
+    p.Action(50);
+    EXPECT_EQ(p.timer, 0u);
+    EXPECT_EQ(p.active, 1);
+
+    p.active = 0;
+    p.timer = 50;
+    p.Action(30);
+    EXPECT_EQ(p.timer, 20u);
+    EXPECT_EQ(p.active, 0);
+}

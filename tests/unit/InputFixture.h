@@ -1,0 +1,139 @@
+#ifndef FERROWIND_TESTS_INPUTFIXTURE_H
+#define FERROWIND_TESTS_INPUTFIXTURE_H
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+#include <vector>
+
+#include "game/Ferrowind.h"
+#include "input/ZoSDL.h"
+#include "net/ZoThreadMaster.h"
+#include "render/ZoGl.h"
+#include "sound/ZoSound.h"
+
+// Events, keys, mouse and clock as a test scripts them. Pumping moves the
+// mouse to where the test said it would be after the pump.
+class CScriptedDevice : public ISDLDevice {
+public:
+    CScriptedDevice() { std::memset(keys, 0, sizeof keys); }
+    void PumpEvents() override { mouseX = pumpedX, mouseY = pumpedY; }
+    int PollEvent(SDL_Event* event) override
+    {
+        if (events.empty())
+            return 0;
+        *event = events.front();
+        events.pop_front();
+        return 1;
+    }
+    Uint8* GetKeyState() override { return keys; }
+    void GetMouseState(int* x, int* y) override { *x = mouseX, *y = mouseY; }
+    Uint32 GetTicks() override { return ticks; }
+    void ShowCursor(int toggle) override { cursor = toggle; }
+    void SwapBuffers() override { ++swaps; }
+    void Delay(Uint32 ms) override { delays.push_back(ms), ticks += ms; }
+
+    void Push(Uint8 type, SDLKey key)
+    {
+        SDL_Event e;
+        std::memset(&e, 0, sizeof e);
+        e.type = type;
+        e.key.keysym.sym = key;
+        events.push_back(e);
+    }
+    void Button(Uint8 type, Uint8 button = SDL_BUTTON_LEFT)
+    {
+        SDL_Event e;
+        std::memset(&e, 0, sizeof e);
+        e.type = type;
+        e.button.button = button;
+        events.push_back(e);
+    }
+    void Click() { Button(SDL_MOUSEBUTTONDOWN), Button(SDL_MOUSEBUTTONUP); }
+    void MouseAt(int x, int y) { mouseX = pumpedX = x, mouseY = pumpedY = y; }
+
+    Uint8 keys[SDLK_LAST];
+    std::deque<SDL_Event> events;
+    int mouseX = 0, mouseY = 0, pumpedX = 0, pumpedY = 0;
+    Uint32 ticks = 1000;
+    int cursor = -1;
+    int swaps = 0;
+    std::vector<Uint32> delays;
+};
+
+// A game on device-free components whose input comes from a scripted device
+// and whose socket calls are recorded.
+class InputFixture : public ::testing::Test {
+protected:
+    InputFixture()
+        : input(&device), renderer(SNoDevice()), audio(SNoDevice()),
+          game(SGameComponents{&input, &renderer, &threads, &audio}, "/dev/null")
+    {
+        current = this;
+        sdl->m_peers.send = [](SGameMsg* m) {
+            current->sent.push_back(*m);
+            current->queuedAtSend.push_back(current->game.m_messages.size());
+            return 1;
+        };
+        sdl->m_peers.addLag = [] { ++current->lagChanges; };
+        sdl->m_peers.removeLag = [] { --current->lagChanges; };
+        sdl->m_peers.printConnections = [] { ++current->prints; };
+    }
+    ~InputFixture() override
+    {
+        for (SGameMsg& m : game.m_messages)
+            delete[] m.data;
+        for (SGameObject* o : game.m_objects)
+            DestroyObject(o);
+        if (output)
+            std::fclose(output), output = 0;
+    }
+
+    STankPrototype* AddLocalTank()
+    {
+        SGameObject base;
+        base.kind = KIND_TANK;
+        base.model = base.texture0 = base.texture1 = 0;
+        base.pos = Vector3f(1, 2, 3);
+        base.angles = Vector3f(5, 30, 0);
+        for (int i = 0; i < 4; ++i)
+            base.bbox[i] = base.effect[i] = 0;
+        base.active = 1;
+        base.timer = 0;
+        game.m_objects.push_back(new SGameObject(base));
+        STankPrototype* tank = new STankPrototype(base);
+        tank->state[TS_TURN_RATE] = 0.09f;
+        game.m_objects.push_back(tank);
+        return tank;
+    }
+    // One playing frame that took `ms` milliseconds.
+    void Frame(Uint32 ms)
+    {
+        device.ticks += ms;
+        sdl->CheckInput();
+    }
+    int Count(int type) const
+    {
+        int n = 0;
+        for (const SGameMsg& m : game.m_messages)
+            n += m.type == type;
+        return n;
+    }
+
+    static inline InputFixture* current = nullptr;
+    CScriptedDevice device;
+    CZoSDL input;
+    CZoGl renderer;
+    CZoSDLTreader threads;
+    CZoSound audio;
+    CFerrowind game;
+    CZoSDL* sdl = &input;
+    CZoGl* gl = &renderer;
+    std::vector<SGameMsg> sent;
+    std::vector<size_t> queuedAtSend;
+    int lagChanges = 0;
+    int prints = 0;
+};
+
+#endif

@@ -1,0 +1,238 @@
+#include "GameFixture.h"
+
+namespace {
+
+class MessageQueue : public GameFixture {
+protected:
+    void SetUp() override
+    {
+        int box = BoxModel(-5, 5, -5, 5);
+        AddScenery(box, Vector3f(0, 0, 0), KIND_GROUND);
+        tank = AddTank(box, Vector3f(100, 0, 100));
+        other = AddTank(box, Vector3f(300, 0, 300));
+    }
+
+    void Accelerate(float amount, unsigned long time) { game.AddMsg(Msg(GMSG_ACCELERATE, tank, {amount}, time)); }
+    float Throttle() { return State(tank)[TS_THROTTLE]; }
+
+    int tank = 0;
+    int other = 0;
+};
+
+}  // namespace
+
+TEST_F(MessageQueue, KeepsTimeOrderAndMarksLateMessages)
+{
+    game.AddMsg(Msg(GMSG_DEATH, other, {}, 100));
+    game.AddMsg(Msg(GMSG_DEATH, other, {}, 200));
+    game.AddMsg(Msg(GMSG_FRAG, other, {}, 200));
+    ASSERT_EQ(game.m_messages.size(), 3u);
+    EXPECT_EQ(game.m_messages[2].type, GMSG_FRAG);
+    EXPECT_EQ(game.m_messages[2].late, 0);
+
+    game.AddMsg(Msg(GMSG_FRAG, tank, {}, 150));
+    ASSERT_EQ(game.m_messages.size(), 4u);
+    EXPECT_EQ(game.m_messages[1].time, 150u);
+    EXPECT_EQ(game.m_messages[1].late, 1);
+    EXPECT_EQ(game.m_messages[3].late, 0);
+}
+
+TEST_F(MessageQueue, CancelRequestRemovesOnlyItsTypeAndObject)
+{
+    Accelerate(0.1f, 100);
+    Accelerate(0.1f, 200);
+    game.AddMsg(Msg(GMSG_ACCELERATE, other, {0.1f}, 150));
+    game.AddMsg(Msg(GMSG_DEATH, tank, {}, 160));
+    game.m_messages[0].handled = 1;
+
+    SGameMsg cancel;
+    cancel.type = -GMSG_ACCELERATE;
+    cancel.object = tank;
+    cancel.count = 0;
+    cancel.time = 0;
+    game.AddMsg(cancel);
+    ASSERT_EQ(game.m_messages.size(), 2u);
+    EXPECT_EQ(game.m_messages[0].object, other);
+    EXPECT_EQ(game.m_messages[1].type, GMSG_DEATH);
+}
+
+TEST_F(MessageQueue, AppliesEachMessageOnceAndSnapshotsAfterAPass)
+{
+    game.now = 5000;
+    Accelerate(0.1f, 5000);
+    game.ActOnMessages();
+    EXPECT_NEAR(Throttle(), 0.1f, 1e-6);
+    EXPECT_EQ(game.m_savedStates.pos, 1);
+    EXPECT_EQ(game.m_savedStates.times[1], 5000u);
+    game.ActOnMessages();
+    EXPECT_NEAR(Throttle(), 0.1f, 1e-6);
+    EXPECT_EQ(game.m_messages[0].handled, 1);
+}
+
+TEST_F(MessageQueue, EmptyPassTakesNoSnapshotAndLeavesTheEffectsFlag)
+{
+    sound.m_effectsOn = false;
+    game.ActOnMessages();
+    EXPECT_FALSE(sound.m_effectsOn);
+    EXPECT_EQ(game.m_savedStates.pos, 0);
+
+    Accelerate(0.1f, 100);
+    game.ActOnMessages();
+    EXPECT_TRUE(sound.m_effectsOn);
+}
+
+TEST_F(MessageQueue, LateMessageWarpsAndReplaysOnlyReplayableTypes)
+{
+    game.now = 10000;
+    Accelerate(0.1f, 10000);
+    game.AddMsg(Msg(GMSG_DEATH, 0, {}, 10000));  // not replayable: where the rewind stops
+    game.ActOnMessages();  // snapshot in slot 1 at 10000
+    ASSERT_EQ(game.m_savedStates.pos, 1);
+
+    game.now = 11500;
+    game.AddMsg(Msg(GMSG_DEATH, other, {}, 11200));
+    Accelerate(0.1f, 11500);
+    game.ActOnMessages();  // snapshot in slot 2 at 11500
+    EXPECT_EQ(game.m_objects[other]->active, 0);
+    EXPECT_NEAR(Throttle(), 0.2f, 1e-6);
+
+    game.now = 12000;
+    Accelerate(0.1f, 11000);
+    game.ActOnMessages();
+
+    // Throttle changes are replayed in time order from the snapshot at 10000,
+    // the late one among them, each exactly once.
+    EXPECT_NEAR(Throttle(), 0.3f, 1e-6);
+    // A death is not replayed: the restored tank is alive again.
+    EXPECT_EQ(game.m_objects[other]->active, 1);
+    EXPECT_EQ(ReadLog(),
+              "Warping 2 seconds, caused by a 1000 ms lag and msgtype GMSG_ACCELERATE, at time 12000 \n ");
+    EXPECT_TRUE(sound.m_effectsOn);
+}
+
+TEST_F(MessageQueue, WarpSecondsFollowTheLag)
+{
+    game.now = 10000;
+    Accelerate(0.1f, 10000);
+    game.ActOnMessages();
+    game.now = 10999;
+    Accelerate(0.1f, 10999);
+    game.ActOnMessages();
+    Accelerate(0.1f, 10999);  // equal to the newest time: placed after it, not late
+    game.ActOnMessages();
+    EXPECT_EQ(ReadLog(), "");
+
+    Accelerate(0.1f, 10001);
+    game.now = 11000;
+    game.ActOnMessages();
+    EXPECT_EQ(ReadLog(), "Warping 1 seconds, caused by a 999 ms lag and msgtype GMSG_ACCELERATE, at time 11000 \n ");
+}
+
+TEST_F(MessageQueue, WarpRestoresTheSlotThatManySecondsBack)
+{
+    // A full ring whose snapshots carry their number in the throttle.
+    for (unsigned int k = 1; k <= 13; ++k) {
+        State(tank)[TS_THROTTLE] = (float)k / 100;
+        game.m_savedStates.SaveState(game.m_objects, k * 1000);
+    }
+    ASSERT_EQ(game.m_savedStates.pos, 3);
+    ASSERT_EQ(game.m_savedStates.times[8], 8000u);
+
+    game.now = 13000;
+    game.AddMsg(Msg(GMSG_DEATH, 0, {}, 7000));
+    game.AddMsg(Msg(GMSG_DEATH, 0, {}, 12900));
+    game.m_messages[0].handled = game.m_messages[1].handled = 1;
+    game.m_firstUnhandled = 2;
+    game.AddMsg(Msg(GMSG_DEATH, other, {}, 8500));  // lag 4500 ms: 5 seconds back
+    game.ActOnMessages();
+
+    EXPECT_NEAR(Throttle(), 0.08f, 1e-6);
+    EXPECT_EQ(game.m_objects[other]->active, 0);
+    EXPECT_NE(ReadLog().find("Warping 5 seconds, caused by a 4500 ms lag and msgtype GMSG_DEATH"), std::string::npos);
+}
+
+TEST_F(MessageQueue, WarpWithoutSnapshotAppliesTheLateMessageWhereItStands)
+{
+    game.now = 500;
+    Accelerate(0.1f, 400);
+    game.m_savedStates.lastTime = 500;  // a pass at 500 takes no snapshot
+    game.ActOnMessages();
+    ASSERT_EQ(game.m_savedStates.OldestSlot(), -1);
+    Accelerate(0.1f, 300);
+    game.ActOnMessages();
+    EXPECT_NEAR(Throttle(), 0.2f, 1e-6);
+    EXPECT_NE(ReadLog().find("Warping 1 seconds, caused by a 200 ms lag"), std::string::npos);
+}
+
+TEST_F(MessageQueue, RewindPastTheFrontReplaysFromTheFront)
+{
+    game.m_savedStates.SaveState(game.m_objects, 5000);
+    game.now = 6100;
+    Accelerate(0.1f, 6000);
+    game.m_savedStates.lastTime = 6100;
+    game.ActOnMessages();
+    Accelerate(0.1f, 5500);  // before every queued message, after the snapshot
+    game.ActOnMessages();
+    EXPECT_NEAR(Throttle(), 0.2f, 1e-6);
+}
+
+TEST_F(MessageQueue, ObjectsAddedAfterTheSnapshotSurviveAWarp)
+{
+    game.now = 10000;
+    Accelerate(0.1f, 10000);
+    game.AddMsg(Msg(GMSG_DEATH, 0, {}, 10000));
+    game.ActOnMessages();
+    SGameObject base = Base(KIND_TANK, 0, Vector3f(600, 0, 600));
+    int joined = game.AddGameObject(new STankPrototype(base));
+    game.now = 10500;
+    Accelerate(0.1f, 10200);
+    game.ActOnMessages();
+    Accelerate(0.1f, 10100);
+    game.ActOnMessages();
+    ASSERT_EQ((int)game.m_objects.size(), joined + 1);
+    EXPECT_EQ(game.m_objects[joined]->pos.x, 600);
+    EXPECT_NEAR(Throttle(), 0.3f, 1e-6);
+}
+
+TEST_F(MessageQueue, QueueStaysBoundedOverALongGame)
+{
+    size_t largest = 0;
+    for (unsigned long t = 1000; t < 120000; t += 16) {
+        game.now = t;
+        Accelerate(0.0001f, t);
+        game.ActOnMessages();
+        largest = std::max(largest, game.m_messages.size());
+    }
+    // Ten seconds of messages at one per 16 ms frame, and a little more.
+    EXPECT_LT(largest, 1000u);
+    // A late message still warps correctly after trimming.
+    game.now += 16;
+    Accelerate(0.0001f, game.now - 3000);
+    game.ActOnMessages();
+    EXPECT_NE(ReadLog().find("Warping 4 seconds, caused by a 3000 ms lag"), std::string::npos);
+}
+
+TEST(MessageQueueLog, UnopenableLogIsReportedAndPlayGoesOn)
+{
+    CZoSDL sdl{SNoDevice()};
+    CZoGl gl{SNoDevice()};
+    CZoSound sound{SNoDevice()};
+    ::testing::internal::CaptureStderr();
+    CTestGame game(SGameComponents{&sdl, &gl, new CZoSDLTreader(), &sound}, "/nonexistent-dir/output.txt");
+    std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("/nonexistent-dir/output.txt"), std::string::npos);
+    EXPECT_EQ(output, nullptr);
+
+    SGameObject o;
+    o.kind = KIND_SCENERY;
+    o.model = 0;
+    o.active = 1;
+    o.pos = o.angles = Vector3f(0, 0, 0);
+    game.m_objects.push_back(new SGameObject(o));
+    game.now = 3000;
+    game.AddMsg(MakeMsg(GMSG_DEATH, 0, 0, 0, 2000));
+    game.ActOnMessages();
+    game.AddMsg(MakeMsg(GMSG_DEATH, 0, 0, 0, 1000));
+    game.ActOnMessages();  // warps without a log to write to
+    EXPECT_EQ(game.m_messages[0].handled, 1);
+}

@@ -1,0 +1,267 @@
+#include "GameFixture.h"
+#include "game/Damage.h"
+
+#include <cmath>
+
+namespace {
+
+class MessageRules : public GameFixture {
+protected:
+    void SetUp() override
+    {
+        box = BoxModel(-10, 10, -20, 20);
+        AddScenery(box, Vector3f(500, 0, 500), KIND_GROUND);
+        me = AddTank(box, Vector3f(100, 0, 100));
+    }
+
+    void Apply(int type, int object, std::vector<float> data, unsigned long time = 100000)
+    {
+        game.ActOnMessage(Msg(type, object, data, time));
+    }
+
+    int box = 0;
+    int me = 0;
+};
+
+}  // namespace
+
+TEST_F(MessageRules, ReloadTimeFollowsTheGunCondition)
+{
+    SGameObject* a = game.m_objects[me];
+    a->timer = 10000;
+    Apply(GMSG_SHOOT, me, {}, 10900);
+    EXPECT_EQ(a->timer, 10000u);
+    Apply(GMSG_SHOOT, me, {}, 11000);
+    EXPECT_EQ(a->timer, 10000u);
+    Apply(GMSG_SHOOT, me, {}, 11001);
+    EXPECT_EQ(a->timer, 11001u);
+
+    State(me)[TS_GUN] = 2;  // 500 ms
+    Apply(GMSG_SHOOT, me, {}, 11501);
+    EXPECT_EQ(a->timer, 11001u);
+    Apply(GMSG_SHOOT, me, {}, 11502);
+    EXPECT_EQ(a->timer, 11502u);
+    State(me)[TS_GUN] = 0;  // 1500 ms
+    Apply(GMSG_SHOOT, me, {}, 13002);
+    EXPECT_EQ(a->timer, 11502u);
+    Apply(GMSG_SHOOT, me, {}, 13003);
+    EXPECT_EQ(a->timer, 13003u);
+}
+
+TEST_F(MessageRules, ShotOfTheLocalTankAppendsItsRecoil)
+{
+    State(me)[TS_IMPACT_X] = 5;
+    Apply(GMSG_SHOOT, me, {}, 50000);
+    EXPECT_EQ(State(me)[TS_IMPACT_X], -1);  // hit nothing
+    EXPECT_EQ(State(me)[TS_IMPACT_Z], -1);
+    std::vector<SGameMsg> recoil = QueuedOfType(GMSG_MOVE_TO_LOC);
+    ASSERT_EQ(recoil.size(), 1u);
+    EXPECT_EQ(recoil[0].object, 1);
+    EXPECT_EQ(recoil[0].time, game.now);
+    EXPECT_NEAR(recoil[0].data[2], 101, 1e-4);  // one unit back from the facing (-z)
+}
+
+TEST_F(MessageRules, HitTestPicksTheNearestTarget)
+{
+    int shooter = AddTank(box, Vector3f(100, 0, 400));  // faces -z, towards me at z 100
+    int nearer = AddScenery(box, Vector3f(100, 0, 250));
+    Apply(GMSG_SHOOT, shooter, {}, 50000);
+    // The impact lies on the nearer object's front, pulled back 8 units.
+    EXPECT_NEAR(State(shooter)[TS_IMPACT_X], 100, 1e-3);
+    EXPECT_NEAR(State(shooter)[TS_IMPACT_Z], 250 + 20 + 8, 1e-3);
+    EXPECT_EQ(State(me)[TS_ARMOUR], 1);
+
+    game.m_objects[nearer]->active = 0;
+    game.m_objects[shooter]->timer = 0;
+    Apply(GMSG_SHOOT, shooter, {}, 60000);
+    EXPECT_NEAR(State(shooter)[TS_IMPACT_Z], 100 + 20 + 8, 1e-3);
+    float left = State(me)[TS_DRIVE] + State(me)[TS_ARMOUR] + State(me)[TS_GUN];
+    EXPECT_NEAR(3 - left, 0.8, 1e-4);
+}
+
+TEST(DamageShares, AddUpToTheTotalOverArmour)
+{
+    float shares[3];
+    const float rolls[3] = {0.2f, 0.5f, 0.9f};
+    DamageShares(rolls, 0.8f, 1, shares);
+    EXPECT_NEAR(shares[0] + shares[1] + shares[2], 0.8, 1e-5);
+    EXPECT_NEAR(shares[2] / shares[0], 4.5, 1e-4);
+    DamageShares(rolls, 0.8f, 2, shares);
+    EXPECT_NEAR(shares[0] + shares[1] + shares[2], 0.8 / 1.5, 1e-5);
+    DamageShares(rolls, 3.2f, 2, shares);
+    EXPECT_NEAR(shares[0] + shares[1] + shares[2], 3.2 / 1.5, 1e-5);
+
+    const float zeros[3] = {0, 0, 0};
+    DamageShares(zeros, 0.8f, 1, shares);
+    for (float share : shares)
+        EXPECT_NEAR(share, 0.8 / 3, 1e-6);
+}
+
+TEST_F(MessageRules, DamageWithPowerUpFourAndTheDeathRule)
+{
+    int shooter = AddTank(box, Vector3f(100, 0, 400));
+    State(me)[TS_POWERUP_KIND] = 4;
+    State(me)[TS_ARMOUR] = 2;
+    Apply(GMSG_SHOOT, shooter, {}, 50000);
+    float lost = 3 - (State(me)[TS_DRIVE] + State(me)[TS_ARMOUR] + State(me)[TS_GUN]);
+    // Clamping at zero can only make the loss smaller.
+    EXPECT_LE(lost, 3.2 / 1.5 + 1e-4);
+    EXPECT_GT(lost, 0.5);
+    game.m_objects[me]->active = 1;
+
+    State(me)[TS_DRIVE] = 0.1f;
+    State(me)[TS_ARMOUR] = 0;
+    State(me)[TS_GUN] = 0.5f;
+    Apply(GMSG_DAMAGE, me, {0.05f, 0, 0});
+    EXPECT_EQ(game.m_objects[me]->active, 1);
+
+    ::testing::internal::CaptureStdout();
+    State(me)[TS_DRIVE] = 0.0f;
+    State(me)[TS_ARMOUR] = 0;
+    State(me)[TS_GUN] = 5;
+    State(me)[TS_POWERUP_KIND] = 0;
+    game.m_objects[shooter]->timer = 0;
+    Apply(GMSG_SHOOT, shooter, {}, 60000);
+    std::string out = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(game.m_objects[me]->active, 0);
+    EXPECT_EQ(game.m_objects[me]->timer, game.now);
+    EXPECT_NE(out.find("Sending Frag to: " + std::to_string(shooter)), std::string::npos);
+}
+
+TEST_F(MessageRules, DamageClampsAtZero)
+{
+    Apply(GMSG_DAMAGE, me, {2, 0.5f, 0});
+    EXPECT_EQ(State(me)[TS_DRIVE], 0);
+    EXPECT_EQ(State(me)[TS_ARMOUR], 0.5f);
+    EXPECT_EQ(State(me)[TS_GUN], 1);
+}
+
+TEST_F(MessageRules, FragCountsOnlyForTheLocalPlayer)
+{
+    int other = AddTank(box, Vector3f(300, 0, 300));
+    Apply(GMSG_FRAG, me, {});
+    Apply(GMSG_FRAG, other, {});
+    EXPECT_EQ(State(me)[TS_DISPLAY], 1);
+    EXPECT_EQ(State(other)[TS_DISPLAY], 0);
+}
+
+TEST_F(MessageRules, ThrottleClampsAndStopsAtZeroWhenCrossing)
+{
+    State(me)[TS_THROTTLE] = 0.5f;
+    Apply(GMSG_ACCELERATE, me, {-1});
+    EXPECT_EQ(State(me)[TS_THROTTLE], 0);
+    State(me)[TS_THROTTLE] = 0.9f;
+    Apply(GMSG_ACCELERATE, me, {1});
+    EXPECT_EQ(State(me)[TS_THROTTLE], 1);
+    State(me)[TS_THROTTLE] = -0.2f;
+    Apply(GMSG_ACCELERATE, me, {0.5f});
+    EXPECT_EQ(State(me)[TS_THROTTLE], 0);
+    Apply(GMSG_ACCELERATE, me, {-5});
+    EXPECT_EQ(State(me)[TS_THROTTLE], -1);
+    game.m_objects[me]->active = 0;
+    Apply(GMSG_ACCELERATE, me, {5});
+    EXPECT_EQ(State(me)[TS_THROTTLE], -1);
+}
+
+TEST_F(MessageRules, PowerUpKinds)
+{
+    int crate = AddPowerUp(box, Vector3f(800, 0, 800), 1);
+    State(me)[TS_ARMOUR] = 1.9f;
+    Apply(GMSG_POWERUP_TAKEN, crate, {(float)me});
+    EXPECT_EQ(State(me)[TS_ARMOUR], 2);
+    EXPECT_EQ(game.m_objects[crate]->active, 0);
+    EXPECT_EQ(game.m_objects[crate]->timer, 5000u);
+
+    const struct {
+        float kind;
+        int slot;
+        float before, after;
+    } boosts[] = {{0, TS_ARMOUR, 1.5f, 0}, {2, TS_GUN, 1, 1.35f}, {3, TS_DRIVE, 1, 1.35f}};
+    for (const auto& b : boosts) {
+        State(crate)[0] = b.kind;
+        State(me)[b.slot] = b.before;
+        Apply(GMSG_POWERUP_TAKEN, crate, {(float)me});
+        EXPECT_NEAR(State(me)[b.slot], b.after, 1e-6) << "power-up kind " << b.kind;
+    }
+
+    State(crate)[0] = 4;
+    Apply(GMSG_POWERUP_TAKEN, crate, {(float)me});
+    EXPECT_EQ(State(me)[TS_POWERUP_KIND], 4);
+    EXPECT_EQ(State(me)[TS_POWERUP_LEFT], 10000);
+    EXPECT_EQ(game.m_objects[me]->effect[0], 0.05f);
+    EXPECT_EQ(game.m_objects[me]->effect[1], -0.5f);
+    State(crate)[0] = 5;
+    Apply(GMSG_POWERUP_TAKEN, crate, {(float)me});
+    EXPECT_EQ(State(me)[TS_POWERUP_KIND], 5);
+    EXPECT_EQ(game.m_objects[me]->effect[1], 0);
+}
+
+TEST_F(MessageRules, MovementTurnAndDeath)
+{
+    Apply(GMSG_MOVE_ALONG, me, {}, game.now - 250);
+    EXPECT_NEAR(game.m_objects[me]->pos.z, 90, 1e-4);
+
+    Apply(GMSG_CHANGE_ANGLES, me, {0, 30});
+    EXPECT_EQ(game.m_objects[me]->angles.y, 30);
+    Apply(GMSG_MOVE_TO_LOC, me, {150, 0, 150});
+    EXPECT_EQ(game.m_objects[me]->pos.x, 150);
+
+    Apply(GMSG_DEATH, me, {}, 1234);
+    EXPECT_EQ(game.m_objects[me]->active, 0);
+    EXPECT_EQ(game.m_objects[me]->timer, 1234u);
+    Apply(GMSG_MOVE_TO_LOC, me, {300, 0, 300});
+    EXPECT_EQ(game.m_objects[me]->pos.x, 150);
+}
+
+TEST_F(MessageRules, DeadTankRespawnsOnItsNextShot)
+{
+    game.m_objects[me]->active = 0;
+    game.m_objects[me]->timer = 1000;
+    State(me)[TS_DRIVE] = 0;
+    Apply(GMSG_SHOOT, me, {}, 5000);
+    EXPECT_EQ(game.m_objects[me]->active, 1);
+    EXPECT_EQ(game.m_objects[me]->timer, game.now - 500);
+    EXPECT_EQ(State(me)[TS_DRIVE], 1);
+    EXPECT_EQ(game.m_objects[me]->pos.y, 0);
+    EXPECT_GE(game.m_objects[me]->pos.x, 0);
+    EXPECT_LT(game.m_objects[me]->pos.x, 1000);
+}
+
+TEST_F(MessageRules, RespawnGivesUpWhenNoSpotIsFree)
+{
+    int huge = BoxModel(-5000, 5000, -5000, 5000);
+    AddScenery(huge, Vector3f(500, 0, 500));
+    game.m_objects[me]->pos = Vector3f(-50, 0, -50);  // no draw can land on it
+    game.m_objects[me]->active = 0;
+    game.m_objects[me]->timer = 1000;
+    ::testing::internal::CaptureStdout();
+    Apply(GMSG_SHOOT, me, {}, 5000);
+    std::string out = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(game.m_objects[me]->active, 0);
+    EXPECT_NE(out.find("No free spot"), std::string::npos);
+}
+
+TEST_F(MessageRules, MessagesThatWouldReadOutOfRangeAreIgnored)
+{
+    Vector3f before = game.m_objects[me]->pos;
+    Apply(GMSG_MOVE_TO_LOC, 99, {1, 2, 3});
+    Apply(GMSG_MOVE_TO_LOC, -1, {1, 2, 3});
+    Apply(GMSG_MOVE_TO_LOC, me, {1, 2});
+    Apply(GMSG_CHANGE_ANGLES, me, {1});
+    Apply(GMSG_DAMAGE, me, {1, 1});
+    Apply(GMSG_SHOOT, 0, {});  // the ground is no tank
+    Apply(GMSG_ACCELERATE, 0, {1});
+    Apply(GMSG_POWERUP_TAKEN, me, {1});  // a tank is no power-up
+    int crate = AddPowerUp(box, Vector3f(800, 0, 800), 1);
+    Apply(GMSG_POWERUP_TAKEN, crate, {1e9f});
+    Apply(GMSG_POWERUP_TAKEN, crate, {NAN});
+    Apply(GMSG_POWERUP_TAKEN, crate, {0});  // the ground takes no power-ups
+
+    SGameMsg lying = Msg(GMSG_DAMAGE, me, {1, 1, 1}, 0);
+    lying.data = 0;  // claims three values and carries none
+    game.ActOnMessage(lying);
+
+    EXPECT_EQ(game.m_objects[me]->pos.x, before.x);
+    EXPECT_EQ(State(me)[TS_ARMOUR], 1);
+    EXPECT_EQ(game.m_objects[crate]->active, 1);
+}

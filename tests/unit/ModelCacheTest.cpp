@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "render/ModelCache.h"
+#include "render/ModelStore.h"
+#include "tests/unit/ScratchDir.h"
+
+namespace {
+
+template <class T>
+T At(const std::vector<unsigned char>& bytes, std::size_t offset)
+{
+    T value;
+    std::memcpy(&value, bytes.data() + offset, sizeof value);
+    return value;
+}
+
+// Two models: a quad (two triangles) and a lone triangle, with materials.
+CZoModelStore SampleStore()
+{
+    CZoModelStore store;
+    std::vector<Vector3f> quad = {Vector3f(0, 0, 0), Vector3f(1, 0, 0), Vector3f(1, 1, 0),
+                                  Vector3f(0, 0, 0), Vector3f(1, 1, 0), Vector3f(0, 1, 0)};
+    std::vector<Vector2f> uv = {Vector2f(0, 0), Vector2f(1, 0), Vector2f(1, 1),
+                                Vector2f(0, 0), Vector2f(1, 1), Vector2f(0, 1)};
+    store.AddModel(quad, {}, uv, true);
+    store.AddModel({Vector3f(5, 0, 0), Vector3f(6, 0, 0), Vector3f(5, 0, -1)}, {}, {});
+    SGraphicObject& first = store.m_models[0];
+    first.modelParam = -7;
+    first.shader = 2;
+    first.colour[0] = 0.25f;
+    first.colour[3] = 1;
+    first.diffuse = 0.5f;
+    first.specular = 8;
+    first.indexBuffer = 99;
+    store.m_models[1].shader = 3;
+    store.Finish();
+    return store;
+}
+
+bool Write(const CZoModelStore& store, const ScratchDir& dir)
+{
+    std::string error;
+    bool ok = WriteModelCache(store, dir.Path(), error);
+    EXPECT_TRUE(ok) << error;
+    return ok;
+}
+
+bool ReadAll(CZoModelStore& store, const ScratchDir& dir, std::string& error)
+{
+    if (!ReadModelCacheArrays(store, dir.Path(), error))
+        return false;
+    for (int i = 0; i < (int)store.m_models.size(); ++i)
+        if (!ReadModelCacheModel(store, i, dir.Path(), error))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+TEST(ModelCache, FilesHaveTheFixedLayouts)
+{
+    ScratchDir dir;
+    CZoModelStore store = SampleStore();
+    ASSERT_TRUE(Write(store, dir));
+
+    EXPECT_EQ(dir.Read("vaf.blob").size(), 12u * 9);
+    EXPECT_EQ(dir.Read("taf.blob").size(), 8u * 9);
+    EXPECT_EQ(dir.Read("naf.blob").size(), 12u * 9);
+    EXPECT_EQ(dir.Read("aaf.blob").size(), 12u * 9);
+    std::vector<unsigned char> vaf = dir.Read("vaf.blob");
+    EXPECT_EQ(At<float>(vaf, 12 * 6), 5);       // first vertex of model 1
+    EXPECT_EQ(At<float>(vaf, 12 * 8 + 8), -1);  // z of its third vertex
+    EXPECT_EQ(At<float>(dir.Read("taf.blob"), 8 * 2 + 4), 1);
+    EXPECT_EQ(At<float>(dir.Read("naf.blob"), 12 * 4 + 8), 1);  // flat normal (0, 0, 1)
+
+    std::vector<unsigned char> oaf = dir.Read("oaf.blob");
+    ASSERT_EQ(sizeof(SGraphicObject), 96u);
+    ASSERT_EQ(oaf.size(), 2u * 96);
+    EXPECT_EQ(At<unsigned long long>(oaf, 0), 0u);  // pointer: no meaning in the file
+    EXPECT_EQ(At<int>(oaf, 8), -7);
+    EXPECT_EQ(At<int>(oaf, 12), 2);
+    EXPECT_EQ(At<unsigned long long>(oaf, 16), 6u);
+    EXPECT_EQ(At<int>(oaf, 24), 0);
+    EXPECT_EQ(At<int>(oaf, 32), 0);
+    EXPECT_EQ(At<float>(oaf, 36), 0.25f);
+    EXPECT_EQ(At<float>(oaf, 48), 1);
+    EXPECT_EQ(At<float>(oaf, 52), 0.5f);
+    EXPECT_EQ(At<float>(oaf, 56), 8);
+    EXPECT_EQ(At<unsigned int>(oaf, 60), 0u);  // buffer name: no meaning in the file
+    EXPECT_EQ(At<int>(oaf, 88), 5);
+    EXPECT_EQ(At<int>(oaf, 92), 0);
+    EXPECT_EQ(At<int>(oaf, 96 + 12), 3);
+    EXPECT_EQ(At<unsigned long long>(oaf, 96 + 16), 3u);
+    EXPECT_EQ(At<int>(oaf, 96 + 88), 3);
+
+    std::vector<unsigned char> i1 = dir.Read("i1.blob");
+    ASSERT_EQ(i1.size(), 12u);
+    EXPECT_EQ(At<unsigned int>(i1, 0), 6u);
+    EXPECT_EQ(At<unsigned int>(i1, 8), 8u);
+
+    std::vector<unsigned char> e0 = dir.Read("e0.blob");
+    ASSERT_EQ(e0.size(), 5u * 56);
+    // The diagonal, third edge: end0 2, end1 0, face1 (2, 0, 1), face2 (3, 4, 5).
+    std::size_t diagonal = 2 * 56;
+    EXPECT_EQ(At<int>(e0, diagonal + 24), 2);
+    EXPECT_EQ(At<int>(e0, diagonal + 28), 0);
+    EXPECT_EQ(At<int>(e0, diagonal + 40), 1);
+    EXPECT_EQ(At<int>(e0, diagonal + 44), 3);
+    EXPECT_EQ(At<int>(e0, diagonal + 52), 5);
+    EXPECT_EQ(dir.Read("e1.blob").size(), 3u * 56);
+}
+
+TEST(ModelCache, WhatIsWrittenReadsBackTheSame)
+{
+    ScratchDir dir;
+    CZoModelStore written = SampleStore();
+    ASSERT_TRUE(Write(written, dir));
+
+    CZoModelStore read;
+    std::string error;
+    ASSERT_TRUE(ReadAll(read, dir, error)) << error;
+    ASSERT_EQ(read.VertexCount(), written.VertexCount());
+    EXPECT_EQ(read.m_vertices, read.vertexArray.data());
+    EXPECT_EQ(read.vertexArray.size(), 9u);
+    EXPECT_EQ(std::memcmp(read.positions.data(), written.positions.data(), 9 * sizeof(Vector3f)), 0);
+    EXPECT_EQ(std::memcmp(read.texCoords.data(), written.texCoords.data(), 9 * sizeof(Vector2f)), 0);
+    EXPECT_EQ(std::memcmp(read.normals.data(), written.normals.data(), 9 * sizeof(Vector3f)), 0);
+    EXPECT_EQ(std::memcmp(read.tangents.data(), written.tangents.data(), 9 * sizeof(Vector3f)), 0);
+    ASSERT_EQ(read.m_models.size(), 2u);
+    for (int m = 0; m < 2; ++m) {
+        const SGraphicObject& a = written.m_models[m];
+        const SGraphicObject& b = read.m_models[m];
+        EXPECT_EQ(b.modelParam, a.modelParam);
+        EXPECT_EQ(b.shader, a.shader);
+        EXPECT_EQ(b.indexCount, a.indexCount);
+        EXPECT_EQ(std::memcmp(b.colour, a.colour, sizeof a.colour), 0);
+        EXPECT_EQ(b.diffuse, a.diffuse);
+        EXPECT_EQ(b.specular, a.specular);
+        EXPECT_EQ(b.indexBuffer, 0u);
+        EXPECT_EQ(std::memcmp(b.indices, a.indices, a.indexCount * sizeof(unsigned int)), 0);
+        ASSERT_EQ(b.edgeCount, a.edgeCount);
+        ASSERT_EQ(b.edges.size(), a.edges.size());
+        EXPECT_EQ(std::memcmp(b.edges.data(), a.edges.data(), a.edges.size() * sizeof(Edge)), 0);
+    }
+}
+
+TEST(ModelCache, EmptyStoreRoundTrips)
+{
+    ScratchDir dir;
+    CZoModelStore empty;
+    empty.Finish();
+    ASSERT_TRUE(Write(empty, dir));
+    CZoModelStore read;
+    std::string error;
+    EXPECT_TRUE(ReadAll(read, dir, error)) << error;
+    EXPECT_EQ(read.VertexCount(), 0u);
+    EXPECT_EQ(read.m_vertices, nullptr);
+    EXPECT_TRUE(read.m_models.empty());
+}
+
+TEST(ModelCache, MissingOrShortFilesAreNamedNotRead)
+{
+    struct Damage {
+        const char* file;
+        long keep;  // bytes kept; -1 removes the file
+    } damages[] = {
+        {"vaf.blob", -1}, {"taf.blob", 8 * 9 - 1}, {"naf.blob", -1}, {"aaf.blob", 12 * 8},
+        {"oaf.blob", -1}, {"i0.blob", 4 * 5}, {"i1.blob", -1}, {"e0.blob", 56 * 4 + 55}, {"e1.blob", -1},
+    };
+    for (const Damage& d : damages) {
+        ScratchDir dir;
+        ASSERT_TRUE(Write(SampleStore(), dir));
+        if (d.keep < 0) {
+            std::remove(dir.File(d.file).c_str());
+        } else {
+            std::vector<unsigned char> bytes = dir.Read(d.file);
+            bytes.resize((std::size_t)d.keep);
+            dir.Write(d.file, std::string(bytes.begin(), bytes.end()));
+        }
+        CZoModelStore read;
+        std::string error;
+        EXPECT_FALSE(ReadAll(read, dir, error)) << d.file;
+        EXPECT_NE(error.find(d.file), std::string::npos) << error;
+    }
+}
+
+TEST(ModelCache, VertexNumbersBeyondTheArraysAreRefused)
+{
+    ScratchDir dir;
+    CZoModelStore store = SampleStore();
+    store.m_models[1].indices[2] = 9;
+    store.m_models[0].edges[4].face2[1] = -1;
+    ASSERT_TRUE(Write(store, dir));
+
+    CZoModelStore read;
+    std::string error;
+    ASSERT_TRUE(ReadModelCacheArrays(read, dir.Path(), error)) << error;
+    EXPECT_FALSE(ReadModelCacheModel(read, 0, dir.Path(), error));
+    EXPECT_NE(error.find("e0.blob"), std::string::npos) << error;
+    EXPECT_FALSE(ReadModelCacheModel(read, 1, dir.Path(), error));
+    EXPECT_NE(error.find("i1.blob"), std::string::npos) << error;
+}
+
+TEST(ModelCache, RecordEncodingKeepsTheFieldsThatMatter)
+{
+    SGraphicObject model = SGraphicObject();
+    unsigned int indices[3] = {1, 2, 3};
+    model.indices = indices;
+    model.modelParam = 4;
+    model.shader = 1;
+    model.indexCount = 3;
+    model.reserved[1] = 6;
+    model.colour[2] = 0.75f;
+    model.diffuse = 2;
+    model.specular = 3;
+    model.indexBuffer = 12;
+    model.edges.resize(2);
+    model.edgeCount = 2;
+    std::vector<unsigned char> record = EncodeModelRecord(model);
+    ASSERT_EQ(record.size(), sizeof(SGraphicObject));
+    SGraphicObject back = DecodeModelRecord(record.data());
+    EXPECT_EQ(back.indices, nullptr);
+    EXPECT_EQ(back.modelParam, 4);
+    EXPECT_EQ(back.reserved[1], 6);
+    EXPECT_EQ(back.colour[2], 0.75f);
+    EXPECT_EQ(back.specular, 3);
+    EXPECT_EQ(back.indexBuffer, 0u);
+    EXPECT_TRUE(back.edges.empty());
+    EXPECT_EQ(back.edgeCount, 2);
+}

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "game/GameObject.h"
+#include "game/SavedStates.h"
+
+namespace {
+
+std::vector<SGameObject*> World()
+{
+    SGameObject ground;
+    ground.kind = KIND_GROUND;
+    ground.stateCount = 2;
+    ground.state = new float[2]{5, 6};
+    SGameObject tankBase;
+    tankBase.kind = KIND_TANK;
+    SGameObject powerBase;
+    powerBase.kind = KIND_POWERUP;
+    return {new SGameObject(ground), new STankPrototype(tankBase), new SGamePowerup(powerBase)};
+}
+
+}  // namespace
+
+TEST(SavedStates, TakesSnapshotsAtLeastASecondApart)
+{
+    SSavedStates ring;
+    std::vector<SGameObject*> world = World();
+    ring.lastTime = 0;
+    ring.SaveState(world, 1000);
+    EXPECT_EQ(ring.pos, 1);
+    ring.SaveState(world, 1000 + 999);
+    EXPECT_EQ(ring.pos, 1);
+    ring.SaveState(world, 2000);
+    EXPECT_EQ(ring.pos, 2);
+    EXPECT_EQ(ring.times[2], 2000u);
+    EXPECT_EQ(ring.lastTime, 2000u);
+}
+
+TEST(SavedStates, ElevenSnapshotsWrapAround)
+{
+    SSavedStates ring;
+    std::vector<SGameObject*> world = World();
+    for (unsigned int k = 1; k <= 11; ++k)
+        ring.SaveState(world, k * 1000);
+    EXPECT_EQ(ring.pos, 1);
+    EXPECT_EQ(ring.times[1], 11000u);
+    EXPECT_EQ(ring.times[2], 2000u);
+    EXPECT_EQ(ring.SlotBack(3), 8);
+}
+
+TEST(SavedStates, SnapshotsAreDeepCopiesOfTheirClass)
+{
+    SSavedStates ring;
+    std::vector<SGameObject*> world = World();
+    ring.SaveState(world, 1000);
+    world[1]->state[TS_DRIVE] = 0.25f;
+    world[0]->state[0] = 99;
+
+    std::vector<SGameObject*> restored;
+    ring.GetState(restored, 0);
+    ASSERT_EQ(restored.size(), 3u);
+    EXPECT_EQ(restored[1]->state[TS_DRIVE], 1);
+    EXPECT_EQ(restored[0]->state[0], 5);
+    EXPECT_NE(restored[1]->state, world[1]->state);
+    EXPECT_NE(dynamic_cast<STankPrototype*>(restored[1]), nullptr);
+    // Power-ups come back as plain objects.
+    EXPECT_EQ(dynamic_cast<SGamePowerup*>(restored[2]), nullptr);
+    EXPECT_EQ(restored[2]->kind, KIND_POWERUP);
+}
+
+TEST(SavedStates, WarpSlotFallsBackToTheOldestSnapshotHeld)
+{
+    SSavedStates ring;
+    std::vector<SGameObject*> world = World();
+    EXPECT_EQ(ring.SlotForWarp(1), -1);
+    for (unsigned int k = 1; k <= 3; ++k)
+        ring.SaveState(world, k * 1000);
+    ASSERT_EQ(ring.pos, 3);
+    EXPECT_EQ(ring.SlotForWarp(2), 1);
+    // Slot 8 was never filled: the oldest held is slot 1.
+    EXPECT_EQ(ring.SlotForWarp(5), 1);
+    EXPECT_EQ(ring.SlotForWarp(12), 1);
+
+    for (unsigned int k = 4; k <= 13; ++k)
+        ring.SaveState(world, k * 1000);
+    ASSERT_EQ(ring.pos, 3);
+    EXPECT_EQ(ring.SlotForWarp(5), 8);
+    // Ten seconds or more lie beyond the ring: the oldest snapshot, slot 4.
+    EXPECT_EQ(ring.SlotForWarp(10), 4);
+    EXPECT_EQ(ring.OldestSlot(), 4);
+}

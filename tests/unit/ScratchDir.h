@@ -1,0 +1,50 @@
+#ifndef FERROWIND_TESTS_SCRATCHDIR_H
+#define FERROWIND_TESTS_SCRATCHDIR_H
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+// A fresh temporary directory for one test, removed with everything in it.
+class ScratchDir {
+public:
+    ScratchDir()
+    {
+        char pattern[] = "/tmp/ferrowind-test-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        m_path = made ? std::string(made) + "/" : std::string();
+    }
+    ~ScratchDir()
+    {
+        if (!m_path.empty())
+            std::system(("rm -rf '" + m_path + "'").c_str());
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    // The directory with a trailing slash.
+    const std::string& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + name; }
+
+    std::string Write(const std::string& name, const std::string& content) const
+    {
+        std::ofstream(File(name).c_str(), std::ios::binary) << content;
+        return File(name);
+    }
+
+    std::vector<unsigned char> Read(const std::string& name) const
+    {
+        std::ifstream in(File(name).c_str(), std::ios::binary);
+        return std::vector<unsigned char>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+
+private:
+    std::string m_path;
+};
+
+#endif
