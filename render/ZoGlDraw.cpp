@@ -59,7 +59,7 @@ void DrawLightMarker(CZoGl& gl, const SGameObject& ground)
     CameraView(gl.m_direction);
     glTranslatef(-gl.m_position.x, -gl.m_position.y, -gl.m_position.z);
     BindTexture(0, TextureName(gl, ground.texture1));
-    UseProgramSlot(gl, PROGRAM_SKY);
+    UseProgramSlot(gl, PROGRAM_TEXTURED);
     gl.PrepairShader((unsigned int)-3);
     glPointSize(20);
     glBegin(GL_POINTS);
@@ -146,7 +146,7 @@ void CZoGl::PrepairObjectForDrawing(int index)
 void CZoGl::DrawBoxEnv()
 {
     glDisable(GL_DEPTH_TEST);
-    UseProgramSlot(*this, PROGRAM_SKY);
+    UseProgramSlot(*this, PROGRAM_TEXTURED);
     PrepairShader((unsigned int)-3);
     glActiveTexture(GL_TEXTURE0);
     glMatrixMode(GL_TEXTURE);
@@ -189,7 +189,7 @@ void CZoGl::TestDraw()
         {1, 5, 6}, {1, 6, 2}, {3, 2, 6}, {3, 6, 7}, {4, 5, 1}, {4, 1, 0},
     };
     Clear();
-    UseProgramSlot(*this, PROGRAM_SKY);
+    UseProgramSlot(*this, PROGRAM_TEXTURED);
     PrepairShader((unsigned int)-3);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

@@ -28,7 +28,7 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
     switch (mode) {
     case 1:
         BindTexture(0, TextureName(gl, image));
-        UseProgramSlot(gl, PROGRAM_SKY);
+        UseProgramSlot(gl, PROGRAM_TEXTURED);
         gl.PrepairShader((unsigned int)-3);
         break;
     case 0:
@@ -47,7 +47,7 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
     case -2:
     case -4:
         BindTexture(0, (unsigned int)image);
-        UseProgramSlot(gl, PROGRAM_SKY);
+        UseProgramSlot(gl, PROGRAM_TEXTURED);
         gl.PrepairShader((unsigned int)-3);
         if (mode == -4)
             BindTexture(1, 0);

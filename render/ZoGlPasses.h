@@ -11,7 +11,7 @@
 
 // Program slots of the shader list.
 enum {
-    PROGRAM_SKY = 3,
+    PROGRAM_TEXTURED = 3,
     PROGRAM_BACK_FACE = 4,
     PROGRAM_MINIMAP = 5,
     PROGRAM_COMPOSITE = 7,
