@@ -78,6 +78,10 @@ int CFerrowind::LoadObjects(char* path)
     }
     m_objectCount = count;
 
+    // The list is built apart and handed over whole, so that other threads
+    // never see a half-loaded battlefield.
+    std::vector<SGameObject*> loaded;
+
     for (int r = 0; r < count; ++r) {
         CRecordReader in(file, path, r);
         SGameObject o;
@@ -103,7 +107,7 @@ int CFerrowind::LoadObjects(char* path)
             tank->state[TS_TURN_RATE] = extra[1];
             tank->active = 0;  // tanks enter the game by their first shot
             tank->timer = GetTime();
-            m_objects.push_back(tank);
+            loaded.push_back(tank);
             break;
         }
         case KIND_POWERUP: {
@@ -111,7 +115,7 @@ int CFerrowind::LoadObjects(char* path)
             powerUp->state[0] = extra[0];
             powerUp->active = 1;
             powerUp->timer = GetTime();
-            m_objects.push_back(powerUp);
+            loaded.push_back(powerUp);
             break;
         }
         case KIND_GROUND: {
@@ -125,23 +129,26 @@ int CFerrowind::LoadObjects(char* path)
                 ground->state[0] = std::fabs(vertices[model->indices[0]].x);
                 ground->state[1] = std::fabs(vertices[model->indices[0]].z);
             }
-            m_objects.push_back(ground);
+            loaded.push_back(ground);
             break;
         }
         case KIND_EFFECT:
             m_effectObjects.push_back(r);
             o.active = 0;
-            m_objects.push_back(new SGameObject(o));
+            loaded.push_back(new SGameObject(o));
             break;
         case KIND_SCENERY:
         case KIND_PASSIVE:
-            m_objects.push_back(new SGameObject(o));
+            loaded.push_back(new SGameObject(o));
             break;
         default:
             break;
         }
     }
 
+    m_threads->LockMutex(m_mutex);
+    m_objects.insert(m_objects.end(), loaded.begin(), loaded.end());
+    m_threads->UnlockMutex(m_mutex);
     std::printf("objects loaded\n");
     return 1;
 }
