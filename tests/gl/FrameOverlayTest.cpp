@@ -148,6 +148,21 @@ TEST_F(Overlays, MinimapKeepsItsLastPictureWhileTheTankIsDead)
     EXPECT_EQ(Differences(alive, dead, corner), 0);
 }
 
+TEST_F(Overlays, DiagnosticDrawShowsTheCounter)
+{
+    SArea digits = Area(0.18f, 0.76f, 0.21f, 0.81f);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    LocalState()[TS_DISPLAY] = 0;
+    gl->TestDraw();
+    CFrame zero = CFrame::Read();
+    LocalState()[TS_DISPLAY] = 10;
+    gl->TestDraw();
+    CFrame ten = CFrame::Read();
+    EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
+    EXPECT_GT(Differences(zero, ten, digits), 20);
+    EXPECT_EQ(Differences(zero, ten, Area(0.3f, 0.3f, 0.7f, 0.7f)), 0);
+}
+
 class Menu : public FrameTest {
 protected:
     CFrame MenuWithMouseAt(int x, int y, int state = 0)
