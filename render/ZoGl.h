@@ -1,9 +1,14 @@
 #ifndef FERROWIND_ZOGL_H
 #define FERROWIND_ZOGL_H
 
+#include <memory>
+#include <vector>
+
 #include "game/Interfaces.h"
 #include "game/NoDevice.h"
 #include "render/ModelStore.h"
+#include "render/ShadowVolume.h"
+#include "render/UniformCache.h"
 
 // The renderer: set-up, camera, asset loaders and every drawing pass.
 // It owns every OpenGL object it creates and frees none.
@@ -79,6 +84,17 @@ public:
     Vector3f m_position;
     float m_pitch, m_yaw;
     Vector3f m_direction;
+
+    // Drawing state kept between calls: the side faces of one shadow volume
+    // (reused, grown as needed), each model's triangles as a shadow caster
+    // (built on first use from the vertex array named beside them), the
+    // uniform locations of each program, and the vertex attribute arrays
+    // enabled for "tang" (one bit per location).
+    std::vector<SHomVertex> m_sideFaces;
+    std::vector<std::unique_ptr<CShadowCaster> > m_shadowCasters;
+    const Vector3f* m_shadowCasterVertices = 0;
+    CUniformCache m_uniforms;
+    unsigned int m_tangentArrays = 0;
 };
 
 // The scene's depth texture (1024 x 768), attached to the scene framebuffer;

@@ -1,6 +1,6 @@
-// Slot 6: flat colour.
 #version 120
-
-void main() {
-  gl_Position = ftransform();
+// Slot 6: flat colour.
+void main()
+{
+    gl_Position = ftransform();
 }

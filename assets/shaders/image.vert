@@ -1,8 +1,9 @@
-// Slots 7 to 11: full-target images; texture coordinates as given.
 #version 120
+// Flat images over the whole target (slots 7 to 11).
 varying vec2 uv;
 
-void main() {
-  uv = gl_MultiTexCoord0.xy;
-  gl_Position = ftransform();
+void main()
+{
+    gl_Position = ftransform();
+    uv = gl_MultiTexCoord0.st;
 }

@@ -1,8 +1,17 @@
-// Slot 3: unit 0 ("text") tinted by the current colour; "bump" (unit 1) is not needed here.
 #version 120
-uniform sampler2D text;
+// Slot 3: flashes hide where the scene lies in front of them.
+uniform sampler2D text;   // unit 0: image
+uniform sampler2D bump;   // unit 1: second texture, or the scene depth for flashes
 varying vec2 uv;
+varying float compareDepth;
 
-void main() {
-  gl_FragColor = texture2D(text, uv) * gl_Color;
+void main()
+{
+    vec4 colour = texture2D(text, uv) * gl_Color;
+    if (compareDepth > 0.5) {
+        float scene = texture2D(bump, gl_FragCoord.xy / vec2(1024.0, 768.0)).r;
+        if (gl_FragCoord.z > scene + 0.002 * (1.0 - scene))
+            discard;
+    }
+    gl_FragColor = colour;
 }

@@ -1,0 +1,15 @@
+#version 120
+// Slot 10: glow blur across, nine taps of a Gaussian.
+uniform sampler2D text;
+varying vec2 uv;
+
+void main()
+{
+    vec2 offset = vec2(1.6 / 256.0, 0.0);
+    vec3 sum = texture2D(text, uv).rgb * 0.2270;
+    sum += (texture2D(text, uv + offset).rgb + texture2D(text, uv - offset).rgb) * 0.1945;
+    sum += (texture2D(text, uv + 2.0 * offset).rgb + texture2D(text, uv - 2.0 * offset).rgb) * 0.1216;
+    sum += (texture2D(text, uv + 3.0 * offset).rgb + texture2D(text, uv - 3.0 * offset).rgb) * 0.0540;
+    sum += (texture2D(text, uv + 4.0 * offset).rgb + texture2D(text, uv - 4.0 * offset).rgb) * 0.0162;
+    gl_FragColor = vec4(sum * 1.15, 1.0);
+}

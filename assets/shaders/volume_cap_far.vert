@@ -1,0 +1,26 @@
+#version 120
+// Slot 15: the object's mesh thrown to infinity away from the light, as the
+// far cap of its shadow volume. "world" keeps the corner's real position.
+uniform vec3 lpos;
+uniform vec3 objp;        // object position, world
+uniform vec3 obrt;        // object angles, degrees about x, y and z
+varying vec3 world;
+
+// The object placement: turned about z, then y, then x, then moved; angles
+// converted with 3.14 like the side faces, so that caps and sides meet.
+vec3 place(vec3 v)
+{
+    vec3 a = obrt * (3.14 / 180.0);
+    vec3 s = sin(a);
+    vec3 c = cos(a);
+    v = vec3(v.x * c.z - v.y * s.z, v.x * s.z + v.y * c.z, v.z);
+    v = vec3(v.x * c.y + v.z * s.y, v.y, -v.x * s.y + v.z * c.y);
+    v = vec3(v.x, v.y * c.x - v.z * s.x, v.y * s.x + v.z * c.x);
+    return v + objp;
+}
+
+void main()
+{
+    world = place(gl_Vertex.xyz);
+    gl_Position = gl_ModelViewProjectionMatrix * vec4(world - lpos, 0.0);
+}

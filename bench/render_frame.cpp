@@ -1,0 +1,272 @@
+// Draws frames of the default battlefield at 1024 x 768 (under Xvfb this is
+// Mesa's llvmpipe) and prints the frame rate, the time of each pass (with
+// glFinish at every pass boundary), and the processor time per frame: all of
+// the drawing thread, and the renderer's own work outside the driver (object
+// list copies and the shadow silhouettes on the host).
+//
+//   render_frame [ASSETS_DIRECTORY [FRAMES]]   (default: the source tree's assets, 60)
+#include <GL/glew.h>
+#include <SDL/SDL.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "game/Ferrowind.h"
+#include "input/ZoSDL.h"
+#include "net/ZoThreadMaster.h"
+#include "render/ZoGl.h"
+#include "sound/ZoSound.h"
+
+namespace {
+
+typedef std::chrono::steady_clock Clock;
+
+double Ms(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+double ThreadCpuMs()
+{
+    timespec t;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// The game as the renderer sees it, counting and timing the object list copies.
+class CCountingGame : public IGameInterface {
+public:
+    explicit CCountingGame(IGameInterface& game) : m_game(game) {}
+    void ShutDown() override { m_game.ShutDown(); }
+    std::vector<SGameObject*> GetGameObjects() override
+    {
+        Clock::time_point start = Clock::now();
+        std::vector<SGameObject*> objects = m_game.GetGameObjects();
+        copyTime += Clock::now() - start;
+        ++copies;
+        return objects;
+    }
+    std::vector<int> GetGameEffectObjects() override { return m_game.GetGameEffectObjects(); }
+    int AddGameObject(SGameObject* object) override { return m_game.AddGameObject(object); }
+    void AddMsg(SGameMsg msg) override { m_game.AddMsg(msg); }
+    unsigned long GetTime() override { return m_game.GetTime(); }
+    void SetTimeOffset(unsigned long ms) override { m_game.SetTimeOffset(ms); }
+
+    long copies = 0;
+    Clock::duration copyTime = Clock::duration::zero();
+
+private:
+    IGameInterface& m_game;
+};
+
+// The renderer with a stopwatch at the boundaries of the passes that Draw
+// reaches through virtual operations. Between two of them the time goes to
+// the pass that lies there (the object pass after the sky box, and so on).
+class CTimedZoGl : public CZoGl {
+public:
+    void DrawMinimap() override { Timed("minimap", [&] { CZoGl::DrawMinimap(); }, "scene target, clear"); }
+    void DrawBoxEnv() override { Timed("sky box", [&] { CZoGl::DrawBoxEnv(); }, "objects"); }
+    void DrawDeath() override { Timed("objects", [&] { CZoGl::DrawDeath(); }, "back faces, light marker"); }
+    void RenderLights() override { Timed("glow chain", [&] { CZoGl::RenderLights(); }, "composite"); }
+    void Splash() override
+    {
+        const char* next = m_splashes++ == 0 ? "shadow volumes" : "heads-up display";
+        Timed("composite", [&] { CZoGl::Splash(); }, next);
+    }
+    void DrawBlend() override { Timed("shot effects", [&] { CZoGl::DrawBlend(); }, "glow chain"); }
+
+    void StartFrame()
+    {
+        glFinish();
+        m_mark = Clock::now();
+        m_gap = "minimap";
+        m_splashes = 0;
+        m_depth = 0;
+    }
+    void EndFrame() { Mark(m_gap); }
+
+    bool timing = false;
+    std::map<std::string, Clock::duration> passes;
+    std::vector<std::string> order;
+
+private:
+    template <class F>
+    void Timed(const char* pass, F body, const char* after)
+    {
+        if (!timing || m_depth > 0) {
+            ++m_depth;
+            body();
+            --m_depth;
+            return;
+        }
+        Mark(m_gap);
+        ++m_depth;
+        body();
+        --m_depth;
+        Mark(pass);
+        m_gap = after;
+    }
+    void Mark(const std::string& pass)
+    {
+        glFinish();
+        Clock::time_point now = Clock::now();
+        if (!passes.count(pass))
+            order.push_back(pass);
+        passes[pass] += now - m_mark;
+        m_mark = now;
+    }
+
+    Clock::time_point m_mark;
+    std::string m_gap;
+    int m_splashes = 0;
+    int m_depth = 0;
+};
+
+// A scratch working directory that links to the assets, for the loaders'
+// relative names and the cache files they write.
+std::string WorkingDirectory(const std::string& assets)
+{
+    char pattern[] = "/tmp/ferrowind-bench-XXXXXX";
+    const char* dir = mkdtemp(pattern);
+    if (!dir)
+        return "";
+    for (const char* sub : {"textures", "models", "shaders"})
+        symlink((assets + "/" + sub).c_str(), (std::string(dir) + "/" + sub).c_str());
+    return dir;
+}
+
+std::string DefaultAssets()
+{
+    std::string source = __FILE__;
+    std::string::size_type slash = source.rfind("/bench/");
+    return slash == std::string::npos ? "assets" : source.substr(0, slash) + "/assets";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string assets = argc > 1 ? argv[1] : DefaultAssets();
+    int frames = argc > 2 ? std::atoi(argv[2]) : 60;
+    if (frames < 1)
+        frames = 1;
+    if (SDL_Init(SDL_INIT_VIDEO) != 0 || !SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL)) {
+        std::fprintf(stderr, "render_frame: no OpenGL window: %s\n", SDL_GetError());
+        return 1;
+    }
+    std::string work = WorkingDirectory(assets);
+    if (work.empty() || chdir(work.c_str()) != 0) {
+        std::fprintf(stderr, "render_frame: no working directory\n");
+        return 1;
+    }
+
+    // The game loads the battlefield as it does at start-up; its log is kept quiet.
+    std::fflush(stdout);
+    int console = dup(1);
+    FILE* quiet = std::fopen("/dev/null", "w");
+    if (quiet)
+        dup2(fileno(quiet), 1);
+    SGameComponents components;
+    components.sdl = new CZoSDL(SNoDevice());
+    CTimedZoGl* gl = new CTimedZoGl();
+    components.gl = gl;
+    components.threads = new CZoSDLTreader();
+    components.sound = new CZoSound(SNoDevice());
+    CFerrowind* game = new CFerrowind(components, "/dev/null");
+    std::string lists[4] = {assets + "/textures.lof", assets + "/shaders.lof", assets + "/models.lof",
+                            assets + "/objects.lof"};
+    bool loaded = game->LoadTextures(&lists[0][0]) && game->LoadShaders(&lists[1][0]) &&
+                  game->LoadModels(&lists[2][0]) && game->LoadObjects(&lists[3][0]);
+    std::fflush(stdout);
+    dup2(console, 1);
+    std::system(("rm -rf '" + work + "'").c_str());
+    if (!loaded) {
+        std::fprintf(stderr, "render_frame: the battlefield in %s could not be loaded\n", assets.c_str());
+        return 1;
+    }
+
+    // Every tank in play, the player's view from behind and above its tank,
+    // the light in its start position.
+    int tanks = 0, active = 0;
+    for (SGameObject* o : game->m_objects) {
+        if (o->kind == KIND_TANK) {
+            o->active = 1;
+            o->timer = game->GetTime() - 100000;
+            ++tanks;
+        }
+        active += o->active != 0;
+    }
+    SGameObject* local = game->m_objects[1];
+    gl->SetPos(local->pos + Vector3f(0, 70, 120));
+    gl->AddToAngles(18, 0);
+    CCountingGame counting(*game);
+    gl->SetGameInterface(&counting);
+
+    gl->Draw();  // first frame: shadow casters, uniform look-ups
+    glFinish();
+
+    // Frame rate as the game sees it: frames back to back, one finish at the end.
+    double cpuStart = ThreadCpuMs();
+    counting.copies = 0;
+    counting.copyTime = Clock::duration::zero();
+    Clock::time_point start = Clock::now();
+    for (int f = 0; f < frames; ++f) {
+        gl->Draw();
+        SDL_GL_SwapBuffers();
+    }
+    glFinish();
+    double wallMs = Ms(Clock::now() - start);
+    double cpuMs = ThreadCpuMs() - cpuStart;
+    double copyMs = Ms(counting.copyTime);
+    long copies = counting.copies;
+
+    // The renderer's host-side silhouettes, as GetEdges builds them each frame.
+    std::vector<SHomVertex> quads;
+    Vector3f light(gl->m_lightX, 550, gl->m_lightZ);
+    start = Clock::now();
+    long quadCount = 0;
+    for (int f = 0; f < frames; ++f) {
+        for (size_t i = 1; i < game->m_objects.size(); ++i) {
+            SGameObject* o = game->m_objects[i];
+            if (!o->active || o->model < 0 || o->model >= (int)gl->m_shadowCasters.size() ||
+                !gl->m_shadowCasters[o->model] || !gl->m_shadowCasters[o->model]->Closed())
+                continue;
+            quads.clear();
+            quadCount += gl->m_shadowCasters[o->model]->AppendSides(SYawPlacement(o->angles.y, o->pos), light, quads);
+        }
+    }
+    double silhouetteMs = Ms(Clock::now() - start);
+
+    // Pass by pass, with the pipeline drained at every boundary.
+    gl->timing = true;
+    start = Clock::now();
+    for (int f = 0; f < frames; ++f) {
+        gl->StartFrame();
+        gl->Draw();
+        gl->EndFrame();
+        SDL_GL_SwapBuffers();
+    }
+    double timedMs = Ms(Clock::now() - start);
+
+    const GLubyte* renderer = glGetString(GL_RENDERER);
+    std::printf("renderer: %s\n", renderer ? (const char*)renderer : "?");
+    std::printf("battlefield: %zu objects, %d active, %d tanks; %d frames at 1024 x 768\n", game->m_objects.size(),
+                active, tanks, frames);
+    std::printf("frames per second:            %8.2f  (%.2f ms a frame)\n", frames * 1000.0 / wallMs, wallMs / frames);
+    std::printf("drawing thread CPU per frame: %8.2f ms\n", cpuMs / frames);
+    std::printf("renderer CPU outside the driver, per frame:\n");
+    std::printf("  object list copies:         %8.3f ms  (%ld copies)\n", copyMs / frames, copies / frames);
+    std::printf("  shadow silhouettes:         %8.3f ms  (%ld side quads)\n", silhouetteMs / frames,
+                quadCount / frames);
+    std::printf("passes, glFinish at each boundary (%.2f ms a frame):\n", timedMs / frames);
+    for (const std::string& pass : gl->order)
+        std::printf("  %-26s %8.2f ms\n", pass.c_str(), Ms(gl->passes[pass]) / frames);
+    return 0;
+}

@@ -1,0 +1,51 @@
+#ifndef FERROWIND_HUDLAYOUT_H
+#define FERROWIND_HUDLAYOUT_H
+
+#include <vector>
+
+// One flat image as DrawImage takes it: a rectangle in unit coordinates
+// ((0, 0) bottom left, (1, 1) top right), its texture coordinates and the
+// texture number. The second texture coordinate runs against y: t2 belongs to y1.
+struct SImageRect {
+    float x1, y1, x2, y2;
+    float s1, t1, s2, t2;
+    int image;
+};
+
+// Texture numbers of the heads-up display and the menu.
+enum {
+    TEX_BAR_BACKGROUND = 4,
+    TEX_BAR_FILL = 5,
+    TEX_BAR_FRAME_FIRST = 6,
+    TEX_DIGITS = 9,
+    TEX_PANEL = 10,
+    TEX_BAR_OVERFLOW = 19,
+    TEX_MENU_BACKGROUND = 21
+};
+
+// Width of one glyph of the digit strip, and the distance between digits on
+// screen (the single-precision value the display has always used, not 0.01).
+const float kGlyphWidth = 0.068359375f;
+const float kDigitStep = 0.0099999905f;
+
+SImageRect TopPanelImage();
+
+// The images of stat bar `bar` (0, 1, 2: drive, armour, gun) for value v, in
+// drawing order: background (v below 1), fill, overflow (v above 1), frame.
+std::vector<SImageRect> StatBarImages(int bar, float v);
+
+// The glyphs of the counter for `value` (truncated to an integer), last digit
+// first. A negative value shows its digits without a sign.
+std::vector<SImageRect> CounterImages(float value);
+
+// Menu buttons, top to bottom on screen.
+enum { MENU_PLAY, MENU_QUIT, MENU_PAGE, MENU_BUTTON_COUNT };
+
+SImageRect MenuBackgroundImage();
+// True when the menu state shows the buttons (0: menu, 1: mouse button held).
+bool MenuShowsButtons(int state);
+// True when the mouse at window pixel (mx, my), y from the top, is over the button.
+bool MenuButtonUnderMouse(int button, int mx, int my);
+SImageRect MenuButtonImage(int button, bool underMouse, int state);
+
+#endif

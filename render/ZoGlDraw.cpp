@@ -1,0 +1,218 @@
+// One frame of the battlefield: the scene into its texture, the glow, the
+// shadow counts, the shot effects, the composite and the heads-up display.
+#include "render/ZoGlPasses.h"
+
+#include <GL/glu.h>
+
+#include "render/EffectTiming.h"
+#include "render/HudLayout.h"
+
+namespace {
+
+const GLubyte kWhite[4] = {255, 255, 255, 255};
+
+// Sky box faces: texture number of each face, six indices a face.
+const int kSkyFaceTextures[6] = {12, 11, 13, 16, 14, 15};
+
+void DrawObjectWithItsProgram(CZoGl& gl, int index, const SGameObject& object)
+{
+    SGraphicObject* model = gl.GetObject(object.model);
+    glLineWidth(1);
+    gl.PrepairObjectForDrawing(index);
+    BindTexture(1, TextureName(gl, object.texture1));
+    BindTexture(0, TextureName(gl, object.texture0));
+    UseProgramSlot(gl, model->shader);
+    gl.PrepairShader((unsigned int)index);
+    DrawModelElements(*model);
+}
+
+// Power-up auras and outlines: the back faces of every object but the
+// ground, drawn with culling turned round and without depth writes.
+void DrawBackFaces(CZoGl& gl, const std::vector<SGameObject*>& objects)
+{
+    char shadowName[] = "Shadow";
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    UseProgramSlot(gl, PROGRAM_BACK_FACE);
+    glDisable(GL_TEXTURE_2D);
+    glFrontFace(GL_CW);
+    glDepthMask(GL_FALSE);
+    for (int i = 1; i < (int)objects.size(); ++i) {
+        SGameObject* object = DrawableObject(gl, objects, i);
+        if (!object || !object->active)
+            continue;
+        gl.PrepairObjectForDrawing(i);
+        gl.PrepairShader(shadowName, i);
+        DrawModelElements(*gl.GetObject(object->model));
+    }
+    glDepthMask(GL_TRUE);
+    glFrontFace(GL_CCW);
+    glEnable(GL_TEXTURE_2D);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}
+
+// A point where the light is; the composite covers it again.
+void DrawLightMarker(CZoGl& gl, const SGameObject& ground)
+{
+    gl.SetRenderToScreen();
+    gl.IdentityAll();
+    SceneProjection();
+    CameraView(gl.m_direction);
+    glTranslatef(-gl.m_position.x, -gl.m_position.y, -gl.m_position.z);
+    BindTexture(0, TextureName(gl, ground.texture1));
+    UseProgramSlot(gl, PROGRAM_TEXTURED);
+    gl.PrepairShader((unsigned int)-3);
+    glPointSize(20);
+    glBegin(GL_POINTS);
+    glVertex3f(gl.m_lightX, kLightHeight, gl.m_lightZ);
+    glEnd();
+}
+
+void CountShadows(CZoGl& gl, const std::vector<SGameObject*>& objects)
+{
+    gl.SetRenderToTexture(gl.m_shadowFramebuffer, gl.m_shadowTexture, 0, 0);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    for (int i = (int)objects.size() - 1; i >= 1; --i) {
+        SGameObject* object = DrawableObject(gl, objects, i);
+        if (!object || !object->active)
+            continue;
+        glLineWidth(1);
+        gl.PrepairObjectForDrawing(i);
+        gl.GetEdges(i);
+    }
+}
+
+}  // namespace
+
+void CZoGl::Draw()
+{
+    if (!m_game)
+        return;
+    glEnable(GL_DEPTH_TEST);
+    DrawMinimap();
+
+    SetRenderToTexture(m_sceneFramebuffer, m_sceneTexture, depth2, 0);
+    Clear();
+    glColor4ubv(kWhite);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    std::vector<SGameObject*> objects = m_game->GetGameObjects();
+    SceneProjection();
+    DrawBoxEnv();
+
+    for (int i = (int)objects.size() - 1; i >= 0; --i) {
+        SGameObject* object = DrawableObject(*this, objects, i);
+        if (object && object->active)
+            DrawObjectWithItsProgram(*this, i, *object);
+    }
+    DrawDeath();
+    DrawBackFaces(*this, objects);
+
+    if (!objects.empty() && objects[0])
+        DrawLightMarker(*this, *objects[0]);
+
+    SetRenderToScreen();
+    RenderLights();
+    Splash();
+
+    CountShadows(*this, objects);
+
+    SetRenderToScreen();
+    DrawBlend();
+    RenderLights();
+    Splash();
+
+    IdentityAll();
+    DrawHeadsUpDisplay(*this);
+}
+
+void CZoGl::PrepairObjectForDrawing(int index)
+{
+    SceneProjection();
+    CameraView(m_direction);
+    if (m_game) {
+        std::vector<SGameObject*> objects = m_game->GetGameObjects();
+        if (index >= 0 && index < (int)objects.size() && objects[index]) {
+            const SGameObject& object = *objects[index];
+            PlaceObject(object.pos - m_position, object.angles);
+        }
+    }
+    // The programs read the texture matrix of unit 0.
+    glActiveTexture(GL_TEXTURE0);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+}
+
+void CZoGl::DrawBoxEnv()
+{
+    glDisable(GL_DEPTH_TEST);
+    UseProgramSlot(*this, PROGRAM_TEXTURED);
+    PrepairShader((unsigned int)-3);
+    glActiveTexture(GL_TEXTURE0);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    CameraView(m_direction);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    BindTexture(1, TextureName(*this, 0));
+    SGraphicObject* box = GetObject(MODEL_SKY_BOX);
+    if (box && box->indices) {
+        for (int face = 0; face < 6 && (unsigned long)(face + 1) * 6 <= box->indexCount; ++face) {
+            BindTexture(0, TextureName(*this, kSkyFaceTextures[face]));
+            glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, box->indices + face * 6);
+        }
+    }
+    glEnable(GL_DEPTH_TEST);
+}
+
+void CZoGl::DrawDeath()
+{
+    if (!m_game)
+        return;
+    std::vector<SGameObject*> objects = m_game->GetGameObjects();
+    SGameObject* local = DrawableObject(*this, objects, 1);
+    if (!local || local->active || !DeathEffectShown(m_game->GetTime(), local->timer))
+        return;
+    DrawObjectWithItsProgram(*this, 1, *local);
+}
+
+void CZoGl::TestDraw()
+{
+    static const GLubyte colours[8][4] = {
+        {255, 0, 0, 255},   {0, 255, 0, 255},     {0, 0, 255, 255},   {255, 255, 255, 255},
+        {0, 0, 0, 255},     {255, 255, 0, 255},   {0, 255, 255, 255}, {255, 0, 255, 0},
+    };
+    static const GLfloat corners[8][3] = {
+        {-1, -1, 1}, {1, -1, 1}, {1, 1, 1}, {-1, 1, 1}, {-1, -1, -1}, {1, -1, -1}, {1, 1, -1}, {-1, -1, 1},
+    };
+    static const int triangles[12][3] = {
+        {0, 1, 2}, {0, 2, 3}, {5, 4, 7}, {5, 7, 6}, {4, 0, 3}, {4, 3, 7},
+        {1, 5, 6}, {1, 6, 2}, {3, 2, 6}, {3, 6, 7}, {4, 5, 1}, {4, 1, 0},
+    };
+    Clear();
+    UseProgramSlot(*this, PROGRAM_TEXTURED);
+    PrepairShader((unsigned int)-3);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    set_frustum();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_TEXTURE_2D);
+    glBegin(GL_TRIANGLES);
+    for (int t = 0; t < 12; ++t) {
+        for (int k = 0; k < 3; ++k) {
+            int v = triangles[t][k];
+            glColor4ubv(colours[v]);
+            glVertex3fv(corners[v]);
+        }
+    }
+    glEnd();
+
+    if (!m_game)
+        return;
+    std::vector<SGameObject*> objects = m_game->GetGameObjects();
+    if (objects.size() < 2 || !objects[1] || !objects[1]->state || objects[1]->stateCount <= TS_DISPLAY)
+        return;
+    for (SImageRect glyph : CounterImages(objects[1]->state[TS_DISPLAY])) {
+        DrawImage(glyph.x1, glyph.y1, glyph.x2, glyph.y2, glyph.s1, glyph.t2, glyph.s2, glyph.t1, glyph.image, 1);
+    }
+}

@@ -1,0 +1,173 @@
+// Flat images on the current target: the composite, the heads-up display,
+// the menu and the minimap view behind it.
+#include "render/ZoGlPasses.h"
+
+#include <GL/glu.h>
+#include <SDL/SDL.h>
+
+#include "render/HudLayout.h"
+
+namespace {
+
+void DrawRect(CZoGl& gl, const SImageRect& r, int mode = 1)
+{
+    gl.DrawImage(r.x1, r.y1, r.x2, r.y2, r.s1, r.t1, r.s2, r.t2, r.image, mode);
+}
+
+void GlowViewport()
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glViewport(0, 0, kGlowSize, kGlowSize);
+}
+
+// Binds the image and the program of one DrawImage mode.
+void PrepareImageMode(CZoGl& gl, int image, int mode)
+{
+    char splash[] = "Splash";
+    switch (mode) {
+    case 1:
+        BindTexture(0, TextureName(gl, image));
+        UseProgramSlot(gl, PROGRAM_TEXTURED);
+        gl.PrepairShader((unsigned int)-3);
+        break;
+    case 0:
+        BindTexture(0, (unsigned int)image);
+        UseProgramSlot(gl, PROGRAM_COMPOSITE);
+        gl.PrepairShader(splash, 0);
+        BindTexture(1, gl.m_glowTexture3);
+        BindTexture(2, gl.m_shadowTexture);
+        break;
+    case -1:
+        BindTexture(0, (unsigned int)image);
+        UseProgramSlot(gl, PROGRAM_IMAGE);
+        gl.PrepairShader(splash, 0);
+        GlowViewport();
+        break;
+    case -2:
+    case -4:
+        BindTexture(0, (unsigned int)image);
+        UseProgramSlot(gl, PROGRAM_TEXTURED);
+        gl.PrepairShader((unsigned int)-3);
+        if (mode == -4)
+            BindTexture(1, 0);
+        break;
+    case -3:
+    case -10:
+    case -11:
+        BindTexture(0, (unsigned int)image);
+        UseProgramSlot(gl, mode == -3 ? PROGRAM_BRIGHT_PASS : mode == -10 ? PROGRAM_BLUR_ACROSS : PROGRAM_BLUR_DOWN);
+        gl.PrepairShader((unsigned int)-3);
+        GlowViewport();
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace
+
+void CZoGl::DrawImage(float x1, float y1, float x2, float y2, float s1, float t1, float s2, float t2, int image,
+                      int mode)
+{
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_CULL_FACE);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluOrtho2D(0, 1, 0, 1);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glViewport(0, 0, kScreenWidth, kScreenHeight);
+    BindTexture(1, m_glowTexture1);
+    PrepareImageMode(*this, image, mode);
+    glGetError();
+    glBegin(GL_TRIANGLES);
+    glTexCoord2f(s1, t2);
+    glVertex3f(x1, y1, 1);
+    glTexCoord2f(s2, t2);
+    glVertex3f(x2, y1, 1);
+    glTexCoord2f(s2, t1);
+    glVertex3f(x2, y2, 1);
+    glTexCoord2f(s1, t2);
+    glVertex3f(x1, y1, 1);
+    glTexCoord2f(s2, t1);
+    glVertex3f(x2, y2, 1);
+    glTexCoord2f(s1, t1);
+    glVertex3f(x1, y2, 1);
+    glEnd();
+    BindTexture(2, 0);
+    glEnable(GL_CULL_FACE);
+}
+
+void CZoGl::Splash()
+{
+    IdentityAll();
+    DrawImage(0, 0, 1, 1, 0, 1, 1, 0, (int)m_sceneTexture, 0);
+}
+
+void CZoGl::DrawMinimap()
+{
+    Vector3f savedPosition = m_position;
+    Vector3f savedDirection = m_direction;
+    glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
+    Clear();
+    if (!m_game)
+        return;
+    std::vector<SGameObject*> objects = m_game->GetGameObjects();
+    if (objects.size() < 2 || !objects[1] || !objects[1]->active)
+        return;
+
+    glColor4ub(255, 255, 255, 255);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    SceneProjection();
+    UseProgramSlot(*this, PROGRAM_MINIMAP);
+    m_position = objects[1]->pos;
+    m_position.y += 500;
+    m_direction = Vector3f(0.01f, -0.95f, 0);
+    for (int i = (int)objects.size() - 1; i >= 0; --i) {
+        SGameObject* object = DrawableObject(*this, objects, i);
+        if (!object || !object->active)
+            continue;
+        const SGraphicObject& model = *GetObject(object->model);
+        PrepairObjectForDrawing(i);
+        BindTexture(1, TextureName(*this, object->texture0));
+        BindTexture(0, TextureName(*this, object->texture0));
+        PrepairShader((unsigned int)i);
+        PrepairShader(model.shader == 1 ? (unsigned int)-1 : (unsigned int)-2);
+        DrawModelElements(model);
+    }
+    BindTexture(0, m_minimapTexture);
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 0, 0, 1024, 1024, 0);
+    m_position = savedPosition;
+    m_direction = savedDirection;
+}
+
+void DrawHeadsUpDisplay(CZoGl& gl)
+{
+    DrawRect(gl, TopPanelImage());
+    std::vector<SGameObject*> objects = gl.m_game->GetGameObjects();
+    const SGameObject* local = objects.size() > 1 ? objects[1] : 0;
+    if (local && local->state && local->stateCount > TS_DISPLAY) {
+        const int slots[3] = {TS_DRIVE, TS_ARMOUR, TS_GUN};
+        for (int bar = 0; bar < 3; ++bar) {
+            for (const SImageRect& r : StatBarImages(bar, local->state[slots[bar]]))
+                DrawRect(gl, r);
+        }
+        for (const SImageRect& r : CounterImages(local->state[TS_DISPLAY]))
+            DrawRect(gl, r);
+    }
+    gl.DrawImage(0.995f, 0.9975f, 0.785f, 0.755f, 1, 0, 0, 0.75f, (int)gl.m_minimapTexture, -4);
+}
+
+void CZoGl::DrawMenu(int state)
+{
+    DrawRect(*this, MenuBackgroundImage());
+    if (!MenuShowsButtons(state))
+        return;
+    int mx = 0, my = 0;
+    SDL_GetMouseState(&mx, &my);
+    for (int button = 0; button < MENU_BUTTON_COUNT; ++button)
+        DrawRect(*this, MenuButtonImage(button, MenuButtonUnderMouse(button, mx, my), state));
+}

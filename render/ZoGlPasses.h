@@ -1,0 +1,69 @@
+#ifndef FERROWIND_ZOGLPASSES_H
+#define FERROWIND_ZOGLPASSES_H
+
+// Helpers shared by the renderer's drawing passes. OpenGL only; included by
+// the renderer's own source files.
+#include <vector>
+
+#include <GL/glew.h>
+
+#include "render/ZoGl.h"
+
+// Program slots of the shader list.
+enum {
+    PROGRAM_TEXTURED = 3,
+    PROGRAM_BACK_FACE = 4,
+    PROGRAM_MINIMAP = 5,
+    PROGRAM_COMPOSITE = 7,
+    PROGRAM_IMAGE = 8,
+    PROGRAM_BRIGHT_PASS = 9,
+    PROGRAM_BLUR_ACROSS = 10,
+    PROGRAM_BLUR_DOWN = 11,
+    PROGRAM_SIDES_FRONT = 12,
+    PROGRAM_SIDES_BACK = 13,
+    PROGRAM_CAP_BACK = 14,
+    PROGRAM_CAP_FAR = 15,
+    PROGRAM_CAP_FRONT = 16
+};
+
+// Texture numbers the passes use by themselves.
+enum {
+    TEX_MUZZLE_FLASH = 3,
+    TEX_IMPACT_FLASH = 20
+};
+
+// Models the passes use by number.
+enum {
+    MODEL_IMPACT_SPRITE = 4,
+    MODEL_SKY_BOX = 5
+};
+
+const float kLightHeight = 550;
+const int kScreenWidth = 1024;
+const int kScreenHeight = 768;
+const int kGlowSize = 256;
+
+// Projection matrix: identity, full-window viewport, fixed frustum.
+void SceneProjection();
+// Model-view matrix: the camera at the origin looking along `direction`.
+void CameraView(const Vector3f& direction);
+// Multiplies the current matrix by the placement of an object at `offset`
+// from the camera, turned by `angles` (degrees about x, then y, then z).
+void PlaceObject(const Vector3f& offset, const Vector3f& angles);
+
+// The OpenGL texture of texture number `number`; 0 outside the table.
+unsigned int TextureName(const CZoGl& gl, int number);
+void BindTexture(int unit, unsigned int name);
+// Puts the program of `slot` in use; none when the slot was not loaded.
+void UseProgramSlot(const CZoGl& gl, int slot);
+
+// The object `index` of the list if it can be drawn: it exists, and its model,
+// its textures and its model's program are all loaded. Null otherwise.
+SGameObject* DrawableObject(CZoGl& gl, const std::vector<SGameObject*>& objects, int index);
+// Binds the model's element buffer and draws its triangles.
+void DrawModelElements(const SGraphicObject& model);
+
+// The panel, stat bars, counter and minimap corner over the window.
+void DrawHeadsUpDisplay(CZoGl& gl);
+
+#endif
