@@ -58,3 +58,16 @@ bool CListFile::ReadFloat(float& value)
     value = v;
     return true;
 }
+
+bool CListFile::StartList(const char* path, const char* entries, int& count)
+{
+    if (!IsOpen()) {
+        std::printf("Error: Couldn't open %s\n", path);
+        return false;
+    }
+    if (!ReadInt(count) || count < 0) {
+        std::printf("Error: %s doesn't start with a %s count\n", path, entries);
+        return false;
+    }
+    return true;
+}

@@ -14,6 +14,9 @@ public:
     CListFile& operator=(const CListFile&) = delete;
 
     bool IsOpen() const { return m_file != 0; }
+    // Checks that the list opened and reads its entry count; on failure prints
+    // one line naming the list and returns false.
+    bool StartList(const char* path, const char* entries, int& count);
     bool ReadInt(int& value);
     bool ReadFloat(float& value);
     bool ReadWord(std::string& word);

@@ -20,15 +20,9 @@ bool ReadModelList(const char* listFile, CZoModelStore& store,
                    const std::function<void(char* file, unsigned int base, int makeNormals)>& loadModel)
 {
     CListFile list(listFile);
-    if (!list.IsOpen()) {
-        std::printf("Error: Couldn't open %s\n", listFile);
-        return false;
-    }
     int count;
-    if (!list.ReadInt(count) || count < 0) {
-        std::printf("Error: %s doesn't start with a model count\n", listFile);
+    if (!list.StartList(listFile, "model", count))
         return false;
-    }
     for (int i = 0; i < count; ++i) {
         std::string file;
         int makeNormals;

@@ -67,15 +67,9 @@ bool ReportGlError(const char* what)
 int CZoGl::LoadShaders(char* listFile)
 {
     CListFile list(listFile);
-    if (!list.IsOpen()) {
-        std::printf("Error: Couldn't open %s\n", listFile);
-        return 0;
-    }
     int count;
-    if (!list.ReadInt(count) || count < 0) {
-        std::printf("Error: %s doesn't start with a program count\n", listFile);
+    if (!list.StartList(listFile, "program", count))
         return 0;
-    }
     m_programTable.assign((std::size_t)count, 0);
     m_programs = m_programTable.data();
     m_programCount = count;

@@ -12,15 +12,9 @@
 int CZoGl::LoadTextures(char* listFile)
 {
     CListFile list(listFile);
-    if (!list.IsOpen()) {
-        std::printf("Error: Couldn't open %s\n", listFile);
-        return 0;
-    }
     int count;
-    if (!list.ReadInt(count) || count < 0) {
-        std::printf("Error: %s doesn't start with a texture count\n", listFile);
+    if (!list.StartList(listFile, "texture", count))
         return 0;
-    }
     m_textureTable.assign((std::size_t)count, 0);
     m_textures = m_textureTable.data();
     m_textureCount = count;

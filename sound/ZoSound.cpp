@@ -54,10 +54,8 @@ void CZoSound::LoadMusic(char* file)
 {
     std::printf("   Loading Music\n");
     std::printf("      Loading %s\n", file);
-    if (!m_audioOpen) {
-        std::printf("Cannot load%s\n", file);
-        return;
-    }
+    if (!m_audioOpen)
+        return;  // playing without sound, as said at start-up
     SMPEG_Info info;
     m_music = SMPEG_new(file, &info, 0);
     if (!m_music || SMPEG_error(m_music)) {

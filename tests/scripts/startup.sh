@@ -9,8 +9,17 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
 
+# The game announces itself by broadcast: run it in a network namespace of
+# its own (only a loopback, down) where that is possible, so nothing leaves.
+isolate=()
+if unshare -n true 2>/dev/null; then
+  isolate=(unshare -n)
+fi
+
 fail() {
   echo "FAIL: $*"
+  echo "  last lines the game wrote:"
+  tail -n 5 "$work/stdout" "$work/stderr" 2>/dev/null | sed 's/^/    /'
   failures=$((failures + 1))
 }
 
@@ -23,7 +32,7 @@ fresh_battlefield() {
 # Starts the game in the battlefield copy with the given arguments, waits for
 # its loop, presses Escape in the menu and returns its exit code.
 play_and_quit() {
-  (cd "$work/field" && exec "$binary" "$@" >"$work/stdout" 2>"$work/stderr") &
+  (cd "$work/field" && exec "${isolate[@]}" "$binary" "$@" >"$work/stdout" 2>"$work/stderr") &
   local pid=$!
   for _ in $(seq 300); do
     grep -q '^RUN$' "$work/stdout" 2>/dev/null && break
@@ -50,7 +59,7 @@ play_and_quit() {
 
 # Runs the game where it is expected to stop at start-up; returns its exit code.
 start_expecting_failure() {
-  (cd "$work/field" && timeout 60 "$binary" >"$work/stdout" 2>"$work/stderr")
+  (cd "$work/field" && timeout 60 "${isolate[@]}" "$binary" >"$work/stdout" 2>"$work/stderr")
 }
 
 fresh_battlefield
