@@ -230,9 +230,11 @@ echo "a turn and a shot of copy 1 reached copies 2 and 3"
 
 # --- Lag on copy 3: messages from the others reach its game in batches, two
 # seconds late, behind its own newer messages: it warps.
+# One press at a time: each must be seen by a frame before the next.
 key 3 q
+wait_for "$work/stdout3.txt" "Lag set to 1" 1 10 || fail "copy 3 did not raise its lag to 1"
 key 3 q
-wait_for "$work/stdout3.txt" "Lag set to 2" 1 10 || fail "copy 3 did not raise its lag"
+wait_for "$work/stdout3.txt" "Lag set to 2" 1 10 || fail "copy 3 did not raise its lag to 2"
 hold 3 z
 for i in 1 2; do hold "$i" j; done
 sleep 5
@@ -267,7 +269,7 @@ echo "copies 1 and 2 kept playing after copy 3 was killed"
 # --- Escape opens the menu, a second Escape quits: both close cleanly.
 for i in 1 2; do
     key "$i" Escape
-    sleep 0.5
+    sleep 1.5
     key "$i" Escape
 done
 for i in 1 2; do
