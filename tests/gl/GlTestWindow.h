@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "render/ZoGl.h"
+
 // Gives the process the game's window and its OpenGL context, once; tests that
 // need a context call it from their fixture.
 inline bool OpenGlTestWindow()
@@ -20,6 +24,23 @@ inline bool OpenGlTestWindow()
 class GlWindowTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(OpenGlTestWindow()) << SDL_GetError(); }
+};
+
+// A fixture with a renderer set up on that context; what its set-up printed
+// is kept in setupOutput.
+class GlRendererTest : public GlWindowTest {
+protected:
+    void SetUp() override
+    {
+        GlWindowTest::SetUp();
+        testing::internal::CaptureStdout();
+        gl = new CZoGl();
+        setupOutput = testing::internal::GetCapturedStdout();
+    }
+    void TearDown() override { delete gl; }
+
+    CZoGl* gl = nullptr;
+    std::string setupOutput;
 };
 
 #endif

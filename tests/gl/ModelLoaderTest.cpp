@@ -22,14 +22,11 @@ GLint BufferSize(GLenum target, unsigned int buffer)
 
 // Runs the model loader with the scratch directory as working directory,
 // where the cache files go.
-class ModelLoader : public GlWindowTest {
+class ModelLoader : public GlRendererTest {
 protected:
     void SetUp() override
     {
-        GlWindowTest::SetUp();
-        testing::internal::CaptureStdout();
-        gl = new CZoGl();
-        testing::internal::GetCapturedStdout();
+        GlRendererTest::SetUp();
         cwd.assign(4096, '\0');
         ASSERT_TRUE(getcwd(&cwd[0], cwd.size()));
         ASSERT_EQ(chdir(dir.Path().c_str()), 0);
@@ -37,7 +34,7 @@ protected:
     void TearDown() override
     {
         EXPECT_EQ(chdir(cwd.c_str()), 0);
-        delete gl;
+        GlRendererTest::TearDown();
     }
 
     int Load(const std::string& list, std::string& out)
@@ -70,7 +67,6 @@ protected:
         EXPECT_EQ((unsigned int)boundVertices, gl->m_vertexBuffer);
     }
 
-    CZoGl* gl = nullptr;
     ScratchDir dir;
     std::string cwd;
 };

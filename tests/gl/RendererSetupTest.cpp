@@ -43,27 +43,14 @@ GLint Integer(GLenum name)
     return value;
 }
 
-class RendererSetup : public GlWindowTest {
-protected:
-    void SetUp() override
-    {
-        GlWindowTest::SetUp();
-        testing::internal::CaptureStdout();
-        gl = new CZoGl();
-        output = testing::internal::GetCapturedStdout();
-    }
-    void TearDown() override { delete gl; }
-
-    CZoGl* gl = nullptr;
-    std::string output;
-};
+using RendererSetup = GlRendererTest;
 
 }  // namespace
 
 TEST_F(RendererSetup, WritesItsLinesInOrder)
 {
-    std::vector<std::string> lines = Lines(output);
-    ASSERT_EQ(lines.size(), 10u) << output;
+    std::vector<std::string> lines = Lines(setupOutput);
+    ASSERT_EQ(lines.size(), 10u) << setupOutput;
     EXPECT_EQ(lines[0], "Init: ZoGl");
     std::string noError = (const char*)gluErrorString(GL_NO_ERROR);
     for (int i = 1; i <= 6; ++i)

@@ -14,20 +14,16 @@ const char* BROKEN = "void main() { gl_Position = undeclared; }\n";
 // Compiles, but calls a function that no shader defines.
 const char* UNLINKABLE = "vec4 elsewhere();\nvoid main() { gl_FragColor = elsewhere(); }\n";
 
-class ShaderLoader : public GlWindowTest {
+class ShaderLoader : public GlRendererTest {
 protected:
     void SetUp() override
     {
-        GlWindowTest::SetUp();
-        testing::internal::CaptureStdout();
-        gl = new CZoGl();
-        testing::internal::GetCapturedStdout();
+        GlRendererTest::SetUp();
         dir.Write("ok.vert", VERTEX);
         dir.Write("ok.frag", FRAGMENT);
         dir.Write("broken.vert", BROKEN);
         dir.Write("unlinkable.frag", UNLINKABLE);
     }
-    void TearDown() override { delete gl; }
 
     // Loads a list of "fragment vertex" name pairs from the scratch directory.
     int LoadList(const std::string& entries, int count, std::string& out)
@@ -43,7 +39,6 @@ protected:
         return result;
     }
 
-    CZoGl* gl = nullptr;
     ScratchDir dir;
 };
 

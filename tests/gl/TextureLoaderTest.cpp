@@ -38,16 +38,12 @@ GLint MinFilter(unsigned int texture)
     return filter;
 }
 
-class TextureLoader : public GlWindowTest {
+class TextureLoader : public GlRendererTest {
 protected:
     void SetUp() override
     {
-        GlWindowTest::SetUp();
-        testing::internal::CaptureStdout();
-        gl = new CZoGl();
-        testing::internal::GetCapturedStdout();
+        GlRendererTest::SetUp();
     }
-    void TearDown() override { delete gl; }
 
     unsigned int Load(const std::string& name, int mipmapComponents, std::string& out)
     {
@@ -67,7 +63,6 @@ protected:
         return pixels;
     }
 
-    CZoGl* gl = nullptr;
     ScratchDir dir;
 };
 
