@@ -59,6 +59,15 @@ void PrintGlError()
     std::printf("%s\n", (const char*)gluErrorString(glGetError()));
 }
 
+// One stage of the glow chain: a framebuffer, its colour and its depth texture.
+void MakeGlowStage(unsigned int& framebuffer, unsigned int& texture, unsigned int& depth)
+{
+    framebuffer = MakeFramebuffer();
+    texture = MakeColourTexture(GLOW_SIZE, GLOW_SIZE, GL_UNSIGNED_INT);
+    PrintGlError();
+    depth = MakeDepthTexture(GLOW_SIZE, GLOW_SIZE);
+}
+
 void PrintMultisampleAttribute(SDL_GLattr attribute, const char* name, int& value)
 {
     SDL_GL_GetAttribute(attribute, &value);
@@ -101,18 +110,9 @@ CZoGl::CZoGl() : CZoGl(SNoDevice())
     PrintGlError();
     depth2 = MakeDepthTexture(SCREEN_WIDTH, SCREEN_HEIGHT);
 
-    m_glowFramebuffer1 = MakeFramebuffer();
-    m_glowTexture1 = MakeColourTexture(GLOW_SIZE, GLOW_SIZE, GL_UNSIGNED_INT);
-    PrintGlError();
-    m_glowDepthTexture1 = MakeDepthTexture(GLOW_SIZE, GLOW_SIZE);
-    m_glowFramebuffer2 = MakeFramebuffer();
-    m_glowTexture2 = MakeColourTexture(GLOW_SIZE, GLOW_SIZE, GL_UNSIGNED_INT);
-    PrintGlError();
-    m_glowDepthTexture2 = MakeDepthTexture(GLOW_SIZE, GLOW_SIZE);
-    m_glowFramebuffer3 = MakeFramebuffer();
-    m_glowTexture3 = MakeColourTexture(GLOW_SIZE, GLOW_SIZE, GL_UNSIGNED_INT);
-    PrintGlError();
-    m_glowDepthTexture3 = MakeDepthTexture(GLOW_SIZE, GLOW_SIZE);
+    MakeGlowStage(m_glowFramebuffer1, m_glowTexture1, m_glowDepthTexture1);
+    MakeGlowStage(m_glowFramebuffer2, m_glowTexture2, m_glowDepthTexture2);
+    MakeGlowStage(m_glowFramebuffer3, m_glowTexture3, m_glowDepthTexture3);
 
     // The shadow volumes are counted by adding into this texture; a float
     // format keeps counts outside 0..1.
