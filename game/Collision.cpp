@@ -44,16 +44,17 @@ void CFerrowind::CalculateBB(SGameObject& object)
     unsigned long vertexCount = m_gl->m_store.VertexCount();
     // A model that names no geometry (or geometry outside the vertex array)
     // gives a box of zero size.
-    if (!model || !vertices || model->indexCount == 0)
+    if (!model || !vertices || model->indexCount == 0 || model->indices[0] >= vertexCount)
         return;
-    for (unsigned long i = 0; i < model->indexCount; ++i)
-        if (model->indices[i] >= vertexCount)
-            return;
 
     const Vector3f& first = vertices[model->indices[0]];
     bb[BB_MIN_Z] = bb[BB_MAX_Z] = first.z;
     bb[BB_MAX_X] = bb[BB_MIN_X] = first.x;
     for (unsigned long i = 1; i < model->indexCount; ++i) {
+        if (model->indices[i] >= vertexCount) {
+            bb[0] = bb[1] = bb[2] = bb[3] = 0;
+            return;
+        }
         const Vector3f& v = vertices[model->indices[i]];
         if (v.z > bb[BB_MAX_Z])
             bb[BB_MAX_Z] = v.z;

@@ -116,9 +116,9 @@ void CFerrowind::Run()
             unsigned long frameStart = GetTime();
             unsigned long dt = (unsigned int)(GetTime() - previous);
             std::vector<SGameObject*> objects = GetGameObjects();
-            if (objects.size() > 72)
-                objects[72]->model = (int)((frameStart % 400) / 34 + 8);
-            StepObjects(dt);
+            if (objects.size() > ANIMATED_OBJECT)
+                objects[ANIMATED_OBJECT]->model = (int)((frameStart % 400) / 34 + 8);
+            StepObjects(objects, dt);
             previous = GetTime();
             ActOnMessages();
             m_gl->Draw();
@@ -135,9 +135,8 @@ void CFerrowind::Run()
 // The movement step of the ground and the local tank, whose messages go to the
 // peers (positions) and the queue; and the count-down of taken power-ups, by
 // kind since restored snapshots hold plain objects.
-void CFerrowind::StepObjects(unsigned long dt)
+void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt)
 {
-    std::vector<SGameObject*> objects = GetGameObjects();
     for (int index = 0; index < 2 && index < (int)objects.size(); ++index) {
         SGameMsg* pair = objects[index]->Action(dt, index);
         if (!pair)
@@ -156,8 +155,8 @@ void CFerrowind::StepObjects(unsigned long dt)
 
 void CFerrowind::RecordFrameRate(unsigned long frameStart)
 {
-    if (m_objects.size() < 2 || m_objects[1]->stateCount <= TS_DISPLAY)
+    if (m_objects.size() <= LOCAL_TANK || m_objects[LOCAL_TANK]->stateCount <= TS_DISPLAY)
         return;
     double frameMs = (double)(unsigned int)(GetTime() - frameStart);
-    m_objects[1]->state[TS_DISPLAY] = (float)(1000.0 / frameMs);
+    m_objects[LOCAL_TANK]->state[TS_DISPLAY] = (float)(1000.0 / frameMs);
 }

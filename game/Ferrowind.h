@@ -24,6 +24,9 @@ struct SGameComponents {
 // ring of saved states, and applies every message to the battlefield.
 class CFerrowind : public IGameInterface {
 public:
+    // Objects the game reads by number, whatever the battlefield.
+    enum { LOCAL_TANK = 1, ANIMATED_OBJECT = 72 };
+
     // Builds the real window, renderer, thread service and sound, opens the
     // socket and starts the listener and lag threads.
     CFerrowind(char* unused, char* outputPath);
@@ -88,7 +91,7 @@ private:
     int HitTest(int shooter);
     void DamageLocalTank(int shooter);
     void RecordFrameRate(unsigned long frameStart);
-    void StepObjects(unsigned long dt);
+    void StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt);
     Vector3f CollisionTest(Vector3f requested, int index, bool turning);
 
     std::vector<SGameObject*> m_retired;

@@ -141,8 +141,8 @@ void CFerrowind::ActOnMessage(SGameMsg msg)
         break;
     }
     case GMSG_FRAG:
-        if (msg.object == 1 && IsTank(1))
-            m_objects[1]->state[TS_DISPLAY] += 1;
+        if (msg.object == LOCAL_TANK && IsTank(LOCAL_TANK))
+            m_objects[LOCAL_TANK]->state[TS_DISPLAY] += 1;
         break;
     case GMSG_TIMING_PROBE:
         std::printf("%lu %lu\n", msg.time, GetTime());
@@ -207,15 +207,15 @@ void CFerrowind::Shoot(const SGameMsg& msg)
         return;
     }
     a->timer = msg.time;
-    if (shooter == 1) {
+    if (shooter == LOCAL_TANK) {
         m_sound->PlaySound(0, 100);
         Vector3f recoil = a->pos - a->Direction();
         float where[3] = {recoil.x, recoil.y, recoil.z};
-        SGameMsg push = MakeMsg(GMSG_MOVE_TO_LOC, 1, 3, where, GetTime());
+        SGameMsg push = MakeMsg(GMSG_MOVE_TO_LOC, LOCAL_TANK, 3, where, GetTime());
         ZOSocketSend(&push);
         m_messages.push_back(push);
     }
-    if (HitTest(shooter) == 1)
+    if (HitTest(shooter) == LOCAL_TANK)
         DamageLocalTank(shooter);
 }
 
@@ -267,7 +267,7 @@ int CFerrowind::HitTest(int shooter)
 
 void CFerrowind::DamageLocalTank(int shooter)
 {
-    float* s1 = m_objects[1]->state;
+    float* s1 = m_objects[LOCAL_TANK]->state;
     float r[3];
     for (float& value : r)
         value = (float)(std::rand() % 100) / 100;
@@ -276,14 +276,14 @@ void CFerrowind::DamageLocalTank(int shooter)
     DamageShares(r, total, s1[TS_ARMOUR], shares);
 
     unsigned long now = GetTime();
-    SGameMsg damage = MakeMsg(GMSG_DAMAGE, 1, 3, shares, now);
+    SGameMsg damage = MakeMsg(GMSG_DAMAGE, LOCAL_TANK, 3, shares, now);
     ActOnMessage(damage);
     ZOSocketSend(&damage);
 
     int broken = (s1[TS_DRIVE] == 0) + (s1[TS_ARMOUR] == 0) + (s1[TS_GUN] == 0);
     if (broken < 2)
         return;
-    SGameMsg death = MakeMsg(GMSG_DEATH, 1, 0, 0, now);
+    SGameMsg death = MakeMsg(GMSG_DEATH, LOCAL_TANK, 0, 0, now);
     ActOnMessage(death);
     ZOSocketSend(&death);
     SGameMsg frag = MakeMsg(GMSG_FRAG, shooter, 0, 0, now);

@@ -9,10 +9,6 @@
 
 namespace {
 
-// Objects the game reads by number, whatever the battlefield.
-const int LOCAL_TANK = 1;
-const int ANIMATED_OBJECT = 72;
-
 // Reads the fields of one record and names the first one that is missing or
 // malformed.
 class CRecordReader {

@@ -23,7 +23,6 @@ public:
     // True inside a thread started by an instance whose Close has begun.
     static bool StopRequested();
     int MutexCount() const { return m_mutexCount; }
-    int ThreadCount() const { return m_threadCount; }
 
 private:
     static int RunThread(void* launch);

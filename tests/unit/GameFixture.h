@@ -12,14 +12,7 @@
 #include "net/ZoThreadMaster.h"
 #include "render/ZoGl.h"
 #include "sound/ZoSound.h"
-
-// A game on device-free components, with a clock the test sets.
-class CTestGame : public CFerrowind {
-public:
-    CTestGame(const SGameComponents& components, const char* outputPath) : CFerrowind(components, outputPath) {}
-    unsigned long GetTime() override { return now; }
-    unsigned long now = 100000;
-};
+#include "TestGame.h"
 
 // Builds models in the renderer's host store and places objects directly.
 class GameFixture : public ::testing::Test {

@@ -14,6 +14,7 @@
 #include "net/ZoThreadMaster.h"
 #include "render/ZoGl.h"
 #include "sound/ZoSound.h"
+#include "TestGame.h"
 
 namespace {
 
@@ -62,13 +63,6 @@ std::string WriteList(const std::string& name, const std::string& text)
     std::ofstream(path) << text;
     return path;
 }
-
-class CClockedGame : public CFerrowind {
-public:
-    using CFerrowind::CFerrowind;
-    unsigned long GetTime() override { return now; }
-    unsigned long now = 10000;
-};
 
 class Sound : public ::testing::Test {
 protected:
@@ -203,7 +197,8 @@ TEST_F(Sound, ShotsAreHeardButNotTheirReplays)
     std::string list = "2 " + std::string(FERROWIND_TEST_DATA) + "/tone.mp3 " + WriteTone("shot.wav", 0.15);
     sound->LoadSounds(&WriteList("shot.lof", list)[0]);
     std::string log = ::testing::TempDir() + "sound_output.txt";
-    CClockedGame game(SGameComponents{&sdl, &gl, new CZoSDLTreader(), sound}, log.c_str());
+    CTestGame game(SGameComponents{&sdl, &gl, new CZoSDLTreader(), sound}, log.c_str());
+    game.now = 10000;
     SGameObject ground;
     ground.kind = KIND_GROUND;
     ground.active = 1;
@@ -239,7 +234,7 @@ TEST_F(Sound, MusicToggles)
     CZoSound* sound = new CZoSound();
     sound->LoadSounds(&WriteList("toggle.lof", "1 " + std::string(FERROWIND_TEST_DATA) + "/tone.mp3\n")[0]);
     std::string log = ::testing::TempDir() + "music_output.txt";
-    CClockedGame game(SGameComponents{&sdl, &gl, new CZoSDLTreader(), sound}, log.c_str());
+    CTestGame game(SGameComponents{&sdl, &gl, new CZoSDLTreader(), sound}, log.c_str());
     Listen();
     game.ActOnMessage(MakeMsg(GMSG_TOGGLE_MUSIC, 0, 0, 0, 0));
     EXPECT_TRUE(sound->m_musicPlaying);

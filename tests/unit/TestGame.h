@@ -1,0 +1,14 @@
+#ifndef FERROWIND_TESTS_TESTGAME_H
+#define FERROWIND_TESTS_TESTGAME_H
+
+#include "game/Ferrowind.h"
+
+// A game on the components a test gives it, with a clock the test sets.
+class CTestGame : public CFerrowind {
+public:
+    CTestGame(const SGameComponents& components, const char* outputPath) : CFerrowind(components, outputPath) {}
+    unsigned long GetTime() override { return now; }
+    unsigned long now = 100000;
+};
+
+#endif
