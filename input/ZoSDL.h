@@ -6,6 +6,7 @@
 #include "game/Interfaces.h"
 #include "game/NoDevice.h"
 #include "input/EventSet.h"
+#include "input/KeyLayout.h"
 #include "input/PeerCalls.h"
 #include "input/SDLDevice.h"
 
@@ -30,6 +31,8 @@ public:
     virtual void SetTimeOffset(unsigned long offset);
 
     unsigned long GetTime();
+    // The keys of one build; the program's own by default.
+    void SetKeyLayout(EBuildFlavour flavour) { m_keys = &KeyLayoutFor(flavour); }
 
     // Shortest frame that EndCyrcle lets pass (about a display refresh), so
     // that a light frame such as the menu does not spin a core. Mouse look is
@@ -48,6 +51,10 @@ public:
     // m_ownMenuState so the menu logic needs no special case.
     int* m_menuState;
     int m_ownMenuState;
+    // The game's frame-rate display state, written directly like the menu state.
+    int* m_showFramerate;
+    int m_ownShowFramerate;
+    const SKeyLayout* m_keys;
     // The renderer whose light and shadow switches the keys write; null when
     // the camera is not a CZoGl.
     CZoGl* m_renderer;
@@ -56,6 +63,8 @@ public:
 private:
     void HandleGameEvent(const SDL_Event& event, unsigned int elapsed);
     void HandleGameKey(SDLKey key);
+    void HandleFunctionKey(SDLKey key);
+    void ReloadTextures();
     void HandleHeldKeys(unsigned int elapsed);
     void Strafe(Vector3f axis, double elapsed);
     void Fly(double sign, double elapsed);

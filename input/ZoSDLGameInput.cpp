@@ -51,13 +51,15 @@ void CZoSDL::HandleGameKey(SDLKey key)
         m_game->AddMsg(MakeMsg(GMSG_TOGGLE_MUSIC, LOCAL_TANK, 0, 0, GetTime()));
         break;
     case SDLK_q:
-        m_peers.addLag();
+        if (m_keys->lagAndShadowKeys)
+            m_peers.addLag();
         break;
     case SDLK_e:
-        m_peers.removeLag();
+        if (m_keys->lagAndShadowKeys)
+            m_peers.removeLag();
         break;
     case SDLK_m:
-        if (m_renderer)
+        if (m_keys->lagAndShadowKeys && m_renderer)
             m_renderer->m_shadowMode = m_renderer->m_shadowMode ? 0 : 1;
         break;
     case SDLK_r:
@@ -68,6 +70,8 @@ void CZoSDL::HandleGameKey(SDLKey key)
         m_device->ShowCursor(SDL_ENABLE);
         break;
     default:
+        if (m_keys->functionKeys)
+            HandleFunctionKey(key);
         break;
     }
 }
@@ -83,13 +87,13 @@ void CZoSDL::HandleHeldKeys(unsigned int elapsed)
         Fly(1, e);
     if (keystate[SDLK_DOWN])
         Fly(-1, e);
-    if (keystate[SDLK_i])
+    if (keystate[m_keys->faster])
         Accelerate(THROTTLE * e);
-    if (keystate[SDLK_k])
+    if (keystate[m_keys->slower])
         Accelerate(-THROTTLE * e);
-    if (keystate[SDLK_j])
+    if (keystate[m_keys->turnLeft])
         Turn(1, elapsed);
-    if (keystate[SDLK_l])
+    if (keystate[m_keys->turnRight])
         Turn(-1, elapsed);
     if (keystate[SDLK_SPACE])
         Shoot();
@@ -162,13 +166,13 @@ void CZoSDL::MoveLight(unsigned int elapsed)
     if (!m_renderer)
         return;
     const double e = elapsed;
-    if (keystate[SDLK_a])
+    if (keystate[m_keys->lightXUp])
         m_renderer->m_lightX = (float)(m_renderer->m_lightX + e);
-    if (keystate[SDLK_d])
+    if (keystate[m_keys->lightXDown])
         m_renderer->m_lightX = (float)(m_renderer->m_lightX - e);
-    if (keystate[SDLK_w])
+    if (keystate[m_keys->lightZUp])
         m_renderer->m_lightZ = (float)(m_renderer->m_lightZ + e);
-    if (keystate[SDLK_s])
+    if (keystate[m_keys->lightZDown])
         m_renderer->m_lightZ = (float)(m_renderer->m_lightZ - e);
 }
 

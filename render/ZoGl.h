@@ -66,6 +66,14 @@ public:
 
     float m_lightX, m_lightZ;
     int m_shadowMode;
+    // Drawing switches that function keys flip. Their start values draw what
+    // a program without those keys draws.
+    bool m_wireframe = false;     // polygons as outlines
+    bool m_drawOffView = true;    // when clear, objects away from the view and the back faces are left out
+    bool m_shadows = true;        // shadow volumes
+    bool m_mipmaps = true;        // read by the texture loader
+    bool m_linearMagFilter = true;  // read by the texture loader; nearest when clear
+    bool m_blending = true;       // blending anywhere in the program
     unsigned int m_vertexBuffer, m_texCoordBuffer, m_normalBuffer, m_tangentBuffer;
     CZoModelStore m_store;
     unsigned int* m_programs;

@@ -6,6 +6,7 @@
 
 #include "render/EffectTiming.h"
 #include "render/HudLayout.h"
+#include "render/ViewCulling.h"
 
 namespace {
 
@@ -31,7 +32,6 @@ void DrawObjectWithItsProgram(CZoGl& gl, int index, const SGameObject& object)
 void DrawBackFaces(CZoGl& gl, const std::vector<SGameObject*>& objects)
 {
     char shadowName[] = "Shadow";
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     UseProgramSlot(gl, PROGRAM_BACK_FACE);
     glDisable(GL_TEXTURE_2D);
     glFrontFace(GL_CW);
@@ -67,11 +67,14 @@ void DrawLightMarker(CZoGl& gl, const SGameObject& ground)
     glEnd();
 }
 
+// With shadows switched off the counts stay cleared: nothing is in shadow.
 void CountShadows(CZoGl& gl, const std::vector<SGameObject*>& objects)
 {
     gl.SetRenderToTexture(gl.m_shadowFramebuffer, gl.m_shadowTexture, 0, 0);
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
+    if (!gl.m_shadows)
+        return;
     for (int i = (int)objects.size() - 1; i >= 1; --i) {
         SGameObject* object = DrawableObject(gl, objects, i);
         if (!object || !object->active)
@@ -88,6 +91,12 @@ void CZoGl::Draw()
 {
     if (!m_game)
         return;
+    if (m_blending)
+        glEnable(GL_BLEND);
+    else
+        glDisable(GL_BLEND);
+    if (m_wireframe)
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     glEnable(GL_DEPTH_TEST);
     DrawMinimap();
 
@@ -102,11 +111,15 @@ void CZoGl::Draw()
 
     for (int i = (int)objects.size() - 1; i >= 0; --i) {
         SGameObject* object = DrawableObject(*this, objects, i);
-        if (object && object->active)
+        if (object && object->active && (m_drawOffView || !OffView(i, object->pos, m_position, m_direction)))
             DrawObjectWithItsProgram(*this, i, *object);
     }
     DrawDeath();
-    DrawBackFaces(*this, objects);
+    // Outlines are for the scene only: everything after it is filled, with or
+    // without the back faces.
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    if (m_drawOffView)
+        DrawBackFaces(*this, objects);
 
     if (!objects.empty() && objects[0])
         DrawLightMarker(*this, *objects[0]);

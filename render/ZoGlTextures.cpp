@@ -59,10 +59,10 @@ unsigned int CZoGl::LoadTexture(char* file, int mipmapComponents)
     unsigned int texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, m_linearMagFilter ? GL_LINEAR : GL_NEAREST);
     // DevIL rows are packed tightly, whatever the width.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (mipmapComponents > 0) {
+    if (mipmapComponents > 0 && m_mipmaps) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
         glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         glTexImage2D(GL_TEXTURE_2D, 0, bytesPerPixel, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);

@@ -90,6 +90,14 @@ TEST_F(Shadows, ShadowModeZeroDrawsNoShadows)
     EXPECT_GT(withoutShadows.MeanBrightness(east.x, east.y, 3), 0.8f * lit.MeanBrightness(east.x, east.y, 3));
 }
 
+TEST_F(Shadows, ShadowSwitchOffDrawsNoShadows)
+{
+    CFrame lit = LitFrom(tank.x + 800);
+    gl->m_shadows = false;
+    CFrame withoutShadows = LitFrom(tank.x - 800);
+    EXPECT_GT(withoutShadows.MeanBrightness(east.x, east.y, 3), 0.8f * lit.MeanBrightness(east.x, east.y, 3));
+}
+
 TEST_F(Shadows, AnInactiveTankCastsNone)
 {
     CFrame lit = LitFrom(tank.x + 800);

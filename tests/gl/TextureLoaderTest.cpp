@@ -140,3 +140,18 @@ TEST_F(TextureLoader, UnreadableImageGivesZero)
     EXPECT_EQ(Load("junk.tga", 1, out), 0u);
     EXPECT_EQ(out, "   Loading: " + dir.File("junk.tga") + "\n");
 }
+
+TEST_F(TextureLoader, SwitchedOffFiltersGiveNearestMagnificationAndNoMipmaps)
+{
+    std::vector<unsigned char> grey(2 * 2 * 3, 128);
+    dir.Write("grey.tga", Tga(2, 2, 3, grey));
+    gl->m_mipmaps = false;
+    gl->m_linearMagFilter = false;
+    std::string out;
+    unsigned int texture = Load("grey.tga", 3, out);
+    ASSERT_NE(texture, 0u) << out;
+    EXPECT_EQ(MinFilter(texture), GL_LINEAR);
+    GLint magFilter = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
+    EXPECT_EQ(magFilter, GL_NEAREST);
+}

@@ -1,0 +1,12 @@
+#ifndef FERROWIND_VIEWCULLING_H
+#define FERROWIND_VIEWCULLING_H
+
+#include "game/Vector.h"
+
+// Whether object `index` at `pos` may be left out of the object pass because
+// it lies away from the view: only objects 2 to 64 are ever left out (never
+// the ground, the local tank or the scenery numbered after them), those whose
+// direction from the camera, made unit length, is less than 0.7 along `view`.
+bool OffView(int index, Vector3f pos, Vector3f camera, Vector3f view);
+
+#endif
