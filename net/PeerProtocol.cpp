@@ -52,12 +52,12 @@ void CPeerProtocol::Connect(unsigned long address)
 
 void CPeerProtocol::HandleDatagram(const void* bytes, size_t length)
 {
-    // Exactly one record per datagram: anything else is not from a peer, and
-    // a short one must not be completed from an earlier datagram's bytes.
-    if (length != sizeof(SSocketMSG))
-        return;
+    // Exactly one record per datagram, of either word size: anything else is
+    // not from a peer, and a short one must not be completed from an earlier
+    // datagram's bytes.
     SSocketMSG rec;
-    std::memcpy(&rec, bytes, sizeof rec);
+    if (!RecordFromDatagram(bytes, length, rec))
+        return;
     if (rec.senderAddr == m_transport.LocalAddress())
         return;
     if (!m_game)

@@ -7,6 +7,8 @@
 
 namespace {
 
+const int WIRE_TAIL_FIELDS = 5;
+
 int Clamp(int value, int low, int high)
 {
     return value < low ? low : value > high ? high : value;
@@ -97,6 +99,38 @@ STankPrototype* TankFromWire(const SSocketMSG& rec)
     tank->state[TS_SPEED] = rec.tankState[0];
     tank->state[TS_TURN_RATE] = rec.tankState[1];
     return tank;
+}
+
+void WidenRecord(const unsigned char* narrow, unsigned char* wide)
+{
+    std::memcpy(wide, narrow, WIRE_HEAD_BYTES);
+    for (int k = 0; k < WIRE_TAIL_FIELDS; ++k) {
+        std::memcpy(wide + WIRE_HEAD_BYTES + 8 * k, narrow + WIRE_HEAD_BYTES + 4 * k, 4);
+        std::memset(wide + WIRE_HEAD_BYTES + 8 * k + 4, 0, 4);
+    }
+}
+
+void NarrowRecord(const unsigned char* wide, unsigned char* narrow)
+{
+    std::memcpy(narrow, wide, WIRE_HEAD_BYTES);
+    for (int k = 0; k < WIRE_TAIL_FIELDS; ++k)
+        std::memcpy(narrow + WIRE_HEAD_BYTES + 4 * k, wide + WIRE_HEAD_BYTES + 8 * k, 4);
+}
+
+bool RecordFromDatagram(const void* bytes, size_t length, SSocketMSG& rec)
+{
+    const unsigned char* in = static_cast<const unsigned char*>(bytes);
+    unsigned char native[WIRE_WIDE_RECORD];
+    if (length == sizeof rec)
+        std::memcpy(native, in, length);
+    else if (length == WIRE_NARROW_RECORD)
+        WidenRecord(in, native);
+    else if (length == WIRE_WIDE_RECORD)
+        NarrowRecord(in, native);
+    else
+        return false;
+    std::memcpy(&rec, native, sizeof rec);
+    return true;
 }
 
 int WireInt(float value)

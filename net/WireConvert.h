@@ -1,6 +1,7 @@
 #ifndef FERROWIND_WIRECONVERT_H
 #define FERROWIND_WIRECONVERT_H
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,16 @@ SSocketMSG ConnectRecord(int type, const SGameObject& tank, unsigned long sender
 // The tank a connect record describes, ready for the game's AddGameObject;
 // always of the tank kind.
 STankPrototype* TankFromWire(const SSocketMSG& rec);
+
+// Peers of both word sizes talk: each sends its native record and takes
+// either. The two layouts differ only in the width of the five fields from
+// offset 104 (little-endian, 8 or 4 bytes; the wide ones hold 32-bit values).
+// These rewrite a whole record of one layout in the other.
+void WidenRecord(const unsigned char* narrow, unsigned char* wide);
+void NarrowRecord(const unsigned char* wide, unsigned char* narrow);
+// A received datagram as a native record, its layout told by its length;
+// false for any length but the two record sizes.
+bool RecordFromDatagram(const void* bytes, size_t length, SSocketMSG& rec);
 
 // A float that came from the wire as an int, truncated; 0 for a NaN, -1 (no
 // valid number) beyond the int range.

@@ -186,8 +186,8 @@ int ZOSocketListen(void* game)
         PrintLine("      Socket listening");
     NetSetReceiveTimeout(listener, RECEIVE_TIMEOUT_MS);
 
-    // One byte more than a record, so that a longer datagram shows as too long.
-    unsigned char buffer[sizeof(SSocketMSG) + 1];
+    // One byte more than the longer record, so that a longer datagram shows as too long.
+    unsigned char buffer[WIRE_WIDE_RECORD + 1];
     while (!CZoSDLTreader::StopRequested()) {
         long length = NetReceive(listener, buffer, sizeof buffer);
         if (length == NET_TIMEOUT)

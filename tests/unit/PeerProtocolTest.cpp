@@ -297,6 +297,33 @@ TEST_F(PeerProtocol, DatagramsOfAnyOtherLengthAreDropped)
     EXPECT_EQ(game.objects.size(), 2u);
 }
 
+TEST_F(PeerProtocol, ThirtyTwoBitPeerIsAddedSyncsTheClockAndSendsMessages)
+{
+    auto receiveNarrow = [&](const SSocketMSG& rec) {
+        unsigned char narrow[WIRE_NARROW_RECORD];
+        NarrowRecord(reinterpret_cast<const unsigned char*>(&rec), narrow);
+        return ReceiveBytes(narrow, sizeof narrow);
+    };
+    Announce();
+    game.ticks = 1000;
+    receiveNarrow(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
+    ASSERT_EQ(game.objects.size(), 3u);
+    EXPECT_EQ(game.objects[2]->pos.x, 50);
+    EXPECT_EQ(table.Snapshot().back().address, PEER_A);
+
+    SSocketMSG reply = Control(SMSG_TIMESYNC_REPLY, PEER_A);
+    reply.syncTime = 90005;
+    EXPECT_EQ(receiveNarrow(reply), "time sync engaged\n");
+    EXPECT_EQ(game.GetTime(), 90005u);
+
+    SSocketMSG shot = Control(GMSG_SHOOT, PEER_A);
+    shot.time = 90100;
+    receiveNarrow(shot);
+    ASSERT_EQ(transport.queued.size(), 1u);
+    EXPECT_EQ(transport.queued[0].time, 90100u);
+    EXPECT_EQ(transport.queued[0].senderAddr, PEER_A);
+}
+
 TEST_F(PeerProtocol, FullTableTakesNoMorePeers)
 {
     Announce();

@@ -75,6 +75,42 @@ TEST(WireRecord, FieldsSitAtTheirByteOffsets)
     EXPECT_EQ(At<uint64_t>(rec, 136), 123456u);
 }
 
+TEST(WireRecord, ThirtyTwoBitLayoutReadsAsTheNativeRecordAndBack)
+{
+    // As a 32-bit peer lays it out: the head as in every build, then five 4-byte fields.
+    unsigned char narrow[WIRE_NARROW_RECORD] = {};
+    const int32_t head[3] = {GMSG_SHOOT, 2, 6};
+    const float shotX = 12.5f;
+    const uint32_t tail[5] = {(uint32_t)PEER_B, (uint32_t)PEER_A, 77, 88, 4000000000u};
+    std::memcpy(narrow, head, sizeof head);
+    std::memcpy(narrow + 32, &shotX, 4);
+    std::memcpy(narrow + 104, tail, sizeof tail);
+
+    SSocketMSG rec;
+    ASSERT_TRUE(RecordFromDatagram(narrow, sizeof narrow, rec));
+    EXPECT_EQ(rec.type, GMSG_SHOOT);
+    EXPECT_EQ(rec.count, 6);
+    EXPECT_EQ(rec.data[0], 12.5f);
+    EXPECT_EQ(rec.recipientAddr, PEER_B);
+    EXPECT_EQ(rec.senderAddr, PEER_A);
+    EXPECT_EQ(rec.sendTime, 77u);
+    EXPECT_EQ(rec.syncTime, 88u);
+    EXPECT_EQ(rec.time, 4000000000u);
+
+    unsigned char wide[WIRE_WIDE_RECORD];
+    WidenRecord(narrow, wide);
+    EXPECT_EQ(std::memcmp(wide, &rec, sizeof wide), 0) << "upper halves of the wide fields are zero";
+    unsigned char back[WIRE_NARROW_RECORD];
+    NarrowRecord(wide, back);
+    EXPECT_EQ(std::memcmp(back, narrow, sizeof back), 0);
+
+    SSocketMSG same;
+    ASSERT_TRUE(RecordFromDatagram(wide, sizeof wide, same));
+    EXPECT_EQ(std::memcmp(&same, &rec, sizeof rec), 0);
+    for (size_t length : {0, 104, 123, 125, 143, 145})
+        EXPECT_FALSE(RecordFromDatagram(wide, length, same)) << length;
+}
+
 TEST(WireRecord, ConnectRecordCarriesTheTank)
 {
     STankPrototype tank = MakeTank();
