@@ -131,6 +131,8 @@ protected:
         SPicture reference = LoadPng(path);
         ASSERT_FALSE(reference.empty()) << "no reference picture " << path;
         SDifference d = Compare(frame, reference);
+        std::printf("%s: mean difference %.3f %.3f %.3f, %.3f %% of pixels off by more than 24\n", name.c_str(),
+                    d.meanPerChannel[0], d.meanPerChannel[1], d.meanPerChannel[2], 100 * d.shareOver24);
         for (int c = 0; c < 3; ++c)
             EXPECT_LT(d.meanPerChannel[c], 2.0) << name << ": channel " << c;
         EXPECT_LE(d.shareOver24, 0.01) << name << ": share of pixels off by more than 24";
