@@ -75,7 +75,7 @@ public:
     // Storage of the two tables above, filled by the shader and texture loaders.
     std::vector<unsigned int> m_programTable, m_textureTable;
     unsigned int m_sceneFramebuffer, m_sceneTexture;
-    unsigned int m_minimapTexture;
+    unsigned int m_minimapTexture, m_minimapFramebuffer;
     unsigned int m_glowFramebuffer1, m_glowFramebuffer2, m_glowFramebuffer3;
     unsigned int m_glowTexture1, m_glowTexture2, m_glowTexture3;
     unsigned int m_glowDepthTexture1, m_glowDepthTexture2, m_glowDepthTexture3;
