@@ -95,6 +95,10 @@ public:
     const Vector3f* m_shadowCasterVertices = 0;
     CUniformCache m_uniforms;
     unsigned int m_tangentArrays = 0;
+    // Game time between two minimap pictures, and when the last was drawn.
+    unsigned long m_minimapPeriod = 100;
+    unsigned long m_minimapTime = 0;
+    bool m_minimapShown = false;
 };
 
 // The scene's depth texture (1024 x 768), attached to the scene framebuffer;

@@ -69,7 +69,13 @@ void CZoGl::Draw()
     if (!m_game)
         return;
     glEnable(GL_DEPTH_TEST);
-    DrawMinimap();
+    // The minimap may be a few frames old; a clock that went back redraws it.
+    unsigned long now = m_game->GetTime();
+    if (!m_minimapShown || now - m_minimapTime >= m_minimapPeriod) {
+        DrawMinimap();
+        m_minimapShown = true;
+        m_minimapTime = now;
+    }
 
     SetRenderToTexture(m_sceneFramebuffer, m_sceneTexture, depth2, 0);
     Clear();

@@ -223,6 +223,7 @@ protected:
         glNormalPointer(GL_FLOAT, 0, 0);
         glBindBuffer(GL_ARRAY_BUFFER, gl->m_vertexBuffer);
         gl->SetGameInterface(&game);
+        gl->m_minimapPeriod = 0;  // the clock stands still: a fresh minimap every frame
         gl->m_shadowMode = 1;
         gl->m_lightX = gl->m_lightZ = 10;
         Look(Vector3f(500, 60, 640), 15, 180);
