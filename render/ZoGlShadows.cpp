@@ -20,7 +20,7 @@ void DisableTangentArrays(CZoGl& gl)
     gl.m_tangentArrays = 0;
 }
 
-void DrawSideFaces(CZoGl& gl)
+void DrawSideFaces(CZoGl& gl, int index)
 {
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
@@ -31,7 +31,9 @@ void DrawSideFaces(CZoGl& gl)
     if (!gl.m_sideFaces.empty()) {
         // Both facings at once: the stencil counts each facing its own way.
         glVertexPointer(4, GL_FLOAT, 0, gl.m_sideFaces.data());
+        char placement[] = "DFail";
         UseProgramSlot(gl, PROGRAM_SIDES_FRONT);
+        gl.PrepairShader(placement, index);
         glDrawArrays(GL_QUADS, 0, (GLsizei)gl.m_sideFaces.size());
     }
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -92,7 +94,7 @@ void CZoGl::GetEdges(int index)
     caster.AppendSides(SYawPlacement(object->angles.y, object->pos), Vector3f(m_lightX, kLightHeight, m_lightZ),
                        m_sideFaces);
     glDisable(GL_CULL_FACE);
-    DrawSideFaces(*this);
+    DrawSideFaces(*this, index);
 
     // The near cap with both facings, then the far cap, which counts only
     // where it is seen from behind.
