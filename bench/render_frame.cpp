@@ -1,10 +1,13 @@
 // Draws frames of the default battlefield at 1024 x 768 (under Xvfb this is
-// Mesa's llvmpipe) and prints the frame rate, the time of each pass (with
-// glFinish at every pass boundary), and the processor time per frame: all of
-// the drawing thread, and the renderer's own work outside the driver (object
-// list copies and the shadow silhouettes on the host).
+// Mesa's llvmpipe) with the camera turning over the arena, and prints the
+// frame rate with shadows on and off, the time of each pass (with glFinish at
+// every pass boundary), and the processor time per frame: all of the drawing
+// thread, and the renderer's own work outside the driver (object list copies
+// and the shadow silhouettes on the host).
 //
-//   render_frame [ASSETS_DIRECTORY [FRAMES]]   (default: the source tree's assets, 60)
+//   render_frame [ASSETS_DIRECTORY [SECONDS [PASS_FRAMES [SAMPLES]]]]
+//   (default: the source tree's assets, 20 s for each frame rate, 30 frames,
+//   a window with 4 samples a pixel as the game asks for; 0: a plain window)
 #include <GL/glew.h>
 #include <SDL/SDL.h>
 
@@ -68,26 +71,41 @@ private:
 
 // The renderer with a stopwatch at the boundaries of the passes that Draw
 // reaches through virtual operations. Between two of them the time goes to
-// the pass that lies there (the object pass after the sky box, and so on).
+// the pass that lies there (the objects after the sky box, and so on).
 class CTimedZoGl : public CZoGl {
 public:
-    void DrawMinimap() override { Timed("minimap", [&] { CZoGl::DrawMinimap(); }, "scene target, clear"); }
-    void DrawBoxEnv() override { Timed("sky box", [&] { CZoGl::DrawBoxEnv(); }, "objects"); }
-    void DrawDeath() override { Timed("objects", [&] { CZoGl::DrawDeath(); }, "back faces, light marker"); }
+    void DrawMinimap() override { Timed("minimap", [&] { CZoGl::DrawMinimap(); }, "objects"); }
+    void DrawBoxEnv() override
+    {
+        Timed("sky box", [&] { CZoGl::DrawBoxEnv(); }, m_objectsDrawn ? "back faces" : "objects");
+    }
+    void DrawDeath() override
+    {
+        m_objectsDrawn = true;
+        Timed("objects", [&] { CZoGl::DrawDeath(); }, "back faces");
+    }
+    void GetEdges(int index) override
+    {
+        Timed("shadow volumes", [&] { CZoGl::GetEdges(index); }, "shadow volumes");
+    }
+    void DrawBlend() override
+    {
+        m_blended = true;
+        Timed("shot effects", [&] { CZoGl::DrawBlend(); }, "glow chain");
+    }
     void RenderLights() override { Timed("glow chain", [&] { CZoGl::RenderLights(); }, "composite"); }
     void Splash() override
     {
-        const char* next = m_splashes++ == 0 ? "shadow volumes" : "heads-up display";
-        Timed("composite", [&] { CZoGl::Splash(); }, next);
+        Timed("composite", [&] { CZoGl::Splash(); }, m_blended ? "heads-up display" : "shadow volumes");
     }
-    void DrawBlend() override { Timed("shot effects", [&] { CZoGl::DrawBlend(); }, "glow chain"); }
 
     void StartFrame()
     {
         glFinish();
         m_mark = Clock::now();
         m_gap = "minimap";
-        m_splashes = 0;
+        m_blended = false;
+        m_objectsDrawn = false;
         m_depth = 0;
     }
     void EndFrame() { Mark(m_gap); }
@@ -125,9 +143,37 @@ private:
 
     Clock::time_point m_mark;
     std::string m_gap;
-    int m_splashes = 0;
+    bool m_blended = false;
+    bool m_objectsDrawn = false;
     int m_depth = 0;
 };
+
+// The camera turns about the vertical at this rate while frames are drawn.
+const float kTurnDegreesPerSecond = 30;
+
+struct SRun {
+    int frames;
+    double wallMs, cpuMs;
+};
+
+// Frames back to back for `seconds`, the camera turning, one finish at the end.
+SRun TurningFrames(CZoGl& gl, double seconds)
+{
+    SRun run = {0, 0, ThreadCpuMs()};
+    Clock::time_point start = Clock::now(), last = start;
+    while (Ms(last - start) < seconds * 1000) {
+        gl.Draw();
+        SDL_GL_SwapBuffers();
+        ++run.frames;
+        Clock::time_point now = Clock::now();
+        gl.AddToAngles(0, (float)(kTurnDegreesPerSecond * Ms(now - last) / 1000));
+        last = now;
+    }
+    glFinish();
+    run.wallMs = Ms(Clock::now() - start);
+    run.cpuMs = ThreadCpuMs() - run.cpuMs;
+    return run;
+}
 
 // A scratch working directory that links to the assets, for the loaders'
 // relative names and the cache files they write.
@@ -154,10 +200,16 @@ std::string DefaultAssets()
 int main(int argc, char** argv)
 {
     std::string assets = argc > 1 ? argv[1] : DefaultAssets();
-    int frames = argc > 2 ? std::atoi(argv[2]) : 60;
+    double seconds = argc > 2 ? std::atof(argv[2]) : 20;
+    int frames = argc > 3 ? std::atoi(argv[3]) : 30;
+    int samples = argc > 4 ? std::atoi(argv[4]) : 4;
     if (frames < 1)
         frames = 1;
-    if (SDL_Init(SDL_INIT_VIDEO) != 0 || !SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL)) {
+    if (SDL_Init(SDL_INIT_VIDEO) == 0) {
+        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
+        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
+    }
+    if (!SDL_WasInit(SDL_INIT_VIDEO) || !SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL)) {
         std::fprintf(stderr, "render_frame: no OpenGL window: %s\n", SDL_GetError());
         return 1;
     }
@@ -212,25 +264,20 @@ int main(int argc, char** argv)
     gl->Draw();  // first frame: shadow casters, uniform look-ups
     glFinish();
 
-    // Frame rate as the game sees it: frames back to back, one finish at the end.
-    double cpuStart = ThreadCpuMs();
+    // Frame rate as the game sees it, with shadows on and then off ("m").
     counting.copies = 0;
     counting.copyTime = Clock::duration::zero();
-    Clock::time_point start = Clock::now();
-    for (int f = 0; f < frames; ++f) {
-        gl->Draw();
-        SDL_GL_SwapBuffers();
-    }
-    glFinish();
-    double wallMs = Ms(Clock::now() - start);
-    double cpuMs = ThreadCpuMs() - cpuStart;
-    double copyMs = Ms(counting.copyTime);
-    long copies = counting.copies;
+    SRun withShadows = TurningFrames(*gl, seconds);
+    double copyMs = Ms(counting.copyTime) / withShadows.frames;
+    long copies = counting.copies / withShadows.frames;
+    gl->m_shadowMode = 0;
+    SRun withoutShadows = TurningFrames(*gl, seconds);
+    gl->m_shadowMode = 1;
 
     // The renderer's host-side silhouettes, as GetEdges builds them each frame.
     std::vector<SHomVertex> quads;
     Vector3f light(gl->m_lightX, 550, gl->m_lightZ);
-    start = Clock::now();
+    Clock::time_point start = Clock::now();
     long quadCount = 0;
     for (int f = 0; f < frames; ++f) {
         for (size_t i = 1; i < game->m_objects.size(); ++i) {
@@ -252,20 +299,28 @@ int main(int argc, char** argv)
         gl->Draw();
         gl->EndFrame();
         SDL_GL_SwapBuffers();
+        gl->AddToAngles(0, 1);
     }
     double timedMs = Ms(Clock::now() - start);
 
     const GLubyte* renderer = glGetString(GL_RENDERER);
-    std::printf("renderer: %s\n", renderer ? (const char*)renderer : "?");
-    std::printf("battlefield: %zu objects, %d active, %d tanks; %d frames at 1024 x 768\n", game->m_objects.size(),
-                active, tanks, frames);
-    std::printf("frames per second:            %8.2f  (%.2f ms a frame)\n", frames * 1000.0 / wallMs, wallMs / frames);
-    std::printf("drawing thread CPU per frame: %8.2f ms\n", cpuMs / frames);
+    int windowSamples = 0;
+    glGetIntegerv(GL_SAMPLES, &windowSamples);
+    std::printf("renderer: %s; window: %d samples a pixel\n", renderer ? (const char*)renderer : "?", windowSamples);
+    std::printf("battlefield: %zu objects, %d active, %d tanks; 1024 x 768, camera turning %.0f degrees a second\n",
+                game->m_objects.size(), active, tanks, kTurnDegreesPerSecond);
+    std::printf("frames per second:            %8.2f  (%.2f ms a frame, %d frames in %.1f s)\n",
+                withShadows.frames * 1000.0 / withShadows.wallMs, withShadows.wallMs / withShadows.frames,
+                withShadows.frames, withShadows.wallMs / 1000);
+    std::printf("  with shadows off:           %8.2f  (%.2f ms a frame, %d frames in %.1f s)\n",
+                withoutShadows.frames * 1000.0 / withoutShadows.wallMs,
+                withoutShadows.wallMs / withoutShadows.frames, withoutShadows.frames, withoutShadows.wallMs / 1000);
+    std::printf("drawing thread CPU per frame: %8.2f ms\n", withShadows.cpuMs / withShadows.frames);
     std::printf("renderer CPU outside the driver, per frame:\n");
-    std::printf("  object list copies:         %8.3f ms  (%ld copies)\n", copyMs / frames, copies / frames);
+    std::printf("  object list copies:         %8.3f ms  (%ld copies)\n", copyMs, copies);
     std::printf("  shadow silhouettes:         %8.3f ms  (%ld side quads)\n", silhouetteMs / frames,
                 quadCount / frames);
-    std::printf("passes, glFinish at each boundary (%.2f ms a frame):\n", timedMs / frames);
+    std::printf("passes, glFinish at each boundary (%.2f ms a frame over %d frames):\n", timedMs / frames, frames);
     for (const std::string& pass : gl->order)
         std::printf("  %-26s %8.2f ms\n", pass.c_str(), Ms(gl->passes[pass]) / frames);
     return 0;

@@ -83,7 +83,7 @@ public:
     // Storage of the two tables above, filled by the shader and texture loaders.
     std::vector<unsigned int> m_programTable, m_textureTable;
     unsigned int m_sceneFramebuffer, m_sceneTexture;
-    unsigned int m_minimapTexture;
+    unsigned int m_minimapTexture, m_minimapFramebuffer;
     unsigned int m_glowFramebuffer1, m_glowFramebuffer2, m_glowFramebuffer3;
     unsigned int m_glowTexture1, m_glowTexture2, m_glowTexture3;
     unsigned int m_glowDepthTexture1, m_glowDepthTexture2, m_glowDepthTexture3;
@@ -103,6 +103,10 @@ public:
     const Vector3f* m_shadowCasterVertices = 0;
     CUniformCache m_uniforms;
     unsigned int m_tangentArrays = 0;
+    // Game time between two minimap pictures, and when the last was drawn.
+    unsigned long m_minimapPeriod = 100;
+    unsigned long m_minimapTime = 0;
+    bool m_minimapShown = false;
 };
 
 // The scene's depth texture (1024 x 768), attached to the scene framebuffer;

@@ -50,39 +50,17 @@ void DrawBackFaces(CZoGl& gl, const std::vector<SGameObject*>& objects)
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
-// A point where the light is; the composite covers it again.
-void DrawLightMarker(CZoGl& gl, const SGameObject& ground)
-{
-    gl.SetRenderToScreen();
-    gl.IdentityAll();
-    SceneProjection();
-    CameraView(gl.m_direction);
-    glTranslatef(-gl.m_position.x, -gl.m_position.y, -gl.m_position.z);
-    BindTexture(0, TextureName(gl, ground.texture1));
-    UseProgramSlot(gl, PROGRAM_TEXTURED);
-    gl.PrepairShader((unsigned int)-3);
-    glPointSize(20);
-    glBegin(GL_POINTS);
-    glVertex3f(gl.m_lightX, kLightHeight, gl.m_lightZ);
-    glEnd();
-}
-
 // With shadows switched off the counts stay cleared: nothing is in shadow.
 void CountShadows(CZoGl& gl, const std::vector<SGameObject*>& objects)
 {
-    gl.SetRenderToTexture(gl.m_shadowFramebuffer, gl.m_shadowTexture, 0, 0);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
-    if (!gl.m_shadows)
-        return;
-    for (int i = (int)objects.size() - 1; i >= 1; --i) {
+    BeginShadowCounts(gl);
+    for (int i = (int)objects.size() - 1; gl.m_shadows && i >= 1; --i) {
         SGameObject* object = DrawableObject(gl, objects, i);
         if (!object || !object->active)
             continue;
-        glLineWidth(1);
-        gl.PrepairObjectForDrawing(i);
         gl.GetEdges(i);
     }
+    EndShadowCounts(gl);
 }
 
 }  // namespace
@@ -98,7 +76,13 @@ void CZoGl::Draw()
     if (m_wireframe)
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     glEnable(GL_DEPTH_TEST);
-    DrawMinimap();
+    // The minimap may be a few frames old; a clock that went back redraws it.
+    unsigned long now = m_game->GetTime();
+    if (!m_minimapShown || now - m_minimapTime >= m_minimapPeriod) {
+        DrawMinimap();
+        m_minimapShown = true;
+        m_minimapTime = now;
+    }
 
     SetRenderToTexture(m_sceneFramebuffer, m_sceneTexture, depth2, 0);
     Clear();
@@ -107,7 +91,6 @@ void CZoGl::Draw()
     glEnable(GL_DEPTH_TEST);
     std::vector<SGameObject*> objects = m_game->GetGameObjects();
     SceneProjection();
-    DrawBoxEnv();
 
     for (int i = (int)objects.size() - 1; i >= 0; --i) {
         SGameObject* object = DrawableObject(*this, objects, i);
@@ -115,20 +98,21 @@ void CZoGl::Draw()
             DrawObjectWithItsProgram(*this, i, *object);
     }
     DrawDeath();
+    // The sky fills what the objects left empty; the rims of the back faces
+    // blend over it.
+    SceneProjection();
+    DrawBoxEnv();
     // Outlines are for the scene only: everything after it is filled, with or
     // without the back faces.
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     if (m_drawOffView)
         DrawBackFaces(*this, objects);
 
-    if (!objects.empty() && objects[0])
-        DrawLightMarker(*this, *objects[0]);
-
-    SetRenderToScreen();
-    RenderLights();
-    Splash();
-
-    CountShadows(*this, objects);
+    // The glow and the composite are made once, after the shadows and the
+    // shot effects; the window shows nothing of the scene before that. With
+    // shadows off the composite does not read the counts.
+    if (m_shadowMode != 0)
+        CountShadows(*this, objects);
 
     SetRenderToScreen();
     DrawBlend();
@@ -156,9 +140,14 @@ void CZoGl::PrepairObjectForDrawing(int index)
     glLoadIdentity();
 }
 
+// The box lies at the far end of the depth range, where nothing has been
+// drawn yet: it shows only where the target is still empty.
 void CZoGl::DrawBoxEnv()
 {
-    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDepthRange(1, 1);
+    glDepthMask(GL_FALSE);
     UseProgramSlot(*this, PROGRAM_TEXTURED);
     PrepairShader((unsigned int)-3);
     glActiveTexture(GL_TEXTURE0);
@@ -174,7 +163,9 @@ void CZoGl::DrawBoxEnv()
             glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, box->indices + face * 6);
         }
     }
-    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_TRUE);
+    glDepthRange(0, 1);
+    glDepthFunc(GL_LESS);
 }
 
 void CZoGl::DrawDeath()

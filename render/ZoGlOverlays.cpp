@@ -111,13 +111,18 @@ void CZoGl::DrawMinimap()
     Vector3f savedPosition = m_position;
     Vector3f savedDirection = m_direction;
     glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
-    Clear();
     if (!m_game)
         return;
     std::vector<SGameObject*> objects = m_game->GetGameObjects();
     if (objects.size() < 2 || !objects[1] || !objects[1]->active)
         return;
 
+    // Drawn straight into the minimap texture (its lowest 768 rows), opaque
+    // black where nothing lies, as a copy of the window would be.
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_minimapFramebuffer);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0, 0, 0, 0);
     glColor4ub(255, 255, 255, 255);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
@@ -138,8 +143,7 @@ void CZoGl::DrawMinimap()
         PrepairShader(model.shader == 1 ? (unsigned int)-1 : (unsigned int)-2);
         DrawModelElements(model);
     }
-    BindTexture(0, m_minimapTexture);
-    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 0, 0, 1024, 1024, 0);
+    SetRenderToScreen();
     m_position = savedPosition;
     m_direction = savedDirection;
 }

@@ -23,7 +23,8 @@ enum {
     PROGRAM_SIDES_BACK = 13,
     PROGRAM_CAP_BACK = 14,
     PROGRAM_CAP_FAR = 15,
-    PROGRAM_CAP_FRONT = 16
+    PROGRAM_CAP_FRONT = 16,
+    PROGRAM_CAP_BOTH = 17
 };
 
 // Texture numbers the passes use by themselves.
@@ -62,6 +63,13 @@ void UseProgramSlot(const CZoGl& gl, int slot);
 SGameObject* DrawableObject(CZoGl& gl, const std::vector<SGameObject*>& objects, int index);
 // Binds the model's element buffer and draws its triangles.
 void DrawModelElements(const SGraphicObject& model);
+
+// Shadow counting: targets the shadow texture with the scene depth and a
+// cleared stencil, and sets the counting state for GetEdges. The end turns
+// the counts into the shadow texture (1 where in shadow) and restores the
+// usual state.
+void BeginShadowCounts(CZoGl& gl);
+void EndShadowCounts(CZoGl& gl);
 
 // The panel, stat bars, counter and minimap corner over the window.
 void DrawHeadsUpDisplay(CZoGl& gl);

@@ -54,6 +54,20 @@ unsigned int MakeFramebuffer()
     return framebuffer;
 }
 
+// Renders into the minimap texture, with a depth buffer of its own.
+unsigned int MakeMinimapFramebuffer(unsigned int texture)
+{
+    unsigned int framebuffer = MakeFramebuffer(), depth = 0;
+    glGenRenderbuffersEXT(1, &depth);
+    glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, depth);
+    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, 1024, 1024);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, texture, 0);
+    glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT, depth);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    return framebuffer;
+}
+
 void PrintGlError()
 {
     std::printf("%s\n", (const char*)gluErrorString(glGetError()));
@@ -105,19 +119,21 @@ CZoGl::CZoGl() : CZoGl(SNoDevice())
     ilutRenderer(ILUT_OPENGL);
 
     m_minimapTexture = MakeTargetTexture(1024, 1024, GL_RGBA, GL_RGBA, GL_UNSIGNED_INT, WRAP_REPEAT);
+    m_minimapFramebuffer = MakeMinimapFramebuffer(m_minimapTexture);
     m_sceneFramebuffer = MakeFramebuffer();
     m_sceneTexture = MakeColourTexture(SCREEN_WIDTH, SCREEN_HEIGHT, GL_FLOAT);
     PrintGlError();
-    depth2 = MakeDepthTexture(SCREEN_WIDTH, SCREEN_HEIGHT);
+    // The shadow volumes are counted in the stencil half of the scene depth.
+    depth2 = MakeTargetTexture(SCREEN_WIDTH, SCREEN_HEIGHT, GL_DEPTH24_STENCIL8, GL_DEPTH_STENCIL,
+                               GL_UNSIGNED_INT_24_8, WRAP_CLAMP);
 
     MakeGlowStage(m_glowFramebuffer1, m_glowTexture1, m_glowDepthTexture1);
     MakeGlowStage(m_glowFramebuffer2, m_glowTexture2, m_glowDepthTexture2);
     MakeGlowStage(m_glowFramebuffer3, m_glowTexture3, m_glowDepthTexture3);
 
-    // The shadow volumes are counted by adding into this texture; a float
-    // format keeps counts outside 0..1.
+    // 1 where a pixel lies in shadow, 0 elsewhere.
     m_shadowFramebuffer = MakeFramebuffer();
-    m_shadowTexture = MakeTargetTexture(SCREEN_WIDTH, SCREEN_HEIGHT, GL_RGBA16F, GL_RGBA, GL_FLOAT, WRAP_DEFAULT);
+    m_shadowTexture = MakeTargetTexture(SCREEN_WIDTH, SCREEN_HEIGHT, GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE, WRAP_DEFAULT);
     PrintGlError();
     PrintGlError();
 

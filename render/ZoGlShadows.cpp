@@ -1,9 +1,10 @@
-// Shadow volumes counted per pixel into the floating-point shadow texture.
-// Side faces are built on the host from the silhouette as the light sees it;
-// the object's own mesh is drawn three times as the caps. The programs read
-// the scene depth from depth2 themselves and add +1 for volume faces seen
-// from behind, -1 for those seen from the front, where they lie behind the
-// scene: a pixel with a count other than 0 is in shadow.
+// Shadow volumes counted in the stencil buffer that shares depth2 with the
+// scene. Side faces are built on the host from the silhouette as the light
+// sees it; the object's own mesh is drawn as the caps. Where a volume face
+// lies behind the scene (fails the depth test) it adds one seen from behind
+// and subtracts one seen from the front: a pixel with a count other than 0 is
+// in shadow. The volume programs push their geometry 0.2 % further from the
+// camera, so that the object's own lit surface still counts.
 #include <cstdio>
 
 #include "render/ZoGlPasses.h"
@@ -19,7 +20,7 @@ void DisableTangentArrays(CZoGl& gl)
     gl.m_tangentArrays = 0;
 }
 
-void DrawSideFaces(CZoGl& gl)
+void DrawSideFaces(CZoGl& gl, int index)
 {
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
@@ -28,14 +29,12 @@ void DrawSideFaces(CZoGl& gl)
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     if (!gl.m_sideFaces.empty()) {
-        GLsizei count = (GLsizei)gl.m_sideFaces.size();
+        // Both facings at once: the stencil counts each facing its own way.
         glVertexPointer(4, GL_FLOAT, 0, gl.m_sideFaces.data());
+        char placement[] = "DFail";
         UseProgramSlot(gl, PROGRAM_SIDES_FRONT);
-        glFrontFace(GL_CCW);
-        glDrawArrays(GL_QUADS, 0, count);
-        UseProgramSlot(gl, PROGRAM_SIDES_BACK);
-        glFrontFace(GL_CW);
-        glDrawArrays(GL_QUADS, 0, count);
+        gl.PrepairShader(placement, index);
+        glDrawArrays(GL_QUADS, 0, (GLsizei)gl.m_sideFaces.size());
     }
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
@@ -86,32 +85,76 @@ void CZoGl::GetEdges(int index)
     if (!caster.Closed())
         return;
 
-    SceneProjection();
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, model.indexBuffer);
     IdentityAll();
     SceneProjection();
     CameraView(m_direction);
     glTranslatef(-m_position.x, -m_position.y, -m_position.z);
-    glDisable(GL_DEPTH_TEST);
 
-    // Every counting program reads the scene depth on unit 0.
-    BindTexture(0, depth2);
     m_sideFaces.clear();
     caster.AppendSides(SYawPlacement(object->angles.y, object->pos), Vector3f(m_lightX, kLightHeight, m_lightZ),
                        m_sideFaces);
+    glDisable(GL_CULL_FACE);
+    DrawSideFaces(*this, index);
 
-    // Counting adds up: the shadow texture holds values beyond 0..1.
-    glBlendFunc(GL_ONE, GL_ONE);
-    DrawSideFaces(*this);
-
+    // The near cap with both facings, then the far cap, which counts only
+    // where it is seen from behind.
+    DrawCap(*this, PROGRAM_CAP_BOTH, "DFail", index, model);
     glEnable(GL_CULL_FACE);
-    glFrontFace(GL_CW);
-    DrawCap(*this, PROGRAM_CAP_BACK, "DFail", index, model);
+    glCullFace(GL_FRONT);
     DrawCap(*this, PROGRAM_CAP_FAR, "DFailShadowHelp", index, model);
-    glFrontFace(GL_CCW);
-    DrawCap(*this, PROGRAM_CAP_FRONT, "DFailShadowHelp2", index, model);
-
-    glFrontFace(GL_CCW);
+    glCullFace(GL_BACK);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void BeginShadowCounts(CZoGl& gl)
+{
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, gl.m_shadowFramebuffer);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, gl.m_shadowTexture, 0);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_TEXTURE_2D, depth2, 0);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_STENCIL_ATTACHMENT_EXT, GL_TEXTURE_2D, depth2, 0);
+    glClearColor(0, 0, 0, 0);
+    glClearStencil(0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_ALWAYS, 0, ~0u);
+    glStencilOpSeparate(GL_FRONT, GL_KEEP, GL_DECR_WRAP, GL_KEEP);
+    glStencilOpSeparate(GL_BACK, GL_KEEP, GL_INCR_WRAP, GL_KEEP);
+    glFrontFace(GL_CCW);
+}
+
+void EndShadowCounts(CZoGl& gl)
+{
+    // Pixels with a count other than 0 become 1 in the shadow texture; the
+    // sky (scene depth 1) never does: the rectangle lies at depth 1.
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glStencilFunc(GL_NOTEQUAL, 0, ~0u);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glDepthFunc(GL_GREATER);
+    glDisable(GL_BLEND);
+    glDisable(GL_CULL_FACE);
+    glUseProgram(0);
+    for (int unit = 2; unit >= 0; --unit) {
+        glActiveTexture(GL_TEXTURE0 + unit);
+        glDisable(GL_TEXTURE_2D);
+    }
+    gl.IdentityAll();
+    glColor4ub(255, 255, 255, 255);
+    glBegin(GL_QUADS);
+    glVertex3f(-1, -1, 1);
+    glVertex3f(1, -1, 1);
+    glVertex3f(1, 1, 1);
+    glVertex3f(-1, 1, 1);
+    glEnd();
+
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glDepthFunc(GL_LESS);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_STENCIL_TEST);
 }

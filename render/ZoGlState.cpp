@@ -8,7 +8,7 @@ CZoGl::CZoGl(SNoDevice)
     : m_lightX(10), m_lightZ(10), m_shadowMode(1),
       m_vertexBuffer(0), m_texCoordBuffer(0), m_normalBuffer(0), m_tangentBuffer(0),
       m_programs(0), m_programCount(0), m_textures(0), m_textureCount(0),
-      m_sceneFramebuffer(0), m_sceneTexture(0), m_minimapTexture(0),
+      m_sceneFramebuffer(0), m_sceneTexture(0), m_minimapTexture(0), m_minimapFramebuffer(0),
       m_glowFramebuffer1(0), m_glowFramebuffer2(0), m_glowFramebuffer3(0),
       m_glowTexture1(0), m_glowTexture2(0), m_glowTexture3(0),
       m_glowDepthTexture1(0), m_glowDepthTexture2(0), m_glowDepthTexture3(0),

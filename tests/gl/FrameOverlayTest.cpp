@@ -132,8 +132,13 @@ TEST_F(Overlays, MinimapCornerShowsTheTankWhileItLives)
     // Not black: the battlefield around the tank is in it.
     EXPECT_GT(alive.MeanBrightness((corner.x0 + corner.x1) / 2, corner.y1 - 20, 15), 20);
 
-    // The map follows the tank: moved by 200 units, the picture changes.
+    // The map follows the tank: moved by 200 units, the picture changes, but
+    // not before the minimap period has passed on the game clock.
+    gl->m_minimapPeriod = 100;
     game.objects[1]->pos = Vector3f(300, 0, 700);
+    game.now += 99;
+    EXPECT_EQ(Differences(alive, Draw(), Inside(corner, 3)), 0);
+    game.now += 1;
     CFrame moved = Draw();
     EXPECT_GT(Differences(alive, moved, Inside(corner, 3)), Pixels(corner) / 10);
 }

@@ -213,7 +213,17 @@ protected:
     {
         gl = LoadedRenderer();
         ASSERT_TRUE(gl) << "the default battlefield could not be loaded";
+        // Tests that load models into renderers of their own leave the vertex
+        // arrays pointing at those renderers' buffers.
+        glBindBuffer(GL_ARRAY_BUFFER, gl->m_vertexBuffer);
+        glVertexPointer(3, GL_FLOAT, 0, 0);
+        glBindBuffer(GL_ARRAY_BUFFER, gl->m_texCoordBuffer);
+        glTexCoordPointer(2, GL_FLOAT, 0, 0);
+        glBindBuffer(GL_ARRAY_BUFFER, gl->m_normalBuffer);
+        glNormalPointer(GL_FLOAT, 0, 0);
+        glBindBuffer(GL_ARRAY_BUFFER, gl->m_vertexBuffer);
         gl->SetGameInterface(&game);
+        gl->m_minimapPeriod = 0;  // the clock stands still: a fresh minimap every frame
         gl->m_shadowMode = 1;
         gl->m_lightX = gl->m_lightZ = 10;
         Look(Vector3f(500, 60, 640), 15, 180);

@@ -98,8 +98,9 @@ TEST_F(RendererSetup, CreatesTheRenderTargets)
         EXPECT_EQ(TextureLevelParameter(glowDepth, GL_TEXTURE_HEIGHT), 256);
         EXPECT_GT(TextureLevelParameter(glowDepth, GL_TEXTURE_DEPTH_SIZE), 0);
     }
-    // Shadow counts go beyond 1: the texture must not clamp them.
-    EXPECT_EQ(TextureLevelParameter(gl->m_shadowTexture, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA16F);
+    // The shadow volumes are counted in the stencil bits that share the scene depth.
+    EXPECT_GE(TextureLevelParameter(depth2, GL_TEXTURE_STENCIL_SIZE), 8);
+    EXPECT_EQ(TextureLevelParameter(gl->m_shadowTexture, GL_TEXTURE_WIDTH), 1024);
     EXPECT_NE(gl->m_sceneFramebuffer, 0u);
     EXPECT_NE(gl->m_shadowFramebuffer, gl->m_glowFramebuffer3);
 }

@@ -1,0 +1,191 @@
+// Whole frames against stored pictures: a change to how frames are drawn must
+// keep the picture. The references are kept at half size (2 x 2 averaged) in
+// tests/data/frames. To make new ones on purpose, run the test with
+// FERROWIND_WRITE_REFERENCE_FRAMES=1; nothing else ever writes them.
+#include <IL/il.h>
+#include <IL/ilu.h>
+
+#include <cstdlib>
+
+#include "tests/gl/FrameScene.h"
+#include "tools/assetgen/AssetNumbers.h"
+
+namespace {
+
+namespace tex = assetgen::tex;
+namespace model = assetgen::model;
+
+const int kWidth = 512, kHeight = 384;
+
+// RGB rows from the bottom, as OpenGL reads them.
+typedef std::vector<unsigned char> SPicture;
+
+SPicture HalfSize(const CFrame& frame)
+{
+    SPicture half(kWidth * kHeight * 3);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            for (int c = 0; c < 3; ++c) {
+                int top = 767 - 2 * y;
+                int sum = frame.At(2 * x, top)[c] + frame.At(2 * x + 1, top)[c] + frame.At(2 * x, top - 1)[c] +
+                          frame.At(2 * x + 1, top - 1)[c];
+                half[(y * kWidth + x) * 3 + c] = (unsigned char)((sum + 2) / 4);
+            }
+    return half;
+}
+
+bool SavePng(const std::string& path, SPicture picture)
+{
+    ILuint image;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    bool saved = ilTexImage(kWidth, kHeight, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, picture.data());
+    if (saved && ilGetInteger(IL_IMAGE_ORIGIN) == IL_ORIGIN_UPPER_LEFT)
+        iluFlipImage();
+    ilEnable(IL_FILE_OVERWRITE);
+    saved = saved && ilSave(IL_PNG, path.c_str());
+    ilDeleteImages(1, &image);
+    return saved;
+}
+
+// Empty when the file is missing or not a picture of the reference size.
+SPicture LoadPng(const std::string& path)
+{
+    ILuint image;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    SPicture picture;
+    if (ilLoad(IL_PNG, path.c_str()) && ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE) &&
+        ilGetInteger(IL_IMAGE_WIDTH) == kWidth && ilGetInteger(IL_IMAGE_HEIGHT) == kHeight) {
+        if (ilGetInteger(IL_IMAGE_ORIGIN) == IL_ORIGIN_UPPER_LEFT)
+            iluFlipImage();
+        picture.resize(kWidth * kHeight * 3);
+        ilCopyPixels(0, 0, 0, kWidth, kHeight, 1, IL_RGB, IL_UNSIGNED_BYTE, picture.data());
+    }
+    ilDeleteImages(1, &image);
+    return picture;
+}
+
+struct SDifference {
+    double meanPerChannel[3];
+    double shareOver24;
+};
+
+SDifference Compare(const SPicture& a, const SPicture& b)
+{
+    SDifference d = {{0, 0, 0}, 0};
+    long over = 0;
+    for (size_t p = 0; p < a.size(); p += 3) {
+        bool large = false;
+        for (int c = 0; c < 3; ++c) {
+            int delta = std::abs(a[p + c] - b[p + c]);
+            d.meanPerChannel[c] += delta;
+            large = large || delta > 24;
+        }
+        over += large;
+    }
+    double pixels = a.size() / 3.0;
+    for (double& m : d.meanPerChannel)
+        m /= pixels;
+    d.shareOver24 = over / pixels;
+    return d;
+}
+
+class ReferenceFrames : public FrameTest {
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        game.Battlefield(Vector3f(500, 0, 500));
+        Place(KIND_TANK, model::Tank, tex::CamoDesert, Vector3f(560, 0, 470), 40);
+        Place(KIND_TANK, model::Tank, tex::CamoWinter, Vector3f(430, 0, 520), 200);
+        Place(KIND_SCENERY, model::Bunker, tex::Concrete, Vector3f(620, 0, 380), 35)->texture1 = tex::ConcreteBump;
+        Place(KIND_SCENERY, model::Tower, tex::Metal, Vector3f(380, 0, 380), 0)->texture1 = tex::MetalBump;
+        Place(KIND_SCENERY, model::Pine, tex::Pine, Vector3f(470, 0, 420), 0)->texture1 = tex::FlatBump;
+        Place(KIND_SCENERY, model::BoulderA, tex::Rock, Vector3f(540, 0, 560), 20)->texture1 = tex::RockBump;
+    }
+
+    SGameObject* Place(int kind, int modelNumber, int texture, Vector3f pos, float heading)
+    {
+        SGameObject* o = game.Add(kind, modelNumber, texture, tex::TankBump, pos);
+        o->angles.y = heading;
+        return o;
+    }
+
+    void Light(float x, float z)
+    {
+        gl->m_lightX = x;
+        gl->m_lightZ = z;
+    }
+
+    // Draws the frame and holds it against the reference `name`.
+    void Expect(const std::string& name)
+    {
+        SPicture frame = HalfSize(Draw());
+        std::string path = std::string(FERROWIND_TEST_DATA) + "/frames/" + name + ".png";
+        const char* write = std::getenv("FERROWIND_WRITE_REFERENCE_FRAMES");
+        if (write && *write == '1') {
+            ASSERT_TRUE(SavePng(path, frame)) << path;
+            GTEST_SKIP() << "wrote the reference " << path;
+        }
+        SPicture reference = LoadPng(path);
+        ASSERT_FALSE(reference.empty()) << "no reference picture " << path;
+        SDifference d = Compare(frame, reference);
+        std::printf("%s: mean difference %.3f %.3f %.3f, %.3f %% of pixels off by more than 24\n", name.c_str(),
+                    d.meanPerChannel[0], d.meanPerChannel[1], d.meanPerChannel[2], 100 * d.shareOver24);
+        for (int c = 0; c < 3; ++c)
+            EXPECT_LT(d.meanPerChannel[c], 2.0) << name << ": channel " << c;
+        EXPECT_LE(d.shareOver24, 0.01) << name << ": share of pixels off by more than 24";
+        if (HasFailure())
+            SavePng(name + "-drawn.png", frame);
+    }
+};
+
+TEST_F(ReferenceFrames, OverviewWithShadows)
+{
+    Look(Vector3f(500, 240, 720), 40, 180);
+    Light(10, 10);
+    Expect("overview");
+}
+
+TEST_F(ReferenceFrames, OverviewWithShadowsOff)
+{
+    Look(Vector3f(500, 240, 720), 40, 180);
+    Light(10, 10);
+    gl->m_shadowMode = 0;
+    Expect("overview-shadows-off");
+}
+
+TEST_F(ReferenceFrames, LowCameraLightFromTheEast)
+{
+    Look(Vector3f(470, 30, 640), 3, 195);
+    Light(1400, 450);
+    Expect("low-light-east");
+}
+
+TEST_F(ReferenceFrames, MuzzleAndImpactFlash)
+{
+    SGameObject* tank = game.objects[1];
+    tank->timer = game.now - 150;
+    tank->state[TS_IMPACT_X] = 500;
+    tank->state[TS_IMPACT_Z] = 330;
+    Look(Vector3f(500, 70, 600), 12, 180);
+    Light(900, 100);
+    Expect("muzzle-flash");
+}
+
+TEST_F(ReferenceFrames, FromAboveLightLow)
+{
+    Look(Vector3f(500, 650, 540), 80, 180);
+    Light(-300, 900);
+    Expect("from-above");
+}
+
+TEST_F(ReferenceFrames, SkyAndTowerAgainstIt)
+{
+    Look(Vector3f(450, 20, 470), -25, 220);
+    Light(10, 10);
+    Expect("sky");
+}
+
+}  // namespace
