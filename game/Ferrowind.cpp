@@ -3,7 +3,10 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "game/StateDigest.h"
 #include "input/ZoSDL.h"
+#include "net/SocketLayer.h"
+#include "net/WireConvert.h"
 #include "net/ZoSockets.h"
 #include "net/ZoThreadMaster.h"
 #include "render/ZoGl.h"
@@ -12,8 +15,9 @@
 FILE* output = 0;
 
 CFerrowind::CFerrowind(char*, char* outputPath)
-    : m_menuState(0), m_objectCount(0), m_sdl(0), m_gl(0), m_threads(0), m_sound(0), m_mutex(-1),
-      m_running(true), m_firstUnhandled(0), m_passing(false), m_passNext(0)
+    : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0), m_sdl(0),
+      m_gl(0), m_threads(0), m_sound(0), m_mutex(-1), m_running(true), m_firstUnhandled(0), m_passing(false),
+      m_passNext(0), m_passTime(0)
 {
     m_sdl = new CZoSDL((char*)"Ferrowind", (char*)"");
     m_sdl->SetGameInterface(this);
@@ -29,14 +33,15 @@ CFerrowind::CFerrowind(char*, char* outputPath)
     m_threads->CreateThread(ZOSocketListen, this);
     m_threads->CreateThread(Lag, this);
     std::srand((unsigned)std::time(0));
+    m_random.seed((unsigned)std::rand());
     OpenOutput(outputPath);
     m_menuState = 0;
 }
 
 CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath)
-    : m_menuState(0), m_objectCount(0), m_sdl(components.sdl), m_gl(components.gl),
-      m_threads(components.threads), m_sound(components.sound), m_mutex(-1), m_running(true),
-      m_firstUnhandled(0), m_passing(false), m_passNext(0)
+    : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0),
+      m_sdl(components.sdl), m_gl(components.gl), m_threads(components.threads), m_sound(components.sound),
+      m_mutex(-1), m_running(true), m_firstUnhandled(0), m_passing(false), m_passNext(0), m_passTime(0)
 {
     m_sdl->SetGameInterface(this);
     m_sdl->SetGraficInterface(m_gl);
@@ -106,6 +111,7 @@ void CFerrowind::Run()
     unsigned long previous = GetTime();
     for (int i = 0; i < 10; ++i)
         m_savedStates.SaveState(GetGameObjects(), (unsigned int)GetTime());
+    CDigestSchedule digests = CDigestSchedule::FromEnvironment();
 
     while (m_running) {
         if (m_menuState >= 0) {
@@ -123,6 +129,8 @@ void CFerrowind::Run()
             ActOnMessages();
             m_gl->Draw();
             RecordFrameRate(frameStart);
+            if (digests.Due(GetTime()))
+                PrintDigest();
         }
         m_sdl->EndCyrcle();
     }
@@ -151,6 +159,24 @@ void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned 
     for (SGameObject* o : objects)
         if (o->kind == KIND_POWERUP && !o->active)
             CountDownPowerUp(*o, dt);
+}
+
+// Tanks named by their owners' addresses, as every copy knows them.
+void CFerrowind::PrintDigest()
+{
+    std::vector<ZOConnectionID> table = SocketConnections().Snapshot();
+    auto owner = [&table](int index) {
+        std::string name = "object" + std::to_string(index);
+        for (const ZOConnectionID& entry : table)
+            if (entry.objectIndex == index)
+                name = DottedAddress(entry.address);
+        return name;
+    };
+    m_threads->LockMutex(m_mutex);
+    std::string text = StateDigest(m_objects, owner, GetTime());
+    m_threads->UnlockMutex(m_mutex);
+    std::fputs(text.c_str(), stdout);
+    std::fflush(stdout);
 }
 
 void CFerrowind::RecordFrameRate(unsigned long frameStart)
