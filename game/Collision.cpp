@@ -84,7 +84,7 @@ Vector3f CFerrowind::ACollision(Vector3f position, int index)
 
 // The turn and the move test differ only in what the request is (angles or
 // position) and so in how the moving object's footprint is placed.
-Vector3f CFerrowind::CollisionTest(Vector3f requested, int index, bool turning)
+Vector3f CFerrowind::CollisionTest(Vector3f requested, int index, bool turning, bool takePowerUps)
 {
     if (index < 0 || index >= (int)m_objects.size())
         return requested;
@@ -106,9 +106,11 @@ Vector3f CFerrowind::CollisionTest(Vector3f requested, int index, bool turning)
             accepted = tested;
         } else if (other->kind < 0) {
             // Negative kinds never block; a power-up is taken instead.
-            if (other->kind == KIND_POWERUP) {
+            // Taken at the time of the move, so every copy takes it at the
+            // same place in time order.
+            if (other->kind == KIND_POWERUP && takePowerUps) {
                 float taker = (float)index;
-                AddMsg(MakeMsg(GMSG_POWERUP_TAKEN, (int)i, 1, &taker, GetTime()), false);
+                AddMsg(MakeMsg(GMSG_POWERUP_TAKEN, (int)i, 1, &taker, RuleTime()), false);
             }
         } else {
             accepted = tested;

@@ -3,7 +3,10 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "game/StateDigest.h"
 #include "input/ZoSDL.h"
+#include "net/SocketLayer.h"
+#include "net/WireConvert.h"
 #include "net/ZoSockets.h"
 #include "net/ZoThreadMaster.h"
 #include "render/ZoGl.h"
@@ -12,9 +15,10 @@
 FILE* output = 0;
 
 CFerrowind::CFerrowind(char*, char* outputPath)
-    : m_menuState(0), m_objectCount(0), m_sdl(0), m_gl(0), m_threads(0), m_sound(0), m_mutex(-1),
-      m_running(true), m_showFramerate(FRAMERATE_SHOWN), m_chaseCamera(NATIVE_FLAVOUR == FLAVOUR_WINDOWS),
-      m_firstUnhandled(0), m_passing(false), m_passNext(0)
+    : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0), m_sdl(0),
+      m_gl(0), m_threads(0), m_sound(0), m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN),
+      m_chaseCamera(NATIVE_FLAVOUR == FLAVOUR_WINDOWS), m_firstUnhandled(0), m_passing(false), m_passNext(0),
+      m_passTime(0)
 {
     m_sdl = new CZoSDL((char*)"Ferrowind", (char*)"");
     m_sdl->SetGameInterface(this);
@@ -30,15 +34,17 @@ CFerrowind::CFerrowind(char*, char* outputPath)
     m_threads->CreateThread(ZOSocketListen, this);
     m_threads->CreateThread(Lag, this);
     std::srand((unsigned)std::time(0));
+    m_random.seed((unsigned)std::rand());
     OpenOutput(outputPath);
     m_menuState = 0;
 }
 
 CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath)
-    : m_menuState(0), m_objectCount(0), m_sdl(components.sdl), m_gl(components.gl),
-      m_threads(components.threads), m_sound(components.sound), m_mutex(-1), m_running(true),
-      m_showFramerate(FRAMERATE_SHOWN), m_chaseCamera(NATIVE_FLAVOUR == FLAVOUR_WINDOWS),
-      m_firstUnhandled(0), m_passing(false), m_passNext(0)
+    : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0),
+      m_sdl(components.sdl), m_gl(components.gl), m_threads(components.threads), m_sound(components.sound),
+      m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN),
+      m_chaseCamera(NATIVE_FLAVOUR == FLAVOUR_WINDOWS), m_firstUnhandled(0), m_passing(false), m_passNext(0),
+      m_passTime(0)
 {
     m_sdl->SetGameInterface(this);
     m_sdl->SetGraficInterface(m_gl);
@@ -108,6 +114,7 @@ void CFerrowind::Run()
     unsigned long previous = GetTime();
     for (int i = 0; i < 10; ++i)
         m_savedStates.SaveState(GetGameObjects(), (unsigned int)GetTime());
+    CDigestSchedule digests = CDigestSchedule::FromEnvironment();
 
     while (m_running) {
         if (m_menuState >= 0) {
@@ -126,6 +133,8 @@ void CFerrowind::Run()
             FollowLocalTank();
             m_gl->Draw();
             UpdateDisplay(frameStart);
+            if (digests.Due(GetTime()))
+                PrintDigest();
         }
         m_sdl->EndCyrcle();
     }
@@ -154,4 +163,22 @@ void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned 
     for (SGameObject* o : objects)
         if (o->kind == KIND_POWERUP && !o->active)
             CountDownPowerUp(*o, dt);
+}
+
+// Tanks named by their owners' addresses, as every copy knows them.
+void CFerrowind::PrintDigest()
+{
+    std::vector<ZOConnectionID> table = SocketConnections().Snapshot();
+    auto owner = [&table](int index) {
+        std::string name = "object" + std::to_string(index);
+        for (const ZOConnectionID& entry : table)
+            if (entry.objectIndex == index)
+                name = DottedAddress(entry.address);
+        return name;
+    };
+    m_threads->LockMutex(m_mutex);
+    std::string text = StateDigest(m_objects, owner, GetTime());
+    m_threads->UnlockMutex(m_mutex);
+    std::fputs(text.c_str(), stdout);
+    std::fflush(stdout);
 }

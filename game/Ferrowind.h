@@ -2,10 +2,12 @@
 #define FERROWIND_FERROWIND_H
 
 #include <cstdio>
+#include <random>
 #include <vector>
 
 #include "game/BuildFlavour.h"
 #include "game/Interfaces.h"
+#include "game/Rollback.h"
 #include "game/SavedStates.h"
 
 class CZoSDL;
@@ -64,7 +66,9 @@ public:
     int m_menuState;
     std::vector<SGameObject*> m_objects;
     std::vector<int> m_effectObjects;
-    SSavedStates m_savedStates;
+    // Owns the snapshot ring; m_savedStates names it.
+    CRollback m_rollback;
+    SSavedStates& m_savedStates;
     int m_objectCount;
     CZoSDL* m_sdl;
     CZoGl* m_gl;
@@ -91,24 +95,31 @@ private:
     void Wire();
     size_t Warp(size_t lateIndex, bool& restored);
     void TrimQueue();
-    void RetireObjects(std::vector<SGameObject*>& objects, size_t from);
     void DeleteRetired();
     bool MessageIsValid(const SGameMsg& msg) const;
     bool IsTank(int index) const;
     void TakePowerUp(const SGameMsg& msg);
     void Shoot(const SGameMsg& msg);
-    void Respawn(int shooter);
+    void Respawn(int shooter, unsigned long shotTime);
+    bool FreeSpot(int tank, Vector3f& spot);
+    unsigned long RuleTime();
+    void Emit(SGameMsg& msg);
     int HitTest(int shooter);
     void DamageLocalTank(int shooter);
     void UpdateDisplay(unsigned long frameStart);
     void FollowLocalTank();
+    void PrintDigest();
     void StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt);
-    Vector3f CollisionTest(Vector3f requested, int index, bool turning);
+    // A respawn's probe for a free spot takes no power-ups.
+    Vector3f CollisionTest(Vector3f requested, int index, bool turning, bool takePowerUps = true);
 
     std::vector<SGameObject*> m_retired;
     // While a rule runs inside a pass: where the pass goes on.
     bool m_passing;
     size_t m_passNext;
+    unsigned long m_passTime;  // time of the message being applied
+    // Damage rolls and respawn spots; a game of its own in each test.
+    std::minstd_rand m_random;
 };
 
 // The output log file: one line per time warp. Null when it could not be opened.

@@ -6,9 +6,23 @@
 
 namespace {
 
+// Every change of the battlefield is applied again after a load, in time
+// order, so that a copy that heard a message late ends where the others are.
+// A power-up taken is not: the move that takes it makes it again.
 bool IsReplayable(int type)
 {
-    return type == GMSG_CHANGE_ANGLES || type == GMSG_SHOOT || type == GMSG_ACCELERATE;
+    switch (type) {
+    case GMSG_MOVE_TO_LOC:
+    case GMSG_CHANGE_ANGLES:
+    case GMSG_SHOOT:
+    case GMSG_DEATH:
+    case GMSG_ACCELERATE:
+    case GMSG_DAMAGE:
+    case GMSG_FRAG:
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace
@@ -43,7 +57,11 @@ void CFerrowind::AddMsg(SGameMsg msg, bool lock)
         // shift the message being applied back under the pass, for ever.
         if (m_passing && at < m_passNext)
             at = m_passNext;
-        if (at < m_messages.size())
+        // Later messages were applied, or the newest snapshot was taken
+        // without this one: either way a warp must bring it in.
+        bool snapshotNewer = m_savedStates.filled[m_savedStates.pos] &&
+                             (int)((unsigned int)msg.time - m_savedStates.lastTime) <= 0;
+        if (at < m_messages.size() || snapshotNewer)
             msg.late = 1;
         m_messages.insert(m_messages.begin() + at, msg);
         if (at < m_firstUnhandled)
@@ -60,6 +78,7 @@ void CFerrowind::ActOnMessages()
         m_threads->UnlockMutex(m_mutex);
         return;
     }
+    unsigned int before = m_savedStates.lastTime;
     bool started = false;
     // Applied messages are applied again only after a snapshot was restored.
     bool replaying = false;
@@ -73,24 +92,31 @@ void CFerrowind::ActOnMessages()
             i = Warp(i, replaying);
         }
         started = true;
-        if (m_messages[i].handled && (!replaying || !IsReplayable(m_messages[i].type))) {
+        bool again = m_messages[i].handled != 0;
+        if (again && (!replaying || !IsReplayable(m_messages[i].type))) {
             ++i;
             continue;
         }
+        // A replay takes its snapshots afresh: those it dropped lacked the
+        // late message.
+        if (i > 0 && (int)((unsigned int)m_messages[i].time - (unsigned int)m_messages[i - 1].time) > 0)
+            m_rollback.Save(m_objects, (unsigned int)m_messages[i].time - 1);
         m_messages[i].handled = 1;
         // A copy: the rules may add to the queue while it is applied.
         SGameMsg current = m_messages[i];
         ++i;
         m_passNext = i;
         m_passing = true;
+        m_passTime = current.time;
+        m_rollback.BeginApply(again);
         ActOnMessage(current);
+        m_rollback.EndApply();
         m_passing = false;
     }
     m_firstUnhandled = m_messages.size();
     m_sound->m_effectsOn = true;
 
-    unsigned int before = m_savedStates.lastTime;
-    m_savedStates.SaveState(m_objects, (unsigned int)GetTime());
+    m_rollback.Save(m_objects, (unsigned int)m_messages.back().time);
     if (m_savedStates.lastTime != before) {
         DeleteRetired();
         TrimQueue();
@@ -110,36 +136,22 @@ size_t CFerrowind::Warp(size_t lateIndex, bool& restored)
                      (int)lag, getMsgString(late.type), (int)now);
         std::fflush(output);
     }
+    m_rollback.CountWarp(now, lag);
 
-    int slot = m_savedStates.SlotForWarp(seconds);
-    if (slot < 0)
+    // Dropped objects live on until the next snapshot: other threads may still
+    // hold pointers from a recent GetGameObjects.
+    unsigned int snapshotTime = 0;
+    if (!m_rollback.Load(m_objects, (unsigned int)late.time, snapshotTime, m_retired))
         return lateIndex;  // nothing to rewind to: the late message applies where it stands
-
-    // Objects added after the snapshot (peers that joined since) keep their
-    // place: indexes are identities and must never disappear.
-    std::vector<SGameObject*> snapshot;
-    m_savedStates.Restore(snapshot, slot);
-    size_t snapshotSize = snapshot.size();
-    for (size_t k = snapshotSize; k < m_objects.size(); ++k)
-        snapshot.push_back(m_objects[k]);
-    RetireObjects(m_objects, snapshotSize);
-    m_objects.swap(snapshot);
     m_sound->m_effectsOn = false;
     restored = true;
 
-    unsigned int snapshotTime = m_savedStates.times[slot];
+    // Every message after the snapshot's time is applied again; those at or
+    // before it are in the snapshot already.
     size_t k = lateIndex;
-    while (k > 0 && (unsigned int)m_messages[k].time > snapshotTime)
+    while (k > 0 && (int)((unsigned int)m_messages[k - 1].time - snapshotTime) > 0)
         --k;
     return k;
-}
-
-void CFerrowind::RetireObjects(std::vector<SGameObject*>& objects, size_t count)
-{
-    // Other threads may still hold pointers from a recent GetGameObjects, so
-    // dropped objects live on until the next snapshot.
-    for (size_t k = 0; k < count && k < objects.size(); ++k)
-        m_retired.push_back(objects[k]);
 }
 
 void CFerrowind::DeleteRetired()

@@ -203,20 +203,34 @@ void CFerrowind::Shoot(const SGameMsg& msg)
     s[TS_IMPACT_X] = -1;
     s[TS_IMPACT_Z] = -1;
     if (a->active != 1) {
-        Respawn(shooter);
+        Respawn(shooter, msg.time);
         return;
     }
     a->timer = msg.time;
-    if (shooter == LOCAL_TANK) {
+    if (shooter == LOCAL_TANK && !m_rollback.Replaying()) {
         m_sound->PlaySound(0, 100);
         Vector3f recoil = a->pos - a->Direction();
         float where[3] = {recoil.x, recoil.y, recoil.z};
-        SGameMsg push = MakeMsg(GMSG_MOVE_TO_LOC, LOCAL_TANK, 3, where, GetTime());
-        ZOSocketSend(&push);
-        m_messages.push_back(push);
+        SGameMsg push = MakeMsg(GMSG_MOVE_TO_LOC, LOCAL_TANK, 3, where, RuleTime());
+        Emit(push);
     }
     if (HitTest(shooter) == LOCAL_TANK)
         DamageLocalTank(shooter);
+}
+
+unsigned long CFerrowind::RuleTime()
+{
+    return m_passing ? m_passTime : GetTime();
+}
+
+// A rule's message for the peers: queued here like theirs, so that a warp
+// replays it, and sent unless a replay is running (then it was sent before).
+void CFerrowind::Emit(SGameMsg& msg)
+{
+    if (m_rollback.Replaying())
+        return;
+    AddMsg(msg, false);
+    m_rollback.Send(msg);
 }
 
 int CFerrowind::HitTest(int shooter)
@@ -265,47 +279,72 @@ int CFerrowind::HitTest(int shooter)
     return hit;
 }
 
+// This copy alone decides what a hit on its own tank does, once, when the shot
+// is first applied; a replayed shot finds the outcome in the queue. The
+// damage, death and frag are queued right after the shot and sent, so every
+// copy applies the same three messages at the same place in time order.
 void CFerrowind::DamageLocalTank(int shooter)
 {
+    if (m_rollback.Replaying())
+        return;
     float* s1 = m_objects[LOCAL_TANK]->state;
     float r[3];
     for (float& value : r)
-        value = (float)(std::rand() % 100) / 100;
+        value = (float)(m_random() % 100) / 100;
     float total = s1[TS_POWERUP_KIND] == 4 ? DAMAGE_TOTAL_BOOSTED : DAMAGE_TOTAL;
     float shares[3];
     DamageShares(r, total, s1[TS_ARMOUR], shares);
 
-    unsigned long now = GetTime();
-    SGameMsg damage = MakeMsg(GMSG_DAMAGE, LOCAL_TANK, 3, shares, now);
-    ActOnMessage(damage);
-    ZOSocketSend(&damage);
-
-    int broken = (s1[TS_DRIVE] == 0) + (s1[TS_ARMOUR] == 0) + (s1[TS_GUN] == 0);
-    if (broken < 2)
+    // The conditions as the damage will leave them, by the damage rule's own sums.
+    int broken = 0;
+    for (int k = 0; k < 3; ++k) {
+        float left = s1[TS_DRIVE + k] - shares[k];
+        broken += !(left > 0);
+    }
+    unsigned long when = RuleTime();
+    SGameMsg damage = MakeMsg(GMSG_DAMAGE, LOCAL_TANK, 3, shares, when);
+    Emit(damage);
+    if (broken < 2 || !m_objects[LOCAL_TANK]->active)
         return;
-    SGameMsg death = MakeMsg(GMSG_DEATH, LOCAL_TANK, 0, 0, now);
-    ActOnMessage(death);
-    ZOSocketSend(&death);
-    SGameMsg frag = MakeMsg(GMSG_FRAG, shooter, 0, 0, now);
+    SGameMsg death = MakeMsg(GMSG_DEATH, LOCAL_TANK, 0, 0, when);
+    Emit(death);
+    SGameMsg frag = MakeMsg(GMSG_FRAG, shooter, 0, 0, when);
     std::printf("Sending Frag to: %d\n", shooter);
-    ActOnMessage(frag);
-    ZOSocketSend(&frag);
+    Emit(frag);
 }
 
-void CFerrowind::Respawn(int shooter)
+// Only the owner draws the spot and tells it (a move every copy applies);
+// elsewhere, and in a replay, the tank comes back where it fell until that
+// move arrives, so the owner's spot wins on every screen.
+void CFerrowind::Respawn(int shooter, unsigned long shotTime)
 {
     SGameObject* a = m_objects[shooter];
+    bool drawing = shooter == LOCAL_TANK && !m_rollback.Replaying();
+    Vector3f spot;
+    if (drawing && !FreeSpot(shooter, spot)) {
+        std::printf("No free spot to respawn tank %d: it stays dead until its next shot\n", shooter);
+        return;
+    }
+    a->active = 1;
+    a->timer = shotTime - RESPAWN_RELOAD_OFFSET_MS;
+    a->state[TS_DRIVE] = a->state[TS_ARMOUR] = a->state[TS_GUN] = 1;
+    if (!drawing)
+        return;
+    float where[3] = {spot.x, spot.y, spot.z};
+    SGameMsg move = MakeMsg(GMSG_MOVE_TO_LOC, shooter, 3, where, RuleTime());
+    Emit(move);
+}
+
+bool CFerrowind::FreeSpot(int tank, Vector3f& spot)
+{
     for (int draw = 0; draw < RESPAWN_DRAWS; ++draw) {
-        float x = (float)(std::rand() % RESPAWN_AREA);
-        float z = (float)(std::rand() % RESPAWN_AREA);
-        Vector3f r = ACollision(Vector3f(x, 0, z), shooter);
+        float x = (float)(m_random() % RESPAWN_AREA);
+        float z = (float)(m_random() % RESPAWN_AREA);
+        Vector3f r = CollisionTest(Vector3f(x, 0, z), tank, false, false);
         if (std::abs(r.x - x) + std::abs(r.y) + std::abs(r.z - z) < RESPAWN_TOLERANCE) {
-            a->active = 1;
-            a->timer = GetTime() - RESPAWN_RELOAD_OFFSET_MS;
-            a->state[TS_DRIVE] = a->state[TS_ARMOUR] = a->state[TS_GUN] = 1;
-            a->pos = Vector3f(x, 0, z);
-            return;
+            spot = Vector3f(x, 0, z);
+            return true;
         }
     }
-    std::printf("No free spot to respawn tank %d: it stays dead until its next shot\n", shooter);
+    return false;
 }

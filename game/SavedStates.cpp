@@ -43,16 +43,6 @@ void SSavedStates::GetState(std::vector<SGameObject*>& objects, int seconds)
     Restore(objects, SlotBack(seconds));
 }
 
-int SSavedStates::SlotForWarp(int seconds) const
-{
-    int wanted = SlotBack(seconds);
-    if (seconds < SLOTS && filled[wanted])
-        return wanted;
-    // The ring does not reach that far back (or that slot was never filled):
-    // the oldest snapshot held is the best one left.
-    return OldestSlot();
-}
-
 int SSavedStates::OldestSlot() const
 {
     for (int back = SLOTS - 1; back >= 0; --back) {

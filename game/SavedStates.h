@@ -24,9 +24,6 @@ struct SSavedStates {
 
     // Slot `seconds` back from the newest snapshot, wrapping around the ring.
     int SlotBack(int seconds) const;
-    // The slot a warp of `seconds` restores: that slot when it holds a
-    // snapshot, else the oldest snapshot held; -1 when the ring is empty.
-    int SlotForWarp(int seconds) const;
     // The slot of the oldest snapshot held; -1 when the ring is empty.
     int OldestSlot() const;
     void Restore(std::vector<SGameObject*>& objects, int slot);

@@ -1,5 +1,6 @@
 // Keyboard and mouse while the game is played: quitting, mouse look, one-shot
 // keys, and the held keys that fly the camera, drive the tank and move the light.
+#include "game/StateDigest.h"
 #include "input/ZoSDL.h"
 #include "render/ZoGl.h"
 
@@ -64,6 +65,9 @@ void CZoSDL::HandleGameKey(SDLKey key)
         break;
     case SDLK_r:
         m_game->AddMsg(MakeMsg(GMSG_DEATH, LOCAL_TANK, 0, 0, GetTime()));
+        break;
+    case SDLK_g:
+        RequestStateDigest();
         break;
     case SDLK_ESCAPE:
         *m_menuState = 0;

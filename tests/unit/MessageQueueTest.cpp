@@ -81,7 +81,7 @@ TEST_F(MessageQueue, EmptyPassTakesNoSnapshotAndLeavesTheEffectsFlag)
     EXPECT_TRUE(sound.m_effectsOn);
 }
 
-TEST_F(MessageQueue, LateMessageWarpsAndReplaysOnlyReplayableTypes)
+TEST_F(MessageQueue, LateMessageWarpsAndReplaysEveryChangeAfterTheSnapshot)
 {
     game.now = 10000;
     Accelerate(0.1f, 10000);
@@ -92,7 +92,7 @@ TEST_F(MessageQueue, LateMessageWarpsAndReplaysOnlyReplayableTypes)
     game.now = 11500;
     game.AddMsg(Msg(GMSG_DEATH, other, {}, 11200));
     Accelerate(0.1f, 11500);
-    game.ActOnMessages();  // snapshot in slot 2 at 11500
+    game.ActOnMessages();
     EXPECT_EQ(game.m_objects[other]->active, 0);
     EXPECT_NEAR(Throttle(), 0.2f, 1e-6);
 
@@ -103,8 +103,8 @@ TEST_F(MessageQueue, LateMessageWarpsAndReplaysOnlyReplayableTypes)
     // Throttle changes are replayed in time order from the snapshot at 10000,
     // the late one among them, each exactly once.
     EXPECT_NEAR(Throttle(), 0.3f, 1e-6);
-    // A death is not replayed: the restored tank is alive again.
-    EXPECT_EQ(game.m_objects[other]->active, 1);
+    // The death after the snapshot is applied again.
+    EXPECT_EQ(game.m_objects[other]->active, 0);
     EXPECT_EQ(ReadLog(),
               "Warping 2 seconds, caused by a 1000 ms lag and msgtype GMSG_ACCELERATE, at time 12000 \n ");
     EXPECT_TRUE(sound.m_effectsOn);

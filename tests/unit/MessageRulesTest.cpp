@@ -75,6 +75,8 @@ TEST_F(MessageRules, HitTestPicksTheNearestTarget)
     game.m_objects[shooter]->timer = 0;
     Apply(GMSG_SHOOT, shooter, {}, 60000);
     EXPECT_NEAR(State(shooter)[TS_IMPACT_Z], 100 + 20 + 8, 1e-3);
+    EXPECT_EQ(State(me)[TS_ARMOUR], 1);  // the damage is queued, not applied at once
+    game.ActOnMessages();
     float left = State(me)[TS_DRIVE] + State(me)[TS_ARMOUR] + State(me)[TS_GUN];
     EXPECT_NEAR(3 - left, 0.8, 1e-4);
 }
@@ -103,6 +105,7 @@ TEST_F(MessageRules, DamageWithPowerUpFourAndTheDeathRule)
     State(me)[TS_POWERUP_KIND] = 4;
     State(me)[TS_ARMOUR] = 2;
     Apply(GMSG_SHOOT, shooter, {}, 50000);
+    game.ActOnMessages();
     float lost = 3 - (State(me)[TS_DRIVE] + State(me)[TS_ARMOUR] + State(me)[TS_GUN]);
     // Clamping at zero can only make the loss smaller.
     EXPECT_LE(lost, 3.2 / 1.5 + 1e-4);
@@ -122,6 +125,7 @@ TEST_F(MessageRules, DamageWithPowerUpFourAndTheDeathRule)
     State(me)[TS_POWERUP_KIND] = 0;
     game.m_objects[shooter]->timer = 0;
     Apply(GMSG_SHOOT, shooter, {}, 60000);
+    game.ActOnMessages();
     std::string out = ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(game.m_objects[me]->active, 0);
     EXPECT_EQ(game.m_objects[me]->timer, game.now);
@@ -220,11 +224,26 @@ TEST_F(MessageRules, DeadTankRespawnsOnItsNextShot)
     State(me)[TS_DRIVE] = 0;
     Apply(GMSG_SHOOT, me, {}, 5000);
     EXPECT_EQ(game.m_objects[me]->active, 1);
-    EXPECT_EQ(game.m_objects[me]->timer, game.now - 500);
+    EXPECT_EQ(game.m_objects[me]->timer, 4500u);
     EXPECT_EQ(State(me)[TS_DRIVE], 1);
+    // The spot drawn is told to the peers and queued as a move, the same
+    // move that places the tank on every other copy.
+    std::vector<SGameMsg> spot = QueuedOfType(GMSG_MOVE_TO_LOC);
+    ASSERT_EQ(spot.size(), 1u);
+    EXPECT_EQ(game.m_objects[me]->pos.x, 100);
+    game.ActOnMessages();
+    EXPECT_EQ(game.m_objects[me]->pos.x, spot[0].data[0]);
     EXPECT_EQ(game.m_objects[me]->pos.y, 0);
-    EXPECT_GE(game.m_objects[me]->pos.x, 0);
-    EXPECT_LT(game.m_objects[me]->pos.x, 1000);
+    EXPECT_GE(spot[0].data[0], 0);
+    EXPECT_LT(spot[0].data[2], 1000);
+
+    // Another copy's tank comes back where it fell, until its owner's move.
+    int peer = AddTank(box, Vector3f(300, 0, 300));
+    game.m_objects[peer]->active = 0;
+    Apply(GMSG_SHOOT, peer, {}, 9000);
+    EXPECT_EQ(game.m_objects[peer]->active, 1);
+    EXPECT_EQ(game.m_objects[peer]->pos.x, 300);
+    EXPECT_EQ(QueuedOfType(GMSG_MOVE_TO_LOC).size(), 1u);
 }
 
 TEST_F(MessageRules, RespawnGivesUpWhenNoSpotIsFree)

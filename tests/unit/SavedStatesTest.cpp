@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "game/GameObject.h"
+#include "game/Rollback.h"
 #include "game/SavedStates.h"
 
 namespace {
@@ -67,24 +68,34 @@ TEST(SavedStates, SnapshotsAreDeepCopiesOfTheirClass)
     EXPECT_EQ(restored[2]->kind, KIND_POWERUP);
 }
 
-TEST(SavedStates, WarpSlotFallsBackToTheOldestSnapshotHeld)
+TEST(Rollback, LoadsTheNewestSnapshotBeforeTheLateMessageAndForgetsNewerOnes)
 {
-    SSavedStates ring;
+    CRollback rollback(0);
+    SSavedStates& ring = rollback.States();
     std::vector<SGameObject*> world = World();
-    EXPECT_EQ(ring.SlotForWarp(1), -1);
-    for (unsigned int k = 1; k <= 3; ++k)
-        ring.SaveState(world, k * 1000);
+    std::vector<SGameObject*> dropped;
+    unsigned int at = 0;
+    EXPECT_FALSE(rollback.Load(world, 5000, at, dropped));
+    for (unsigned int k = 1; k <= 13; ++k) {
+        world[1]->state[TS_THROTTLE] = (float)k;
+        rollback.Save(world, k * 1000);
+    }
+    rollback.Save(world, 12000);  // older than the newest: nothing to add
     ASSERT_EQ(ring.pos, 3);
-    EXPECT_EQ(ring.SlotForWarp(2), 1);
-    // Slot 8 was never filled: the oldest held is slot 1.
-    EXPECT_EQ(ring.SlotForWarp(5), 1);
-    EXPECT_EQ(ring.SlotForWarp(12), 1);
+    EXPECT_FALSE(rollback.Load(world, 4000, at, dropped));  // the ring starts at 4000
+    EXPECT_TRUE(dropped.empty());
 
-    for (unsigned int k = 4; k <= 13; ++k)
-        ring.SaveState(world, k * 1000);
-    ASSERT_EQ(ring.pos, 3);
-    EXPECT_EQ(ring.SlotForWarp(5), 8);
-    // Ten seconds or more lie beyond the ring: the oldest snapshot, slot 4.
-    EXPECT_EQ(ring.SlotForWarp(10), 4);
+    SGameObject joined;
+    world.push_back(new SGameObject(joined));
+    ASSERT_TRUE(rollback.Load(world, 8000, at, dropped));
+    EXPECT_EQ(at, 7000u);
+    EXPECT_EQ(world[1]->state[TS_THROTTLE], 7);
+    EXPECT_EQ(world.size(), 4u);  // a later object keeps its place
+    EXPECT_EQ(dropped.size(), 3u);
+    // 8000 to 13000 lacked the late message: the next load cannot use them.
+    EXPECT_EQ(ring.pos, 7);
+    EXPECT_EQ(ring.lastTime, 7000u);
+    ASSERT_TRUE(rollback.Load(world, 13500, at, dropped));
+    EXPECT_EQ(at, 7000u);
     EXPECT_EQ(ring.OldestSlot(), 4);
 }

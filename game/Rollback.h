@@ -1,0 +1,56 @@
+#ifndef FERROWIND_ROLLBACK_H
+#define FERROWIND_ROLLBACK_H
+
+#include <deque>
+#include <vector>
+
+#include "game/GameMsg.h"
+#include "game/SavedStates.h"
+
+// The time warp's own state: the ring of snapshots it saves and loads, whether
+// the message being applied is a replay, and the one door through which rules
+// send to peers, shut while a replay runs. A replayed message re-applies a
+// change the peers already heard of: anything a rule sends was sent, and
+// queued, the first time.
+class CRollback {
+public:
+    typedef int (*Sender)(SGameMsg* msg);
+
+    explicit CRollback(Sender send) : m_send(send), m_replaying(false), m_longestWarpMs(0) {}
+
+    SSavedStates& States() { return m_states; }
+
+    // Save: offers the objects as they stand once every queued message up to
+    // time `applied` has been applied; a snapshot is taken at most once a second.
+    void Save(const std::vector<SGameObject*>& objects, unsigned int applied);
+    // Load: the newest snapshot taken before `lateTime` replaces the front of
+    // `objects` (objects that joined later keep their places); the replaced
+    // objects go to `dropped`. Snapshots after it lack the late message and
+    // are forgotten. False, with nothing changed, when no snapshot is that old.
+    bool Load(std::vector<SGameObject*>& objects, unsigned int lateTime, unsigned int& snapshotTime,
+              std::vector<SGameObject*>& dropped);
+
+    // Advance: brackets the application of one message; `again` when it was
+    // applied before (a replay after a load).
+    void BeginApply(bool again) { m_replaying = again; }
+    void EndApply() { m_replaying = false; }
+    bool Replaying() const { return m_replaying; }
+
+    // Sends a rule's message to the peers, unless a replay is running.
+    void Send(SGameMsg& msg);
+    void SetSender(Sender send) { m_send = send; }
+
+    // Warp figures for the network overlay.
+    void CountWarp(unsigned int now, unsigned int lagMs);
+    int WarpsSince(unsigned int since) const;
+    unsigned int LongestWarpMs() const { return m_longestWarpMs; }
+
+private:
+    SSavedStates m_states;
+    Sender m_send;
+    bool m_replaying;
+    std::deque<unsigned int> m_warpTimes;
+    unsigned int m_longestWarpMs;
+};
+
+#endif

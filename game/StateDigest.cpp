@@ -1,0 +1,71 @@
+#include "game/StateDigest.h"
+
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// A value rounded to `places` decimals, written without a "-0".
+std::string Fixed(float value, int places)
+{
+    double scale = std::pow(10.0, places);
+    long long units = std::llround(value * scale);
+    char text[48];
+    std::snprintf(text, sizeof text, "%s%lld.%0*lld", units < 0 ? "-" : "", std::llabs(units) / (long long)scale,
+                  places, std::llabs(units) % (long long)scale);
+    return text;
+}
+
+std::atomic<bool> requested(false);
+
+bool IsTankWithState(const SGameObject& o)
+{
+    return o.kind == KIND_TANK && o.state && o.stateCount >= TANK_STATE_COUNT;
+}
+
+}  // namespace
+
+std::string StateDigest(const std::vector<SGameObject*>& objects, const std::function<std::string(int)>& tankName,
+                        unsigned long time)
+{
+    std::string text;
+    std::string head = "digest " + std::to_string((unsigned int)time) + " ";
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const SGameObject& o = *objects[i];
+        if (IsTankWithState(o)) {
+            const float* s = o.state;
+            text += head + "tank " + tankName((int)i) + " pos " + Fixed(o.pos.x, 2) + " " + Fixed(o.pos.y, 2) + " " +
+                    Fixed(o.pos.z, 2) + " angles " + Fixed(o.angles.x, 2) + " " + Fixed(o.angles.y, 2) + " " +
+                    Fixed(o.angles.z, 2) + " throttle " + Fixed(s[TS_THROTTLE], 3) + " conditions " +
+                    Fixed(s[TS_DRIVE], 3) + " " + Fixed(s[TS_ARMOUR], 3) + " " + Fixed(s[TS_GUN], 3) + " active " +
+                    std::to_string(o.active) + "\n";
+        } else if (o.kind == KIND_POWERUP) {
+            text += head + "powerup " + std::to_string(i) + " active " + std::to_string(o.active) + "\n";
+        }
+    }
+    return text;
+}
+
+void RequestStateDigest()
+{
+    requested = true;
+}
+
+CDigestSchedule CDigestSchedule::FromEnvironment()
+{
+    const char* every = std::getenv("FERROWIND_DIGEST_EVERY");
+    double seconds = every ? std::atof(every) : 0;
+    return CDigestSchedule(seconds > 0 ? (unsigned long)(seconds * 1000) : 0);
+}
+
+bool CDigestSchedule::Due(unsigned long now)
+{
+    bool due = requested.exchange(false);
+    if (m_everyMs > 0 && (m_next == 0 || (int)((unsigned int)now - (unsigned int)m_next) >= 0)) {
+        m_next = (unsigned int)now + m_everyMs;
+        due = true;
+    }
+    return due;
+}

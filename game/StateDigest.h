@@ -1,0 +1,38 @@
+#ifndef FERROWIND_STATEDIGEST_H
+#define FERROWIND_STATEDIGEST_H
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "game/GameObject.h"
+
+// What players see of the battlefield, rounded so that copies of the game can
+// be compared line by line: per tank its position and angles (0.01), throttle
+// and three conditions (0.001) and whether it is active; per power-up whether
+// it is available. Tanks are named by `tankName` (the owner's address), so
+// copies that number their objects differently still compare.
+//
+//   digest <time> tank <name> pos <x> <y> <z> angles <a0> <a1> <a2> throttle <t> conditions <c1> <c2> <c3> active <a>
+//   digest <time> powerup <index> active <a>
+std::string StateDigest(const std::vector<SGameObject*>& objects, const std::function<std::string(int)>& tankName,
+                        unsigned long time);
+
+// Asks for one digest at the next frame (the digest key).
+void RequestStateDigest();
+
+// When a digest is due: every `everyMs` of game time (never when 0), or once
+// after a request.
+class CDigestSchedule {
+public:
+    explicit CDigestSchedule(unsigned long everyMs) : m_everyMs(everyMs), m_next(0) {}
+    // Reads the period in seconds from FERROWIND_DIGEST_EVERY.
+    static CDigestSchedule FromEnvironment();
+    bool Due(unsigned long now);
+
+private:
+    unsigned long m_everyMs;
+    unsigned long m_next;
+};
+
+#endif
