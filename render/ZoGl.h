@@ -2,6 +2,7 @@
 #define FERROWIND_ZOGL_H
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "game/Interfaces.h"
@@ -76,6 +77,7 @@ public:
     std::vector<unsigned int> m_programTable, m_textureTable;
     unsigned int m_sceneFramebuffer, m_sceneTexture;
     unsigned int m_minimapTexture;
+    bool m_minimapDrawn = false;  // the minimap texture holds a picture
     unsigned int m_glowFramebuffer1, m_glowFramebuffer2, m_glowFramebuffer3;
     unsigned int m_glowTexture1, m_glowTexture2, m_glowTexture3;
     unsigned int m_glowDepthTexture1, m_glowDepthTexture2, m_glowDepthTexture3;
@@ -95,6 +97,9 @@ public:
     const Vector3f* m_shadowCasterVertices = 0;
     CUniformCache m_uniforms;
     unsigned int m_tangentArrays = 0;
+    // Where the model cache files are written, with a trailing slash; empty:
+    // the working folder.
+    std::string m_cacheFolder;
 };
 
 // The scene's depth texture (1024 x 768), attached to the scene framebuffer;

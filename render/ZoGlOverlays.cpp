@@ -115,7 +115,12 @@ void CZoGl::DrawMinimap()
     if (!m_game)
         return;
     std::vector<SGameObject*> objects = m_game->GetGameObjects();
-    if (objects.size() < 2 || !objects[1] || !objects[1]->active)
+    if (objects.size() < 2 || !objects[1])
+        return;
+    // A dead tank leaves the last picture in place. Before the first spawn
+    // there is none yet: the battlefield is shown around where the tank stands
+    // in the data, so that the corner never shows an undefined texture.
+    if (!objects[1]->active && m_minimapDrawn)
         return;
 
     glColor4ub(255, 255, 255, 255);
@@ -140,6 +145,7 @@ void CZoGl::DrawMinimap()
     }
     BindTexture(0, m_minimapTexture);
     glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 0, 0, 1024, 1024, 0);
+    m_minimapDrawn = true;
     m_position = savedPosition;
     m_direction = savedDirection;
 }
