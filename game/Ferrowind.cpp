@@ -13,7 +13,8 @@ FILE* output = 0;
 
 CFerrowind::CFerrowind(char*, char* outputPath)
     : m_menuState(0), m_objectCount(0), m_sdl(0), m_gl(0), m_threads(0), m_sound(0), m_mutex(-1),
-      m_running(true), m_firstUnhandled(0), m_passing(false), m_passNext(0)
+      m_running(true), m_showFramerate(FRAMERATE_SHOWN), m_chaseCamera(NATIVE_FLAVOUR == FLAVOUR_WINDOWS),
+      m_firstUnhandled(0), m_passing(false), m_passNext(0)
 {
     m_sdl = new CZoSDL((char*)"Ferrowind", (char*)"");
     m_sdl->SetGameInterface(this);
@@ -36,6 +37,7 @@ CFerrowind::CFerrowind(char*, char* outputPath)
 CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath)
     : m_menuState(0), m_objectCount(0), m_sdl(components.sdl), m_gl(components.gl),
       m_threads(components.threads), m_sound(components.sound), m_mutex(-1), m_running(true),
+      m_showFramerate(FRAMERATE_SHOWN), m_chaseCamera(NATIVE_FLAVOUR == FLAVOUR_WINDOWS),
       m_firstUnhandled(0), m_passing(false), m_passNext(0)
 {
     m_sdl->SetGameInterface(this);
@@ -121,8 +123,9 @@ void CFerrowind::Run()
             StepObjects(objects, dt);
             previous = GetTime();
             ActOnMessages();
+            FollowLocalTank();
             m_gl->Draw();
-            RecordFrameRate(frameStart);
+            UpdateDisplay(frameStart);
         }
         m_sdl->EndCyrcle();
     }
@@ -151,12 +154,4 @@ void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned 
     for (SGameObject* o : objects)
         if (o->kind == KIND_POWERUP && !o->active)
             CountDownPowerUp(*o, dt);
-}
-
-void CFerrowind::RecordFrameRate(unsigned long frameStart)
-{
-    if (m_objects.size() <= LOCAL_TANK || m_objects[LOCAL_TANK]->stateCount <= TS_DISPLAY)
-        return;
-    double frameMs = (double)(unsigned int)(GetTime() - frameStart);
-    m_objects[LOCAL_TANK]->state[TS_DISPLAY] = (float)(1000.0 / frameMs);
 }

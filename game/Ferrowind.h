@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "game/BuildFlavour.h"
 #include "game/Interfaces.h"
 #include "game/SavedStates.h"
 
@@ -26,6 +27,9 @@ class CFerrowind : public IGameInterface {
 public:
     // Objects the game reads by number, whatever the battlefield.
     enum { LOCAL_TANK = 1, ANIMATED_OBJECT = 72 };
+    // Values of m_showFramerate: the display shows the frame rate; is to be
+    // cleared once and then count frags; counts frags.
+    enum { FRAMERATE_SHOWN = 0, FRAMERATE_CLEAR = -1, FRAMERATE_HIDDEN = 1 };
 
     // Builds the real window, renderer, thread service and sound, opens the
     // socket and starts the listener and lag threads.
@@ -69,6 +73,12 @@ public:
     int m_mutex;
     bool m_running;
 
+    // What the local tank's display (state element 6) carries; one of the
+    // FRAMERATE_ values, any other counts frags as well.
+    int m_showFramerate;
+    // While set, each playing frame puts the camera behind the living local tank.
+    bool m_chaseCamera;
+
     // True when the loaded battlefield has what the game reads by number: a
     // local tank at 1, an object 72 and an effect object. Names what is missing.
     bool CheckBattlefield(const char* path) const;
@@ -90,7 +100,8 @@ private:
     void Respawn(int shooter);
     int HitTest(int shooter);
     void DamageLocalTank(int shooter);
-    void RecordFrameRate(unsigned long frameStart);
+    void UpdateDisplay(unsigned long frameStart);
+    void FollowLocalTank();
     void StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt);
     Vector3f CollisionTest(Vector3f requested, int index, bool turning);
 
