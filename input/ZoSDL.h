@@ -48,6 +48,12 @@ public:
     // m_ownMenuState so the menu logic needs no special case.
     int* m_menuState;
     int m_ownMenuState;
+    // The game's frame-rate display state and chase-camera switch, written
+    // directly like the menu state.
+    int* m_showFramerate;
+    int m_ownShowFramerate;
+    bool* m_chaseCamera;
+    bool m_ownChaseCamera;
     // The renderer whose light and shadow switches the keys write; null when
     // the camera is not a CZoGl.
     CZoGl* m_renderer;
@@ -57,6 +63,8 @@ private:
     void HandleGameEvent(const SDL_Event& event, unsigned int elapsed);
     void HandleGameKey(SDLKey key);
     void HandleHeldKeys(unsigned int elapsed);
+    void ToggleChaseCamera();
+    void ToggleFramerate();
     void Strafe(Vector3f axis, double elapsed);
     void Fly(double sign, double elapsed);
     void Accelerate(double amount);

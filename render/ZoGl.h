@@ -24,6 +24,8 @@ public:
     void SetAngles(float pitch, float yaw) override;
     void AddToAngles(float dPitch, float dYaw) override;
     Vector3f GetDirection() override;
+    // Sets the angles that AddToAngles turns from to the current direction.
+    void TurnFromDirection();
     virtual void Clear();
     virtual void PrepairObjectForDrawing(int index);
     virtual int LoadShader(char* fragmentFile, char* vertexFile, unsigned int index);
