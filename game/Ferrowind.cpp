@@ -17,7 +17,7 @@ FILE* output = 0;
 CFerrowind::CFerrowind(char*, char* outputPath)
     : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0), m_sdl(0),
       m_gl(0), m_threads(0), m_sound(0), m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN),
-      m_chaseCamera(NATIVE_FLAVOUR == FLAVOUR_WINDOWS), m_firstUnhandled(0), m_passing(false), m_passNext(0),
+      m_chaseCamera(true), m_firstUnhandled(0), m_passing(false), m_passNext(0),
       m_passTime(0)
 {
     m_sdl = new CZoSDL((char*)"Ferrowind", (char*)"");
@@ -43,7 +43,7 @@ CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath
     : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0),
       m_sdl(components.sdl), m_gl(components.gl), m_threads(components.threads), m_sound(components.sound),
       m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN),
-      m_chaseCamera(NATIVE_FLAVOUR == FLAVOUR_WINDOWS), m_firstUnhandled(0), m_passing(false), m_passNext(0),
+      m_chaseCamera(true), m_firstUnhandled(0), m_passing(false), m_passNext(0),
       m_passTime(0)
 {
     m_sdl->SetGameInterface(this);

@@ -80,7 +80,8 @@ public:
     // What the local tank's display (state element 6) carries; one of the
     // FRAMERATE_ values, any other counts frags as well.
     int m_showFramerate;
-    // While set, each playing frame puts the camera behind the living local tank.
+    // While set, each playing frame puts the camera behind the living local
+    // tank. Set from the start; the input's c key switches it.
     bool m_chaseCamera;
 
     // True when the loaded battlefield has what the game reads by number: a

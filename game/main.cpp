@@ -3,14 +3,31 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "game/CommandLine.h"
 #include "game/Ferrowind.h"
+#include "game/Places.h"
 #include "net/ZoSockets.h"
+#include "render/ZoGl.h"
 
 int main(int argc, char** argv)
 {
+    SCommandLine line = ReadCommandLine(argc, argv);
+    if (line.action == SCommandLine::HELP) {
+        std::fputs(HelpText().c_str(), stdout);
+        return 0;
+    }
+    if (line.action == SCommandLine::VERSION) {
+        std::printf("ferrowind %s\n", FERROWIND_VERSION);
+        return 0;
+    }
+    SPlaces places = ChoosePlaces(LookAround(), line.logPath);
+    if (!SettleIn(places))
+        return 1;
+
     setip(0);
     ZOSocketInit();
-    CFerrowind* game = new CFerrowind((char*)"", argc >= 2 ? argv[1] : (char*)"output.txt");
+    CFerrowind* game = new CFerrowind((char*)"", (char*)places.logPath.c_str());
+    game->m_gl->m_cacheFolder = places.cacheFolder;
 
     // A battlefield that cannot be loaded is not played: the game would run on garbage.
     bool loaded = game->LoadTextures((char*)"textures.lof") && game->LoadShaders((char*)"shaders.lof") &&

@@ -51,9 +51,12 @@ public:
     // m_ownMenuState so the menu logic needs no special case.
     int* m_menuState;
     int m_ownMenuState;
-    // The game's frame-rate display state, written directly like the menu state.
+    // The game's frame-rate display state and chase-camera switch, written
+    // directly like the menu state.
     int* m_showFramerate;
     int m_ownShowFramerate;
+    bool* m_chaseCamera;
+    bool m_ownChaseCamera;
     const SKeyLayout* m_keys;
     // The renderer whose light and shadow switches the keys write; null when
     // the camera is not a CZoGl.
@@ -66,6 +69,8 @@ private:
     void HandleFunctionKey(SDLKey key);
     void ReloadTextures();
     void HandleHeldKeys(unsigned int elapsed);
+    void ToggleChaseCamera();
+    void ToggleFramerate();
     void Strafe(Vector3f axis, double elapsed);
     void Fly(double sign, double elapsed);
     void Accelerate(double amount);

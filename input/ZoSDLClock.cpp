@@ -10,7 +10,8 @@ CZoSDL::CZoSDL(SNoDevice) : CZoSDL(SDLDevice()) {}
 CZoSDL::CZoSDL(ISDLDevice* device)
     : m_game(0), m_graphic(0), m_lastTicks(device->GetTicks()), m_timeOffset(0), m_device(device),
       m_peers(SocketLayerCalls()), m_menuState(&m_ownMenuState), m_ownMenuState(0),
-      m_showFramerate(&m_ownShowFramerate), m_ownShowFramerate(0), m_keys(&KeyLayoutFor(NATIVE_FLAVOUR)), m_renderer(0),
+      m_showFramerate(&m_ownShowFramerate), m_ownShowFramerate(CFerrowind::FRAMERATE_SHOWN),
+      m_chaseCamera(&m_ownChaseCamera), m_ownChaseCamera(false), m_keys(&KeyLayoutFor(NATIVE_FLAVOUR)), m_renderer(0),
       m_frameEndTicks(m_lastTicks)
 {
     keystate = device->GetKeyState();
@@ -22,6 +23,7 @@ void CZoSDL::SetGameInterface(IGameInterface* game)
     CFerrowind* ferrowind = dynamic_cast<CFerrowind*>(game);
     m_menuState = ferrowind ? &ferrowind->m_menuState : &m_ownMenuState;
     m_showFramerate = ferrowind ? &ferrowind->m_showFramerate : &m_ownShowFramerate;
+    m_chaseCamera = ferrowind ? &ferrowind->m_chaseCamera : &m_ownChaseCamera;
 }
 
 void CZoSDL::SetGraficInterface(IGraphicInterface* graphic)

@@ -1,5 +1,8 @@
 // Keyboard and mouse while the game is played: quitting, mouse look, one-shot
 // keys, and the held keys that fly the camera, drive the tank and move the light.
+// While the chase camera is on it alone moves the camera: the arrow keys and
+// the mouse act on the free camera only.
+#include "game/Ferrowind.h"
 #include "game/StateDigest.h"
 #include "input/ZoSDL.h"
 #include "render/ZoGl.h"
@@ -33,8 +36,9 @@ void CZoSDL::HandleGameEvent(const SDL_Event& event, unsigned int elapsed)
         m_game->ShutDown();
         break;
     case SDL_MOUSEMOTION:
-        m_graphic->AddToAngles((float)(event.motion.yrel * MOUSE_LOOK * elapsed),
-                               (float)(event.motion.xrel * MOUSE_LOOK * elapsed));
+        if (!*m_chaseCamera)
+                m_graphic->AddToAngles((float)(event.motion.yrel * MOUSE_LOOK * elapsed),
+                                   (float)(event.motion.xrel * MOUSE_LOOK * elapsed));
         break;
     case SDL_KEYDOWN:
         HandleGameKey(event.key.keysym.sym);
@@ -69,6 +73,12 @@ void CZoSDL::HandleGameKey(SDLKey key)
     case SDLK_g:
         RequestStateDigest();
         break;
+    case SDLK_c:
+        ToggleChaseCamera();
+        break;
+    case SDLK_f:
+        ToggleFramerate();
+        break;
     case SDLK_ESCAPE:
         *m_menuState = 0;
         m_device->ShowCursor(SDL_ENABLE);
@@ -83,13 +93,13 @@ void CZoSDL::HandleGameKey(SDLKey key)
 void CZoSDL::HandleHeldKeys(unsigned int elapsed)
 {
     const double e = elapsed;
-    if (keystate[SDLK_LEFT])
+    if (keystate[SDLK_LEFT] && !*m_chaseCamera)
         Strafe(Vector3f(0, -1, 0), e);
-    if (keystate[SDLK_RIGHT])
+    if (keystate[SDLK_RIGHT] && !*m_chaseCamera)
         Strafe(Vector3f(0, 1, 0), e);
-    if (keystate[SDLK_UP])
+    if (keystate[SDLK_UP] && !*m_chaseCamera)
         Fly(1, e);
-    if (keystate[SDLK_DOWN])
+    if (keystate[SDLK_DOWN] && !*m_chaseCamera)
         Fly(-1, e);
     if (keystate[m_keys->faster])
         Accelerate(THROTTLE * e);
@@ -104,6 +114,23 @@ void CZoSDL::HandleHeldKeys(unsigned int elapsed)
     if (keystate[SDLK_z])
         ProbeTiming();
     MoveLight(elapsed);
+}
+
+// The free camera starts from the view the chase camera left, turned by
+// the mouse from there.
+void CZoSDL::ToggleChaseCamera()
+{
+    *m_chaseCamera = !*m_chaseCamera;
+    if (!*m_chaseCamera && m_renderer)
+        m_renderer->TurnFromDirection();
+}
+
+// Frame rate, or frags counted from now on: the frame loop clears the
+// counter once when it sees the request.
+void CZoSDL::ToggleFramerate()
+{
+    *m_showFramerate =
+        *m_showFramerate == CFerrowind::FRAMERATE_SHOWN ? CFerrowind::FRAMERATE_CLEAR : CFerrowind::FRAMERATE_SHOWN;
 }
 
 // Sideways: the step is the squared length of the move, so 100 ms without

@@ -2,6 +2,7 @@
 #define FERROWIND_ZOGL_H
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "game/Interfaces.h"
@@ -23,6 +24,8 @@ public:
     void SetAngles(float pitch, float yaw) override;
     void AddToAngles(float dPitch, float dYaw) override;
     Vector3f GetDirection() override;
+    // Sets the angles that AddToAngles turns from to the current direction.
+    void TurnFromDirection();
     virtual void Clear();
     virtual void PrepairObjectForDrawing(int index);
     virtual int LoadShader(char* fragmentFile, char* vertexFile, unsigned int index);
@@ -84,6 +87,7 @@ public:
     std::vector<unsigned int> m_programTable, m_textureTable;
     unsigned int m_sceneFramebuffer, m_sceneTexture;
     unsigned int m_minimapTexture, m_minimapFramebuffer;
+    bool m_minimapDrawn = false;  // the minimap texture holds a picture
     unsigned int m_glowFramebuffer1, m_glowFramebuffer2, m_glowFramebuffer3;
     unsigned int m_glowTexture1, m_glowTexture2, m_glowTexture3;
     unsigned int m_glowDepthTexture1, m_glowDepthTexture2, m_glowDepthTexture3;
@@ -107,6 +111,9 @@ public:
     unsigned long m_minimapPeriod = 100;
     unsigned long m_minimapTime = 0;
     bool m_minimapShown = false;
+    // Where the model cache files are written, with a trailing slash; empty:
+    // the working folder.
+    std::string m_cacheFolder;
 };
 
 // The scene's depth texture (1024 x 768), attached to the scene framebuffer;

@@ -63,7 +63,7 @@ int CZoGl::LoadObjects(char* listFile)
         return 0;
     m_store.Finish();
     std::string error;
-    if (!WriteModelCache(m_store, "", error))
+    if (!WriteModelCache(m_store, m_cacheFolder, error))
         std::printf("Error: model cache: %s\n", error.c_str());
     UploadVertexBuffers();
     std::printf("models loaded\n");

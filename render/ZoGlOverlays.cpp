@@ -114,7 +114,12 @@ void CZoGl::DrawMinimap()
     if (!m_game)
         return;
     std::vector<SGameObject*> objects = m_game->GetGameObjects();
-    if (objects.size() < 2 || !objects[1] || !objects[1]->active)
+    if (objects.size() < 2 || !objects[1])
+        return;
+    // A dead tank leaves the last picture in place. Before the first spawn
+    // there is none yet: the battlefield is shown around where the tank stands
+    // in the data, so that the corner never shows an undefined texture.
+    if (!objects[1]->active && m_minimapDrawn)
         return;
 
     // Drawn straight into the minimap texture (its lowest 768 rows), opaque
@@ -144,6 +149,7 @@ void CZoGl::DrawMinimap()
         DrawModelElements(model);
     }
     SetRenderToScreen();
+    m_minimapDrawn = true;
     m_position = savedPosition;
     m_direction = savedDirection;
 }

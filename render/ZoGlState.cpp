@@ -53,6 +53,17 @@ void CZoGl::SetAngles(float pitch, float yaw)
     m_direction.z = (float)(std::cos((double)pitch) * std::cos((double)yaw));
 }
 
+// SetAngles leaves radians in the angle members and AddToAngles reads
+// degrees: the free camera takes its angles from the direction instead, so
+// that its first turn starts from the view it was handed.
+void CZoGl::TurnFromDirection()
+{
+    float y = m_direction.y < -1 ? -1 : m_direction.y > 1 ? 1 : m_direction.y;
+    m_pitch = std::asin(y) * 180 / 3.14f;
+    m_yaw = std::atan2(m_direction.x, m_direction.z) * 180 / 3.14f;
+    AddToAngles(0, 0);
+}
+
 Vector3f CZoGl::GetDirection()
 {
     return m_direction;

@@ -9,6 +9,7 @@
 #include "tools/assetgen/Image.h"
 #include "tools/assetgen/Models.h"
 #include "tools/assetgen/Objects.h"
+#include "tools/assetgen/Painters.h"
 #include "tools/assetgen/Sounds.h"
 #include "tools/assetgen/Textures.h"
 
@@ -25,6 +26,7 @@ bool writeTextures(const std::string& dir) {
   const std::vector<TextureSpec> list = textureList();
   for (const TextureSpec& spec : list)
     if (!writeFile(dir + "/" + spec.file, spec.paint().encodePng())) return fail("cannot write " + spec.file);
+  if (!writeFile(dir + "/ferrowind.png", paintIcon().encodePng())) return fail("cannot write ferrowind.png");
   return writeFile(dir + "/textures.lof", textureListText(list)) || fail("cannot write textures.lof");
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "game/Controls.h"
 #include "tools/assetgen/AssetNumbers.h"
 #include "tools/assetgen/Font.h"
 #include "tools/assetgen/Painters.h"
@@ -80,7 +81,7 @@ TEST(AssetgenImages, SevenSegmentDigitsAreTheUsualOnes) {
 TEST(AssetgenImages, FontCoversEveryLabel) {
   std::vector<std::string> labels = {"FERROWIND", "TANK BATTLE ON THE LOCAL NETWORK", "CONTROLS", "PLAY",
                                      "QUIT", "DRIVE", "ARMOUR", "GUN", "COUNT", "BREACH", "FRAGILE", "MYSTERY", "?", "!"};
-  for (const ControlRow& row : menuControls()) {
+  for (const SControl& row : Controls()) {
     labels.push_back(row.keys);
     labels.push_back(row.action);
   }
@@ -93,8 +94,9 @@ TEST(AssetgenImages, FontCoversEveryLabel) {
 
 TEST(AssetgenImages, ControlsListNamesEveryKey) {
   std::string keys;
-  for (const ControlRow& row : menuControls()) keys += std::string(row.keys) + "|";
-  for (const char* key : {"I / K", "J / L", "SPACE", "ARROWS", "MOUSE", "A D W S", "M", "P", "Q / E", "R", "ESC"})
+  for (const SControl& row : Controls()) keys += std::string(row.keys) + "|";
+  for (const char* key : {"I / K", "J / L", "SPACE", "ARROWS", "MOUSE", "A D W S", "M", "P", "Q / E", "R", "ESC", "Z",
+                          "C", "F"})
     EXPECT_NE(keys.find(std::string(key) + "|"), std::string::npos) << key;
 }
 

@@ -227,3 +227,48 @@ TEST_F(GameInput, GameClockKeepsTheLowBitsOfTheOffsetAndWraps)
     device.ticks = 0xFFFFFFFFu;
     EXPECT_EQ(sdl->GetTime(), 4u);
 }
+
+TEST_F(GameInput, ChaseCameraHoldsTheCameraUntilCHandsItToTheKeysAndMouse)
+{
+    game.m_chaseCamera = true;
+    gl->SetAngles(0, 4.71f);  // as the chase camera leaves it behind a tank heading 90
+    const Vector3f view = gl->m_direction, place = gl->m_position;
+    SDL_Event motion;
+    std::memset(&motion, 0, sizeof motion);
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.xrel = 4;
+    device.events.push_back(motion);
+    device.keys[SDLK_UP] = device.keys[SDLK_LEFT] = 1;
+    Frame(10);
+    EXPECT_EQ(Distance(gl->m_position, place), 0);
+    EXPECT_EQ(Distance(gl->m_direction, view), 0);
+
+    device.Push(SDL_KEYDOWN, SDLK_c);
+    device.keys[SDLK_LEFT] = 0;
+    Frame(10);
+    EXPECT_FALSE(game.m_chaseCamera);
+    // Free: it flies along the view the chase camera left, and the mouse
+    // turns it a little from there, not from the angles of the chase.
+    EXPECT_NEAR(gl->m_position.x, place.x - 1, 1e-3);
+    EXPECT_NEAR(Distance(gl->m_direction, view), 0, 1e-3);
+    device.events.push_back(motion);
+    Frame(10);
+    EXPECT_GT(gl->m_direction.Dot(view), 0.99f);
+    EXPECT_GT(Distance(gl->m_direction, view), 0.01f);
+
+    device.Push(SDL_KEYDOWN, SDLK_c);
+    Frame(10);
+    EXPECT_TRUE(game.m_chaseCamera);
+}
+
+TEST_F(GameInput, FSwitchesTheCounterBetweenFrameRateAndFrags)
+{
+    EXPECT_EQ(game.m_showFramerate, CFerrowind::FRAMERATE_SHOWN);
+    device.Push(SDL_KEYDOWN, SDLK_f);
+    Frame(10);
+    EXPECT_EQ(game.m_showFramerate, CFerrowind::FRAMERATE_CLEAR);
+    game.m_showFramerate = CFerrowind::FRAMERATE_HIDDEN;  // the frame loop cleared the counter
+    device.Push(SDL_KEYDOWN, SDLK_f);
+    Frame(10);
+    EXPECT_EQ(game.m_showFramerate, CFerrowind::FRAMERATE_SHOWN);
+}

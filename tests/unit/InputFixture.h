@@ -71,6 +71,8 @@ protected:
           game(SGameComponents{&input, &renderer, &threads, &audio}, "/dev/null")
     {
         current = this;
+        // The free camera of the keys and the mouse unless a test turns the chase on.
+        game.m_chaseCamera = false;
         sdl->m_peers.send = [](SGameMsg* m) {
             current->sent.push_back(*m);
             current->queuedAtSend.push_back(current->game.m_messages.size());

@@ -36,12 +36,8 @@ Image paintBarFill();
 Image paintBarOverflow();
 Image paintBarFrame(const char* label);
 Image paintPanel();
-struct ControlRow {
-  const char* keys;
-  const char* action;
-};
-const std::vector<ControlRow>& menuControls();  // as listed on the menu picture
-Image paintMenu();
+Image paintMenu();  // with the key guide of game/Controls.h
+Image paintIcon();  // the desktop entry's icon
 Image paintButton(const char* label, int look);  // look: 0 normal, 1 hover, 2 pressed
 
 // Effects (TexturesEffects.cpp).

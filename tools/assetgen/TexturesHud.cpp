@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/Controls.h"
 #include "tools/assetgen/Font.h"
 #include "tools/assetgen/Noise.h"
 #include "tools/assetgen/Painters.h"
@@ -137,17 +138,6 @@ void tankSilhouette(Image& image, float x, float ground, float scale, const Colo
 
 }  // namespace
 
-const std::vector<ControlRow>& menuControls() {
-  static const std::vector<ControlRow> rows = {
-      {"I / K", "DRIVE FORWARD / BACK"}, {"J / L", "TURN LEFT / RIGHT"},
-      {"SPACE", "FIRE / RESPAWN"},       {"ARROWS", "FLY THE CAMERA"},
-      {"MOUSE", "TURN THE CAMERA"},      {"A D W S", "MOVE THE LIGHT"},
-      {"M", "SHADOWS ON / OFF"},         {"P", "MUSIC ON / OFF"},
-      {"Q / E", "ADD / REMOVE LAG"},     {"R", "SELF-DESTRUCT"},
-      {"ESC", "BACK TO THIS MENU"}};
-  return rows;
-}
-
 Image paintMenu() {
   Image image(1024, 768, false);
   image.paint([](int x, int y) {
@@ -183,26 +173,38 @@ Image paintMenu() {
   image.fillShape([](float x, float y) { return sdBox(x, y, 512, 365, 130, 118, 14); }, rgb(0.05f, 0.06f, 0.07f, 0.65f));
   image.fillShape([](float x, float y) { return std::fabs(sdBox(x, y, 512, 365, 130, 118, 14)) - 1.2f; }, rgb(0.6f, 0.62f, 0.64f, 0.8f));
 
-  // Controls, in two columns below the buttons.
+  // Controls, in two columns below the buttons; rows close up as the list grows.
   image.fillShape([](float x, float y) { return sdBox(x, y, 512, 622, 484, 134, 12); }, rgb(0.04f, 0.05f, 0.06f, 0.78f));
   image.fillShape([](float x, float y) { return std::fabs(sdBox(x, y, 512, 622, 484, 134, 12)) - 1.2f; }, rgb(0.6f, 0.62f, 0.64f, 0.8f));
   TextStyle head = sub;
   head.colour = kAmber;
   drawTextCentred(image, "CONTROLS", 512, 510, head);
   TextStyle key = sub;
-  key.cellWidth = 2.4f;
-  key.cellHeight = 3.0f;
+  key.cellWidth = 2.2f;
+  key.cellHeight = 2.6f;
   key.colour = kAmber;
   TextStyle action = key;
   action.colour = rgb(0.92f, 0.93f, 0.95f);
-  const std::vector<ControlRow>& rows = menuControls();
+  const std::vector<SControl>& rows = Controls();
+  const size_t perColumn = (rows.size() + 1) / 2;
+  const float spacing = std::min(34.0f, 212.0f / static_cast<float>(perColumn));
   for (size_t i = 0; i < rows.size(); ++i) {
-    const bool right = i >= 6;
-    const float colX = right ? 540.0f : 60.0f, y = 538.0f + static_cast<float>(right ? i - 6 : i) * 34.0f;
+    const bool right = i >= perColumn;
+    const float colX = right ? 540.0f : 60.0f;
+    const float y = 532.0f + static_cast<float>(right ? i - perColumn : i) * spacing;
     drawText(image, rows[i].keys, colX, y, key);
-    drawText(image, rows[i].action, colX + 122.0f, y, action);
+    drawText(image, rows[i].action, colX + 112.0f, y, action);
   }
   return image.resized(1024, 1024);
+}
+
+Image paintIcon() {
+  // A tank on an amber disc, for the desktop entry; designed at 256 pixels.
+  Image image(256, 256, true);
+  image.fillShape([](float x, float y) { return std::hypot(x - 128, y - 128) - 124; }, rgb(0.10f, 0.12f, 0.13f));
+  image.fillShape([](float x, float y) { return std::hypot(x - 128, y - 128) - 112; }, kAmber);
+  tankSilhouette(image, 112, 178, 1.35f, rgb(0.06f, 0.06f, 0.07f));
+  return image.resized(64, 64);
 }
 
 Image paintButton(const char* label, int look) {

@@ -1,0 +1,69 @@
+#include "game/CommandLine.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "game/Controls.h"
+
+SCommandLine ReadCommandLine(int argc, char** argv)
+{
+    SCommandLine line = {SCommandLine::PLAY, 0};
+    if (argc < 2)
+        return line;
+    if (std::strcmp(argv[1], "--help") == 0)
+        line.action = SCommandLine::HELP;
+    else if (std::strcmp(argv[1], "--version") == 0)
+        line.action = SCommandLine::VERSION;
+    else
+        line.logPath = argv[1];
+    return line;
+}
+
+namespace {
+
+std::string Lower(const char* text)
+{
+    std::string s(text);
+    for (char& c : s)
+        c = (char)std::tolower((unsigned char)c);
+    return s;
+}
+
+std::string Padded(std::string s, size_t width)
+{
+    return s.size() < width ? s + std::string(width - s.size(), ' ') : s + " ";
+}
+
+}  // namespace
+
+std::string HelpText()
+{
+    std::string text =
+        "Usage: ferrowind [LOG-FILE]\n"
+        "       ferrowind --help | --version\n"
+        "\n"
+        "A tank battle for several players on one local network; every copy is a peer.\n"
+        "LOG-FILE receives one line per time warp. Run in a folder that holds the\n"
+        "battlefield's list files, the game plays that battlefield and logs to\n"
+        "output.txt there; otherwise it plays its installed battlefield and logs to\n"
+        "$XDG_STATE_HOME/ferrowind/output.txt.\n"
+        "\n"
+        "Keys:\n";
+    for (const SControl& control : Controls())
+        text += "  " + Padded(Lower(control.keys), 10) + Lower(control.action) + "\n";
+    text +=
+        "The chase camera follows your tank once it is alive; while it does, the\n"
+        "arrow keys and the mouse leave the camera alone.\n"
+        "COUNT, under the condition bars, shows the frame rate; f switches it to the\n"
+        "frags you score from then on, and back.\n"
+        "\n"
+        "Environment:\n"
+        "  FERROWIND_IFACE      network interface to announce on (default: eth0, else\n"
+        "                       the first one that is up)\n"
+        "  FERROWIND_NET_TRACE  set: print every game message received from a peer\n"
+        "  XDG_CACHE_HOME       model cache files of the installed game go to\n"
+        "                       $XDG_CACHE_HOME/ferrowind (default ~/.cache/ferrowind)\n"
+        "  XDG_STATE_HOME       the default log of the installed game is\n"
+        "                       $XDG_STATE_HOME/ferrowind/output.txt (default ~/.local/state)\n";
+    return text;
+}
