@@ -10,6 +10,8 @@ enum EBuildFlavour { FLAVOUR_LINUX, FLAVOUR_WINDOWS };
 const EBuildFlavour NATIVE_FLAVOUR = FLAVOUR_WINDOWS;
 #else
 const EBuildFlavour NATIVE_FLAVOUR = FLAVOUR_LINUX;
+// Background music needs the MPEG decoder, which only the Linux program links.
+#define FERROWIND_HAS_MUSIC
 #endif
 
 #endif

@@ -83,12 +83,14 @@ void CFerrowind::ActOnMessage(SGameMsg msg)
 {
     if (!MessageIsValid(msg))
         return;
+#ifdef FERROWIND_HAS_MUSIC
     if (msg.type == GMSG_TOGGLE_MUSIC) {
         if (m_sound->m_musicPlaying)
             m_sound->StopMusic();
         else
             m_sound->PlayMusic();
     }
+#endif
     if (msg.type == GMSG_POWERUP_TAKEN)
         TakePowerUp(msg);
 

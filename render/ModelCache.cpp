@@ -1,8 +1,10 @@
 #include "render/ModelCache.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -60,6 +62,21 @@ bool TakeArray(const std::vector<unsigned char>& content, std::size_t count, con
     return true;
 }
 
+// Little-endian unsigned fields of 4 or 8 bytes, whatever the host's word size.
+void PutUnsigned(unsigned char* at, std::size_t width, uint64_t value)
+{
+    for (std::size_t b = 0; b < width; ++b)
+        at[b] = (unsigned char)(value >> (8 * b));
+}
+
+uint64_t GetUnsigned(const unsigned char* at, std::size_t width)
+{
+    uint64_t value = 0;
+    for (std::size_t b = 0; b < width; ++b)
+        value |= (uint64_t)at[b] << (8 * b);
+    return value;
+}
+
 bool VertexInRange(int v, unsigned long vertexCount)
 {
     return v >= 0 && (unsigned long)v < vertexCount;
@@ -67,36 +84,49 @@ bool VertexInRange(int v, unsigned long vertexCount)
 
 }  // namespace
 
-std::vector<unsigned char> EncodeModelRecord(const SGraphicObject& model)
+const SModelRecordLayout MODEL_RECORD_64 = {96, 8, 12, 16, 8, 24, 36, 52, 56, 88};
+const SModelRecordLayout MODEL_RECORD_32 = {72, 4, 8, 12, 4, 16, 28, 44, 48, 68};
+
+const SModelRecordLayout& NativeModelRecord()
 {
-    std::vector<unsigned char> record(sizeof(SGraphicObject), 0);
+    static_assert(sizeof(SGraphicObject) == 96 || sizeof(SGraphicObject) == 72, "model record of an unknown layout");
+    return sizeof(SGraphicObject) == MODEL_RECORD_64.size ? MODEL_RECORD_64 : MODEL_RECORD_32;
+}
+
+std::vector<unsigned char> EncodeModelRecord(const SGraphicObject& model, const SModelRecordLayout& layout)
+{
+    std::vector<unsigned char> record(layout.size, 0);
     unsigned char* r = record.data();
-    std::memcpy(r + offsetof(SGraphicObject, modelParam), &model.modelParam, sizeof model.modelParam);
-    std::memcpy(r + offsetof(SGraphicObject, shader), &model.shader, sizeof model.shader);
-    std::memcpy(r + offsetof(SGraphicObject, indexCount), &model.indexCount, sizeof model.indexCount);
-    std::memcpy(r + offsetof(SGraphicObject, reserved), model.reserved, sizeof model.reserved);
-    std::memcpy(r + offsetof(SGraphicObject, colour), model.colour, sizeof model.colour);
-    std::memcpy(r + offsetof(SGraphicObject, diffuse), &model.diffuse, sizeof model.diffuse);
-    std::memcpy(r + offsetof(SGraphicObject, specular), &model.specular, sizeof model.specular);
-    std::memcpy(r + offsetof(SGraphicObject, edgeCount), &model.edgeCount, sizeof model.edgeCount);
+    std::memcpy(r + layout.modelParam, &model.modelParam, 4);
+    std::memcpy(r + layout.shader, &model.shader, 4);
+    PutUnsigned(r + layout.indexCount, layout.indexCountWidth, model.indexCount);
+    std::memcpy(r + layout.reserved, model.reserved, 12);
+    std::memcpy(r + layout.colour, model.colour, 16);
+    std::memcpy(r + layout.diffuse, &model.diffuse, 4);
+    std::memcpy(r + layout.specular, &model.specular, 4);
+    std::memcpy(r + layout.edgeCount, &model.edgeCount, 4);
     return record;
 }
 
-SGraphicObject DecodeModelRecord(const unsigned char* r)
+SGraphicObject DecodeModelRecord(const unsigned char* r, const SModelRecordLayout& layout)
 {
     SGraphicObject model = SGraphicObject();
-    std::memcpy(&model.modelParam, r + offsetof(SGraphicObject, modelParam), sizeof model.modelParam);
-    std::memcpy(&model.shader, r + offsetof(SGraphicObject, shader), sizeof model.shader);
-    std::memcpy(&model.indexCount, r + offsetof(SGraphicObject, indexCount), sizeof model.indexCount);
-    std::memcpy(model.reserved, r + offsetof(SGraphicObject, reserved), sizeof model.reserved);
-    std::memcpy(model.colour, r + offsetof(SGraphicObject, colour), sizeof model.colour);
-    std::memcpy(&model.diffuse, r + offsetof(SGraphicObject, diffuse), sizeof model.diffuse);
-    std::memcpy(&model.specular, r + offsetof(SGraphicObject, specular), sizeof model.specular);
-    std::memcpy(&model.edgeCount, r + offsetof(SGraphicObject, edgeCount), sizeof model.edgeCount);
+    std::memcpy(&model.modelParam, r + layout.modelParam, 4);
+    std::memcpy(&model.shader, r + layout.shader, 4);
+    // A count beyond this build's unsigned long is more than any file holds:
+    // it stays too big, and the index file is then found too short for it.
+    uint64_t indexCount = GetUnsigned(r + layout.indexCount, layout.indexCountWidth);
+    model.indexCount = (unsigned long)std::min<uint64_t>(indexCount, std::numeric_limits<unsigned long>::max());
+    std::memcpy(model.reserved, r + layout.reserved, 12);
+    std::memcpy(model.colour, r + layout.colour, 16);
+    std::memcpy(&model.diffuse, r + layout.diffuse, 4);
+    std::memcpy(&model.specular, r + layout.specular, 4);
+    std::memcpy(&model.edgeCount, r + layout.edgeCount, 4);
     return model;
 }
 
-bool WriteModelCache(const CZoModelStore& store, const std::string& dir, std::string& error)
+bool WriteModelCache(const CZoModelStore& store, const std::string& dir, std::string& error,
+                     const SModelRecordLayout& layout)
 {
     std::size_t n = store.positions.size();
     if (store.texCoords.size() != n || store.normals.size() != n || store.tangents.size() != n) {
@@ -111,7 +141,7 @@ bool WriteModelCache(const CZoModelStore& store, const std::string& dir, std::st
 
     std::vector<unsigned char> records;
     for (const SGraphicObject& model : store.m_models) {
-        std::vector<unsigned char> record = EncodeModelRecord(model);
+        std::vector<unsigned char> record = EncodeModelRecord(model, layout);
         records.insert(records.end(), record.begin(), record.end());
     }
     if (!WriteFile(dir + "oaf.blob", records.data(), records.size(), error))
@@ -128,11 +158,16 @@ bool WriteModelCache(const CZoModelStore& store, const std::string& dir, std::st
     return true;
 }
 
-bool ReadModelCacheArrays(CZoModelStore& store, const std::string& dir, std::string& error)
+bool ReadModelCacheArrays(CZoModelStore& store, const std::string& dir, std::string& error,
+                          const SModelRecordLayout& layout)
 {
     std::vector<unsigned char> content;
     if (!ReadFile(dir + "vaf.blob", content, error))
         return false;
+    if (content.size() % sizeof(Vector3f) != 0) {
+        error = "vaf.blob holds no whole number of vertices";
+        return false;
+    }
     std::size_t n = content.size() / sizeof(Vector3f);
     if (!TakeArray(content, n, "vaf.blob", store.positions, error) ||
         !ReadFile(dir + "taf.blob", content, error) || !TakeArray(content, n, "taf.blob", store.texCoords, error) ||
@@ -142,15 +177,30 @@ bool ReadModelCacheArrays(CZoModelStore& store, const std::string& dir, std::str
         return false;
     store.MakeVertexArray();
 
-    std::size_t models = content.size() / sizeof(SGraphicObject);
+    if (content.size() % layout.size != 0) {
+        error = "oaf.blob holds no whole number of " + std::to_string(layout.size) +
+                "-byte model records (written by a build of another word size?)";
+        return false;
+    }
+    std::size_t models = content.size() / layout.size;
     store.m_models.clear();
+    // Corners are never shared: the models' indexes together number the vertices.
+    uint64_t indexes = 0;
     for (std::size_t i = 0; i < models; ++i) {
-        SGraphicObject model = DecodeModelRecord(content.data() + i * sizeof(SGraphicObject));
-        if (model.edgeCount < 0) {
-            error = "oaf.blob: model " + std::to_string(i) + " has a negative edge count";
+        SGraphicObject model = DecodeModelRecord(content.data() + i * layout.size, layout);
+        if (model.edgeCount < 0 || model.indexCount % 3 != 0 || model.indexCount > n - indexes) {
+            error = "oaf.blob: model " + std::to_string(i) +
+                    " has a negative edge count, a partial triangle or more indexes than vaf.blob has vertices "
+                    "(written by a build of another word size?)";
             return false;
         }
+        indexes += model.indexCount;
         store.m_models.push_back(model);
+    }
+    if (indexes != n) {
+        error = "oaf.blob: the models have " + std::to_string(indexes) + " indexes for the " + std::to_string(n) +
+                " vertices of vaf.blob (written by a build of another word size?)";
+        return false;
     }
     return true;
 }

@@ -46,6 +46,14 @@ static_assert(offsetof(SGraphicObject, modelParam) == 8 && offsetof(SGraphicObje
                   offsetof(SGraphicObject, specular) == 56 && offsetof(SGraphicObject, indexBuffer) == 60 &&
                   offsetof(SGraphicObject, edges) == 64 && offsetof(SGraphicObject, edgeCount) == 88,
               "model record offsets of a 64-bit build");
+#elif defined(__i386__) || defined(_M_IX86)
+static_assert(sizeof(SGraphicObject) == 72, "model record of a 32-bit build is 72 bytes");
+static_assert(offsetof(SGraphicObject, modelParam) == 4 && offsetof(SGraphicObject, shader) == 8 &&
+                  offsetof(SGraphicObject, indexCount) == 12 && offsetof(SGraphicObject, reserved) == 16 &&
+                  offsetof(SGraphicObject, colour) == 28 && offsetof(SGraphicObject, diffuse) == 44 &&
+                  offsetof(SGraphicObject, specular) == 48 && offsetof(SGraphicObject, indexBuffer) == 52 &&
+                  offsetof(SGraphicObject, edges) == 56 && offsetof(SGraphicObject, edgeCount) == 68,
+              "model record offsets of a 32-bit build");
 #endif
 
 // Host-side copy of every loaded model, filled by the model loader before any

@@ -2,7 +2,6 @@
 
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
-#include <smpeg/smpeg.h>
 
 #include <cstdio>
 #include <string>
@@ -17,7 +16,7 @@ const int MIX_CHUNK_FRAMES = 1024;
 
 }  // namespace
 
-CZoSound::CZoSound() : m_music(0), m_musicPlaying(false), m_effectsOn(true), m_audioOpen(false)
+CZoSound::CZoSound() : CZoSound(SNoDevice())
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
         std::printf("No audio device (%s): playing without sound\n", SDL_GetError());
@@ -30,7 +29,14 @@ CZoSound::CZoSound() : m_music(0), m_musicPlaying(false), m_effectsOn(true), m_a
     std::printf("Init: ZoSound\n");
 }
 
-CZoSound::CZoSound(SNoDevice) : m_music(0), m_musicPlaying(false), m_effectsOn(true), m_audioOpen(false) {}
+CZoSound::CZoSound(SNoDevice)
+    : m_flavour(NATIVE_FLAVOUR),
+#ifdef FERROWIND_HAS_MUSIC
+      m_music(0),
+#endif
+      m_musicPlaying(false), m_effectsOn(true), m_audioOpen(false)
+{
+}
 
 void CZoSound::LoadSounds(char* listFile)
 {
@@ -43,42 +49,15 @@ void CZoSound::LoadSounds(char* listFile)
         std::printf("%s: unreadable entry count, no sounds loaded\n", listFile);
 
     std::string name;
-    if (count > 0 && list.ReadWord(name))
-        LoadMusic(&name[0]);
+    if (count > 0 && list.ReadWord(name)) {
+#ifdef FERROWIND_HAS_MUSIC
+        if (m_flavour == FLAVOUR_LINUX)
+            LoadMusic(&name[0]);
+#endif
+    }
     for (int i = 1; i < count && list.ReadWord(name); ++i)
         LoadSound(&name[0]);
     std::printf("   Sounds Loaded\n");
-}
-
-void CZoSound::LoadMusic(char* file)
-{
-    std::printf("   Loading Music\n");
-    std::printf("      Loading %s\n", file);
-    if (!m_audioOpen)
-        return;  // playing without sound, as said at start-up
-    SMPEG_Info info;
-    m_music = SMPEG_new(file, &info, 0);
-    if (!m_music || SMPEG_error(m_music)) {
-        std::printf("Cannot load%s\n", file);
-        // A stream that failed to open is never played: the music toggle
-        // then only flips its flag.
-        if (m_music)
-            SMPEG_delete(m_music);
-        m_music = 0;
-        return;
-    }
-    int frequency = 0, channels = 0;
-    Uint16 format = 0;
-    Mix_QuerySpec(&frequency, &format, &channels);
-    SDL_AudioSpec spec = SDL_AudioSpec();
-    spec.freq = frequency;
-    spec.format = format;
-    spec.channels = (Uint8)channels;
-    SMPEG_actualSpec(m_music, &spec);
-    SMPEG_enableaudio(m_music, 1);
-    SMPEG_enablevideo(m_music, 0);
-    SMPEG_loop(m_music, 1);
-    std::printf("         Loaded %s\n", file);
 }
 
 void CZoSound::LoadSound(char* file)
@@ -101,20 +80,4 @@ void CZoSound::PlaySound(int effect, int)
     if (effect < 0 || effect >= (int)m_sounds.size() || !m_sounds[effect])
         return;
     Mix_PlayChannelTimed(-1, m_sounds[effect], 0, -1);
-}
-
-void CZoSound::PlayMusic()
-{
-    if (m_audioOpen && m_music) {
-        Mix_HookMusic(SMPEG_playAudioSDL, m_music);
-        SMPEG_play(m_music);
-    }
-    m_musicPlaying = true;
-}
-
-void CZoSound::StopMusic()
-{
-    if (m_audioOpen)
-        Mix_HookMusic(0, 0);
-    m_musicPlaying = false;
 }

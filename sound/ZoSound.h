@@ -3,26 +3,37 @@
 
 #include <vector>
 
+#include "game/BuildFlavour.h"
 #include "game/NoDevice.h"
 
 struct Mix_Chunk;
+#ifdef FERROWIND_HAS_MUSIC
 struct _SMPEG;
+#endif
 
-// Sound effects through SDL_mixer and the looping background music.
+// Sound effects through SDL_mixer and, where the program has it, the looping
+// background music.
 class CZoSound {
 public:
     CZoSound();
     explicit CZoSound(SNoDevice);
 
     void LoadSounds(char* listFile);
-    void LoadMusic(char* file);
     void LoadSound(char* file);
     void PlaySound(int effect, int extra);
+#ifdef FERROWIND_HAS_MUSIC
+    void LoadMusic(char* file);
     void PlayMusic();
     void StopMusic();
+#endif
 
+    // The list's first entry is the music; the Windows program skips it, so
+    // that the effects keep their numbers. The program's own by default.
+    EBuildFlavour m_flavour;
     std::vector<Mix_Chunk*> m_sounds;
+#ifdef FERROWIND_HAS_MUSIC
     _SMPEG* m_music;
+#endif
     bool m_musicPlaying;
     bool m_effectsOn;
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "render/ColladaModels.h"
 #include "render/ModelCache.h"
 #include "render/ModelStore.h"
 #include "tests/unit/ScratchDir.h"
@@ -231,4 +233,124 @@ TEST(ModelCache, RecordEncodingKeepsTheFieldsThatMatter)
     EXPECT_EQ(back.indexBuffer, 0u);
     EXPECT_TRUE(back.edges.empty());
     EXPECT_EQ(back.edgeCount, 2);
+}
+
+TEST(ModelCache, ThirtyTwoBitRecordsHaveTheirOwnOffsets)
+{
+    SGraphicObject model = SGraphicObject();
+    model.modelParam = -4;
+    model.shader = 2;
+    model.indexCount = 300;
+    model.reserved[2] = 9;
+    model.colour[3] = 0.5f;
+    model.diffuse = 0.75f;
+    model.specular = 6;
+    model.indexBuffer = 12;
+    model.edgeCount = 41;
+    std::vector<unsigned char> r = EncodeModelRecord(model, MODEL_RECORD_32);
+    ASSERT_EQ(r.size(), 72u);
+    EXPECT_EQ(At<int>(r, 4), -4);
+    EXPECT_EQ(At<int>(r, 8), 2);
+    EXPECT_EQ(At<unsigned int>(r, 12), 300u);
+    EXPECT_EQ(At<int>(r, 24), 9);
+    EXPECT_EQ(At<float>(r, 40), 0.5f);
+    EXPECT_EQ(At<float>(r, 44), 0.75f);
+    EXPECT_EQ(At<float>(r, 48), 6);
+    EXPECT_EQ(At<int>(r, 68), 41);
+    for (std::size_t k : {0, 1, 2, 3, 52, 53, 54, 55, 56, 60, 64, 67})
+        EXPECT_EQ(r[k], 0) << "pointer, buffer and list bytes mean nothing in the file: " << k;
+
+    SGraphicObject back = DecodeModelRecord(r.data(), MODEL_RECORD_32);
+    EXPECT_EQ(back.modelParam, -4);
+    EXPECT_EQ(back.indexCount, 300u);
+    EXPECT_EQ(back.reserved[2], 9);
+    EXPECT_EQ(back.specular, 6);
+    EXPECT_EQ(back.edgeCount, 41);
+    EXPECT_EQ(back.indexBuffer, 0u);
+}
+
+// The default battlefield's models, as the cache writer for the 32-bit
+// program reads them; loaded once, the edge search takes a while.
+class BattlefieldCache : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        char* previous = getcwd(nullptr, 0);
+        ASSERT_EQ(chdir(FERROWIND_ASSETS), 0);
+        testing::internal::CaptureStdout();
+        bool loaded = LoadColladaModels("models.lof", store);
+        testing::internal::GetCapturedStdout();
+        ASSERT_EQ(chdir(previous), 0);
+        free(previous);
+        ASSERT_TRUE(loaded);
+    }
+    static void TearDownTestSuite() { store = CZoModelStore(); }
+
+    std::string Read(const SModelRecordLayout& layout)
+    {
+        CZoModelStore read;
+        std::string error;
+        if (!ReadModelCacheArrays(read, dir.Path(), error, layout))
+            return error;
+        for (int i = 0; i < (int)read.m_models.size(); ++i)
+            if (!ReadModelCacheModel(read, i, dir.Path(), error))
+                return error;
+        EXPECT_EQ(read.m_models.size(), store.m_models.size());
+        for (std::size_t m = 0; m < read.m_models.size() && m < store.m_models.size(); ++m) {
+            const SGraphicObject& a = store.m_models[m];
+            const SGraphicObject& b = read.m_models[m];
+            EXPECT_EQ(b.shader, a.shader);
+            EXPECT_EQ(b.specular, a.specular);
+            if (b.indexCount != a.indexCount || b.edges.size() != a.edges.size())
+                return "model " + std::to_string(m) + " differs in size";
+            EXPECT_EQ(std::memcmp(b.indices, a.indices, a.indexCount * sizeof(unsigned int)), 0) << m;
+            EXPECT_EQ(std::memcmp(b.edges.data(), a.edges.data(), a.edges.size() * sizeof(Edge)), 0) << m;
+        }
+        return "";
+    }
+    void Cut(const char* file, std::size_t bytes)
+    {
+        std::vector<unsigned char> content = dir.Read(file);
+        content.resize(content.size() - bytes);
+        dir.Write(file, std::string(content.begin(), content.end()));
+    }
+
+    static inline CZoModelStore store;
+    ScratchDir dir;
+};
+
+TEST_F(BattlefieldCache, ThirtyTwoBitCacheReadsBackWhole)
+{
+    std::string error;
+    ASSERT_TRUE(WriteModelCache(store, dir.Path(), error, MODEL_RECORD_32)) << error;
+    ASSERT_GE(store.m_models.size(), 20u);
+    EXPECT_EQ(dir.Read("oaf.blob").size(), 72 * store.m_models.size());
+    EXPECT_EQ(Read(MODEL_RECORD_32), "");
+}
+
+TEST_F(BattlefieldCache, CacheOfTheOtherWordSizeIsRefusedWithAReason)
+{
+    std::string error;
+    for (const SModelRecordLayout* layouts : {&MODEL_RECORD_32, &MODEL_RECORD_64}) {
+        const SModelRecordLayout& other = layouts == &MODEL_RECORD_32 ? MODEL_RECORD_64 : MODEL_RECORD_32;
+        ASSERT_TRUE(WriteModelCache(store, dir.Path(), error, *layouts)) << error;
+        EXPECT_NE(Read(other).find("another word size"), std::string::npos) << layouts->size;
+    }
+}
+
+TEST_F(BattlefieldCache, DamagedThirtyTwoBitCacheStopsWithOneReasonNamingTheFile)
+{
+    struct {
+        const char* file;
+        std::size_t cut;
+    } damages[] = {{"oaf.blob", 1}, {"oaf.blob", 72}, {"vaf.blob", 12}, {"vaf.blob", 5}, {"i7.blob", 4},
+                   {"e7.blob", 56}, {"aaf.blob", 1}};
+    for (const auto& d : damages) {
+        std::string error;
+        ASSERT_TRUE(WriteModelCache(store, dir.Path(), error, MODEL_RECORD_32)) << error;
+        Cut(d.file, d.cut);
+        std::string reason = Read(MODEL_RECORD_32);
+        EXPECT_NE(reason.find(d.file), std::string::npos) << d.file << " less " << d.cut << ": " << reason;
+        EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
+    }
 }

@@ -125,6 +125,29 @@ TEST_F(Sound, ListsWithNoEntryOrOnlyTheMusic)
     EXPECT_NE(sound.m_music, nullptr);
 }
 
+TEST_F(Sound, WindowsListSkipsTheMusicAndKeepsTheEffectNumbers)
+{
+    CZoSound sound;
+    sound.m_flavour = FLAVOUR_WINDOWS;
+    std::string music = std::string(FERROWIND_TEST_DATA) + "/tone.mp3";
+    std::string shot = WriteTone("windows_shot.wav", 0.2);
+    ::testing::internal::CaptureStdout();
+    sound.LoadSounds(&WriteList("windows.lof", "3 " + music + " " + shot + " /nonexistent/b.wav\n")[0]);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "Loading Sounds\n   Loading Sounds\n      Loading " + shot + "\n         Loaded " + shot +
+                  "\n   Loading Sounds\n      Loading /nonexistent/b.wav\n         Loaded /nonexistent/b.wav\n"
+                  "   Sounds Loaded\n");
+    ASSERT_EQ(sound.m_sounds.size(), 2u);
+    EXPECT_NE(sound.m_sounds[0], nullptr);
+    EXPECT_EQ(sound.m_sounds[1], nullptr);
+    EXPECT_EQ(sound.m_music, nullptr);
+
+    ::testing::internal::CaptureStdout();
+    sound.LoadSounds(&WriteList("windows_music_only.lof", "1 " + music + "\n")[0]);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Loading Sounds\n   Sounds Loaded\n");
+    EXPECT_EQ(sound.m_sounds.size(), 2u);
+}
+
 TEST_F(Sound, MissingListCountsAsEmpty)
 {
     CZoSound sound;
