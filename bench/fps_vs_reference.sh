@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# Frame rate of the game in play against a reference: Debian's bzflag, the
+# open-source 3D LAN tank game, measured the same way right after on the same
+# machine. Both run on a virtual display of their own (Xvfb, Mesa llvmpipe,
+# 1024 x 768) with the tank alive and the camera turning; the frame rate comes
+# from Mesa's GALLIUM_HUD=fps dump. Both run inside `unshare -n`, so nothing
+# leaves the machine (the reference's server listens on the loopback only).
+#
+#   bench/fps_vs_reference.sh [SECONDS]   (default 25 s of play each)
+#   FERROWIND_BINARY and FERROWIND_ASSETS name another build and its data
+#   (default: build/ferrowind and assets/ of this tree);
+#   FPS_SHOTS=DIR keeps a screenshot of each game in play in DIR.
+#
+# Needs root: it installs bzflag-client, bzflag-server and mesa-utils when
+# they are missing. A benchmark, not a test: it prints figures only.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-25}
+binary=${FERROWIND_BINARY:-$root/build/ferrowind}
+assets=${FERROWIND_ASSETS:-$root/assets}
+warmup=4
+
+if [ ! -x "$binary" ]; then
+  cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$root/build" -j"$(nproc)" --target ferrowind
+fi
+missing=()
+for p in bzflag-client bzflag-server mesa-utils xvfb xdotool iproute2; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+# Debian installs the games outside the usual PATH.
+export PATH="$PATH:/usr/games"
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  [ -s "$work/bzfs.pid" ] && pids+=("$(cat "$work/bzfs.pid")")
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+export DISPLAY=":$(head -n1 "$work/display")"
+export SDL_AUDIODRIVER=dummy
+echo "display $DISPLAY: $(glxinfo -B 2>/dev/null | grep -m1 'OpenGL renderer' || echo '?')"
+
+# Runs "$@" in a network namespace with only the loopback, up, with the
+# frame rate dumped into $work/hud-$name once a second.
+isolated() {
+  local name=$1
+  shift
+  mkdir -p "$work/hud-$name"
+  exec unshare -n sh -c 'ip link set lo up && exec "$@"' sh \
+    env GALLIUM_HUD=fps GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR="$work/hud-$name" "$@"
+}
+
+# The window whose name matches $1, once it is shown.
+window_named() {
+  for _ in $(seq 300); do
+    local w
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Keeps a picture of the display as $1.png in $FPS_SHOTS, if set.
+shot() {
+  [ -n "${FPS_SHOTS:-}" ] && import -window root "$FPS_SHOTS/$1.png" 2>/dev/null || true
+}
+
+# Turns the camera for $seconds: the pointer sweeps right and left over the
+# middle of window $1.
+turn_camera() {
+  local window=$1 end=$((SECONDS + seconds))
+  xdotool mousemove --window "$window" 300 384
+  while [ $SECONDS -lt $end ]; do
+    for step in 8 -8; do
+      for _ in $(seq 50); do
+        xdotool mousemove_relative -- "$step" 0
+        sleep 0.02
+      done
+    done
+  done
+}
+
+# Median frame rate of the dump, leaving out the first seconds (loading).
+median_fps() {
+  local file
+  file=$(find "$work/hud-$1" -type f -name 'fps*' | head -n1)
+  [ -n "$file" ] || { echo 0; return; }
+  awk '{ print $NF }' "$file" | tail -n +$((warmup + 1)) | sort -n |
+    awk '{ v[NR] = $1 } END { if (NR) printf "%.1f\n", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; else print 0 }'
+}
+
+echo "== Ferrowind: $binary"
+mkdir -p "$work/field"
+cp -rs "$assets/." "$work/field/"
+find "$work/field" -name '*.blob' -type l -delete
+(cd "$work/field" && isolated game "$binary" "$work/field/output.txt" >"$work/game.log" 2>&1) &
+pids+=($!)
+game_window=$(window_named '^Ferrowind$') || { echo "the game showed no window"; tail "$work/game.log"; exit 1; }
+sleep "$warmup"
+# Space leaves the menu; in play the first shot brings the tank in.
+xdotool key --window "$game_window" space
+sleep 2
+xdotool key --window "$game_window" space
+sleep 1
+turn_camera "$game_window"
+shot ferrowind
+xdotool key --window "$game_window" Escape 2>/dev/null || true
+game_fps=$(median_fps game)
+kill "${pids[-1]}" 2>/dev/null || true
+wait "${pids[-1]}" 2>/dev/null || true
+
+echo "== Reference: $(dpkg-query -W -f='${Package} ${Version}' bzflag-client)"
+# Server and client share one namespace: the client reaches the server over
+# the loopback only.
+isolated reference sh -c 'bzfs -i 127.0.0.1 -p 5154 >"$0/bzfs.log" 2>&1 & echo $! >"$0/bzfs.pid"; sleep 2; exec "$@"' \
+  "$work" bzflag -window 1024x768+0+0 -team red bench@127.0.0.1:5154 >"$work/bzflag.log" 2>&1 &
+pids+=($!)
+reference_window=$(window_named '.') || { echo "the reference showed no window"; tail "$work/bzflag.log"; exit 1; }
+sleep "$warmup"
+# Joins the game (the tank spawns) and turns as the game above does.
+xdotool key --window "$reference_window" i
+turn_camera "$reference_window"
+shot reference
+reference_fps=$(median_fps reference)
+
+echo "frames per second, median of 1 s samples over ${seconds} s of play (first ${warmup} s left out):"
+printf '  %-12s %8s\n' ferrowind "$game_fps" reference "$reference_fps"
+awk -v g="$game_fps" -v r="$reference_fps" 'BEGIN { if (r > 0) printf "ratio (ferrowind / reference): %.2f\n", g / r }'
