@@ -112,11 +112,13 @@ find "$work/field" -name '*.blob' -type l -delete
 pids+=($!)
 game_window=$(window_named '^Ferrowind$') || { echo "the game showed no window"; tail "$work/game.log"; exit 1; }
 sleep "$warmup"
-# Space leaves the menu; in play the first shot brings the tank in.
-xdotool key --window "$game_window" space
+# Space leaves the menu; in play the first shot brings the tank in. The game
+# reads held keys once a frame: the key stays down for a few seconds.
+xdotool mousemove --window "$game_window" 512 384 key space
 sleep 2
-xdotool key --window "$game_window" space
-sleep 1
+xdotool keydown space
+sleep 3
+xdotool keyup space
 turn_camera "$game_window"
 shot ferrowind
 xdotool key --window "$game_window" Escape 2>/dev/null || true
@@ -130,10 +132,16 @@ echo "== Reference: $(dpkg-query -W -f='${Package} ${Version}' bzflag-client)"
 isolated reference sh -c 'bzfs -i 127.0.0.1 -p 5154 >"$0/bzfs.log" 2>&1 & echo $! >"$0/bzfs.pid"; sleep 2; exec "$@"' \
   "$work" bzflag -window 1024x768+0+0 -team red bench@127.0.0.1:5154 >"$work/bzflag.log" 2>&1 &
 pids+=($!)
+disown "${pids[-1]}"  # it ends by abort when killed; nothing to report
 reference_window=$(window_named '.') || { echo "the reference showed no window"; tail "$work/bzflag.log"; exit 1; }
 sleep "$warmup"
-# Joins the game (the tank spawns) and turns as the game above does.
-xdotool key --window "$reference_window" i
+# Once connected (give it a few more seconds on a busy machine), joins the
+# game: the tank spawns; then turns as the game above does.
+sleep 4
+xdotool mousemove --window "$reference_window" 512 384 keydown i
+sleep 1
+xdotool keyup i click 3
+sleep 1
 turn_camera "$reference_window"
 shot reference
 reference_fps=$(median_fps reference)
