@@ -18,7 +18,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-25}
 binary=${FERROWIND_BINARY:-$root/build/ferrowind}
 assets=${FERROWIND_ASSETS:-$root/assets}
-warmup=4
+warmup=4  # seconds for a window to settle
 
 if [ ! -x "$binary" ]; then
   cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -95,13 +95,32 @@ turn_camera() {
   done
 }
 
-# Median frame rate of the dump, leaving out the first seconds (loading).
-median_fps() {
+hud_file() { find "$work/hud-$1" -type f -name 'fps*' | head -n1; }
+hud_lines() {
   local file
-  file=$(find "$work/hud-$1" -type f -name 'fps*' | head -n1)
-  [ -n "$file" ] || { echo 0; return; }
-  awk '{ print $NF }' "$file" | tail -n +$((warmup + 1)) | sort -n |
-    awk '{ v[NR] = $1 } END { if (NR) printf "%.1f\n", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; else print 0 }'
+  file=$(hud_file "$1")
+  if [ -n "$file" ]; then wc -l <"$file"; else echo 0; fi
+}
+# Processor time of process $1 so far, in ms (all its threads).
+cpu_ms() { awk -v tick="$(getconf CLK_TCK)" '{ print ($14 + $15) * 1000 / tick }' "/proc/$1/stat"; }
+
+# Plays $1 (game or reference, window $2, process $3) with the camera turning
+# and prints the median of the 1 s frame-rate samples taken meanwhile and the
+# processor time per frame. The latter is what a busy machine disturbs least.
+measure() {
+  local first cpu_before cpu_after
+  first=$(hud_lines "$1")
+  cpu_before=$(cpu_ms "$3")
+  turn_camera "$2"
+  cpu_after=$(cpu_ms "$3")
+  shot "$1"
+  awk '{ print $NF }' "$(hud_file "$1")" | tail -n +$((first + 2)) | sort -n |
+    awk -v cpu=$((${cpu_after%.*} - ${cpu_before%.*})) '
+      { v[NR] = $1; frames += $1 }
+      END {
+        median = NR ? (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) : 0
+        printf "%.1f %.1f\n", median, frames ? cpu / frames : 0
+      }'
 }
 
 echo "== Ferrowind: $binary"
@@ -119,10 +138,7 @@ sleep 2
 xdotool keydown space
 sleep 3
 xdotool keyup space
-turn_camera "$game_window"
-shot ferrowind
-xdotool key --window "$game_window" Escape 2>/dev/null || true
-game_fps=$(median_fps game)
+read -r game_fps game_cpu < <(measure game "$game_window" "${pids[-1]}")
 kill "${pids[-1]}" 2>/dev/null || true
 wait "${pids[-1]}" 2>/dev/null || true
 
@@ -142,10 +158,11 @@ xdotool mousemove --window "$reference_window" 512 384 keydown i
 sleep 1
 xdotool keyup i click 3
 sleep 1
-turn_camera "$reference_window"
-shot reference
-reference_fps=$(median_fps reference)
+read -r reference_fps reference_cpu < <(measure reference "$reference_window" "${pids[-1]}")
 
-echo "frames per second, median of 1 s samples over ${seconds} s of play (first ${warmup} s left out):"
-printf '  %-12s %8s\n' ferrowind "$game_fps" reference "$reference_fps"
-awk -v g="$game_fps" -v r="$reference_fps" 'BEGIN { if (r > 0) printf "ratio (ferrowind / reference): %.2f\n", g / r }'
+echo "over ${seconds} s of play each: median of the 1 s frame-rate samples, processor time per frame"
+printf '  %-12s %8s fps %8s ms\n' ferrowind "$game_fps" "$game_cpu" reference "$reference_fps" "$reference_cpu"
+awk -v g="$game_fps" -v r="$reference_fps" -v gc="$game_cpu" -v rc="$reference_cpu" 'BEGIN {
+  if (r > 0) printf "ratio (ferrowind / reference): %.2f\n", g / r
+  if (gc > 0) printf "ratio of processor time per frame (reference / ferrowind): %.2f\n", rc / gc
+}'
