@@ -141,14 +141,16 @@ void CZoGl::PrepairObjectForDrawing(int index)
 }
 
 // The box lies at the far end of the depth range, where nothing has been
-// drawn yet: it shows only where the target is still empty.
+// drawn yet: it shows only where the target is still empty. Its faces are
+// opaque; the plain image program, which never discards, lets the depth test
+// reject the covered pixels before they are shaded.
 void CZoGl::DrawBoxEnv()
 {
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glDepthRange(1, 1);
     glDepthMask(GL_FALSE);
-    UseProgramSlot(*this, PROGRAM_TEXTURED);
+    UseProgramSlot(*this, PROGRAM_IMAGE);
     PrepairShader((unsigned int)-3);
     glActiveTexture(GL_TEXTURE0);
     glMatrixMode(GL_TEXTURE);

@@ -122,7 +122,8 @@ void CZoGl::DrawMinimap()
     if (!objects[1]->active && m_minimapDrawn)
         return;
 
-    // Drawn straight into the minimap texture (its lowest 768 rows), opaque
+    // Drawn straight into the minimap texture, at half the window's size in
+    // its lowest three quarters (the corner shows it smaller still), opaque
     // black where nothing lies, as a copy of the window would be.
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_minimapFramebuffer);
     glClearColor(0, 0, 0, 1);
@@ -131,7 +132,10 @@ void CZoGl::DrawMinimap()
     glColor4ub(255, 255, 255, 255);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
-    SceneProjection();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glViewport(0, 0, kMinimapSize, kMinimapSize * 3 / 4);
+    set_frustum();
     UseProgramSlot(*this, PROGRAM_MINIMAP);
     m_position = objects[1]->pos;
     m_position.y += 500;
@@ -141,7 +145,11 @@ void CZoGl::DrawMinimap()
         if (!object || !object->active)
             continue;
         const SGraphicObject& model = *GetObject(object->model);
-        PrepairObjectForDrawing(i);
+        CameraView(m_direction);
+        PlaceObject(object->pos - m_position, object->angles);
+        glActiveTexture(GL_TEXTURE0);
+        glMatrixMode(GL_TEXTURE);
+        glLoadIdentity();
         BindTexture(1, TextureName(*this, object->texture0));
         BindTexture(0, TextureName(*this, object->texture0));
         PrepairShader((unsigned int)i);

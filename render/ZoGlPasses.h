@@ -43,6 +43,7 @@ const float kLightHeight = 550;
 const int kScreenWidth = 1024;
 const int kScreenHeight = 768;
 const int kGlowSize = 256;
+const int kMinimapSize = 512;
 
 // Projection matrix: identity, full-window viewport, fixed frustum.
 void SceneProjection();

@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "render/ZoGl.h"
+#include "render/ZoGlPasses.h"
 
 unsigned int depth2 = 0;
 
@@ -60,7 +60,7 @@ unsigned int MakeMinimapFramebuffer(unsigned int texture)
     unsigned int framebuffer = MakeFramebuffer(), depth = 0;
     glGenRenderbuffersEXT(1, &depth);
     glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, depth);
-    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, 1024, 1024);
+    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, kMinimapSize, kMinimapSize);
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
     glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, texture, 0);
     glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT, depth);
@@ -118,7 +118,7 @@ CZoGl::CZoGl() : CZoGl(SNoDevice())
     ilInit();
     ilutRenderer(ILUT_OPENGL);
 
-    m_minimapTexture = MakeTargetTexture(1024, 1024, GL_RGBA, GL_RGBA, GL_UNSIGNED_INT, WRAP_REPEAT);
+    m_minimapTexture = MakeTargetTexture(kMinimapSize, kMinimapSize, GL_RGBA, GL_RGBA, GL_UNSIGNED_INT, WRAP_REPEAT);
     m_minimapFramebuffer = MakeMinimapFramebuffer(m_minimapTexture);
     m_sceneFramebuffer = MakeFramebuffer();
     m_sceneTexture = MakeColourTexture(SCREEN_WIDTH, SCREEN_HEIGHT, GL_FLOAT);

@@ -140,7 +140,7 @@ TEST_F(Overlays, MinimapCornerShowsTheTankWhileItLives)
     EXPECT_EQ(Differences(alive, Draw(), Inside(corner, 3)), 0);
     game.now += 1;
     CFrame moved = Draw();
-    EXPECT_GT(Differences(alive, moved, Inside(corner, 3)), Pixels(corner) / 10);
+    EXPECT_GT(Differences(alive, moved, Inside(corner, 3)), Pixels(corner) / 20);
 }
 
 TEST_F(Overlays, MinimapKeepsItsLastPictureWhileTheTankIsDead)
