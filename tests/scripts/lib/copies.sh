@@ -1,9 +1,9 @@
 # Helpers for whole-program checks that run several copies of the game in
 # network namespaces (tools/netns.sh) on one shared Xvfb. Sourced; the caller
 # sets bin (the game), root (the repository) and work (a scratch directory),
-# and may set copy_env (extra VAR=value words for every copy).
+# and copy_env (an array of extra VAR=value words for every copy).
 netns="$root/tools/netns.sh"
-declare -a game_pids=() stamp_pids=() windows=() copy_env=("${copy_env[@]}")
+declare -a game_pids=() stamp_pids=() windows=()
 xvfb_pid=""
 display=""
 passed=0
