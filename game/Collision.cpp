@@ -82,6 +82,15 @@ Vector3f CFerrowind::ACollision(Vector3f position, int index)
     return CollisionTest(position, index, false);
 }
 
+// A taken power-up is back at the game time its timer holds, whenever this
+// copy's frames show it again: every copy applying the same move agrees.
+bool CFerrowind::Present(const SGameObject& other)
+{
+    if (other.kind == KIND_POWERUP)
+        return (int)((unsigned int)RuleTime() - (unsigned int)other.timer) >= 0;
+    return other.active != 0;
+}
+
 // The turn and the move test differ only in what the request is (angles or
 // position) and so in how the moving object's footprint is placed.
 Vector3f CFerrowind::CollisionTest(Vector3f requested, int index, bool turning, bool takePowerUps)
@@ -97,7 +106,7 @@ Vector3f CFerrowind::CollisionTest(Vector3f requested, int index, bool turning, 
     Vector3f accepted = requested;
     for (size_t i = 1; i < m_objects.size(); ++i) {
         const SGameObject* other = m_objects[i];
-        if ((int)i == index || other->active == 0)
+        if ((int)i == index || !Present(*other))
             continue;
         bool overlap = !FarApart(moverPos, moverReach, other->pos, Reach(other->bbox)) &&
                        FootprintsOverlap(mover, SFootprint(other->pos, other->angles.x, other->angles.y, other->bbox));

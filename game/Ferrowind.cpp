@@ -145,8 +145,9 @@ void CFerrowind::Run()
 }
 
 // The movement step of the ground and the local tank, whose messages go to the
-// peers (positions) and the queue; and the count-down of taken power-ups, by
-// kind since restored snapshots hold plain objects.
+// peers (positions) and the queue; and taken power-ups shown again once the
+// game time their timer holds has come (by kind: restored snapshots hold
+// plain objects).
 void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt)
 {
     for (int index = 0; index < 2 && index < (int)objects.size(); ++index) {
@@ -161,8 +162,8 @@ void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned 
         delete[] pair;
     }
     for (SGameObject* o : objects)
-        if (o->kind == KIND_POWERUP && !o->active)
-            CountDownPowerUp(*o, dt);
+        if (o->kind == KIND_POWERUP && !o->active && (int)((unsigned int)GetTime() - (unsigned int)o->timer) >= 0)
+            o->active = 1;
 }
 
 // Tanks named by their owners' addresses, as every copy knows them.

@@ -99,6 +99,7 @@ private:
     void DeleteRetired();
     bool MessageIsValid(const SGameMsg& msg) const;
     bool IsTank(int index) const;
+    bool Present(const SGameObject& other);
     void TakePowerUp(const SGameMsg& msg);
     void Shoot(const SGameMsg& msg);
     void Respawn(int shooter, unsigned long shotTime);

@@ -136,7 +136,6 @@ size_t CFerrowind::Warp(size_t lateIndex, bool& restored)
                      (int)lag, getMsgString(late.type), (int)now);
         std::fflush(output);
     }
-    m_rollback.CountWarp(now, lag);
 
     // Dropped objects live on until the next snapshot: other threads may still
     // hold pointers from a recent GetGameObjects.

@@ -160,7 +160,7 @@ void CFerrowind::TakePowerUp(const SGameMsg& msg)
     SGameObject* tank = m_objects[(int)msg.data[0]];
     float* st = tank->state;
     powerUp->active = 0;
-    powerUp->timer = POWERUP_RESPAWN_MS;
+    powerUp->timer = RuleTime() + POWERUP_RESPAWN_MS;
     float kind = powerUp->state[0];
     if (!(kind >= 0 && kind < 6))
         return;

@@ -4,9 +4,6 @@
 
 namespace {
 
-// Warp times older than this are forgotten; the overlay shows the last 10 s.
-const unsigned int WARP_MEMORY_MS = 10000;
-
 bool Before(unsigned int a, unsigned int b)
 {
     return (int)(a - b) < 0;
@@ -58,22 +55,4 @@ void CRollback::Send(SGameMsg& msg)
 {
     if (!m_replaying && m_send)
         m_send(&msg);
-}
-
-void CRollback::CountWarp(unsigned int now, unsigned int lagMs)
-{
-    m_warpTimes.push_back(now);
-    while (!m_warpTimes.empty() && Before(m_warpTimes.front() + WARP_MEMORY_MS, now))
-        m_warpTimes.pop_front();
-    if (lagMs > m_longestWarpMs)
-        m_longestWarpMs = lagMs;
-}
-
-int CRollback::WarpsSince(unsigned int since) const
-{
-    int count = 0;
-    for (unsigned int t : m_warpTimes)
-        if (!Before(t, since))
-            ++count;
-    return count;
 }

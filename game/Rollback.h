@@ -1,7 +1,6 @@
 #ifndef FERROWIND_ROLLBACK_H
 #define FERROWIND_ROLLBACK_H
 
-#include <deque>
 #include <vector>
 
 #include "game/GameMsg.h"
@@ -16,7 +15,7 @@ class CRollback {
 public:
     typedef int (*Sender)(SGameMsg* msg);
 
-    explicit CRollback(Sender send) : m_send(send), m_replaying(false), m_longestWarpMs(0) {}
+    explicit CRollback(Sender send) : m_send(send), m_replaying(false) {}
 
     SSavedStates& States() { return m_states; }
 
@@ -40,17 +39,10 @@ public:
     void Send(SGameMsg& msg);
     void SetSender(Sender send) { m_send = send; }
 
-    // Warp figures for the network overlay.
-    void CountWarp(unsigned int now, unsigned int lagMs);
-    int WarpsSince(unsigned int since) const;
-    unsigned int LongestWarpMs() const { return m_longestWarpMs; }
-
 private:
     SSavedStates m_states;
     Sender m_send;
     bool m_replaying;
-    std::deque<unsigned int> m_warpTimes;
-    unsigned int m_longestWarpMs;
 };
 
 #endif

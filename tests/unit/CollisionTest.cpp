@@ -86,10 +86,15 @@ TEST_F(Collision, MovingOntoAPowerUpTakesIt)
     EXPECT_EQ(taken[0].data[0], (float)mover);
     EXPECT_EQ(taken[0].time, game.now);
 
+    // A taken power-up is back at the game time its timer holds, shown or not.
     int sleeping = AddPowerUp(box, Vector3f(-40, 0, 0), 2);
     game.m_objects[sleeping]->active = 0;
+    game.m_objects[sleeping]->timer = game.now + 1;
     Move(-35, 0);
     EXPECT_EQ(QueuedOfType(GMSG_POWERUP_TAKEN).size(), 1u);
+    game.now += 1;
+    Move(-36, 0);
+    EXPECT_EQ(QueuedOfType(GMSG_POWERUP_TAKEN).size(), 2u);
 }
 
 TEST_F(Collision, PowerUpOrderAgainstBlockers)

@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# Do three copies end with the same battlefield? Each run starts three copies
+# in network namespaces (tools/netns.sh), raises the lag of copy 3 to 2 s, and
+# drives the three tanks by a seeded script of held keys (throttle, turns,
+# shots) for a while; then all stop, and after a quiet time the last state
+# digest of each copy (FERROWIND_DIGEST_EVERY) is compared with copy 1's.
+# Prints per run the warps of each copy and the digest numbers that differ,
+# with the largest difference; the last line counts the runs that agreed.
+# Exit 0 when every run agreed, 1 when one did not, 77 when it cannot run here.
+#
+# Args: path to the ferrowind binary, repo root, [seconds of driving (60)],
+#       [runs (3)], [first seed (1)], [quiet seconds (9)]
+set -u
+
+bin=$(readlink -f "$1")
+root=$(readlink -f "$2")
+drive=${3:-60}
+runs=${4:-3}
+seed=${5:-1}
+quiet=${6:-9}
+work=$(mktemp -d /tmp/fwagree.XXXXXX)
+export FERROWIND_NETNS="fwag$$"
+copy_env=(FERROWIND_DIGEST_EVERY=1 ${FERROWIND_AGREEMENT_ENV:-})
+source "$root/tests/scripts/lib/copies.sh"
+need_copies_tools
+trap cleanup EXIT
+
+start_xvfb || fail "no Xvfb display could be started"
+"$netns" up 3 >/dev/null || fail "the namespaces could not be made"
+
+keys=(i i i k j l space)
+declare -a holding=("" "" "" "")
+
+# One step of the script for copy $1: keep the key it holds or change to
+# another (or none). A key is never pressed again right after its release:
+# SDL would take the pair for key repeat and drop both.
+step() {
+    local i=$1 next
+    next=${keys[RANDOM % ${#keys[@]}]}
+    ((RANDOM % 4 == 0)) && next=""
+    [ "$next" = "${holding[$i]}" ] && return
+    [ -n "${holding[$i]}" ] && release "$i" "${holding[$i]}"
+    [ -n "$next" ] && hold "$i" "$next"
+    holding[$i]=$next
+}
+
+# A digest copy $1 printed, the last one or with $2 = 1 the one before: one
+# line per tank ("tank:ADDRESS") or power-up ("powerup:INDEX") with its numbers.
+last_digest() {
+    awk -v back="${2:-0}" '
+        $2 == "digest" { if ($3 != t) { t = $3; blocks++ } line[blocks, ++n[blocks]] = $0 }
+        END { b = blocks - back; for (k = 1; k <= n[b]; k++) { c = split(line[b, k], f, " "); out = f[4] ":" f[5];
+              for (j = 6; j <= c; j++) if (f[j] ~ /^-?[0-9.]+$/) out = out " " f[j]; print out } }' \
+        "$work/stdout$1.txt"
+}
+
+# Waits (30 s at most) until every copy printed the same digest twice running:
+# a copy on a loaded machine may still be replaying its last late messages.
+wait_settled() {
+    local deadline=$((SECONDS + 30)) i settled
+    while ((SECONDS < deadline)); do
+        settled=1
+        for i in 1 2 3; do
+            [ "$(last_digest "$i")" = "$(last_digest "$i" 1)" ] || settled=0
+        done
+        ((settled)) && return 0
+        sleep 1
+    done
+    return 1
+}
+
+# Compares two digests: "<numbers differing> <numbers compared> <largest difference> <where>".
+# A tank or power-up that one side lacks counts as all its numbers differing.
+compare() {
+    awk 'NR == FNR { a[$1] = $0; next } { b[$1] = $0 }
+         END { for (k in a) keys[k] = 1; for (k in b) keys[k] = 1;
+               for (k in keys) { na = split(a[k], x, " "); nb = split(b[k], y, " "); n = na > nb ? na : nb;
+                   for (j = 2; j <= n; j++) { total++;
+                       if (!(k in a) || !(k in b) || x[j] != y[j]) { differ++;
+                           d = x[j] - y[j]; if (d < 0) d = -d; if (d > worst) { worst = d; what = k } } } }
+               printf "%d %d %.3f %s\n", differ, total, worst, what ? what : "-" }' <(echo "$1") <(echo "$2")
+}
+
+agreed=0
+for run in $(seq 1 "$runs"); do
+    RANDOM=$((seed + run - 1))
+    rm -f "$work"/stdout*.txt "$work"/output*.txt
+    for i in 1 2 3; do start_copy "$i"; done
+    for i in 1 2 3; do
+        wait_for "$work/stdout$i.txt" " tried to connect" 2 30 || fail "copy $i did not connect both others"
+    done
+    key 3 q
+    wait_for "$work/stdout3.txt" "Lag set to 1" 1 10 || fail "copy 3 did not raise its lag"
+    sleep 0.3
+    key 3 q
+    wait_for "$work/stdout3.txt" "Lag set to 2" 1 10 || fail "copy 3 did not raise its lag"
+
+    # Tanks start dead: a shot brings each in.
+    for i in 1 2 3; do hold "$i" space; done
+    sleep 2
+    for i in 1 2 3; do release "$i" space; done
+    end=$((SECONDS + drive))
+    while ((SECONDS < end)); do
+        for i in 1 2 3; do step "$i"; done
+        sleep 0.5
+    done
+    for i in 1 2 3; do
+        [ -n "${holding[$i]}" ] && release "$i" "${holding[$i]}"
+        holding[$i]=""
+    done
+    sleep "$quiet"
+    for i in 1 2 3; do alive "$i" || fail "copy $i died"; done
+    wait_settled || echo "(a copy's digest still changed after the quiet time)"
+
+    # The digest before the last: the last may be half written.
+    reference=$(last_digest 1 1)
+    [ -n "$reference" ] || fail "copy 1 printed no digest"
+    report="run $run (seed $((seed + run - 1)), ${drive} s):"
+    for i in 1 2 3; do report+=" copy $i warped $(count "$work/output$i.txt" Warping) times;"; done
+    same=1
+    for i in 2 3; do
+        read -r differ total worst what <<<"$(compare "$reference" "$(last_digest "$i" 1)")"
+        report+=" copy $i vs 1: $differ of $total numbers differ"
+        ((differ > 0)) && { same=0; report+=" (largest $worst, $what)"; }
+        report+=";"
+    done
+    echo "$report"
+    ((same)) && agreed=$((agreed + 1))
+    if ((same)); then
+        echo "$reference" | sed 's/^/    /'
+    else
+        for i in 1 2 3; do echo "--- copy $i:"; last_digest "$i" 1; done
+    fi
+    stop_copies
+    sleep 1
+done
+echo "identical digests in $agreed of $runs runs"
+# FERROWIND_KEEP_LOGS keeps the copies' output for a look.
+[ -n "${FERROWIND_KEEP_LOGS:-}" ] || passed=1
+((agreed == runs))
