@@ -15,12 +15,6 @@ done
 work=$(mktemp -d)
 trap 'kill "${game_pid:-}" 2>/dev/null; rm -rf "$work"' EXIT
 . "$root/tests/scripts/lib/drive.sh"
-failures=0
-
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
 
 if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1; then
   cat "$work/cpack.log"

@@ -14,12 +14,6 @@ root=$2
 work=$(mktemp -d)
 trap 'kill "${game_pid:-}" 2>/dev/null; rm -rf "$work"' EXIT
 . "$root/tests/scripts/lib/drive.sh"
-failures=0
-
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
 
 # Window areas (WxH+X+Y): where the chase camera puts the tank, the view
 # below the top panel, the minimap corner, and two columns of the counter:
@@ -32,12 +26,6 @@ zero_column=9x36+206+147
 
 lit() { [ "$(spread "$1" "$2")" -gt 60 ]; }
 unlit() { ! lit "$@"; }
-
-# Red minimap markers: tanks are drawn in (1, 0.25, 0.1).
-marked() {
-  [ "$(convert "$work/$1.png[$minimap_area]" -fx 'r > 0.78 && g > 0.12 && g < 0.4 && b < 0.24 ? 1 : 0' \
-    -format '%[fx:int(mean*w*h)]' info:)" -gt 10 ]
-}
 
 # At most $4 pixels of area $3 differ between shots $1 and $2.
 alike() { [ "$(differing "$1" "$2" "$3")" -le "$4" ]; }
@@ -64,18 +52,16 @@ shot unspawned 2
 [ "$(spread unspawned "$minimap_area")" -gt 10 ] || fail "the minimap should show the battlefield before the first spawn"
 
 # Space held until the tank lives; then the shot's flash is let fade.
-xdotool keydown --window "$window" space
-shot_until spawned 30 marked spawned || fail "the minimap should mark the living tank"
-xdotool keyup --window "$window" space
+spawn 30 || fail "the minimap should mark the living tank"
 shot chase 3
 hold Up 3
 shot chase-up
 alike chase chase-up "$tank_area" 1200 || fail "the arrow keys should not move the chase camera"
 
 press c
-xdotool keydown --window "$window" Up
+xdotool keydown --window "$window" Up 2>/dev/null
 shot_until free 30 unlike chase free "$view_area" 100000 || fail "after c the arrow keys should fly the free camera"
-xdotool keyup --window "$window" Up
+xdotool keyup --window "$window" Up 2>/dev/null
 press c
 shot_until chase-again 30 alike chase chase-again "$tank_area" 1200 ||
   fail "a second c should put the camera behind the tank again"

@@ -2,6 +2,12 @@
 # with ImageMagick; sourced by the whole-program test scripts and by
 # tools/screenshot.sh. Needs DISPLAY. The caller sets `work` to a scratch folder.
 
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
 # The game announces itself by broadcast: run it in a network namespace of
 # its own (only a loopback, down) where that is possible, so nothing leaves.
 isolate=()
@@ -85,4 +91,20 @@ differing() {
 # Standard deviation of the brightness within geometry $2 of shot $1, in thousandths.
 spread() {
   convert "$work/$1.png[$2]" -colorspace gray -format '%[fx:int(1000*standard_deviation)]' info:
+}
+
+# True when the minimap corner of shot $1 marks a tank: tanks are drawn in (1, 0.25, 0.1).
+tank_marked() {
+  [ "$(convert "$work/$1.png[200x170+812+10]" -fx 'r > 0.78 && g > 0.12 && g < 0.4 && b < 0.24 ? 1 : 0' \
+    -format '%[fx:int(mean*w*h)]' info:)" -gt 10 ]
+}
+
+# Holds Space until the local tank lives (its minimap marker shows), up to
+# $1 seconds; the last shot is $work/spawned.png.
+spawn() {
+  xdotool keydown --window "$window" space 2>/dev/null
+  shot_until spawned "$1" tank_marked spawned
+  local alive=$?
+  xdotool keyup --window "$window" space 2>/dev/null
+  return $alive
 }
