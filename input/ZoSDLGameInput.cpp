@@ -37,7 +37,7 @@ void CZoSDL::HandleGameEvent(const SDL_Event& event, unsigned int elapsed)
         break;
     case SDL_MOUSEMOTION:
         if (!*m_chaseCamera)
-                m_graphic->AddToAngles((float)(event.motion.yrel * MOUSE_LOOK * elapsed),
+            m_graphic->AddToAngles((float)(event.motion.yrel * MOUSE_LOOK * elapsed),
                                    (float)(event.motion.xrel * MOUSE_LOOK * elapsed));
         break;
     case SDL_KEYDOWN:

@@ -143,6 +143,22 @@ TEST_F(Overlays, MinimapCornerShowsTheTankWhileItLives)
     EXPECT_GT(Differences(alive, moved, Inside(corner, 3)), Pixels(corner) / 20);
 }
 
+TEST_F(Overlays, MinimapShowsTheBattlefieldBeforeTheFirstSpawn)
+{
+    SArea corner = Area(0.785f, 0.755f, 0.995f, 0.9975f);
+    // As in a fresh game: the tank has never lived and the texture holds nothing.
+    gl->m_minimapDrawn = false;
+    std::vector<unsigned char> black(1024 * 1024 * 4, 0);
+    for (size_t i = 3; i < black.size(); i += 4)
+        black[i] = 255;
+    glBindTexture(GL_TEXTURE_2D, gl->m_minimapTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1024, 1024, 0, GL_RGBA, GL_UNSIGNED_BYTE, black.data());
+    game.objects[1]->active = 0;
+    CFrame unspawned = Draw();
+    EXPECT_EQ(MarkerPixels(unspawned, corner), 0);
+    EXPECT_GT(unspawned.MeanBrightness((corner.x0 + corner.x1) / 2, corner.y1 - 20, 15), 20);
+}
+
 TEST_F(Overlays, MinimapKeepsItsLastPictureWhileTheTankIsDead)
 {
     SArea corner = Inside(Area(0.785f, 0.755f, 0.995f, 0.9975f), 3);

@@ -7,14 +7,7 @@ binary=$1
 root=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-# The game announces itself by broadcast: run it in a network namespace of
-# its own (only a loopback, down) where that is possible, so nothing leaves.
-isolate=()
-if unshare -n true 2>/dev/null; then
-  isolate=(unshare -n)
-fi
+. "$root/tests/scripts/lib/drive.sh"
 
 fail() {
   echo "FAIL: $*"
@@ -32,29 +25,8 @@ fresh_battlefield() {
 # Starts the game in the battlefield copy with the given arguments, waits for
 # its loop, presses Escape in the menu and returns its exit code.
 play_and_quit() {
-  (cd "$work/field" && exec "${isolate[@]}" "$binary" "$@" >"$work/stdout" 2>"$work/stderr") &
-  local pid=$!
-  for _ in $(seq 300); do
-    grep -q '^RUN$' "$work/stdout" 2>/dev/null && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  sleep 0.5
-  local window
-  window=$(xdotool search --sync --onlyvisible --name '^Ferrowind$' 2>/dev/null | head -n1)
-  if [ -n "$window" ]; then
-    xdotool mousemove --window "$window" 50 50 key --window "$window" Escape 2>/dev/null
-  fi
-  for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$pid" 2>/dev/null; then
-    kill "$pid"
-    wait "$pid" 2>/dev/null
-    return 124
-  fi
-  wait "$pid"
+  start_game "$binary" "$work/field" "$@" && press Escape
+  wait_for_exit
 }
 
 # Runs the game where it is expected to stop at start-up; returns its exit code.
