@@ -13,7 +13,7 @@ FILE* output = 0;
 
 CFerrowind::CFerrowind(char*, char* outputPath)
     : m_menuState(0), m_objectCount(0), m_sdl(0), m_gl(0), m_threads(0), m_sound(0), m_mutex(-1),
-      m_running(true), m_firstUnhandled(0), m_passing(false), m_passNext(0)
+      m_running(true), m_firstUnhandled(0), m_lockOwner(std::thread::id()), m_passing(false), m_passNext(0)
 {
     m_sdl = new CZoSDL((char*)"Ferrowind", (char*)"");
     m_sdl->SetGameInterface(this);
@@ -36,13 +36,30 @@ CFerrowind::CFerrowind(char*, char* outputPath)
 CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath)
     : m_menuState(0), m_objectCount(0), m_sdl(components.sdl), m_gl(components.gl),
       m_threads(components.threads), m_sound(components.sound), m_mutex(-1), m_running(true),
-      m_firstUnhandled(0), m_passing(false), m_passNext(0)
+      m_firstUnhandled(0), m_lockOwner(std::thread::id()), m_passing(false), m_passNext(0)
 {
     m_sdl->SetGameInterface(this);
     m_sdl->SetGraficInterface(m_gl);
     m_gl->SetGameInterface(this);
     m_mutex = m_threads->InitializeMutex();
     OpenOutput(outputPath);
+}
+
+CFerrowind::CHold::CHold(CFerrowind& game) : m_game(game), m_taken(false)
+{
+    if (game.m_lockOwner.load() == std::this_thread::get_id())
+        return;
+    game.m_threads->LockMutex(game.m_mutex);
+    game.m_lockOwner = std::this_thread::get_id();
+    m_taken = true;
+}
+
+CFerrowind::CHold::~CHold()
+{
+    if (!m_taken)
+        return;
+    m_game.m_lockOwner = std::thread::id();
+    m_game.m_threads->UnlockMutex(m_game.m_mutex);
 }
 
 void CFerrowind::OpenOutput(const char* outputPath)
@@ -142,7 +159,7 @@ void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned 
         if (!pair)
             continue;
         pair[0].time = GetTime();
-        ZOSocketSend(&pair[0]);
+        m_sdl->m_peers.send(&pair[0]);
         AddMsg(pair[0]);
         pair[1].time = GetTime();
         AddMsg(pair[1]);
@@ -155,6 +172,8 @@ void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned 
 
 void CFerrowind::RecordFrameRate(unsigned long frameStart)
 {
+    // A listener may be growing the list at this moment.
+    CHold hold(*this);
     if (m_objects.size() <= LOCAL_TANK || m_objects[LOCAL_TANK]->stateCount <= TS_DISPLAY)
         return;
     double frameMs = (double)(unsigned int)(GetTime() - frameStart);

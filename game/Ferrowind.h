@@ -1,7 +1,9 @@
 #ifndef FERROWIND_FERROWIND_H
 #define FERROWIND_FERROWIND_H
 
+#include <atomic>
 #include <cstdio>
+#include <thread>
 #include <vector>
 
 #include "game/Interfaces.h"
@@ -38,6 +40,7 @@ public:
     std::vector<SGameObject*> GetGameObjects() override;
     std::vector<int> GetGameEffectObjects() override;
     int AddGameObject(SGameObject* object) override;
+    SGameObject* CopyGameObject(int index) override;
     void AddMsg(SGameMsg msg) override;
     unsigned long GetTime() override;
     void SetTimeOffset(unsigned long ms) override;
@@ -77,6 +80,19 @@ public:
     size_t m_firstUnhandled;
 
 private:
+    // Holds the game's mutex for a scope. The thread that holds it already (a
+    // rule or collision test reaching a public call inside a pass) goes on
+    // without taking it again, so the game thread cannot deadlock on itself.
+    class CHold {
+    public:
+        explicit CHold(CFerrowind& game);
+        ~CHold();
+
+    private:
+        CFerrowind& m_game;
+        bool m_taken;
+    };
+
     void OpenOutput(const char* outputPath);
     void Wire();
     size_t Warp(size_t lateIndex, bool& restored);
@@ -94,6 +110,7 @@ private:
     void StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt);
     Vector3f CollisionTest(Vector3f requested, int index, bool turning);
 
+    std::atomic<std::thread::id> m_lockOwner;
     std::vector<SGameObject*> m_retired;
     // While a rule runs inside a pass: where the pass goes on.
     bool m_passing;

@@ -20,8 +20,11 @@ void CFerrowind::AddMsg(SGameMsg msg)
 
 void CFerrowind::AddMsg(SGameMsg msg, bool lock)
 {
-    if (lock)
-        m_threads->LockMutex(m_mutex);
+    if (lock) {
+        CHold hold(*this);
+        AddMsg(msg, false);
+        return;
+    }
     if (msg.type <= 0) {
         int cancelled = -msg.type;
         size_t kept = 0;
@@ -49,17 +52,13 @@ void CFerrowind::AddMsg(SGameMsg msg, bool lock)
         if (at < m_firstUnhandled)
             m_firstUnhandled = at;
     }
-    if (lock)
-        m_threads->UnlockMutex(m_mutex);
 }
 
 void CFerrowind::ActOnMessages()
 {
-    m_threads->LockMutex(m_mutex);
-    if (m_messages.empty()) {
-        m_threads->UnlockMutex(m_mutex);
+    CHold hold(*this);
+    if (m_messages.empty())
         return;
-    }
     bool started = false;
     // Applied messages are applied again only after a snapshot was restored.
     bool replaying = false;
@@ -95,7 +94,6 @@ void CFerrowind::ActOnMessages()
         DeleteRetired();
         TrimQueue();
     }
-    m_threads->UnlockMutex(m_mutex);
 }
 
 size_t CFerrowind::Warp(size_t lateIndex, bool& restored)
@@ -136,8 +134,9 @@ size_t CFerrowind::Warp(size_t lateIndex, bool& restored)
 
 void CFerrowind::RetireObjects(std::vector<SGameObject*>& objects, size_t count)
 {
-    // Other threads may still hold pointers from a recent GetGameObjects, so
-    // dropped objects live on until the next snapshot.
+    // The game thread may still hold pointers from this frame's
+    // GetGameObjects, so dropped objects live on until the next snapshot.
+    // Other threads never keep pointers: they copy (CopyGameObject).
     for (size_t k = 0; k < count && k < objects.size(); ++k)
         m_retired.push_back(objects[k]);
 }
