@@ -56,7 +56,11 @@ stamp() {
     done
 }
 
-count() { grep -c -F -- "$2" "$1" 2>/dev/null || true; }
+count() {
+    local n
+    n=$(grep -c -F -- "$2" "$1" 2>/dev/null)
+    echo "${n:-0}"
+}
 
 alive() { kill -0 "${game_pids[$1]}" 2>/dev/null; }
 
