@@ -17,7 +17,7 @@ FILE* output = 0;
 CFerrowind::CFerrowind(char*, char* outputPath)
     : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0), m_sdl(0),
       m_gl(0), m_threads(0), m_sound(0), m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN),
-      m_chaseCamera(true), m_firstUnhandled(0), m_passing(false), m_passNext(0),
+      m_chaseCamera(true), m_firstUnhandled(0), m_lockOwner(std::thread::id()), m_passing(false), m_passNext(0),
       m_passTime(0)
 {
     m_sdl = new CZoSDL((char*)"Ferrowind", (char*)"");
@@ -43,7 +43,7 @@ CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath
     : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0),
       m_sdl(components.sdl), m_gl(components.gl), m_threads(components.threads), m_sound(components.sound),
       m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN),
-      m_chaseCamera(true), m_firstUnhandled(0), m_passing(false), m_passNext(0),
+      m_chaseCamera(true), m_firstUnhandled(0), m_lockOwner(std::thread::id()), m_passing(false), m_passNext(0),
       m_passTime(0)
 {
     m_sdl->SetGameInterface(this);
@@ -51,6 +51,23 @@ CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath
     m_gl->SetGameInterface(this);
     m_mutex = m_threads->InitializeMutex();
     OpenOutput(outputPath);
+}
+
+CFerrowind::CHold::CHold(CFerrowind& game) : m_game(game), m_taken(false)
+{
+    if (game.m_lockOwner.load() == std::this_thread::get_id())
+        return;
+    game.m_threads->LockMutex(game.m_mutex);
+    game.m_lockOwner = std::this_thread::get_id();
+    m_taken = true;
+}
+
+CFerrowind::CHold::~CHold()
+{
+    if (!m_taken)
+        return;
+    m_game.m_lockOwner = std::thread::id();
+    m_game.m_threads->UnlockMutex(m_game.m_mutex);
 }
 
 void CFerrowind::OpenOutput(const char* outputPath)
@@ -155,7 +172,7 @@ void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned 
         if (!pair)
             continue;
         pair[0].time = GetTime();
-        ZOSocketSend(&pair[0]);
+        m_sdl->m_peers.send(&pair[0]);
         AddMsg(pair[0]);
         pair[1].time = GetTime();
         AddMsg(pair[1]);
@@ -177,9 +194,11 @@ void CFerrowind::PrintDigest()
                 name = DottedAddress(entry.address);
         return name;
     };
-    m_threads->LockMutex(m_mutex);
-    std::string text = StateDigest(m_objects, owner, GetTime());
-    m_threads->UnlockMutex(m_mutex);
+    std::string text;
+    {
+        CHold hold(*this);
+        text = StateDigest(m_objects, owner, GetTime());
+    }
     std::fputs(text.c_str(), stdout);
     std::fflush(stdout);
 }

@@ -1,8 +1,10 @@
 #ifndef FERROWIND_FERROWIND_H
 #define FERROWIND_FERROWIND_H
 
+#include <atomic>
 #include <cstdio>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "game/BuildFlavour.h"
@@ -44,6 +46,7 @@ public:
     std::vector<SGameObject*> GetGameObjects() override;
     std::vector<int> GetGameEffectObjects() override;
     int AddGameObject(SGameObject* object) override;
+    SGameObject* CopyGameObject(int index) override;
     void AddMsg(SGameMsg msg) override;
     unsigned long GetTime() override;
     void SetTimeOffset(unsigned long ms) override;
@@ -92,6 +95,19 @@ public:
     size_t m_firstUnhandled;
 
 private:
+    // Holds the game's mutex for a scope. The thread that holds it already (a
+    // rule or collision test reaching a public call inside a pass) goes on
+    // without taking it again, so the game thread cannot deadlock on itself.
+    class CHold {
+    public:
+        explicit CHold(CFerrowind& game);
+        ~CHold();
+
+    private:
+        CFerrowind& m_game;
+        bool m_taken;
+    };
+
     void OpenOutput(const char* outputPath);
     void Wire();
     size_t Warp(size_t lateIndex, bool& restored);
@@ -115,6 +131,7 @@ private:
     // A respawn's probe for a free spot takes no power-ups.
     Vector3f CollisionTest(Vector3f requested, int index, bool turning, bool takePowerUps = true);
 
+    std::atomic<std::thread::id> m_lockOwner;
     std::vector<SGameObject*> m_retired;
     // While a rule runs inside a pass: where the pass goes on.
     bool m_passing;

@@ -28,6 +28,8 @@ void CFerrowind::FollowLocalTank()
 // it is left to the rules, after being cleared once.
 void CFerrowind::UpdateDisplay(unsigned long frameStart)
 {
+    // A listener may be growing the list at this moment.
+    CHold hold(*this);
     if (m_objects.size() <= LOCAL_TANK || m_objects[LOCAL_TANK]->stateCount <= TS_DISPLAY)
         return;
     float& display = m_objects[LOCAL_TANK]->state[TS_DISPLAY];

@@ -17,6 +17,14 @@ public:
     virtual void AddMsg(SGameMsg msg) = 0;
     virtual unsigned long GetTime() = 0;
     virtual void SetTimeOffset(unsigned long ms) = 0;
+    // A deep copy of one object, the caller's to destroy (DestroyObject);
+    // null past the end of the list. Threads other than the game's read
+    // objects only this way: a time warp may free the originals at any time.
+    virtual SGameObject* CopyGameObject(int index)
+    {
+        std::vector<SGameObject*> objects = GetGameObjects();
+        return index >= 0 && index < (int)objects.size() ? DeepCopyObject(*objects[index]) : 0;
+    }
 
 protected:
     ~IGameInterface() {}

@@ -34,8 +34,11 @@ void CFerrowind::AddMsg(SGameMsg msg)
 
 void CFerrowind::AddMsg(SGameMsg msg, bool lock)
 {
-    if (lock)
-        m_threads->LockMutex(m_mutex);
+    if (lock) {
+        CHold hold(*this);
+        AddMsg(msg, false);
+        return;
+    }
     if (msg.type <= 0) {
         int cancelled = -msg.type;
         size_t kept = 0;
@@ -67,17 +70,13 @@ void CFerrowind::AddMsg(SGameMsg msg, bool lock)
         if (at < m_firstUnhandled)
             m_firstUnhandled = at;
     }
-    if (lock)
-        m_threads->UnlockMutex(m_mutex);
 }
 
 void CFerrowind::ActOnMessages()
 {
-    m_threads->LockMutex(m_mutex);
-    if (m_messages.empty()) {
-        m_threads->UnlockMutex(m_mutex);
+    CHold hold(*this);
+    if (m_messages.empty())
         return;
-    }
     unsigned int before = m_savedStates.lastTime;
     bool started = false;
     // Applied messages are applied again only after a snapshot was restored.
@@ -121,7 +120,6 @@ void CFerrowind::ActOnMessages()
         DeleteRetired();
         TrimQueue();
     }
-    m_threads->UnlockMutex(m_mutex);
 }
 
 size_t CFerrowind::Warp(size_t lateIndex, bool& restored)

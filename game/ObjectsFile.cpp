@@ -170,20 +170,22 @@ bool CFerrowind::CheckBattlefield(const char* path) const
 int CFerrowind::AddGameObject(SGameObject* object)
 {
     CalculateBB(*object);
-    m_threads->LockMutex(m_mutex);
+    CHold hold(*this);
     m_objects.push_back(object);
     ++m_objectCount;
-    int index = (int)m_objects.size() - 1;
-    m_threads->UnlockMutex(m_mutex);
-    return index;
+    return (int)m_objects.size() - 1;
 }
 
 std::vector<SGameObject*> CFerrowind::GetGameObjects()
 {
-    m_threads->LockMutex(m_mutex);
-    std::vector<SGameObject*> copy = m_objects;
-    m_threads->UnlockMutex(m_mutex);
-    return copy;
+    CHold hold(*this);
+    return m_objects;
+}
+
+SGameObject* CFerrowind::CopyGameObject(int index)
+{
+    CHold hold(*this);
+    return index >= 0 && index < (int)m_objects.size() ? DeepCopyObject(*m_objects[index]) : 0;
 }
 
 std::vector<int> CFerrowind::GetGameEffectObjects()

@@ -3,6 +3,8 @@
 
 #include <SDL/SDL.h>
 
+#include <atomic>
+
 #include "game/Interfaces.h"
 #include "game/NoDevice.h"
 #include "input/EventSet.h"
@@ -43,7 +45,8 @@ public:
     IGameInterface* m_game;
     IGraphicInterface* m_graphic;
     unsigned int m_lastTicks;
-    int m_timeOffset;
+    // Set by a listener thread (clock synchronisation), read by every thread.
+    std::atomic<int> m_timeOffset;
 
     ISDLDevice* m_device;
     SPeerCalls m_peers;

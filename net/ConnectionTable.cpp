@@ -24,6 +24,15 @@ bool CConnectionTable::IsFull() const
     return m_entries.size() >= MAX_ENTRIES;
 }
 
+int CConnectionTable::ObjectOf(unsigned long address) const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    for (const ZOConnectionID& entry : m_entries)
+        if (entry.address == address)
+            return entry.objectIndex;
+    return -1;
+}
+
 std::vector<ZOConnectionID> CConnectionTable::Snapshot() const
 {
     std::lock_guard<std::mutex> hold(m_lock);

@@ -20,6 +20,8 @@ public:
     // Appends an entry; false when the table is full.
     bool Append(unsigned long address, int objectIndex);
     bool IsFull() const;
+    // The local index of the tank of the peer at `address`; -1 if none.
+    int ObjectOf(unsigned long address) const;
     std::vector<ZOConnectionID> Snapshot() const;
 
 private:

@@ -11,6 +11,14 @@ namespace {
 
 const int LOCAL_TANK = 1;
 const int LAST_GAME_TYPE = 599;
+// A stranger's messages are answered with the announcement at most this often.
+const int STRANGER_INTERVAL_MS = 1000;
+const size_t MAX_STRANGERS = 64;
+
+bool IsPowerUpMessage(int type)
+{
+    return type == GMSG_POWERUP_TAKEN || type == GMSG_POWERUP_APPEAR;
+}
 
 void PrintLine(const char* text)
 {
@@ -21,8 +29,9 @@ void PrintLine(const char* text)
 }  // namespace
 
 CPeerProtocol::CPeerProtocol(CConnectionTable& table, IPeerTransport& transport)
-    : m_table(table), m_transport(transport), m_game(0), m_announced(false), m_requestTicks(0),
-      m_appliedOffset(0), m_pendingRequests(0), m_syncPeer(0)
+    : m_table(table), m_transport(transport), m_game(0), m_announced(false), m_dropped(0), m_repeatsSent(0),
+      m_requestTicks(0), m_appliedOffset(0), m_pendingRequests(0), m_requestRepeats(0), m_syncPeer(0),
+      m_synced(false)
 {
 }
 
@@ -33,66 +42,160 @@ void CPeerProtocol::AddLocalEntry()
 
 void CPeerProtocol::Connect(unsigned long address)
 {
+    SendConnect(address == 0 ? SMSG_CONNECT : SMSG_CONNECT_BACK, address == 0 ? NET_BROADCAST : address);
+}
+
+void CPeerProtocol::SendConnect(int type, unsigned long dest)
+{
     PrintLine(" Attempting to connect ");
     IGameInterface* game = m_game;
-    std::vector<SGameObject*> objects;
-    if (game)
-        objects = game->GetGameObjects();
-    if ((int)objects.size() <= LOCAL_TANK) {
+    // A copy: a time warp on the game thread may free the tank meanwhile.
+    SGameObject* tank = game ? game->CopyGameObject(LOCAL_TANK) : 0;
+    if (!tank) {
         PrintLine("No local tank to announce yet: connect not sent");
         return;
     }
-    int type = address == 0 ? SMSG_CONNECT : SMSG_CONNECT_BACK;
-    unsigned long dest = address == 0 ? NET_BROADCAST : address;
-    SSocketMSG rec = ConnectRecord(type, *objects[LOCAL_TANK], m_transport.LocalAddress(), dest);
-    if (address == 0)
+    SSocketMSG rec = ConnectRecord(type, *tank, m_transport.LocalAddress(), dest);
+    DestroyObject(tank);
+    if (dest == NET_BROADCAST && !m_announced) {
+        std::lock_guard<std::mutex> hold(m_announceLock);
+        m_announcedAt = Clock::now();
         m_announced = true;
+    }
     m_transport.Send(&rec);
 }
 
-void CPeerProtocol::HandleDatagram(const void* bytes, size_t length)
+void CPeerProtocol::RepeatHandshake(Clock::time_point now)
+{
+    if (!m_announced)
+        return;
+    bool announce = false;
+    {
+        std::lock_guard<std::mutex> hold(m_announceLock);
+        if (m_repeatsSent < ANNOUNCEMENT_REPEATS &&
+            now >= m_announcedAt + std::chrono::milliseconds(REPEAT_INTERVAL_MS * (m_repeatsSent + 1))) {
+            ++m_repeatsSent;
+            announce = true;
+        }
+    }
+    if (announce)
+        SendConnect(SMSG_CONNECT, NET_BROADCAST);
+    bool ask = false;
+    {
+        std::lock_guard<std::mutex> hold(m_syncLock);
+        if (!m_synced && m_pendingRequests > 0 && m_requestRepeats < ANNOUNCEMENT_REPEATS &&
+            now >= m_requestedAt + std::chrono::milliseconds(REPEAT_INTERVAL_MS)) {
+            ++m_requestRepeats;
+            // The unanswered request is replaced, not added to.
+            --m_pendingRequests;
+            ask = true;
+        }
+    }
+    if (ask)
+        RequestTimeSync();
+}
+
+// A peer that has this one in its table but is not in this one's (its
+// announcement or the answer was lost) is sent the announcement directly:
+// its answer completes the handshake.
+void CPeerProtocol::AnnounceToStranger(unsigned long address)
+{
+    if (!m_announced)
+        return;
+    {
+        std::lock_guard<std::mutex> hold(m_announceLock);
+        Clock::time_point now = Clock::now();
+        auto last = m_strangers.find(address);
+        if (last != m_strangers.end() && now < last->second + std::chrono::milliseconds(STRANGER_INTERVAL_MS))
+            return;
+        if (m_strangers.size() >= MAX_STRANGERS)
+            m_strangers.clear();
+        m_strangers[address] = now;
+    }
+    SendConnect(SMSG_CONNECT, address);
+}
+
+void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned long source)
 {
     // Exactly one record per datagram, of either word size: anything else is
     // not from a peer, and a short one must not be completed from an earlier
     // datagram's bytes.
     SSocketMSG rec;
-    if (!RecordFromDatagram(bytes, length, rec))
+    if (!RecordFromDatagram(bytes, length, rec)) {
+        ++m_dropped;
         return;
+    }
     if (rec.senderAddr == m_transport.LocalAddress())
         return;
     if (!m_game)
         return;
+    // A peer names itself by the address it sends from; a record naming
+    // another is forged.
+    if (rec.senderAddr != source) {
+        ++m_dropped;
+        return;
+    }
 
     if (rec.type == SMSG_CONNECT || rec.type == SMSG_CONNECT_BACK)
-        AddPeer(rec);
+        TakePeer(rec);
     else if (rec.type == SMSG_TIMESYNC_REQUEST)
         AnswerTimeSync(rec);
     else if (rec.type == SMSG_TIMESYNC_REPLY)
         ApplyTimeSync(rec);
-    else if (rec.type >= 1 && rec.type <= LAST_GAME_TYPE)
+    else if (rec.type >= 1 && rec.type <= LAST_GAME_TYPE && Trusted(rec))
         // Types of 0 and below would be cancel requests that erase the
         // queue's history; peers never send them.
         m_transport.Queue(rec);
+    else
+        ++m_dropped;
 }
 
-void CPeerProtocol::AddPeer(const SSocketMSG& rec)
+// Peers send messages about their own tank only, frags that credit the tank
+// that made the kill, and power-up messages.
+bool CPeerProtocol::Trusted(const SSocketMSG& rec)
+{
+    if (m_table.ObjectOf(rec.senderAddr) < 0) {
+        // Its object cannot be mapped: applied, it would land on whatever
+        // local object the sender's raw index names.
+        AnnounceToStranger(rec.senderAddr);
+        return false;
+    }
+    if (rec.type == GMSG_FRAG)
+        return rec.recipientAddr == m_transport.LocalAddress();
+    return IsPowerUpMessage(rec.type) || rec.recipientAddr == rec.senderAddr;
+}
+
+void CPeerProtocol::TakePeer(const SSocketMSG& rec)
 {
     if (!m_announced)
         return;
-    if (m_table.IsFull()) {
-        PrintLine("connection table full: connect ignored");
+    EPeer peer = AddPeer(rec);
+    if (peer == PEER_REFUSED)
         return;
-    }
-    PrintLine(" tried to connect");
-    int index = m_game.load()->AddGameObject(TankFromWire(rec));
-    m_table.Append(rec.senderAddr, index);
     if (rec.type == SMSG_CONNECT) {
         std::printf("sending SMSG_CONNECT_BACK to: %s\n", DottedAddress(rec.senderAddr).c_str());
         std::fflush(stdout);
         Connect(rec.senderAddr);
-    } else {
+    } else if (peer == PEER_ADDED) {
         RequestTimeSync();
     }
+}
+
+// A peer already known (an announcement repeated, or a copy that restarted)
+// keeps its entry and its tank.
+CPeerProtocol::EPeer CPeerProtocol::AddPeer(const SSocketMSG& rec)
+{
+    std::lock_guard<std::mutex> hold(m_peerLock);
+    if (m_table.ObjectOf(rec.senderAddr) >= 0)
+        return PEER_KNOWN;
+    if (m_table.IsFull()) {
+        PrintLine("connection table full: connect ignored");
+        return PEER_REFUSED;
+    }
+    PrintLine(" tried to connect");
+    int index = m_game.load()->AddGameObject(TankFromWire(rec));
+    m_table.Append(rec.senderAddr, index);
+    return PEER_ADDED;
 }
 
 void CPeerProtocol::RequestTimeSync()
@@ -116,6 +219,7 @@ void CPeerProtocol::RequestTimeSync()
         // corrects the clock instead of undoing the first.
         m_requestTicks = now - m_appliedOffset;
         m_syncPeer = table[target].address;
+        m_requestedAt = Clock::now();
         ++m_pendingRequests;
     }
     m_transport.Send(&rec);
@@ -140,6 +244,7 @@ void CPeerProtocol::ApplyTimeSync(const SSocketMSG& reply)
         return;
     --m_pendingRequests;
     PrintLine("time sync engaged");
+    m_synced = true;
     m_appliedOffset = (unsigned int)reply.syncTime - m_requestTicks;
     m_game.load()->SetTimeOffset(m_appliedOffset);
 }

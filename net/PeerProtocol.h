@@ -2,7 +2,9 @@
 #define FERROWIND_PEERPROTOCOL_H
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
+#include <map>
 #include <mutex>
 
 #include "game/Interfaces.h"
@@ -36,11 +38,28 @@ public:
     // Sends the local tank: announced to everyone (address 0) or, as an
     // answer, to one peer.
     void Connect(unsigned long address);
-    // One received datagram of `length` bytes.
-    void HandleDatagram(const void* bytes, size_t length);
+    // One received datagram of `length` bytes from the IPv4 address `source`.
+    void HandleDatagram(const void* bytes, size_t length, unsigned long source);
+    // Called often by a background thread: sends the announcement again a
+    // few times in its first seconds, and a clock request that got no answer,
+    // so that one lost datagram does not keep two peers apart.
+    void RepeatHandshake(std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now());
+    // Received records refused: not a whole record, a sender that is not
+    // the datagram's source, a message about a tank from someone other than
+    // its owner, an unknown sender, a type no peer sends.
+    unsigned long Dropped() const { return m_dropped; }
+
+    enum { ANNOUNCEMENT_REPEATS = 4, REPEAT_INTERVAL_MS = 1000 };
 
 private:
-    void AddPeer(const SSocketMSG& rec);
+    typedef std::chrono::steady_clock Clock;
+
+    bool Trusted(const SSocketMSG& rec);
+    void SendConnect(int type, unsigned long dest);
+    void AnnounceToStranger(unsigned long address);
+    enum EPeer { PEER_REFUSED, PEER_KNOWN, PEER_ADDED };
+    EPeer AddPeer(const SSocketMSG& rec);
+    void TakePeer(const SSocketMSG& rec);
     void RequestTimeSync();
     void AnswerTimeSync(const SSocketMSG& rec);
     void ApplyTimeSync(const SSocketMSG& rec);
@@ -51,12 +70,26 @@ private:
     // Peers are taken in only once the local battlefield is loaded and
     // announced, so that no peer's tank can take a local object's index.
     std::atomic<bool> m_announced;
+    std::atomic<unsigned long> m_dropped;
+
+    // Guards the look-up and the taking in of a peer, so that two listeners
+    // receiving the same peer at once give it one tank.
+    std::mutex m_peerLock;
+
+    std::mutex m_announceLock;
+    Clock::time_point m_announcedAt;
+    int m_repeatsSent;
+    // When each stranger was last sent the announcement; bounded.
+    std::map<unsigned long, Clock::time_point> m_strangers;
 
     std::mutex m_syncLock;
     unsigned int m_requestTicks;    // local ticks when the last request left
     unsigned int m_appliedOffset;   // what the clock adds now
     int m_pendingRequests;
+    Clock::time_point m_requestedAt;
+    int m_requestRepeats;
     unsigned long m_syncPeer;
+    std::atomic<bool> m_synced;
 };
 
 #endif

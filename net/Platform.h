@@ -26,8 +26,9 @@ bool NetSetReceiveTimeout(NetSocket sock, int milliseconds);
 bool NetBind(NetSocket sock, uint32_t address, int port);
 bool NetSendTo(NetSocket sock, uint32_t address, int port, const void* bytes, size_t length);
 // The length of one received datagram (cut to `capacity`), NET_TIMEOUT when
-// the receive timeout passed first, or NET_ERROR.
-long NetReceive(NetSocket sock, void* buffer, size_t capacity);
+// the receive timeout passed first, or NET_ERROR. With `source` given, the
+// sender's IPv4 address is stored there.
+long NetReceive(NetSocket sock, void* buffer, size_t capacity, uint32_t* source = 0);
 
 // The interface whose address this peer uses: the one named by the
 // environment variable FERROWIND_IFACE, else "eth0" when it exists, else the

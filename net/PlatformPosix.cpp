@@ -79,11 +79,16 @@ bool NetSendTo(NetSocket sock, uint32_t address, int port, const void* bytes, si
     return sendto((int)sock, bytes, length, 0, (const sockaddr*)&sa, sizeof sa) == (ssize_t)length;
 }
 
-long NetReceive(NetSocket sock, void* buffer, size_t capacity)
+long NetReceive(NetSocket sock, void* buffer, size_t capacity, uint32_t* source)
 {
-    ssize_t got = recv((int)sock, buffer, capacity, 0);
-    if (got >= 0)
+    sockaddr_in from{};
+    socklen_t fromLength = sizeof from;
+    ssize_t got = recvfrom((int)sock, buffer, capacity, 0, (sockaddr*)&from, &fromLength);
+    if (got >= 0) {
+        if (source)
+            *source = from.sin_family == AF_INET ? from.sin_addr.s_addr : 0;
         return (long)got;
+    }
     if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
         return NET_TIMEOUT;
     return NET_ERROR;

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <thread>
@@ -124,6 +125,9 @@ int ZOSocketOpen()
 
 int ZOSocketClose()
 {
+    // A test hook: the whole-program tests read the final table and count.
+    if (std::getenv("FERROWIND_NET_TRACE"))
+        PrintConnections();
     NetClose(sock);
     sock = NET_NO_SOCKET;
     return 0;
@@ -189,14 +193,16 @@ int ZOSocketListen(void* game)
     // One byte more than the longer record, so that a longer datagram shows as too long.
     unsigned char buffer[WIRE_WIDE_RECORD + 1];
     while (!CZoSDLTreader::StopRequested()) {
-        long length = NetReceive(listener, buffer, sizeof buffer);
+        protocol.RepeatHandshake();
+        uint32_t source = 0;
+        long length = NetReceive(listener, buffer, sizeof buffer, &source);
         if (length == NET_TIMEOUT)
             continue;
         if (length == NET_ERROR) {
             std::this_thread::sleep_for(std::chrono::milliseconds(RECEIVE_TIMEOUT_MS));
             continue;
         }
-        protocol.HandleDatagram(buffer, (size_t)length);
+        protocol.HandleDatagram(buffer, (size_t)length, source);
     }
     NetClose(listener);
     return 0;
@@ -213,6 +219,7 @@ void PrintConnections()
     std::string text = "connections are:\n";
     for (const ZOConnectionID& entry : CID.Snapshot())
         text += std::to_string(entry.objectIndex) + " from " + DottedAddress(entry.address) + "\n";
+    text += std::to_string(protocol.Dropped()) + " records dropped (not whole, forged, untrusted or from unknown peers)\n";
     std::fputs(text.c_str(), stdout);
     std::fflush(stdout);
 }

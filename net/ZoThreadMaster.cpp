@@ -8,10 +8,10 @@ namespace {
 struct SLaunch {
     int (*fn)(void*);
     void* data;
-    const volatile int* closing;
+    const std::atomic<int>* closing;
 };
 
-thread_local const volatile int* tlsClosing = 0;
+thread_local const std::atomic<int>* tlsClosing = 0;
 
 }  // namespace
 

@@ -3,6 +3,8 @@
 
 #include <pthread.h>
 
+#include <atomic>
+
 struct SDL_Thread;
 
 // Hands out small integer handles for mutexes and background threads.
@@ -31,7 +33,7 @@ private:
     SDL_Thread* m_threads[MAX_THREADS];
     int m_mutexCount;
     int m_threadCount;
-    volatile int m_closing;
+    std::atomic<int> m_closing;
 };
 
 #endif

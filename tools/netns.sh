@@ -16,6 +16,8 @@
 #                                  set named by FERROWIND_NETNS
 #   netns.sh down                  remove the set named by FERROWIND_NETNS
 #   netns.sh address I             the address of peer I
+#   netns.sh loss P                drop P % of the frames the bridge forwards
+#                                  (0 removes the rule; needs nftables)
 #
 # Needs root (or CAP_SYS_ADMIN and CAP_NET_ADMIN). Copies in the namespaces
 # share the host's files, so one Xvfb serves them all through its socket in
@@ -80,6 +82,25 @@ down() {
     done
 }
 
+loss() {
+    local percent=$1
+    [[ "$percent" =~ ^[0-9]+$ ]] && [ "$percent" -le 100 ] || die "loss: a percentage from 0 to 100"
+    need_set
+    command -v nft >/dev/null 2>&1 || die "loss: nft is missing (tools/setup.sh installs nftables)"
+    local br
+    br=$(bridge_ns)
+    ip netns exec "$br" nft delete table bridge fwloss 2>/dev/null || true
+    [ "$percent" -eq 0 ] && return 0
+    ip netns exec "$br" nft -f - <<EOF
+table bridge fwloss {
+    chain forward {
+        type filter hook forward priority 0; policy accept;
+        numgen random mod 100 < $percent drop
+    }
+}
+EOF
+}
+
 run() {
     local i=$1
     shift
@@ -101,7 +122,7 @@ session() {
     return $status
 }
 
-[ $# -ge 1 ] || die "usage: netns.sh check | session N CMD... | up N | run I CMD... | down | address I"
+[ $# -ge 1 ] || die "usage: netns.sh check | session N CMD... | up N | run I CMD... | down | address I | loss P"
 command=$1
 shift
 case "$command" in
@@ -121,6 +142,10 @@ case "$command" in
         run "$@"
         ;;
     down) down ;;
+    loss)
+        [ $# -eq 1 ] || die "usage: netns.sh loss P"
+        loss "$1"
+        ;;
     address)
         [ $# -eq 1 ] || die "usage: netns.sh address I"
         echo "$SUBNET.$1"

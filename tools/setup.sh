@@ -10,7 +10,7 @@ packages=(
   libdevil-dev libexpat1-dev zlib1g-dev
   googletest libgtest-dev
   xvfb xauth x11-apps xdotool imagemagick
-  lame iproute2
+  lame iproute2 nftables
 )
 
 missing=()

@@ -4,9 +4,11 @@
 //
 // Input: a sequence of datagrams. Each starts with one byte: with its top bit
 // set the datagram is one record long (144 bytes), else the byte is the
-// datagram's length (0 to 127). The last datagram takes what is left.
+// datagram's length (0 to 127). A whole record comes from the address it
+// names unless bit 6 of its byte is set. The last datagram takes what is left.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "game/Ferrowind.h"
@@ -150,7 +152,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         size_t length = (head & 0x80) ? sizeof(SSocketMSG) : head;
         if (length > size - at)
             length = size - at;
-        protocol.HandleDatagram(data + at, length);
+        // Mostly from the address the record names, so that the checks
+        // behind the source test are reached.
+        unsigned long source = 0x0900a8c0;
+        if (length == sizeof(SSocketMSG) && !(head & 0x40)) {
+            SSocketMSG rec;
+            std::memcpy(&rec, data + at, sizeof rec);
+            source = rec.senderAddr;
+        }
+        protocol.HandleDatagram(data + at, length, source);
         at += length;
     }
     DeliverRecords(transport.queued, table.Snapshot(), capped);

@@ -14,7 +14,7 @@ seconds=${FERROWIND_FUZZ_SECONDS:-60}
 
 if ! command -v clang++ >/dev/null 2>&1 || ! command -v clang >/dev/null 2>&1; then
     echo "SKIP: clang is not installed; the fuzz target needs it"
-    exit 0
+    exit 77
 fi
 
 build="$(dirname "$bin")/fuzz"
@@ -36,7 +36,10 @@ status=$?
 grep -E "^stat::(number_of_executed_units|average_exec_per_sec|new_units_added)" "$artifacts/fuzz.log"
 if [ "$status" -ne 0 ]; then
     grep -v -E "^#[0-9]+" "$artifacts/fuzz.log" | tail -n 60
-    echo "FAIL: the fuzzer found a fault; input and log kept in $artifacts"
+    saved=$(find "$artifacts" -type f ! -name fuzz.log | sort)
+    echo "FAIL: the fuzzer found a fault; log kept in $artifacts/fuzz.log"
+    [ -n "$saved" ] && echo "saved input: $saved" ||
+        echo "no input was saved (the run ended with status $status before a crash)"
     exit 1
 fi
 rm -rf "$artifacts"

@@ -1,4 +1,5 @@
 #include "GameFixture.h"
+#include "game/Footprint.h"
 
 namespace {
 
@@ -156,4 +157,19 @@ TEST_F(Collision, PitchedFootprintShrinksOntoItsPosition)
     EXPECT_FLOAT_EQ(game.ACollision(Vector3f(300, 0, 310), pitched).z, 310);
     // ...but that point can still lie inside another footprint.
     EXPECT_EQ(game.ACollision(Vector3f(300, 0, 330), pitched).z, 300);
+}
+
+TEST(Footprints, CrossingLikeAPlusSignWithNoCornerInsideIsNoOverlap)
+{
+    const float wide[4] = {-2, 2, 20, -20};  // minZ, maxZ, maxX, minX
+    const float deep[4] = {-20, 20, 2, -2};
+    SFootprint across(Vector3f(0, 0, 0), 0, 0, wide);
+    SFootprint along(Vector3f(0, 0, 0), 0, 0, deep);
+    // Only corners are tested: the bars cross, yet no corner lies in the other.
+    EXPECT_FALSE(FootprintsOverlap(across, along));
+    EXPECT_FALSE(FootprintsOverlap(along, across));
+    // Slid 21 along its length, two of its corners lie inside the other.
+    SFootprint slid(across.f * 21, 0, 0, deep);
+    EXPECT_TRUE(FootprintsOverlap(across, slid));
+    EXPECT_TRUE(FootprintsOverlap(slid, across));
 }

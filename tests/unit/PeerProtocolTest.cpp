@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
 #include "NetFakes.h"
@@ -54,13 +55,32 @@ protected:
         transport.sent.clear();
     }
 
-    // Feeds one record; returns what the peer printed.
-    std::string Receive(const SSocketMSG& rec) { return ReceiveBytes(&rec, sizeof rec); }
-    std::string ReceiveBytes(const void* bytes, size_t length)
+    // Feeds one record, sent from the address it names unless `source` is
+    // given; returns what the peer printed.
+    std::string Receive(const SSocketMSG& rec, unsigned long source = 0)
+    {
+        return ReceiveBytes(&rec, sizeof rec, source ? source : rec.senderAddr);
+    }
+    std::string ReceiveBytes(const void* bytes, size_t length, unsigned long source)
     {
         testing::internal::CaptureStdout();
-        protocol.HandleDatagram(bytes, length);
+        protocol.HandleDatagram(bytes, length, source);
         return testing::internal::GetCapturedStdout();
+    }
+    // Announced, with PEER_A and PEER_B known (their tanks 2 and 3).
+    void MeetPeers()
+    {
+        Announce();
+        Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
+        Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_B, 60));
+        transport.sent.clear();
+    }
+    // A game message from `sender` about the tank of the peer at `owner`.
+    SSocketMSG About(int type, unsigned long sender, unsigned long owner)
+    {
+        SSocketMSG rec = Control(type, sender);
+        rec.recipientAddr = owner;
+        return rec;
     }
     template <typename F>
     void Quietly(F f)
@@ -264,16 +284,16 @@ TEST_F(PeerProtocol, OwnDatagramsAreDroppedWhateverTheirType)
 
 TEST_F(PeerProtocol, GameMessagesGoToTheReceiveQueueAndOtherTypesNowhere)
 {
-    Announce();
+    MeetPeers();
     for (int type : {600, 605, 1000, 0, -204, -1})
-        EXPECT_EQ(Receive(Control(type, PEER_A)), "") << type;
+        EXPECT_EQ(Receive(About(type, PEER_A, PEER_A)), "") << type;
     EXPECT_TRUE(transport.queued.empty());
     EXPECT_TRUE(transport.sent.empty());
-    EXPECT_EQ(game.objects.size(), 2u);
-    EXPECT_EQ(game.offsetsSet, 0);
+    EXPECT_EQ(game.objects.size(), 4u);
+    EXPECT_EQ(protocol.Dropped(), 6u);
 
     for (int type : {(int)GMSG_MOVE_ALONG, (int)GMSG_CHANGE_ANGLES, (int)GMSG_TIMING_PROBE, 599})
-        Receive(Control(type, PEER_A));
+        Receive(About(type, PEER_A, PEER_A));
     ASSERT_EQ(transport.queued.size(), 4u);
     EXPECT_EQ(transport.queued[1].type, GMSG_CHANGE_ANGLES);
     EXPECT_EQ(transport.queued[3].type, 599);
@@ -281,8 +301,8 @@ TEST_F(PeerProtocol, GameMessagesGoToTheReceiveQueueAndOtherTypesNowhere)
 
 TEST_F(PeerProtocol, DatagramsOfAnyOtherLengthAreDropped)
 {
-    Announce();
-    SSocketMSG full = Control(GMSG_SHOOT, PEER_A);
+    MeetPeers();
+    SSocketMSG full = About(GMSG_SHOOT, PEER_A, PEER_A);
     Receive(full);
     ASSERT_EQ(transport.queued.size(), 1u);
 
@@ -290,11 +310,12 @@ TEST_F(PeerProtocol, DatagramsOfAnyOtherLengthAreDropped)
     unsigned char bytes[sizeof(SSocketMSG) + 1] = {};
     std::memcpy(bytes, &full, sizeof full);
     for (size_t length : {(size_t)0, (size_t)4, (size_t)143, sizeof(SSocketMSG) + 1})
-        ReceiveBytes(bytes, length);
-    SSocketMSG connect = ConnectFrom(SMSG_CONNECT, PEER_B, 5);
-    ReceiveBytes(&connect, 100);
+        ReceiveBytes(bytes, length, PEER_A);
+    SSocketMSG connect = ConnectFrom(SMSG_CONNECT, Ip(10, 77, 0, 9), 5);
+    ReceiveBytes(&connect, 100, Ip(10, 77, 0, 9));
     EXPECT_EQ(transport.queued.size(), 1u);
-    EXPECT_EQ(game.objects.size(), 2u);
+    EXPECT_EQ(game.objects.size(), 4u);
+    EXPECT_EQ(protocol.Dropped(), 5u);
 }
 
 TEST_F(PeerProtocol, ThirtyTwoBitPeerIsAddedSyncsTheClockAndSendsMessages)
@@ -333,4 +354,119 @@ TEST_F(PeerProtocol, FullTableTakesNoMorePeers)
     EXPECT_EQ(game.objects.size(), 2u);
     EXPECT_TRUE(transport.sent.empty());
     EXPECT_EQ(table.Snapshot().size(), (size_t)CConnectionTable::MAX_ENTRIES);
+}
+
+TEST_F(PeerProtocol, MessagesAboutATankAreTakenOnlyFromItsOwner)
+{
+    MeetPeers();
+    struct {
+        int type;
+        unsigned long owner;
+        bool taken;
+    } cases[] = {
+        {GMSG_DEATH, PEER_A, true},          {GMSG_DAMAGE, PEER_A, true},
+        {GMSG_DEATH, PEER_B, false},         {GMSG_DAMAGE, SELF, false},
+        {GMSG_SHOOT, PEER_B, false},         {GMSG_CHANGE_ANGLES, 0, false},
+        {GMSG_FRAG, SELF, true},             {GMSG_FRAG, PEER_B, false},
+        {GMSG_FRAG, PEER_A, false},          {GMSG_POWERUP_TAKEN, 0, true},
+        {GMSG_POWERUP_APPEAR, PEER_B, true},
+    };
+    size_t taken = 0;
+    for (const auto& c : cases) {
+        Receive(About(c.type, PEER_A, c.owner));
+        taken += c.taken;
+        ASSERT_EQ(transport.queued.size(), taken) << c.type << " about " << DottedAddress(c.owner);
+    }
+    EXPECT_EQ(protocol.Dropped(), 6u);
+}
+
+TEST_F(PeerProtocol, RecordsNamingAnotherSenderThanTheirSourceAreDropped)
+{
+    MeetPeers();
+    Receive(About(GMSG_DEATH, PEER_A, PEER_A), PEER_B);
+    SSocketMSG forgedConnect = ConnectFrom(SMSG_CONNECT, Ip(10, 77, 0, 9), 5);
+    Receive(forgedConnect, PEER_B);
+    SSocketMSG forgedReply = Control(SMSG_TIMESYNC_REQUEST, PEER_A);
+    Receive(forgedReply, Ip(10, 77, 0, 9));
+    EXPECT_TRUE(transport.queued.empty());
+    EXPECT_TRUE(transport.sent.empty());
+    EXPECT_EQ(game.objects.size(), 4u);
+    EXPECT_EQ(protocol.Dropped(), 3u);
+}
+
+TEST_F(PeerProtocol, AStrangersMessagesAreDroppedAndAnsweredWithTheAnnouncement)
+{
+    const unsigned long STRANGER = Ip(10, 77, 0, 9);
+    MeetPeers();
+    Receive(About(GMSG_CHANGE_ANGLES, STRANGER, STRANGER));
+    Receive(About(GMSG_CHANGE_ANGLES, STRANGER, STRANGER));
+    EXPECT_TRUE(transport.queued.empty());
+    EXPECT_EQ(protocol.Dropped(), 2u);
+    // One announcement however many messages come within a second.
+    ASSERT_EQ(transport.sent.size(), 1u);
+    EXPECT_EQ(transport.sent[0].type, SMSG_CONNECT);
+    EXPECT_EQ(transport.sent[0].destAddr, (uint32_t)STRANGER);
+
+    // Its answer makes it a peer like any other.
+    Receive(ConnectFrom(SMSG_CONNECT_BACK, STRANGER, 70));
+    Receive(About(GMSG_CHANGE_ANGLES, STRANGER, STRANGER));
+    EXPECT_EQ(transport.queued.size(), 1u);
+    EXPECT_EQ(game.objects.size(), 5u);
+}
+
+TEST_F(PeerProtocol, AKnownPeerConnectingAgainKeepsItsEntryAndTank)
+{
+    MeetPeers();
+    std::string printed = Receive(ConnectFrom(SMSG_CONNECT, PEER_A, 80));
+    EXPECT_EQ(printed.find("tried to connect"), std::string::npos);
+    EXPECT_EQ(game.objects.size(), 4u);
+    std::vector<ZOConnectionID> entries = table.Snapshot();
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[1].objectIndex, 2);
+    // A restarted peer still needs this one's tank.
+    ASSERT_EQ(transport.sent.size(), 1u);
+    EXPECT_EQ(transport.sent[0].type, SMSG_CONNECT_BACK);
+    EXPECT_EQ(transport.sent[0].destAddr, (uint32_t)PEER_A);
+}
+
+TEST_F(PeerProtocol, TheAnnouncementIsRepeatedAFewTimesInTheFirstSeconds)
+{
+    auto start = std::chrono::steady_clock::now();
+    protocol.RepeatHandshake(start + std::chrono::seconds(5));
+    EXPECT_TRUE(transport.sent.empty()) << "nothing before the first announcement";
+    Announce();
+    int sent = 0;
+    for (int ms = 0; ms <= 20000; ms += 100) {
+        Quietly([&] { protocol.RepeatHandshake(start + std::chrono::milliseconds(ms)); });
+        if ((int)transport.sent.size() > sent) {
+            sent = (int)transport.sent.size();
+            EXPECT_GE(ms, sent * CPeerProtocol::REPEAT_INTERVAL_MS) << "repeat " << sent;
+            EXPECT_EQ(transport.sent.back().type, SMSG_CONNECT);
+            EXPECT_EQ(transport.sent.back().destAddr, 0xffffffffu);
+        }
+    }
+    EXPECT_EQ(sent, (int)CPeerProtocol::ANNOUNCEMENT_REPEATS);
+}
+
+TEST_F(PeerProtocol, AnUnansweredClockRequestIsSentAgainUntilAnswered)
+{
+    Announce();
+    Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
+    auto requests = [&] {
+        int n = 0;
+        for (const SSocketMSG& rec : transport.sent)
+            n += rec.type == SMSG_TIMESYNC_REQUEST && rec.destAddr == (uint32_t)PEER_A;
+        return n;
+    };
+    ASSERT_EQ(requests(), 1);
+    auto later = std::chrono::steady_clock::now() + std::chrono::milliseconds(1100);
+    Quietly([&] { protocol.RepeatHandshake(later); });
+    EXPECT_EQ(requests(), 2);
+
+    SSocketMSG reply = Control(SMSG_TIMESYNC_REPLY, PEER_A);
+    reply.syncTime = 5000;
+    Receive(reply);
+    Quietly([&] { protocol.RepeatHandshake(later + std::chrono::seconds(5)); });
+    EXPECT_EQ(requests(), 2);
+    EXPECT_EQ(game.offsetsSet, 1);
 }

@@ -17,7 +17,8 @@ TEST(SocketLayer, TablePrintsAndMapsMessagesOfTheLayer)
 
     testing::internal::CaptureStdout();
     PrintConnections();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "connections are:\n1 from 10.77.0.1\n7 from 10.77.0.2\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "connections are:\n1 from 10.77.0.1\n7 from 10.77.0.2\n"
+              "0 records dropped (not whole, forged, untrusted or from unknown peers)\n");
 
     SGameMsg turn = MakeMsg(GMSG_CHANGE_ANGLES, 7, 0, 0, 500);
     SSocketMSG rec = ZOSocketCompileMSG(&turn);
