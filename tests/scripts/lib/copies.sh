@@ -49,7 +49,12 @@ stamp() {
     done
 }
 
-count() { grep -c -F -- "$2" "$1" 2>/dev/null || true; }
+# Lines of file $1 containing $2; 0 while the file does not exist yet.
+count() {
+    local n
+    n=$(grep -c -F -- "$2" "$1" 2>/dev/null)
+    echo "${n:-0}"
+}
 
 alive() { kill -0 "${game_pids[$1]}" 2>/dev/null; }
 
