@@ -59,6 +59,7 @@ stamp() {
     done
 }
 
+# Lines of file $1 containing $2; 0 while the file does not exist yet.
 count() {
     local n
     n=$(grep -c -F -- "$2" "$1" 2>/dev/null)
