@@ -8,9 +8,19 @@
 
 int main(int argc, char** argv)
 {
+#ifdef _WIN32
+    // The Windows build greets first, takes no arguments and always logs to "output.txt".
+    std::printf("Hellow World\n");
+    std::fflush(stdout);
+    char* outputPath = (char*)"output.txt";
+    (void)argc;
+    (void)argv;
+#else
+    char* outputPath = argc >= 2 ? argv[1] : (char*)"output.txt";
+#endif
     setip(0);
     ZOSocketInit();
-    CFerrowind* game = new CFerrowind((char*)"", argc >= 2 ? argv[1] : (char*)"output.txt");
+    CFerrowind* game = new CFerrowind((char*)"", outputPath);
 
     // A battlefield that cannot be loaded is not played: the game would run on garbage.
     bool loaded = game->LoadTextures((char*)"textures.lof") && game->LoadShaders((char*)"shaders.lof") &&
