@@ -2,7 +2,9 @@
 
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
+#ifndef _WIN32
 #include <smpeg/smpeg.h>
+#endif
 
 #include <cstdio>
 #include <string>
@@ -56,6 +58,9 @@ void CZoSound::LoadMusic(char* file)
     std::printf("      Loading %s\n", file);
     if (!m_audioOpen)
         return;  // playing without sound, as said at start-up
+#ifdef _WIN32
+    return;  // the Windows build has no music decoder
+#else
     SMPEG_Info info;
     m_music = SMPEG_new(file, &info, 0);
     if (!m_music || SMPEG_error(m_music)) {
@@ -79,6 +84,7 @@ void CZoSound::LoadMusic(char* file)
     SMPEG_enablevideo(m_music, 0);
     SMPEG_loop(m_music, 1);
     std::printf("         Loaded %s\n", file);
+#endif
 }
 
 void CZoSound::LoadSound(char* file)
@@ -105,10 +111,12 @@ void CZoSound::PlaySound(int effect, int)
 
 void CZoSound::PlayMusic()
 {
+#ifndef _WIN32
     if (m_audioOpen && m_music) {
         Mix_HookMusic(SMPEG_playAudioSDL, m_music);
         SMPEG_play(m_music);
     }
+#endif
     m_musicPlaying = true;
 }
 

@@ -10,7 +10,7 @@ packages=(
   libdevil-dev libexpat1-dev zlib1g-dev
   googletest libgtest-dev
   xvfb xauth x11-apps xdotool imagemagick
-  lame iproute2
+  lame iproute2 socat
   # The Windows build: the cross compiler, the tools that fetch and build its
   # libraries' sources, and wine with the 32-bit Mesa that draws for it.
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-tools dpkg-dev zip

@@ -57,13 +57,14 @@ cp -r assets/textures assets/shaders assets/sounds "$bundle/"
 cp assets/textures.lof assets/shaders.lof assets/objects.lof assets/sounds.lof "$bundle/"
 cp tools/windows-keys.txt "$bundle/KEYS.txt"
 
-# The model cache in the 32-bit layout, written by the native build's cache
-# tool into the bundle. Without it the exe stops at start-up, naming the cache.
-cache_tool=$native/tools/ferrowind_wincache
-if [ -x "$cache_tool" ]; then
-    (cd assets && "$cache_tool" "$bundle")
+# The model cache in the 32-bit layout, written from the COLLADA models by
+# the native build's cache tool. Without it the exe stops at start-up,
+# naming the cache.
+if cmake --build "$native" --target help 2>/dev/null | grep -q ferrowind_modelcache; then
+    cmake --build "$native" -j"$jobs" --target ferrowind_modelcache
+    "$native/tools/ferrowind_modelcache" assets "$bundle" 32
 else
-    say "no 32-bit model cache: $cache_tool is not built"
+    say "no 32-bit model cache: the native build has no ferrowind_modelcache"
 fi
 
 rm -f "$out/ferrowind-win32.zip"
