@@ -6,7 +6,6 @@ if(NOT FERROWIND_WINDEPS)
   message(FATAL_ERROR "Set FERROWIND_WINDEPS to the prefix that tools/windeps.sh prints")
 endif()
 pkg_check_modules(SDL REQUIRED IMPORTED_TARGET sdl)
-pkg_check_modules(GLEW REQUIRED IMPORTED_TARGET glew)
 
 list(REMOVE_ITEM CORE_SOURCES
   ${CMAKE_SOURCE_DIR}/net/PlatformPosix.cpp
@@ -19,7 +18,7 @@ add_library(ferrowind_core STATIC ${CORE_SOURCES})
 target_include_directories(ferrowind_core PUBLIC ${CMAKE_SOURCE_DIR} ${FERROWIND_WINDEPS}/include)
 target_link_directories(ferrowind_core PUBLIC ${FERROWIND_WINDEPS}/lib)
 target_link_libraries(ferrowind_core PUBLIC
-  PkgConfig::SDL SDL_mixer PkgConfig::GLEW IL ILU ILUT glu32 opengl32 ws2_32)
+  PkgConfig::SDL SDL_mixer glew32 IL ILU ILUT glu32 opengl32 ws2_32)
 
 add_executable(ferrowind WIN32 game/main.cpp)
 # SDL's own WinMain calls ours: mingw32 and SDLmain must come before SDL.

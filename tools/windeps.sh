@@ -70,7 +70,11 @@ EOF
 src_dir() { find "$work/src" -mindepth 1 -maxdepth 1 -type d -name "$1" | head -n1; }
 
 # libtool would call wine's winepath for every path: keep paths as they are.
-autotools_env=(lt_cv_to_host_file_cmd=func_convert_file_noop lt_cv_to_tool_file_cmd=func_convert_file_noop)
+# The C runtime goes into each DLL (libtool drops the flag from LDFLAGS).
+autotools_env=(CC="$host-gcc -static-libgcc"
+    lt_cv_to_host_file_cmd=func_convert_file_noop lt_cv_to_tool_file_cmd=func_convert_file_noop)
+# The C and C++ runtimes and winpthreads go into each DLL of the CMake builds.
+static_runtime="-static-libgcc -static-libstdc++ -Wl,-Bstatic,--whole-archive -lwinpthread -Wl,--no-whole-archive,-Bdynamic"
 
 build_zlib() {
     cd "$(src_dir 'zlib-*')"
@@ -132,7 +136,7 @@ build_devil() {
     local build=$work/build-devil
     cmake -S "$src" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$here/../cmake/mingw-i686.cmake" \
         -DFERROWIND_WINDEPS="$prefix" -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release \
-        -DIL_TESTS=OFF -DCMAKE_SHARED_LINKER_FLAGS="-static-libgcc -static-libstdc++"
+        -DIL_TESTS=OFF -DCMAKE_SHARED_LINKER_FLAGS="$static_runtime"
     cmake --build "$build" -j"$jobs"
     cmake --install "$build"
     # ilut.h includes it, but the install step leaves it out.
