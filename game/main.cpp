@@ -9,9 +9,10 @@
 int main(int argc, char** argv)
 {
 #ifdef _WIN32
+    // Output reaches a pipe or file at once, as it reaches a console.
+    std::setvbuf(stdout, 0, _IONBF, 0);
     // The Windows build greets first, takes no arguments and always logs to "output.txt".
     std::printf("Hellow World\n");
-    std::fflush(stdout);
     char* outputPath = (char*)"output.txt";
     (void)argc;
     (void)argv;
