@@ -36,9 +36,12 @@ stop_wine() {
     wineserver -k 2>/dev/null
 }
 
+# The wine server stays up from the prefix's making to the end of the test:
+# the session it starts (its desktop among it) is then ready when the exe
+# opens its window.
 new_prefix() {
+    wineserver -p
     wineboot --init >"$work/wineboot.log" 2>&1 || fail "wineboot could not make a wine prefix"
-    wineserver -w
     cp -r "$bundle" "$work/field"
 }
 
