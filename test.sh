@@ -12,8 +12,11 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFERROWIND_SANITIZE=ON >/dev/
 cmake --build build-asan -j"$jobs" --target unit_tests
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFERROWIND_TSAN=ON >/dev/null
 cmake --build build-tsan -j"$jobs" --target unit_tests ferrowind
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFERROWIND_WIN_BUNDLE="$PWD/build-win/bundle" >/dev/null
 cmake --build build -j"$jobs"
+# The Windows exe: its libraries (built once, then cached outside the
+# repository), the cross build and the bundle the wine tests run.
+./tools/windist.sh
 
 # Tests that open a window run on a virtual display of their own.
 display_file=$(mktemp)

@@ -11,6 +11,17 @@
 
 int main(int argc, char** argv)
 {
+#ifdef _WIN32
+    // Output reaches a pipe or file at once, as it reaches a console.
+    std::setvbuf(stdout, 0, _IONBF, 0);
+    // The Windows build greets first, takes no arguments and always logs to
+    // "output.txt" in the folder it runs in, beside its battlefield.
+    std::printf("Hellow World\n");
+    (void)argc;
+    (void)argv;
+    SPlaces places;
+    places.logPath = "output.txt";
+#else
     SCommandLine line = ReadCommandLine(argc, argv);
     if (line.action == SCommandLine::HELP) {
         std::fputs(HelpText().c_str(), stdout);
@@ -23,7 +34,7 @@ int main(int argc, char** argv)
     SPlaces places = ChoosePlaces(LookAround(), line.logPath);
     if (!SettleIn(places))
         return 1;
-
+#endif
     setip(0);
     ZOSocketInit();
     CFerrowind* game = new CFerrowind((char*)"", (char*)places.logPath.c_str());

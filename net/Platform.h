@@ -30,12 +30,13 @@ bool NetSendTo(NetSocket sock, uint32_t address, int port, const void* bytes, si
 // sender's IPv4 address is stored there.
 long NetReceive(NetSocket sock, void* buffer, size_t capacity, uint32_t* source = 0);
 
-// The interface whose address this peer uses: the one named by the
-// environment variable FERROWIND_IFACE, else "eth0" when it exists, else the
-// first interface that is up, not loopback, and has an IPv4 address. Empty if
-// there is none.
+// The name by which this peer's address is found. BSD sockets: the interface
+// named by the environment variable FERROWIND_IFACE, else "eth0" when it
+// exists, else the first interface that is up, not loopback, and has an IPv4
+// address. Winsock: the machine's host name. Empty if there is none.
 std::string NetChooseInterface();
-// The IPv4 address of the named interface, or 0.
+// The IPv4 address found by that name (the interface's address, or the first
+// address a host-name lookup gives), or 0.
 uint32_t NetInterfaceAddress(const std::string& name);
 
 #endif

@@ -202,6 +202,10 @@ int ZOSocketListen(void* game)
             std::this_thread::sleep_for(std::chrono::milliseconds(RECEIVE_TIMEOUT_MS));
             continue;
         }
+#ifdef _WIN32
+        // The Windows build reports every datagram, its own ones included.
+        PrintLine("MSG");
+#endif
         protocol.HandleDatagram(buffer, (size_t)length, source);
     }
     NetClose(listener);

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "render/ModelGeometry.h"
-#include "render/ZoColladaParser.h"
 
 unsigned int* CZoModelStore::NewIndices(std::size_t count)
 {
@@ -30,28 +29,6 @@ int CZoModelStore::AddModel(const std::vector<Vector3f>& corners, const std::vec
     model.edgeCount = (int)model.edges.size();
     m_models.push_back(model);
     return (int)m_models.size() - 1;
-}
-
-int CZoModelStore::AddColladaModel(const char* file, unsigned int base, int makeNormals)
-{
-    std::printf("   Loading %s\n", file);
-    CZoColladaParser parser;
-    parser.base = base;
-    try {
-        SaxParseFile(file, parser);
-    } catch (const SaxParseException& problem) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "Parse problem %s\n", problem.what());
-    }
-    if (parser.rejected)
-        std::printf("Error: %s: a triangle index lies outside its arrays; the model is left empty\n", file);
-
-    if (IsRescaledModelName(file))
-        for (Vector3f& p : parser.outPositions)
-            p = RescaleModelPosition(p);
-    if (makeNormals)
-        std::printf("\t\tGenerating Normals\n");
-    return AddModel(parser.outPositions, parser.outNormals, parser.outTexCoords, makeNormals != 0);
 }
 
 void CZoModelStore::Finish()

@@ -70,6 +70,13 @@ int CZoGl::LoadObjects(char* listFile)
     return 1;
 }
 
+int CZoGl::LoadObject(char* file, unsigned int base, int makeNormals)
+{
+    int number = m_store.AddColladaModel(file, base, makeNormals);
+    UploadIndexBuffer(m_store.m_models[number]);
+    return 1;
+}
+
 #else
 
 // Builds without the COLLADA reader take the models from the cache files that
@@ -96,14 +103,13 @@ int CZoGl::LoadObjects(char*)
     return 1;
 }
 
-#endif
-
-int CZoGl::LoadObject(char* file, unsigned int base, int makeNormals)
+int CZoGl::LoadObject(char* file, unsigned int, int)
 {
-    int number = m_store.AddColladaModel(file, base, makeNormals);
-    UploadIndexBuffer(m_store.m_models[number]);
-    return 1;
+    std::printf("Error: %s: this build reads its models from the cache files only\n", file);
+    return 0;
 }
+
+#endif
 
 // An early test loader kept for its slot; nothing calls it. It puts one square
 // into buffers of its own.

@@ -10,8 +10,24 @@ packages=(
   libdevil-dev libexpat1-dev zlib1g-dev
   googletest libgtest-dev
   xvfb xauth x11-apps xdotool imagemagick
-  lame iproute2 nftables
+  lame iproute2 nftables socat
+  # The Windows build: the cross compiler, the tools that fetch and build its
+  # libraries' sources, and wine with the 32-bit Mesa that draws for it.
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-tools dpkg-dev zip
+  wine wine32:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386
 )
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+
+# wine32 and the 32-bit Mesa come from the i386 side of the archive.
+new_architecture=false
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+  new_architecture=true
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,16 +36,13 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+if [ ${#missing[@]} -gt 0 ] || $new_architecture; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  if [ ${#missing[@]} -gt 0 ]; then
+    "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
 fi
 
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then
-  sudo_cmd=(sudo)
-fi
-
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo_cmd[@]}" "$(dirname "$0")/i386.sh"

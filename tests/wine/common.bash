@@ -1,0 +1,68 @@
+# Shared by the wine tests: arguments, a fresh wine prefix, starting and
+# stopping ferrowind.exe in a copy of the Windows bundle.
+# Args of every wine test: bundle folder (tools/windist.sh), repository root,
+# a folder of the build to work in. Needs DISPLAY.
+set -u
+bundle=$1
+root=$2
+scratch=$3
+
+fail() {
+    echo "FAIL: $*"
+    if [ -f "$work/stdout" ]; then
+        echo "--- last lines of ferrowind.exe's standard output:"
+        tail -n 15 "$work/stdout"
+    fi
+    exit 1
+}
+
+[ -n "$bundle" ] || { echo "SKIP: no Windows bundle configured (FERROWIND_WIN_BUNDLE)"; exit 77; }
+[ -f "$bundle/ferrowind.exe" ] || { echo "FAIL: no ferrowind.exe in $bundle (tools/windist.sh makes it)"; exit 1; }
+# The 32-bit model cache files come from the native build's cache tool.
+[ -f "$bundle/oaf.blob" ] || { echo "SKIP: the bundle has no 32-bit model cache files"; exit 77; }
+for tool in wine wineserver xdotool import compare; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is missing (tools/setup.sh installs it)"; exit 1; }
+done
+
+mkdir -p "$scratch"
+work=$(mktemp -d "$scratch/wine.XXXXXX")
+export WINEPREFIX=$work/prefix WINEDEBUG=-all SDL_AUDIODRIVER=dummy
+# No .NET or HTML engine: their installers would ask to download them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+exe_pid=""
+
+stop_wine() {
+    [ -n "$exe_pid" ] && kill "$exe_pid" 2>/dev/null
+    wineserver -k 2>/dev/null
+}
+
+# The wine server stays up from the prefix's making to the end of the test:
+# the session it starts (its desktop among it) is then ready when the exe
+# opens its window.
+new_prefix() {
+    wineserver -p
+    wineboot --init >"$work/wineboot.log" 2>&1 || fail "wineboot could not make a wine prefix"
+    cp -r "$bundle" "$work/field"
+}
+
+# Waits until file $1 has a line containing $2; $3 seconds at most.
+wait_for_line() {
+    local deadline=$((SECONDS + $3))
+    while ((SECONDS < deadline)); do
+        grep -q -F -- "$2" "$1" 2>/dev/null && return 0
+        [ -n "$exe_pid" ] && ! kill -0 "$exe_pid" 2>/dev/null && return 1
+        sleep 0.5
+    done
+    return 1
+}
+
+# The one window of ferrowind.exe, once it is shown.
+find_window() {
+    local deadline=$((SECONDS + $1)) found
+    while ((SECONDS < deadline)); do
+        found=$(xdotool search --onlyvisible --name '^Ferrowind$' 2>/dev/null | head -n1)
+        [ -n "$found" ] && { echo "$found"; return 0; }
+        sleep 0.5
+    done
+    return 1
+}
