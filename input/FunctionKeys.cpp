@@ -34,7 +34,7 @@ void CZoSDL::HandleFunctionKey(SDLKey key)
         break;
     case SDLK_F2:
         Say("Switching Show_Framerate");
-        *m_showFramerate = *m_showFramerate == 0 ? -1 : 0;
+        ToggleFramerate();
         break;
     case SDLK_F3:
         Say("Switching glPolyMode");
