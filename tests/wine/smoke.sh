@@ -21,7 +21,8 @@ new_prefix
 exe_pid=$!
 
 wait_for_line "$work/stdout" "RUN" 300 || fail "ferrowind.exe did not reach its main loop"
-[ "$(head -n1 "$work/stdout")" = "Hellow World" ] || fail "the first line should be \"Hellow World\""
+# Lines end in CR LF, as Windows text output does.
+[ "$(head -n1 "$work/stdout" | tr -d '\r')" = "Hellow World" ] || fail "the first line should be \"Hellow World\""
 window=$(find_window 60) || fail "no window"
 sleep 3
 import -window root "$work/menu.png" || fail "no screenshot of the menu"
