@@ -34,10 +34,14 @@ sleep 2
 key space  # leaves the menu, if the click did not
 sleep 2
 key space  # the tank enters the battlefield
-sleep 15
-import -window root "$work/play.png" || fail "no screenshot of the battlefield"
+# Frames are slow under an emulated 32-bit wine: wait for the first one.
+for _ in $(seq 30); do
+    sleep 3
+    import -window root "$work/play.png" || fail "no screenshot of the battlefield"
+    play_spread=$(spread "$work/play.png")
+    above "$play_spread" 0.05 && break
+done
 menu_spread=$(spread "$work/menu.png")
-play_spread=$(spread "$work/play.png")
 change=$(difference "$work/menu.png" "$work/play.png")
 echo "spread of the menu $menu_spread, of the battlefield $play_spread; difference $change"
 above "$play_spread" 0.05 || fail "the battlefield looks blank (spread $play_spread)"
