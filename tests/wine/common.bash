@@ -40,6 +40,7 @@ stop_wine() {
 # the session it starts (its desktop among it) is then ready when the exe
 # opens its window.
 new_prefix() {
+    mkdir -p "$WINEPREFIX"
     wineserver -p
     wineboot --init >"$work/wineboot.log" 2>&1 || fail "wineboot could not make a wine prefix"
     cp -r "$bundle" "$work/field"
