@@ -323,7 +323,7 @@ TEST_F(PeerProtocol, ThirtyTwoBitPeerIsAddedSyncsTheClockAndSendsMessages)
     auto receiveNarrow = [&](const SSocketMSG& rec) {
         unsigned char narrow[WIRE_NARROW_RECORD];
         NarrowRecord(reinterpret_cast<const unsigned char*>(&rec), narrow);
-        return ReceiveBytes(narrow, sizeof narrow);
+        return ReceiveBytes(narrow, sizeof narrow, rec.senderAddr);
     };
     Announce();
     game.ticks = 1000;
@@ -337,7 +337,7 @@ TEST_F(PeerProtocol, ThirtyTwoBitPeerIsAddedSyncsTheClockAndSendsMessages)
     EXPECT_EQ(receiveNarrow(reply), "time sync engaged\n");
     EXPECT_EQ(game.GetTime(), 90005u);
 
-    SSocketMSG shot = Control(GMSG_SHOOT, PEER_A);
+    SSocketMSG shot = About(GMSG_SHOOT, PEER_A, PEER_A);
     shot.time = 90100;
     receiveNarrow(shot);
     ASSERT_EQ(transport.queued.size(), 1u);
