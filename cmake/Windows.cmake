@@ -12,7 +12,9 @@ list(REMOVE_ITEM CORE_SOURCES
   ${CMAKE_SOURCE_DIR}/render/ZoColladaParser.cpp
   ${CMAKE_SOURCE_DIR}/render/SaxReader.cpp
   ${CMAKE_SOURCE_DIR}/render/ModelStoreCollada.cpp
-  ${CMAKE_SOURCE_DIR}/render/ColladaModels.cpp)
+  ${CMAKE_SOURCE_DIR}/render/ColladaModels.cpp
+  # Played from its own folder: no installed data to look for.
+  ${CMAKE_SOURCE_DIR}/game/Places.cpp)
 
 add_library(ferrowind_core STATIC ${CORE_SOURCES})
 target_include_directories(ferrowind_core PUBLIC ${CMAKE_SOURCE_DIR} ${FERROWIND_WINDEPS}/include)

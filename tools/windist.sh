@@ -58,14 +58,9 @@ cp assets/textures.lof assets/shaders.lof assets/objects.lof assets/sounds.lof "
 cp tools/windows-keys.txt "$bundle/KEYS.txt"
 
 # The model cache in the 32-bit layout, written from the COLLADA models by
-# the native build's cache tool. Without it the exe stops at start-up,
-# naming the cache.
-if cmake --build "$native" --target help 2>/dev/null | grep -q ferrowind_modelcache; then
-    cmake --build "$native" -j"$jobs" --target ferrowind_modelcache
-    "$native/tools/ferrowind_modelcache" assets "$bundle" 32
-else
-    say "no 32-bit model cache: the native build has no ferrowind_modelcache"
-fi
+# the native build's cache tool.
+cmake --build "$native" -j"$jobs" --target ferrowind_modelcache
+"$native/tools/ferrowind_modelcache" assets "$bundle" 32
 
 rm -f "$out/ferrowind-win32.zip"
 (cd "$bundle" && zip -qr "$out/ferrowind-win32.zip" .)
