@@ -61,6 +61,8 @@ std::string HelpText()
         "  FERROWIND_IFACE      network interface to announce on (default: eth0, else\n"
         "                       the first one that is up)\n"
         "  FERROWIND_NET_TRACE  set: print every game message received from a peer\n"
+        "  FERROWIND_DIGEST_EVERY  N: print the state digest every N seconds of game\n"
+        "                       time (as key G does), to compare copies\n"
         "  XDG_CACHE_HOME       model cache files of the installed game go to\n"
         "                       $XDG_CACHE_HOME/ferrowind (default ~/.cache/ferrowind)\n"
         "  XDG_STATE_HOME       the default log of the installed game is\n"

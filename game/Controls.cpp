@@ -9,6 +9,6 @@ const std::vector<SControl>& Controls()
         {"F", "COUNT: FPS / FRAGS"},        {"A D W S", "MOVE THE LIGHT"},
         {"M", "SHADOWS ON / OFF"},          {"P", "MUSIC ON / OFF"},
         {"Q / E", "ADD / REMOVE LAG"},      {"Z", "TIMING PROBE"},
-        {"R", "SELF-DESTRUCT"},             {"ESC", "BACK TO THE MENU"}};
+        {"G", "PRINT STATE DIGEST"},        {"R", "SELF-DESTRUCT"},             {"ESC", "BACK TO THE MENU"}};
     return rows;
 }
