@@ -18,64 +18,54 @@ void Say(const char* text)
     std::fflush(stdout);
 }
 
-void Flip(bool& value)
-{
-    value = !value;
-}
+// The keys that flip one of the renderer's drawing switches; the texture
+// loader reads the filter switches, so those take a reload.
+struct SSwitchKey {
+    SDLKey key;
+    const char* text;
+    bool CZoGl::*flag;
+    bool reloadTextures;
+};
+
+const SSwitchKey SWITCH_KEYS[] = {
+    {SDLK_F3, "Switching glPolyMode", &CZoGl::m_wireframe, false},
+    {SDLK_F5, "MipMaps on/off", &CZoGl::m_mipmaps, true},
+    {SDLK_F6, "Texture MAG filter NEAREST/LINEAR", &CZoGl::m_linearMagFilter, true},
+    {SDLK_F7, "Switching Frustrum Culling", &CZoGl::m_drawOffView, false},
+    {SDLK_F8, "Switching GL_BLEND\n \tNote that this also affect the blending used for shadows", &CZoGl::m_blending,
+     false},
+    {SDLK_F9, "Toggling shadows on/off", &CZoGl::m_shadows, false},
+};
 
 }  // namespace
 
 void CZoSDL::HandleFunctionKey(SDLKey key)
 {
-    CZoGl* gl = m_renderer;
     switch (key) {
     case SDLK_F1:
         Say(HELP);
-        break;
+        return;
     case SDLK_F2:
         Say("Switching Show_Framerate");
         ToggleFramerate();
-        break;
-    case SDLK_F3:
-        Say("Switching glPolyMode");
-        if (gl)
-            Flip(gl->m_wireframe);
-        break;
+        return;
     case SDLK_F4:
-        if (gl)
-            gl->m_shadowMode = gl->m_shadowMode ? 0 : 1;
-        break;
-    case SDLK_F5:
-        Say("MipMaps on/off");
-        if (gl) {
-            Flip(gl->m_mipmaps);
-            ReloadTextures();
-        }
-        break;
-    case SDLK_F6:
-        Say("Texture MAG filter NEAREST/LINEAR");
-        if (gl) {
-            Flip(gl->m_linearMagFilter);
-            ReloadTextures();
-        }
-        break;
-    case SDLK_F7:
-        Say("Switching Frustrum Culling");
-        if (gl)
-            Flip(gl->m_drawOffView);
-        break;
-    case SDLK_F8:
-        Say("Switching GL_BLEND\n \tNote that this also affect the blending used for shadows");
-        if (gl)
-            Flip(gl->m_blending);
-        break;
-    case SDLK_F9:
-        Say("Toggling shadows on/off");
-        if (gl)
-            Flip(gl->m_shadows);
-        break;
+        if (m_renderer)
+            m_renderer->m_shadowMode = m_renderer->m_shadowMode ? 0 : 1;
+        return;
     default:
         break;
+    }
+    for (const SSwitchKey& entry : SWITCH_KEYS) {
+        if (entry.key != key)
+            continue;
+        Say(entry.text);
+        if (!m_renderer)
+            return;
+        m_renderer->*entry.flag = !(m_renderer->*entry.flag);
+        if (entry.reloadTextures)
+            ReloadTextures();
+        return;
     }
 }
 

@@ -45,49 +45,29 @@ struct SSocketMSG {
     unsigned long time;
 };
 
-#if defined(__x86_64__) || defined(_M_X64)
-// Peers exchange the raw bytes: every field must sit where the other side looks.
-static_assert(sizeof(SSocketMSG) == 144, "wire record must be 144 bytes on x86-64");
-static_assert(offsetof(SSocketMSG, type) == 0, "type at 0");
-static_assert(offsetof(SSocketMSG, recipient) == 4, "recipient at 4");
-static_assert(offsetof(SSocketMSG, count) == 8, "count at 8");
-static_assert(offsetof(SSocketMSG, destAddr) == 12, "destAddr at 12");
-static_assert(offsetof(SSocketMSG, reserved) == 16, "reserved at 16");
-static_assert(offsetof(SSocketMSG, data) == 32, "data at 32");
-static_assert(offsetof(SSocketMSG, tankKind) == 60, "tankKind at 60");
-static_assert(offsetof(SSocketMSG, tankModel) == 64, "tankModel at 64");
-static_assert(offsetof(SSocketMSG, tankTexture0) == 68, "tankTexture0 at 68");
-static_assert(offsetof(SSocketMSG, tankTexture1) == 72, "tankTexture1 at 72");
-static_assert(offsetof(SSocketMSG, tankEffect) == 76, "tankEffect at 76");
-static_assert(offsetof(SSocketMSG, tankState) == 92, "tankState at 92");
-static_assert(offsetof(SSocketMSG, tankActive) == 100, "tankActive at 100");
-static_assert(offsetof(SSocketMSG, recipientAddr) == 104, "recipientAddr at 104");
-static_assert(offsetof(SSocketMSG, senderAddr) == 112, "senderAddr at 112");
-static_assert(offsetof(SSocketMSG, sendTime) == 120, "sendTime at 120");
-static_assert(offsetof(SSocketMSG, syncTime) == 128, "syncTime at 128");
-static_assert(offsetof(SSocketMSG, time) == 136, "time at 136");
-#elif defined(__i386__) || defined(_M_IX86)
-static_assert(sizeof(SSocketMSG) == 124, "wire record must be 124 bytes on i386");
-static_assert(offsetof(SSocketMSG, type) == 0, "type at 0");
-static_assert(offsetof(SSocketMSG, recipient) == 4, "recipient at 4");
-static_assert(offsetof(SSocketMSG, count) == 8, "count at 8");
-static_assert(offsetof(SSocketMSG, destAddr) == 12, "destAddr at 12");
-static_assert(offsetof(SSocketMSG, reserved) == 16, "reserved at 16");
-static_assert(offsetof(SSocketMSG, data) == 32, "data at 32");
-static_assert(offsetof(SSocketMSG, tankKind) == 60, "tankKind at 60");
-static_assert(offsetof(SSocketMSG, tankModel) == 64, "tankModel at 64");
-static_assert(offsetof(SSocketMSG, tankTexture0) == 68, "tankTexture0 at 68");
-static_assert(offsetof(SSocketMSG, tankTexture1) == 72, "tankTexture1 at 72");
-static_assert(offsetof(SSocketMSG, tankEffect) == 76, "tankEffect at 76");
-static_assert(offsetof(SSocketMSG, tankState) == 92, "tankState at 92");
-static_assert(offsetof(SSocketMSG, tankActive) == 100, "tankActive at 100");
-static_assert(offsetof(SSocketMSG, recipientAddr) == 104, "recipientAddr at 104");
-static_assert(offsetof(SSocketMSG, senderAddr) == 108, "senderAddr at 108");
-static_assert(offsetof(SSocketMSG, sendTime) == 112, "sendTime at 112");
-static_assert(offsetof(SSocketMSG, syncTime) == 116, "syncTime at 116");
-static_assert(offsetof(SSocketMSG, time) == 120, "time at 120");
-#endif
-static_assert(sizeof(SSocketMSG) == WIRE_WIDE_RECORD || sizeof(SSocketMSG) == WIRE_NARROW_RECORD,
+// Peers exchange the raw bytes: every field must sit where the other side
+// looks. The head is the same in both layouts; the five addresses and times
+// after it are as wide as unsigned long.
+const size_t WIRE_TAIL_FIELD = sizeof(unsigned long);
+static_assert(sizeof(SSocketMSG) == (WIRE_TAIL_FIELD == 8 ? WIRE_WIDE_RECORD : WIRE_NARROW_RECORD),
               "wire record of an unknown layout");
+static_assert(offsetof(SSocketMSG, type) == 0, "type at 0");
+static_assert(offsetof(SSocketMSG, recipient) == 4, "recipient at 4");
+static_assert(offsetof(SSocketMSG, count) == 8, "count at 8");
+static_assert(offsetof(SSocketMSG, destAddr) == 12, "destAddr at 12");
+static_assert(offsetof(SSocketMSG, reserved) == 16, "reserved at 16");
+static_assert(offsetof(SSocketMSG, data) == 32, "data at 32");
+static_assert(offsetof(SSocketMSG, tankKind) == 60, "tankKind at 60");
+static_assert(offsetof(SSocketMSG, tankModel) == 64, "tankModel at 64");
+static_assert(offsetof(SSocketMSG, tankTexture0) == 68, "tankTexture0 at 68");
+static_assert(offsetof(SSocketMSG, tankTexture1) == 72, "tankTexture1 at 72");
+static_assert(offsetof(SSocketMSG, tankEffect) == 76, "tankEffect at 76");
+static_assert(offsetof(SSocketMSG, tankState) == 92, "tankState at 92");
+static_assert(offsetof(SSocketMSG, tankActive) == 100, "tankActive at 100");
+static_assert(offsetof(SSocketMSG, recipientAddr) == WIRE_HEAD_BYTES, "recipientAddr after the head");
+static_assert(offsetof(SSocketMSG, senderAddr) == WIRE_HEAD_BYTES + WIRE_TAIL_FIELD, "senderAddr second");
+static_assert(offsetof(SSocketMSG, sendTime) == WIRE_HEAD_BYTES + 2 * WIRE_TAIL_FIELD, "sendTime third");
+static_assert(offsetof(SSocketMSG, syncTime) == WIRE_HEAD_BYTES + 3 * WIRE_TAIL_FIELD, "syncTime fourth");
+static_assert(offsetof(SSocketMSG, time) == WIRE_HEAD_BYTES + 4 * WIRE_TAIL_FIELD, "time last");
 
 #endif
