@@ -148,11 +148,15 @@ TEST_F(Overlays, MinimapShowsTheBattlefieldBeforeTheFirstSpawn)
     SArea corner = Area(0.785f, 0.755f, 0.995f, 0.9975f);
     // As in a fresh game: the tank has never lived and the texture holds nothing.
     gl->m_minimapDrawn = false;
-    std::vector<unsigned char> black(1024 * 1024 * 4, 0);
+    // Blanked at its own size: the minimap's framebuffer draws into it.
+    glBindTexture(GL_TEXTURE_2D, gl->m_minimapTexture);
+    GLint width = 0, height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    std::vector<unsigned char> black((size_t)width * height * 4, 0);
     for (size_t i = 3; i < black.size(); i += 4)
         black[i] = 255;
-    glBindTexture(GL_TEXTURE_2D, gl->m_minimapTexture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1024, 1024, 0, GL_RGBA, GL_UNSIGNED_BYTE, black.data());
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, black.data());
     game.objects[1]->active = 0;
     CFrame unspawned = Draw();
     EXPECT_EQ(MarkerPixels(unspawned, corner), 0);

@@ -225,6 +225,7 @@ protected:
         gl->SetGameInterface(&game);
         gl->m_minimapPeriod = 0;  // the clock stands still: a fresh minimap every frame
         gl->m_shadowMode = 1;
+        gl->m_shadows = true;  // a test before may have switched them off
         gl->m_lightX = gl->m_lightZ = 10;
         Look(Vector3f(500, 60, 640), 15, 180);
     }
