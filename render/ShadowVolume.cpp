@@ -1,5 +1,6 @@
 #include "render/ShadowVolume.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <unordered_map>
@@ -19,6 +20,11 @@ Vector3f SYawPlacement::Apply(const Vector3f& v) const
 }
 
 namespace {
+
+float Length(const Vector3f& v)
+{
+    return std::sqrt(v.Dot(v));
+}
 
 SHomVertex Finite(const Vector3f& p)
 {
@@ -75,7 +81,7 @@ private:
 
 CShadowCaster::CShadowCaster(const Vector3f* vertices, unsigned long vertexCount, const unsigned int* indices,
                              unsigned long indexCount, float weld)
-    : m_vertices(vertices), m_closed(true)
+    : m_vertices(vertices), m_closed(true), m_reach(0)
 {
     if (!vertices || !indices)
         indexCount = 0;
@@ -89,6 +95,8 @@ CShadowCaster::CShadowCaster(const Vector3f* vertices, unsigned long vertexCount
             continue;
         int triangle = (int)(m_corners.size() / 3);
         m_corners.insert(m_corners.end(), v, v + 3);
+        for (unsigned int corner : v)
+            m_reach = std::max(m_reach, Length(vertices[corner]));
         int p[3];
         for (int k = 0; k < 3; ++k)
             p[k] = welder.Point(vertices, v[k]);
@@ -151,4 +159,23 @@ int CShadowCaster::AppendSides(const SYawPlacement& placement, const Vector3f& l
         }
     }
     return added;
+}
+
+bool MayLieInShadowOf(const Vector3f& light, const Vector3f& centre, float radius, const Vector3f& point,
+                      float margin)
+{
+    Vector3f axis = centre - light;
+    float distance = Length(axis);
+    if (distance <= radius + margin)
+        return true;
+    axis = axis * (1 / distance);
+    Vector3f toPoint = point - light;
+    float along = toPoint.Dot(axis);
+    if (along < distance - radius - margin)
+        return false;
+    float across = Length(toPoint - axis * along);
+    // The cone's half angle: sine radius / distance.
+    float cosine = std::sqrt(distance * distance - radius * radius) / distance;
+    float tangent = radius / (distance * cosine);
+    return across < along * tangent + margin / cosine;
 }

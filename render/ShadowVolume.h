@@ -43,6 +43,8 @@ public:
     // way as the other. An open model cannot cast a closed volume.
     bool Closed() const { return m_closed; }
     int EdgeCount() const { return (int)m_edges.size(); }
+    // The farthest any corner lies from the model's origin, in any turn.
+    float Reach() const { return m_reach; }
 
     // Appends the side quads for the light at `light`, the model placed by
     // `placement`; each quad faces out of the volume. Returns the number of quads.
@@ -63,6 +65,15 @@ private:
     std::vector<SUse> m_uses;
     const Vector3f* m_vertices;
     bool m_closed;
+    float m_reach;
 };
+
+// Whether anything within `margin` of `point` may lie in the shadow that a
+// ball (`centre`, `radius`) casts from a point light: the cone from the light
+// around the ball, beyond the ball's near side. False only where it surely
+// lies outside; a volume that is not in front of the camera from outside can
+// be counted from the camera's side, without caps.
+bool MayLieInShadowOf(const Vector3f& light, const Vector3f& centre, float radius, const Vector3f& point,
+                      float margin);
 
 #endif

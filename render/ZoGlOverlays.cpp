@@ -33,10 +33,14 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
         break;
     case 0:
         BindTexture(0, (unsigned int)image);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         UseProgramSlot(gl, PROGRAM_COMPOSITE);
         gl.PrepairShader(splash, 0);
         BindTexture(1, gl.m_glowTexture3);
         BindTexture(2, gl.m_shadowTexture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         break;
     case -1:
         BindTexture(0, (unsigned int)image);
@@ -56,6 +60,8 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
     case -10:
     case -11:
         BindTexture(0, (unsigned int)image);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         UseProgramSlot(gl, mode == -3 ? PROGRAM_BRIGHT_PASS : mode == -10 ? PROGRAM_BLUR_ACROSS : PROGRAM_BLUR_DOWN);
         gl.PrepairShader((unsigned int)-3);
         GlowViewport();

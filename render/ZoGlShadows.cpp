@@ -3,8 +3,12 @@
 // sees it; the object's own mesh is drawn as the caps. Where a volume face
 // lies behind the scene (fails the depth test) it adds one seen from behind
 // and subtracts one seen from the front: a pixel with a count other than 0 is
-// in shadow. The volume programs push their geometry 0.2 % further from the
-// camera, so that the object's own lit surface still counts.
+// in shadow. A volume that surely holds neither the camera nor any of its
+// near plane gives the same count from the faces in front of the scene (one
+// added seen from the front, one taken seen from behind), and needs no caps:
+// most volumes are counted that way. The volume programs push their geometry
+// 0.2 % further from the camera, so that the object's own lit surface still
+// counts.
 #include <cstdio>
 
 #include "render/ZoGlPasses.h"
@@ -68,6 +72,20 @@ void DrawCap(CZoGl& gl, int slot, const char* name, int index, const SGraphicObj
     DrawModelElements(model);
 }
 
+// The near plane's corners lie this far from the camera (10 along the view,
+// 10 to each side), with some room to spare.
+const float kNearPlaneReach = 20;
+
+// Counting from behind the scene (with caps) or from in front of it (without).
+void CountFacesBehindScene(bool behind)
+{
+    GLenum fail = behind ? GL_DECR_WRAP : GL_KEEP, pass = behind ? GL_KEEP : GL_INCR_WRAP;
+    glStencilOpSeparate(GL_FRONT, GL_KEEP, fail, pass);
+    fail = behind ? GL_INCR_WRAP : GL_KEEP;
+    pass = behind ? GL_KEEP : GL_DECR_WRAP;
+    glStencilOpSeparate(GL_BACK, GL_KEEP, fail, pass);
+}
+
 }  // namespace
 
 void CZoGl::GetEdges(int index)
@@ -91,10 +109,14 @@ void CZoGl::GetEdges(int index)
     glTranslatef(-m_position.x, -m_position.y, -m_position.z);
 
     m_sideFaces.clear();
-    caster.AppendSides(SYawPlacement(object->angles.y, object->pos), Vector3f(m_lightX, kLightHeight, m_lightZ),
-                       m_sideFaces);
+    Vector3f light(m_lightX, kLightHeight, m_lightZ);
+    caster.AppendSides(SYawPlacement(object->angles.y, object->pos), light, m_sideFaces);
+    bool capped = MayLieInShadowOf(light, object->pos, caster.Reach(), m_position, kNearPlaneReach);
+    CountFacesBehindScene(capped);
     glDisable(GL_CULL_FACE);
     DrawSideFaces(*this, index);
+    if (!capped)
+        return;
 
     // The near cap with both facings, then the far cap, which counts only
     // where it is seen from behind.
@@ -122,8 +144,6 @@ void BeginShadowCounts(CZoGl& gl)
     glDepthMask(GL_FALSE);
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 0, ~0u);
-    glStencilOpSeparate(GL_FRONT, GL_KEEP, GL_DECR_WRAP, GL_KEEP);
-    glStencilOpSeparate(GL_BACK, GL_KEEP, GL_INCR_WRAP, GL_KEEP);
     glFrontFace(GL_CCW);
 }
 

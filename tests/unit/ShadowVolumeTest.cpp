@@ -339,3 +339,23 @@ TEST(ShadowVolume, IndicesBeyondTheVerticesAreSkipped)
     EXPECT_TRUE(empty.Closed());
     EXPECT_EQ(empty.AppendSides(SYawPlacement(0, Vector3f(0, 0, 0)), Vector3f(3, 550, 3), quads), 0);
 }
+
+// A ball of radius 10 at (0, 100, 0) under a light at (0, 550, 0): the shadow
+// is a cone widening downwards, about 12 wide at the ground.
+TEST(ShadowVolume, OnlyPointsSurelyOutsideTheShadowConeAreCountedWithoutCaps)
+{
+    Vector3f light(0, 550, 0), ball(0, 100, 0);
+    EXPECT_TRUE(MayLieInShadowOf(light, ball, 10, Vector3f(0, 0, 0), 0));      // straight below
+    EXPECT_TRUE(MayLieInShadowOf(light, ball, 10, Vector3f(11, 0, 0), 0));     // inside the widened cone
+    EXPECT_FALSE(MayLieInShadowOf(light, ball, 10, Vector3f(13, 0, 0), 0));    // just beside it
+    EXPECT_TRUE(MayLieInShadowOf(light, ball, 10, Vector3f(13, 0, 0), 2));     // the near plane reaches in
+    EXPECT_FALSE(MayLieInShadowOf(light, ball, 10, Vector3f(0, 300, 0), 20));  // between light and ball
+    EXPECT_TRUE(MayLieInShadowOf(light, ball, 10, Vector3f(0, 125, 0), 20));   // touching the ball's near side
+    EXPECT_TRUE(MayLieInShadowOf(light, ball, 500, Vector3f(900, 0, 0), 0));   // a ball around the light
+}
+
+TEST(ShadowVolume, ReachIsTheFarthestCornerFromTheOrigin)
+{
+    EXPECT_FLOAT_EQ(Caster(Tetrahedron()).Reach(), std::sqrt(108.0f));  // the top, (2, 10, 2)
+    EXPECT_FLOAT_EQ(Caster(Tetrahedron(Vector3f(0, 0, -30))).Reach(), std::sqrt(1000.0f));  // (10, 0, -30)
+}
