@@ -107,6 +107,12 @@ public:
     const Vector3f* m_shadowCasterVertices = 0;
     CUniformCache m_uniforms;
     unsigned int m_tangentArrays = 0;
+    // The pass state last set by UsePassState; none known after ForgetPassState.
+    unsigned int m_passState = 0;
+    bool m_passStateKnown = false;
+    // The next UsePassState sets every part of the state: something else may
+    // have changed it (a new frame starts from whatever came before).
+    void ForgetPassState() { m_passStateKnown = false; }
     // Game time between two minimap pictures, and when the last was drawn.
     unsigned long m_minimapPeriod = 100;
     unsigned long m_minimapTime = 0;

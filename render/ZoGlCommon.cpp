@@ -4,6 +4,48 @@
 #include <GL/glu.h>
 
 
+namespace {
+
+void Switch(GLenum capability, bool on)
+{
+    if (on)
+        glEnable(capability);
+    else
+        glDisable(capability);
+}
+
+const unsigned kDepthTests = PASS_DEPTH_LESS | PASS_DEPTH_LEQUAL | PASS_DEPTH_GREATER;
+const unsigned kCulling = PASS_CULL_BACK | PASS_CULL_FRONT;
+
+}  // namespace
+
+void UsePassState(CZoGl& gl, unsigned state)
+{
+    if (!gl.m_blending)
+        state &= ~PASS_BLEND;
+    unsigned changed = gl.m_passStateKnown ? state ^ gl.m_passState : ~0u;
+    gl.m_passState = state;
+    gl.m_passStateKnown = true;
+    if (changed & PASS_BLEND)
+        Switch(GL_BLEND, state & PASS_BLEND);
+    if (changed & kDepthTests) {
+        Switch(GL_DEPTH_TEST, state & kDepthTests);
+        if (state & kDepthTests)
+            glDepthFunc(state & PASS_DEPTH_LESS ? GL_LESS : state & PASS_DEPTH_LEQUAL ? GL_LEQUAL : GL_GREATER);
+    }
+    if (changed & PASS_DEPTH_WRITE)
+        glDepthMask(state & PASS_DEPTH_WRITE ? GL_TRUE : GL_FALSE);
+    if (changed & PASS_AT_FAR_END)
+        glDepthRange(state & PASS_AT_FAR_END ? 1 : 0, 1);
+    if (changed & kCulling) {
+        Switch(GL_CULL_FACE, state & kCulling);
+        if (state & kCulling)
+            glCullFace(state & PASS_CULL_FRONT ? GL_FRONT : GL_BACK);
+    }
+    if (changed & PASS_FRONT_CW)
+        glFrontFace(state & PASS_FRONT_CW ? GL_CW : GL_CCW);
+}
+
 void SceneProjection()
 {
     glMatrixMode(GL_PROJECTION);

@@ -18,6 +18,7 @@ const int kSkyFaceTextures[6] = {12, 11, 13, 16, 14, 15};
 void DrawObjectWithItsProgram(CZoGl& gl, int index, const SGameObject& object)
 {
     SGraphicObject* model = gl.GetObject(object.model);
+    UsePassState(gl, PASS_SOLID);
     glLineWidth(1);
     gl.PrepairObjectForDrawing(index);
     BindTexture(1, TextureName(gl, object.texture1));
@@ -34,8 +35,7 @@ void DrawBackFaces(CZoGl& gl, const std::vector<SGameObject*>& objects)
     char shadowName[] = "Shadow";
     UseProgramSlot(gl, PROGRAM_BACK_FACE);
     glDisable(GL_TEXTURE_2D);
-    glFrontFace(GL_CW);
-    glDepthMask(GL_FALSE);
+    UsePassState(gl, PASS_BLEND | PASS_DEPTH_LESS | PASS_CULL_BACK | PASS_FRONT_CW);
     for (int i = 1; i < (int)objects.size(); ++i) {
         SGameObject* object = DrawableObject(gl, objects, i);
         if (!object || !object->active)
@@ -44,8 +44,6 @@ void DrawBackFaces(CZoGl& gl, const std::vector<SGameObject*>& objects)
         gl.PrepairShader(shadowName, i);
         DrawModelElements(*gl.GetObject(object->model));
     }
-    glDepthMask(GL_TRUE);
-    glFrontFace(GL_CCW);
     glEnable(GL_TEXTURE_2D);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
@@ -69,13 +67,9 @@ void CZoGl::Draw()
 {
     if (!m_game)
         return;
-    if (m_blending)
-        glEnable(GL_BLEND);
-    else
-        glDisable(GL_BLEND);
+    ForgetPassState();
     if (m_wireframe)
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    glEnable(GL_DEPTH_TEST);
     // The minimap may be a few frames old; a clock that went back redraws it.
     unsigned long now = m_game->GetTime();
     if (!m_minimapShown || now - m_minimapTime >= m_minimapPeriod) {
@@ -85,10 +79,10 @@ void CZoGl::Draw()
     }
 
     SetRenderToTexture(m_sceneFramebuffer, m_sceneTexture, depth2, 0);
+    UsePassState(*this, PASS_SOLID);
     Clear();
     glColor4ubv(kWhite);
     glEnable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
     std::vector<SGameObject*> objects = m_game->GetGameObjects();
     SceneProjection();
 
@@ -146,10 +140,7 @@ void CZoGl::PrepairObjectForDrawing(int index)
 // reject the covered pixels before they are shaded.
 void CZoGl::DrawBoxEnv()
 {
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glDepthRange(1, 1);
-    glDepthMask(GL_FALSE);
+    UsePassState(*this, PASS_BLEND | PASS_DEPTH_LEQUAL | PASS_AT_FAR_END | PASS_CULL_BACK);
     UseProgramSlot(*this, PROGRAM_IMAGE);
     PrepairShader((unsigned int)-3);
     glActiveTexture(GL_TEXTURE0);
@@ -165,9 +156,6 @@ void CZoGl::DrawBoxEnv()
             glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, box->indices + face * 6);
         }
     }
-    glDepthMask(GL_TRUE);
-    glDepthRange(0, 1);
-    glDepthFunc(GL_LESS);
 }
 
 void CZoGl::DrawDeath()

@@ -27,7 +27,6 @@ void DrawFromHost(const SGraphicObject& model)
 void DrawImpactFlash(CZoGl& gl, float ix, float iz, const SGraphicObject& sprite)
 {
     const Vector3f& camera = gl.m_position;
-    glEnable(GL_CULL_FACE);
     BindTexture(1, depth2);
     BindTexture(0, TextureName(gl, TEX_IMPACT_FLASH));
     CameraView(gl.m_direction);
@@ -72,7 +71,7 @@ void CZoGl::DrawBlend()
     SGraphicObject* impactSprite = GetObject(MODEL_IMPACT_SPRITE);
 
     SetRenderToTexture(m_sceneFramebuffer, m_sceneTexture, 0, 0);
-    glDisable(GL_DEPTH_TEST);
+    UsePassState(*this, PASS_BLEND | PASS_CULL_BACK);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     unsigned long now = m_game->GetTime();
     for (SGameObject* tank : objects) {

@@ -76,9 +76,8 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
 void CZoGl::DrawImage(float x1, float y1, float x2, float y2, float s1, float t1, float s2, float t2, int image,
                       int mode)
 {
-    glDisable(GL_DEPTH_TEST);
+    UsePassState(*this, PASS_FLAT);
     glEnable(GL_TEXTURE_2D);
-    glDisable(GL_CULL_FACE);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluOrtho2D(0, 1, 0, 1);
@@ -103,7 +102,6 @@ void CZoGl::DrawImage(float x1, float y1, float x2, float y2, float s1, float t1
     glVertex3f(x1, y2, 1);
     glEnd();
     BindTexture(2, 0);
-    glEnable(GL_CULL_FACE);
 }
 
 void CZoGl::Splash()
@@ -132,12 +130,12 @@ void CZoGl::DrawMinimap()
     // its lowest three quarters (the corner shows it smaller still), opaque
     // black where nothing lies, as a copy of the window would be.
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_minimapFramebuffer);
+    UsePassState(*this, PASS_SOLID);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glClearColor(0, 0, 0, 0);
     glColor4ub(255, 255, 255, 255);
     glEnable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glViewport(0, 0, kMinimapSize, kMinimapSize * 3 / 4);
@@ -187,6 +185,7 @@ void DrawHeadsUpDisplay(CZoGl& gl)
 
 void CZoGl::DrawMenu(int state)
 {
+    ForgetPassState();
     DrawRect(*this, MenuBackgroundImage());
     if (!MenuShowsButtons(state))
         return;

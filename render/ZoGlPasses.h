@@ -45,6 +45,28 @@ const int kScreenHeight = 768;
 const int kGlowSize = 256;
 const int kMinimapSize = 512;
 
+// The fixed OpenGL state a pass declares in one UsePassState call. Depth
+// testing is on with one of the three comparisons, off with none.
+enum {
+    PASS_BLEND = 1 << 0,          // source alpha over the target (unless blending is switched off)
+    PASS_DEPTH_LESS = 1 << 1,     // nearer than the depth buffer
+    PASS_DEPTH_LEQUAL = 1 << 2,   // nearer or as near
+    PASS_DEPTH_GREATER = 1 << 3,  // farther: where the buffer holds something nearer
+    PASS_DEPTH_WRITE = 1 << 4,
+    PASS_AT_FAR_END = 1 << 5,     // every depth becomes 1, the far end of the range
+    PASS_CULL_BACK = 1 << 6,
+    PASS_CULL_FRONT = 1 << 7,
+    PASS_FRONT_CW = 1 << 8        // clockwise triangles are the front ones
+};
+// The scene's opaque geometry: depth tested and written, back faces culled.
+const unsigned PASS_SOLID = PASS_BLEND | PASS_DEPTH_LESS | PASS_DEPTH_WRITE | PASS_CULL_BACK;
+// Flat images over the target: no depth, no culling.
+const unsigned PASS_FLAT = PASS_BLEND;
+
+// Sets blend, depth test and comparison, depth writes and range, culling and
+// front face as `state` says, changing only what differs from the last call.
+void UsePassState(CZoGl& gl, unsigned state);
+
 // Projection matrix: identity, full-window viewport, fixed frustum.
 void SceneProjection();
 // Model-view matrix: the camera at the origin looking along `direction`.

@@ -166,6 +166,9 @@ void set_frustum()
 
 void CZoGl::Clear()
 {
+    // Without depth writes the clear would keep the old depth.
+    glDepthMask(GL_TRUE);
+    m_passState |= PASS_DEPTH_WRITE;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glClearDepth(1.0);
     glClearColor(0, 0, 0, 0);

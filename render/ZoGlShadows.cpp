@@ -113,7 +113,7 @@ void CZoGl::GetEdges(int index)
     caster.AppendSides(SYawPlacement(object->angles.y, object->pos), light, m_sideFaces);
     bool capped = MayLieInShadowOf(light, object->pos, caster.Reach(), m_position, kNearPlaneReach);
     CountFacesBehindScene(capped);
-    glDisable(GL_CULL_FACE);
+    UsePassState(*this, PASS_DEPTH_LESS);
     DrawSideFaces(*this, index);
     if (!capped)
         return;
@@ -121,10 +121,8 @@ void CZoGl::GetEdges(int index)
     // The near cap with both facings, then the far cap, which counts only
     // where it is seen from behind.
     DrawCap(*this, PROGRAM_CAP_BOTH, "DFail", index, model);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_FRONT);
+    UsePassState(*this, PASS_DEPTH_LESS | PASS_CULL_FRONT);
     DrawCap(*this, PROGRAM_CAP_FAR, "DFailShadowHelp", index, model);
-    glCullFace(GL_BACK);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
@@ -139,12 +137,9 @@ void BeginShadowCounts(CZoGl& gl)
     glClear(GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LESS);
-    glDepthMask(GL_FALSE);
+    UsePassState(gl, PASS_DEPTH_LESS);
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 0, ~0u);
-    glFrontFace(GL_CCW);
 }
 
 void EndShadowCounts(CZoGl& gl)
@@ -154,9 +149,7 @@ void EndShadowCounts(CZoGl& gl)
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glStencilFunc(GL_NOTEQUAL, 0, ~0u);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-    glDepthFunc(GL_GREATER);
-    glDisable(GL_BLEND);
-    glDisable(GL_CULL_FACE);
+    UsePassState(gl, PASS_DEPTH_GREATER);
     glUseProgram(0);
     for (int unit = 2; unit >= 0; --unit) {
         glActiveTexture(GL_TEXTURE0 + unit);
@@ -172,9 +165,5 @@ void EndShadowCounts(CZoGl& gl)
     glEnd();
 
     glEnable(GL_TEXTURE_2D);
-    glEnable(GL_CULL_FACE);
-    glEnable(GL_BLEND);
-    glDepthFunc(GL_LESS);
-    glDepthMask(GL_TRUE);
     glDisable(GL_STENCIL_TEST);
 }

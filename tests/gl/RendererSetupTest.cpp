@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "render/ZoGl.h"
+#include "render/ZoGlPasses.h"
 #include "tests/gl/GlTestWindow.h"
 
 namespace {
@@ -183,4 +183,42 @@ TEST_F(RendererSetup, MatrixOperationsEndOnTheTextureMatrix)
     glGetFloatv(GL_TEXTURE_MATRIX, m);
     EXPECT_EQ(m[0], 2);
     EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
+}
+
+TEST_F(RendererSetup, PassStateSetsWhatItNamesAndOnlyWhatChanged)
+{
+    gl->ForgetPassState();
+    UsePassState(*gl, PASS_DEPTH_LEQUAL | PASS_AT_FAR_END | PASS_CULL_FRONT | PASS_FRONT_CW);
+    GLfloat range[2] = {0, 0};
+    glGetFloatv(GL_DEPTH_RANGE, range);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_EQ(Integer(GL_DEPTH_FUNC), GL_LEQUAL);
+    EXPECT_EQ(Integer(GL_DEPTH_WRITEMASK), GL_FALSE);
+    EXPECT_EQ(range[0], 1);
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_EQ(Integer(GL_CULL_FACE_MODE), GL_FRONT);
+    EXPECT_EQ(Integer(GL_FRONT_FACE), GL_CW);
+
+    // A change behind its back survives the same state declared again, not a
+    // forgotten one.
+    glDisable(GL_DEPTH_TEST);
+    UsePassState(*gl, PASS_DEPTH_LEQUAL | PASS_AT_FAR_END | PASS_CULL_FRONT | PASS_FRONT_CW);
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    gl->ForgetPassState();
+    UsePassState(*gl, PASS_DEPTH_LEQUAL | PASS_AT_FAR_END | PASS_CULL_FRONT | PASS_FRONT_CW);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+
+    gl->m_blending = false;
+    UsePassState(*gl, PASS_SOLID);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    gl->m_blending = true;
+    UsePassState(*gl, PASS_SOLID);
+    glGetFloatv(GL_DEPTH_RANGE, range);
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    EXPECT_EQ(Integer(GL_DEPTH_FUNC), GL_LESS);
+    EXPECT_EQ(Integer(GL_DEPTH_WRITEMASK), GL_TRUE);
+    EXPECT_EQ(range[0], 0);
+    EXPECT_EQ(Integer(GL_CULL_FACE_MODE), GL_BACK);
+    EXPECT_EQ(Integer(GL_FRONT_FACE), GL_CCW);
 }
