@@ -113,8 +113,9 @@ public:
     // The next UsePassState sets every part of the state: something else may
     // have changed it (a new frame starts from whatever came before).
     void ForgetPassState() { m_passStateKnown = false; }
-    // Game time between two minimap pictures, and when the last was drawn.
-    unsigned long m_minimapPeriod = 100;
+    // Game time between two minimap pictures (four a second: the corner map
+    // need not follow every frame), and when the last was drawn.
+    unsigned long m_minimapPeriod = 250;
     unsigned long m_minimapTime = 0;
     bool m_minimapShown = false;
     // Where the model cache files are written, with a trailing slash; empty:
