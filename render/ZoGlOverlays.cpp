@@ -21,6 +21,16 @@ void GlowViewport()
     glViewport(0, 0, kGlowSize, kGlowSize);
 }
 
+// Filtering of the texture bound on the active unit. The composite reads the
+// scene and the shadow counts pixel for pixel under the window, where
+// filtering changes nothing but costs a software renderer much; the glow
+// stages shrink and blur, and filter.
+void Filter(GLint filter)
+{
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+}
+
 // Binds the image and the program of one DrawImage mode.
 void PrepareImageMode(CZoGl& gl, int image, int mode)
 {
@@ -33,14 +43,12 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
         break;
     case 0:
         BindTexture(0, (unsigned int)image);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        Filter(GL_NEAREST);
         UseProgramSlot(gl, PROGRAM_COMPOSITE);
         gl.PrepairShader(splash, 0);
         BindTexture(1, gl.m_glowTexture3);
         BindTexture(2, gl.m_shadowTexture);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        Filter(GL_NEAREST);
         break;
     case -1:
         BindTexture(0, (unsigned int)image);
@@ -60,8 +68,7 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
     case -10:
     case -11:
         BindTexture(0, (unsigned int)image);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        Filter(GL_LINEAR);
         UseProgramSlot(gl, mode == -3 ? PROGRAM_BRIGHT_PASS : mode == -10 ? PROGRAM_BLUR_ACROSS : PROGRAM_BLUR_DOWN);
         gl.PrepairShader((unsigned int)-3);
         GlowViewport();
