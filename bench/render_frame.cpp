@@ -119,7 +119,8 @@ public:
         m_mark = Clock::now();
         m_cpuMark = ProcessCpuMs();
         m_threadCpuMark = ThreadCpuMs();
-        m_gap = "minimap";
+        // The minimap is drawn only every few frames; without it the objects come first.
+        m_gap = "objects";
         m_blended = false;
         m_objectsDrawn = false;
         m_depth = 0;
