@@ -4,7 +4,7 @@
 # a folder of the build to work in. Needs DISPLAY.
 set -u
 bundle=$1
-root=$2
+root=$(readlink -f "$2")
 scratch=$3
 
 fail() {

@@ -98,9 +98,12 @@ grep -F "net trace: GMSG_SHOOT for object" "$work/stdout1.txt" | grep -q -F "fro
 echo "a shot of each reached the other (the exe's after $((SECONDS - shot_wait)) s)"
 
 # --- Each closes on Escape (to the menu), Escape (quit) and lists the other.
+# The Linux copy takes its keys again once its window has the focus back.
+DISPLAY=$display xdotool windowfocus "${windows[1]}" 2>/dev/null
 key 1 Escape
 sleep 1.5
 key 1 Escape
+wait_for "$work/stdout1.txt" "records dropped" 1 30 || fail "the Linux copy did not close"
 for _ in $(seq 60); do
     kill -0 "$exe_pid" 2>/dev/null || break
     xdotool windowfocus "$exe_window" key Escape 2>/dev/null
@@ -108,7 +111,6 @@ for _ in $(seq 60); do
 done
 kill -0 "$exe_pid" 2>/dev/null && fail "ferrowind.exe did not close on Escape"
 exe_pid=""
-wait_for "$work/stdout1.txt" "records dropped" 1 30 || fail "the Linux copy did not close"
 grep -q -E "[0-9]+ from ${exe_address//./\\.}\\s*\$" "$work/stdout1.txt" ||
     fail "the Linux copy's connection table lacks the exe"
 grep -q -E "^[0-9]+ from ${linux_address//./\\.}\\s*\$" "$work/stdout" ||
