@@ -48,6 +48,7 @@ play_spread=0
 change=0
 while ((SECONDS < clicked + 300)); do
     sleep 3
+    kill -0 "$exe_pid" 2>/dev/null || fail "ferrowind.exe ended after the click on Play"
     import -window root "$work/play.png" || fail "no screenshot of the battlefield"
     play_spread=$(spread "$work/play.png")
     change=$(difference "$work/menu.png" "$work/play.png")
