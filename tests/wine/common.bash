@@ -50,6 +50,22 @@ start_exe() {
     exe_pid=$!
 }
 
+# Waits up to $1 seconds for the exe to end, running the command after it
+# (if any) every few seconds meanwhile; fails unless it ended with 0.
+expect_clean_exit() {
+    local deadline=$((SECONDS + $1)) code
+    shift
+    while kill -0 "$exe_pid" 2>/dev/null; do
+        ((SECONDS < deadline)) || fail "ferrowind.exe did not end"
+        "$@"
+        sleep 2
+    done
+    wait "$exe_pid"
+    code=$?
+    exe_pid=""
+    [ "$code" -eq 0 ] || fail "ferrowind.exe should end with 0, got $code"
+}
+
 # Waits until file $1 has a line containing $2; $3 seconds at most.
 wait_for_line() {
     local deadline=$((SECONDS + $3))
