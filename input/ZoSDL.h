@@ -83,7 +83,7 @@ private:
     void MoveLight(unsigned int elapsed);
     SGameObject* LocalTank();
 
-    void HandleMenuEvent(const SDL_Event& event, int mouseX, int mouseY);
+    void HandleMenuEvent(const SDL_Event& event);
     void ReleaseOverMenu(int mouseX, int mouseY);
     void StartPlaying();
 };

@@ -4,16 +4,13 @@
 
 void CZoSDL::CheckMenuInput()
 {
-    // Read before pumping: every click of this call is judged at one position.
-    int x = 0, y = 0;
-    m_device->GetMouseState(&x, &y);
     m_device->PumpEvents();
     SDL_Event event;
     while (m_device->PollEvent(&event))
-        HandleMenuEvent(event, x, y);
+        HandleMenuEvent(event);
 }
 
-void CZoSDL::HandleMenuEvent(const SDL_Event& event, int mouseX, int mouseY)
+void CZoSDL::HandleMenuEvent(const SDL_Event& event)
 {
     switch (event.type) {
     case SDL_QUIT:
@@ -24,8 +21,11 @@ void CZoSDL::HandleMenuEvent(const SDL_Event& event, int mouseX, int mouseY)
             ++*m_menuState;
         break;
     case SDL_MOUSEBUTTONUP:
+        // Judged where the release happened: on a slow frame the mouse's
+        // move onto a button and the click on it are queued together, and
+        // the position from before the move would be another button's.
         if (event.button.button == SDL_BUTTON_LEFT)
-            ReleaseOverMenu(mouseX, mouseY);
+            ReleaseOverMenu(event.button.x, event.button.y);
         break;
     case SDL_KEYDOWN:
         if (event.key.keysym.sym == SDLK_SPACE) {

@@ -48,6 +48,9 @@ public:
         std::memset(&e, 0, sizeof e);
         e.type = type;
         e.button.button = button;
+        // Queued after any motion: it happens where the pump leaves the mouse.
+        e.button.x = (Uint16)pumpedX;
+        e.button.y = (Uint16)pumpedY;
         events.push_back(e);
     }
     void Click() { Button(SDL_MOUSEBUTTONDOWN), Button(SDL_MOUSEBUTTONUP); }

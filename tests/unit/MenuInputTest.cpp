@@ -97,14 +97,15 @@ TEST_F(MenuInput, QuitButtonAndWindowCloseStopTheGame)
     EXPECT_FALSE(game.m_running);
 }
 
-TEST_F(MenuInput, ClicksOfOneCallAreJudgedWhereTheMouseWasBeforePumping)
+// A slow frame (seconds under an emulator): the mouse was over quit when the
+// frame began, and its move onto play comes queued with the click on play.
+TEST_F(MenuInput, AClickIsJudgedWhereItHappenedNotWhereTheMouseWasBefore)
 {
-    device.MouseAt(PLAY_X, OUTSIDE_Y);
-    device.pumpedY = 370;  // over quit once the queued motion is pumped
-    device.Click();
+    device.MouseAt(PLAY_X, 370);
+    device.pumpedY = PLAY_Y;
     device.Click();
     sdl->CheckMenuInput();
-    EXPECT_EQ(game.m_menuState, 0);
+    EXPECT_EQ(game.m_menuState, -1);
     EXPECT_TRUE(game.m_running);
 }
 

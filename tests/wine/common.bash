@@ -4,7 +4,7 @@
 # a folder of the build to work in. Needs DISPLAY.
 set -u
 bundle=$1
-root=$2
+root=$(readlink -f "$2")
 scratch=$3
 
 fail() {
@@ -36,14 +36,34 @@ stop_wine() {
     wineserver -k 2>/dev/null
 }
 
-# The wine server stays up from the prefix's making to the end of the test:
-# the session it starts (its desktop among it) is then ready when the exe
-# opens its window.
-new_prefix() {
+# Makes a fresh wine prefix and starts ferrowind.exe in a copy of the bundle,
+# both through the command words given (a namespace to run in), in the
+# background; sets exe_pid. Winsock's sockets are made by the wine server,
+# so the server must live in the exe's network namespace: it is started here,
+# kept up for the whole test (its session, the desktop among it, is then
+# ready when the exe opens its window) and stopped by stop_wine.
+start_exe() {
     mkdir -p "$WINEPREFIX"
-    wineserver -p
-    wineboot --init >"$work/wineboot.log" 2>&1 || fail "wineboot could not make a wine prefix"
     cp -r "$bundle" "$work/field"
+    "$@" sh -c 'wineserver -p && wineboot --init >"$1/wineboot.log" 2>&1 && cd "$1/field" && exec wine ferrowind.exe' \
+        sh "$work" >"$work/stdout" 2>"$work/stderr" &
+    exe_pid=$!
+}
+
+# Waits up to $1 seconds for the exe to end, running the command after it
+# (if any) every few seconds meanwhile; fails unless it ended with 0.
+expect_clean_exit() {
+    local deadline=$((SECONDS + $1)) code
+    shift
+    while kill -0 "$exe_pid" 2>/dev/null; do
+        ((SECONDS < deadline)) || fail "ferrowind.exe did not end"
+        "$@"
+        sleep 2
+    done
+    wait "$exe_pid"
+    code=$?
+    exe_pid=""
+    [ "$code" -eq 0 ] || fail "ferrowind.exe should end with 0, got $code"
 }
 
 # Waits until file $1 has a line containing $2; $3 seconds at most.
