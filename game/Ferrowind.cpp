@@ -17,8 +17,8 @@ FILE* output = 0;
 CFerrowind::CFerrowind(char*, char* outputPath)
     : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0), m_sdl(0),
       m_gl(0), m_threads(0), m_sound(0), m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN),
-      m_chaseCamera(true), m_firstUnhandled(0), m_lockOwner(std::thread::id()), m_passing(false), m_passNext(0),
-      m_passTime(0)
+      m_chaseCamera(true), m_firstUnhandled(0), m_selfAddress(0), m_lockOwner(std::thread::id()), m_passing(false),
+      m_passNext(0), m_passTime(0), m_passSender(0)
 {
     m_sdl = new CZoSDL((char*)"Ferrowind", (char*)"");
     m_sdl->SetGameInterface(this);
@@ -30,6 +30,7 @@ CFerrowind::CFerrowind(char*, char* outputPath)
     m_mutex = m_threads->InitializeMutex();
     m_running = true;
     ZOSocketOpen();
+    m_selfAddress = (unsigned int)myIpAddr();
     m_threads->CreateThread(ZOSocketListen, this);
     m_threads->CreateThread(ZOSocketListen, this);
     m_threads->CreateThread(Lag, this);
@@ -43,8 +44,8 @@ CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath
     : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0),
       m_sdl(components.sdl), m_gl(components.gl), m_threads(components.threads), m_sound(components.sound),
       m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN),
-      m_chaseCamera(true), m_firstUnhandled(0), m_lockOwner(std::thread::id()), m_passing(false), m_passNext(0),
-      m_passTime(0)
+      m_chaseCamera(true), m_firstUnhandled(0), m_selfAddress(0), m_lockOwner(std::thread::id()), m_passing(false),
+      m_passNext(0), m_passTime(0), m_passSender(0)
 {
     m_sdl->SetGameInterface(this);
     m_sdl->SetGraficInterface(m_gl);

@@ -93,6 +93,8 @@ public:
 
     // Queue bookkeeping: every message before this index has been applied.
     size_t m_firstUnhandled;
+    // This copy's address, which its own messages (sender 0) order by.
+    unsigned int m_selfAddress;
 
 private:
     // Holds the game's mutex for a scope. The thread that holds it already (a
@@ -111,6 +113,8 @@ private:
     void OpenOutput(const char* outputPath);
     void Wire();
     size_t Warp(size_t lateIndex, bool& restored);
+    bool OrderedAfter(const SGameMsg& queued, const SGameMsg& msg) const;
+    void AddConsequence(SGameMsg msg);
     void TrimQueue();
     void DeleteRetired();
     bool MessageIsValid(const SGameMsg& msg) const;
@@ -137,6 +141,7 @@ private:
     bool m_passing;
     size_t m_passNext;
     unsigned long m_passTime;  // time of the message being applied
+    unsigned int m_passSender;  // and its sender
     // Damage rolls and respawn spots; a game of its own in each test.
     std::minstd_rand m_random;
 };

@@ -42,6 +42,7 @@ SGameMsg GameMsgFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID
     SGameMsg msg;
     msg.type = rec.type;
     msg.time = rec.time;
+    msg.sender = (unsigned int)rec.senderAddr;
     // Anyone can send a record: the message claims no more values than travelled.
     msg.count = Clamp(rec.count, 0, WIRE_DATA_VALUES);
     msg.object = rec.recipient;
