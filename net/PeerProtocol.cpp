@@ -63,6 +63,19 @@ void CPeerProtocol::SendConnect(int type, unsigned long dest)
         m_announced = true;
     }
     m_transport.Send(&rec);
+    if (dest != NET_BROADCAST)
+        return;
+    for (unsigned long address : m_directPeers) {
+        if (address == m_transport.LocalAddress())
+            continue;
+        rec.destAddr = (uint32_t)address;
+        m_transport.Send(&rec);
+    }
+}
+
+void CPeerProtocol::SetDirectPeers(const std::vector<unsigned long>& addresses)
+{
+    m_directPeers = addresses;
 }
 
 void CPeerProtocol::RepeatHandshake(Clock::time_point now)

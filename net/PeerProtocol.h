@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <map>
 #include <mutex>
+#include <vector>
 
 #include "game/Interfaces.h"
 #include "net/ConnectionTable.h"
@@ -38,6 +39,9 @@ public:
     // Sends the local tank: announced to everyone (address 0) or, as an
     // answer, to one peer.
     void Connect(unsigned long address);
+    // Peers that the announcement also goes to directly, for those that no
+    // broadcast reaches (another subnet, a tunnel).
+    void SetDirectPeers(const std::vector<unsigned long>& addresses);
     // One received datagram of `length` bytes from the IPv4 address `source`.
     void HandleDatagram(const void* bytes, size_t length, unsigned long source);
     // Called often by a background thread: sends the announcement again a
@@ -76,6 +80,7 @@ private:
     // receiving the same peer at once give it one tank.
     std::mutex m_peerLock;
 
+    std::vector<unsigned long> m_directPeers;  // set before the listeners start
     std::mutex m_announceLock;
     Clock::time_point m_announcedAt;
     int m_repeatsSent;

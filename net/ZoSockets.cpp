@@ -71,6 +71,21 @@ void PrintAddressInUse()
         PrintLine("Network interface " + name + ", address " + DottedAddress(address));
 }
 
+// FERROWIND_PEERS: peers to announce to directly as well as by broadcast.
+void DirectPeersFromEnvironment()
+{
+    const char* list = std::getenv("FERROWIND_PEERS");
+    if (!list)
+        return;
+    std::vector<std::string> refused;
+    std::vector<unsigned long> peers = AddressList(list, refused);
+    for (const std::string& word : refused)
+        PrintLine("FERROWIND_PEERS: " + word + " is no IPv4 address; left out");
+    for (unsigned long address : peers)
+        PrintLine("Announcing directly to " + DottedAddress(address) + " as well");
+    protocol.SetDirectPeers(peers);
+}
+
 }  // namespace
 
 CConnectionTable& SocketConnections()
@@ -120,6 +135,7 @@ int ZOSocketOpen()
     PrintLine(NetEnableBroadcast(sock) ? "huraaaa" : ":'(");
     PrintLine("Socket opened");
     PrintAddressInUse();
+    DirectPeersFromEnvironment();
     return 1;
 }
 

@@ -12,10 +12,13 @@
 #   netns.sh session N CMD...      make N peer namespaces, run CMD with
 #                                  FERROWIND_NETNS set, remove them afterwards
 #   netns.sh up N                  make N peer namespaces; prints the set's name
+#   netns.sh routed                make 2 peer namespaces on two subnets
+#                                  (10.77.1.2/24 and 10.77.2.2/24) joined by a
+#                                  router namespace: no broadcast crosses it
 #   netns.sh run I CMD...          run CMD in peer namespace I (1..N) of the
 #                                  set named by FERROWIND_NETNS
 #   netns.sh down                  remove the set named by FERROWIND_NETNS
-#   netns.sh address I             the address of peer I
+#   netns.sh address I             the address of peer I (routed: routed-address I)
 #   netns.sh loss P                drop P % of the frames the bridge forwards
 #                                  (0 removes the rule; needs nftables)
 #
@@ -72,6 +75,30 @@ up() {
     done
 }
 
+routed() {
+    need_set
+    local router
+    router=$(bridge_ns)
+    ip netns add "$router"
+    ip -n "$router" link set lo up
+    ip netns exec "$router" sysctl -qw net.ipv4.ip_forward=1
+    for i in 1 2; do
+        local ns
+        ns=$(peer_ns "$i")
+        ip netns add "$ns"
+        ip -n "$ns" link set lo up
+        ip link add "fwv$$x$i" netns "$ns" type veth peer name "r$i" netns "$router"
+        ip -n "$ns" link set "fwv$$x$i" name eth0
+        ip -n "$ns" addr add "$(routed_address "$i")/24" brd + dev eth0
+        ip -n "$ns" link set eth0 up
+        ip -n "$ns" route add default via "10.77.$i.1"
+        ip -n "$router" addr add "10.77.$i.1/24" brd + dev "r$i"
+        ip -n "$router" link set "r$i" up
+    done
+}
+
+routed_address() { echo "10.77.$1.2"; }
+
 down() {
     need_set
     local ns
@@ -122,7 +149,7 @@ session() {
     return $status
 }
 
-[ $# -ge 1 ] || die "usage: netns.sh check | session N CMD... | up N | run I CMD... | down | address I | loss P"
+[ $# -ge 1 ] || die "usage: netns.sh check | session N CMD... | up N | routed | run I CMD... | down | address I | routed-address I | loss P"
 command=$1
 shift
 case "$command" in
@@ -136,6 +163,16 @@ case "$command" in
         export FERROWIND_NETNS="${FERROWIND_NETNS:-fw$$}"
         up "$1"
         echo "$FERROWIND_NETNS"
+        ;;
+    routed)
+        [ $# -eq 0 ] || die "usage: netns.sh routed"
+        export FERROWIND_NETNS="${FERROWIND_NETNS:-fw$$}"
+        routed
+        echo "$FERROWIND_NETNS"
+        ;;
+    routed-address)
+        [ $# -eq 1 ] || die "usage: netns.sh routed-address I"
+        routed_address "$1"
         ;;
     run)
         [ $# -ge 2 ] || die "usage: netns.sh run I CMD..."

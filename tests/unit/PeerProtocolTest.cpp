@@ -139,6 +139,27 @@ TEST_F(PeerProtocol, AnnouncementBroadcastsTheLocalTank)
     EXPECT_EQ(rec.tankState[0], 0.5f);
 }
 
+TEST_F(PeerProtocol, AnnouncementAlsoGoesToEachListedPeerButNotAnAnswer)
+{
+    std::vector<std::string> refused;
+    std::vector<unsigned long> listed =
+        AddressList("10.77.2.2,10.77.0.1  256.1.1.1 1.2.3 1.2.3.4.5 10.77.0.3,,", refused);
+    EXPECT_EQ(listed, (std::vector<unsigned long>{Ip(10, 77, 2, 2), SELF, PEER_B}));
+    EXPECT_EQ(refused, (std::vector<std::string>{"256.1.1.1", "1.2.3", "1.2.3.4.5"}));
+    protocol.SetDirectPeers(listed);
+
+    Quietly([&] { protocol.Connect(0); });
+    std::vector<unsigned long> to;
+    for (const SSocketMSG& rec : transport.sent) {
+        EXPECT_EQ(rec.type, SMSG_CONNECT);
+        to.push_back(rec.destAddr);
+    }
+    EXPECT_EQ(to, (std::vector<unsigned long>{0xffffffffu, Ip(10, 77, 2, 2), PEER_B})) << "not to itself";
+    transport.sent.clear();
+    Quietly([&] { protocol.Connect(PEER_A); });
+    EXPECT_EQ(transport.sent.size(), 1u);
+}
+
 TEST_F(PeerProtocol, NothingIsAnnouncedWithoutALocalTank)
 {
     CFakeGame empty;
