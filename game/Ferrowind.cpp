@@ -3,12 +3,14 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "game/NetOverlay.h"
 #include "game/StateDigest.h"
 #include "input/ZoSDL.h"
 #include "net/SocketLayer.h"
 #include "net/WireConvert.h"
 #include "net/ZoSockets.h"
 #include "net/ZoThreadMaster.h"
+#include "render/NetOverlayLayout.h"
 #include "render/ZoGl.h"
 #include "sound/ZoSound.h"
 
@@ -151,6 +153,7 @@ void CFerrowind::Run()
             FollowLocalTank();
             m_gl->Draw();
             UpdateDisplay(frameStart);
+            ShowNetFigures();
             if (digests.Due(GetTime()))
                 PrintDigest();
         }
@@ -202,4 +205,25 @@ void CFerrowind::PrintDigest()
     }
     std::fputs(text.c_str(), stdout);
     std::fflush(stdout);
+}
+
+// The overlay's digits, renewed four times a second while it is on; the
+// figures in words once each time it is switched on.
+void CFerrowind::ShowNetFigures()
+{
+    if (!NetOverlayShown()) {
+        m_gl->m_netOverlay.clear();
+        m_netFiguresAt = 0;
+        return;
+    }
+    unsigned int now = NetFiguresClock();
+    if (m_netFiguresAt != 0 && now - m_netFiguresAt < NET_FIGURES_EVERY_MS)
+        return;
+    std::vector<SPeerFigures> peers = NetFigures().Figures(now);
+    if (m_netFiguresAt == 0) {
+        std::fputs(NetFiguresText(peers, get_lag()).c_str(), stdout);
+        std::fflush(stdout);
+    }
+    m_netFiguresAt = now | 1;
+    m_gl->m_netOverlay = NetOverlayImages(peers, get_lag());
 }

@@ -131,6 +131,7 @@ private:
     void UpdateDisplay(unsigned long frameStart);
     void FollowLocalTank();
     void PrintDigest();
+    void ShowNetFigures();
     void StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt);
     // A respawn's probe for a free spot takes no power-ups.
     Vector3f CollisionTest(Vector3f requested, int index, bool turning, bool takePowerUps = true);
@@ -142,6 +143,9 @@ private:
     size_t m_passNext;
     unsigned long m_passTime;  // time of the message being applied
     unsigned int m_passSender;  // and its sender
+    // When the network overlay was last renewed; 0 while it is off.
+    unsigned int m_netFiguresAt = 0;
+    enum { NET_FIGURES_EVERY_MS = 250 };
     // Damage rolls and respawn spots; a game of its own in each test.
     std::minstd_rand m_random;
 };

@@ -1,6 +1,7 @@
 // The message queue: messages ordered by time, applied once per frame, and
 // replayed from a saved snapshot (a time warp) when a late one arrives.
 #include "game/Ferrowind.h"
+#include "net/NetFigures.h"
 #include "net/ZoThreadMaster.h"
 #include "sound/ZoSound.h"
 
@@ -175,6 +176,7 @@ size_t CFerrowind::Warp(size_t lateIndex, bool& restored)
                      (int)lag, getMsgString(late.type), (int)now);
         std::fflush(output);
     }
+    NetFigures().Warp(late.sender ? late.sender : m_selfAddress, lag, NetFiguresClock());
 
     // Dropped objects live on until the next snapshot: other threads may still
     // hold pointers from a recent GetGameObjects.

@@ -3,6 +3,7 @@
 // While the chase camera is on it alone moves the camera: the arrow keys and
 // the mouse act on the free camera only.
 #include "game/Ferrowind.h"
+#include "game/NetOverlay.h"
 #include "game/StateDigest.h"
 #include "input/ZoSDL.h"
 #include "render/ZoGl.h"
@@ -72,6 +73,9 @@ void CZoSDL::HandleGameKey(SDLKey key)
         break;
     case SDLK_g:
         RequestStateDigest();
+        break;
+    case SDLK_n:
+        ToggleNetOverlay();
         break;
     case SDLK_c:
         ToggleChaseCamera();

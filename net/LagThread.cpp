@@ -42,6 +42,11 @@ void add_lag()
     PrintLag();
 }
 
+int get_lag()
+{
+    return lag;
+}
+
 void remove_lag()
 {
     if (lag > 0)

@@ -46,14 +46,15 @@ public:
     void HandleDatagram(const void* bytes, size_t length, unsigned long source);
     // Called often by a background thread: sends the announcement again a
     // few times in its first seconds, and a clock request that got no answer,
-    // so that one lost datagram does not keep two peers apart.
+    // so that one lost datagram does not keep two peers apart. Every few
+    // seconds it times a clock request to each peer (the network figures).
     void RepeatHandshake(std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now());
     // Received records refused: not a whole record, a sender that is not
     // the datagram's source, a message about a tank from someone other than
     // its owner, an unknown sender, a type no peer sends.
     unsigned long Dropped() const { return m_dropped; }
 
-    enum { ANNOUNCEMENT_REPEATS = 4, REPEAT_INTERVAL_MS = 1000 };
+    enum { ANNOUNCEMENT_REPEATS = 4, REPEAT_INTERVAL_MS = 1000, PROBE_INTERVAL_MS = 3000 };
 
 private:
     typedef std::chrono::steady_clock Clock;
@@ -67,6 +68,7 @@ private:
     void RequestTimeSync();
     void AnswerTimeSync(const SSocketMSG& rec);
     void ApplyTimeSync(const SSocketMSG& rec);
+    void ProbeRoundTrips(Clock::time_point now);
 
     CConnectionTable& m_table;
     IPeerTransport& m_transport;
@@ -95,6 +97,10 @@ private:
     int m_requestRepeats;
     unsigned long m_syncPeer;
     std::atomic<bool> m_synced;
+    // Round-trip probes for the network figures: clock requests whose
+    // answers are timed, not applied.
+    Clock::time_point m_probedAt;
+    std::map<unsigned long, Clock::time_point> m_probes;
 };
 
 #endif

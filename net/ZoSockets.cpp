@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "net/NetFigures.h"
 #include "net/PeerProtocol.h"
 #include "net/Platform.h"
 #include "net/SocketLayer.h"
@@ -178,6 +179,8 @@ int ZOSocketSend(SGameMsg* msg)
             continue;
         rec.destAddr = (uint32_t)entry.address;
         ZOSocketSend(&rec);
+        if (entry.address != rec.senderAddr)
+            NetFigures().CountOut(entry.address, NetFiguresClock());
     }
     return 1;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "NetFakes.h"
+#include "net/NetFigures.h"
 #include "net/WireConvert.h"
 
 namespace {
@@ -490,4 +491,40 @@ TEST_F(PeerProtocol, AnUnansweredClockRequestIsSentAgainUntilAnswered)
     Quietly([&] { protocol.RepeatHandshake(later + std::chrono::seconds(5)); });
     EXPECT_EQ(requests(), 2);
     EXPECT_EQ(game.offsetsSet, 1);
+}
+
+TEST_F(PeerProtocol, EveryFewSecondsEachPeerIsTimedByAClockRequestWhoseAnswerSetsNoClock)
+{
+    MeetPeers();
+    auto start = std::chrono::steady_clock::now();
+    Quietly([&] { protocol.RepeatHandshake(start); });
+    EXPECT_TRUE(transport.sent.empty()) << "not while the clock request to A is unanswered";
+    // Meeting two peers asked A twice.
+    Receive(Control(SMSG_TIMESYNC_REPLY, PEER_A));
+    Receive(Control(SMSG_TIMESYNC_REPLY, PEER_A));
+    ASSERT_EQ(game.offsetsSet, 2);
+
+    auto asked = [&] {
+        std::vector<unsigned long> to;
+        for (const SSocketMSG& rec : transport.sent)
+            if (rec.type == SMSG_TIMESYNC_REQUEST)
+                to.push_back(rec.destAddr);
+        return to;
+    };
+    const auto interval = std::chrono::milliseconds(CPeerProtocol::PROBE_INTERVAL_MS);
+    Quietly([&] { protocol.RepeatHandshake(start); });
+    Quietly([&] { protocol.RepeatHandshake(start + interval - std::chrono::milliseconds(1)); });
+    EXPECT_TRUE(asked().empty());
+    Quietly([&] { protocol.RepeatHandshake(start + interval); });
+    Quietly([&] { protocol.RepeatHandshake(start + interval + std::chrono::milliseconds(1)); });
+    EXPECT_EQ(asked(), (std::vector<unsigned long>{PEER_A, PEER_B})) << "once per interval, never itself";
+
+    Receive(Control(SMSG_TIMESYNC_REPLY, PEER_B));
+    EXPECT_EQ(game.offsetsSet, 2);
+    int roundTrip = -1;
+    for (const SPeerFigures& f : NetFigures().Figures(NetFiguresClock()))
+        if (f.address == PEER_B)
+            roundTrip = f.roundTripMs;
+    EXPECT_GE(roundTrip, 0);
+    EXPECT_LT(roundTrip, 1000);
 }
