@@ -49,6 +49,20 @@ check() {
     return 0
 }
 
+# Peer namespace I with eth0 at ADDRESS/24, joined by a veth pair to the
+# interface END in the namespace HUB.
+add_peer() {
+    local i=$1 address=$2 hub=$3 end=$4 ns
+    ns=$(peer_ns "$i")
+    ip netns add "$ns"
+    ip -n "$ns" link set lo up
+    ip link add "fwv$$x$i" netns "$ns" type veth peer name "$end" netns "$hub"
+    ip -n "$ns" link set "fwv$$x$i" name eth0
+    ip -n "$ns" addr add "$address/24" brd + dev eth0
+    ip -n "$ns" link set eth0 up
+    ip -n "$hub" link set "$end" up
+}
+
 up() {
     local count=$1
     [[ "$count" =~ ^[0-9]+$ ]] && [ "$count" -ge 1 ] && [ "$count" -le 200 ] || die "up: a count from 1 to 200"
@@ -60,18 +74,10 @@ up() {
     ip -n "$br" link add br0 type bridge
     ip -n "$br" link set br0 up
     for i in $(seq 1 "$count"); do
-        local ns
-        ns=$(peer_ns "$i")
-        ip netns add "$ns"
-        ip -n "$ns" link set lo up
-        ip link add "fwv$$x$i" netns "$ns" type veth peer name "p$i" netns "$br"
-        ip -n "$ns" link set "fwv$$x$i" name eth0
-        ip -n "$ns" addr add "$SUBNET.$i/24" brd + dev eth0
-        ip -n "$ns" link set eth0 up
+        add_peer "$i" "$SUBNET.$i" "$br" "p$i"
         # Without a default route the broadcast to 255.255.255.255 has no way out.
-        ip -n "$ns" route add default dev eth0
+        ip -n "$(peer_ns "$i")" route add default dev eth0
         ip -n "$br" link set "p$i" master br0
-        ip -n "$br" link set "p$i" up
     done
 }
 
@@ -83,17 +89,9 @@ routed() {
     ip -n "$router" link set lo up
     ip netns exec "$router" sysctl -qw net.ipv4.ip_forward=1
     for i in 1 2; do
-        local ns
-        ns=$(peer_ns "$i")
-        ip netns add "$ns"
-        ip -n "$ns" link set lo up
-        ip link add "fwv$$x$i" netns "$ns" type veth peer name "r$i" netns "$router"
-        ip -n "$ns" link set "fwv$$x$i" name eth0
-        ip -n "$ns" addr add "$(routed_address "$i")/24" brd + dev eth0
-        ip -n "$ns" link set eth0 up
-        ip -n "$ns" route add default via "10.77.$i.1"
+        add_peer "$i" "$(routed_address "$i")" "$router" "r$i"
+        ip -n "$(peer_ns "$i")" route add default via "10.77.$i.1"
         ip -n "$router" addr add "10.77.$i.1/24" brd + dev "r$i"
-        ip -n "$router" link set "r$i" up
     done
 }
 
