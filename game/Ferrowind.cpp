@@ -32,7 +32,6 @@ CFerrowind::CFerrowind(char*, char* outputPath)
     m_mutex = m_threads->InitializeMutex();
     m_running = true;
     ZOSocketOpen();
-    m_selfAddress = (unsigned int)myIpAddr();
     m_threads->CreateThread(ZOSocketListen, this);
     m_threads->CreateThread(ZOSocketListen, this);
     m_threads->CreateThread(Lag, this);
@@ -129,6 +128,8 @@ void CFerrowind::LoadSounds(char* path)
 void CFerrowind::Run()
 {
     std::printf("RUN\n");
+    // What the peers see as this copy's sender address.
+    m_selfAddress = (unsigned int)myIpAddr();
     ZOSocketConnect(0);
     m_savedStates.lastTime = (unsigned int)GetTime();
     unsigned long previous = GetTime();
