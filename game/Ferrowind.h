@@ -93,8 +93,9 @@ public:
 
     // Queue bookkeeping: every message before this index has been applied.
     size_t m_firstUnhandled;
-    // This copy's address, which its own messages (sender 0) order by.
-    unsigned int m_selfAddress;
+    // This copy's address, which its own messages (sender 0) order by; set
+    // by the game thread while the lag thread may be queueing.
+    std::atomic<unsigned int> m_selfAddress;
 
 private:
     // Holds the game's mutex for a scope. The thread that holds it already (a

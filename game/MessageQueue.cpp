@@ -85,8 +85,9 @@ bool CFerrowind::OrderedAfter(const SGameMsg& queued, const SGameMsg& msg) const
     unsigned int a = (unsigned int)queued.time, b = (unsigned int)msg.time;
     if (a != b)
         return a > b;
-    unsigned int fromA = queued.sender ? queued.sender : m_selfAddress;
-    unsigned int fromB = msg.sender ? msg.sender : m_selfAddress;
+    unsigned int self = m_selfAddress;
+    unsigned int fromA = queued.sender ? queued.sender : self;
+    unsigned int fromB = msg.sender ? msg.sender : self;
     return fromA > fromB;
 }
 
@@ -176,7 +177,7 @@ size_t CFerrowind::Warp(size_t lateIndex, bool& restored)
                      (int)lag, getMsgString(late.type), (int)now);
         std::fflush(output);
     }
-    NetFigures().Warp(late.sender ? late.sender : m_selfAddress, lag, NetFiguresClock());
+    NetFigures().Warp(late.sender ? late.sender : m_selfAddress.load(), lag, NetFiguresClock());
 
     // Dropped objects live on until the next snapshot: other threads may still
     // hold pointers from a recent GetGameObjects.
