@@ -114,12 +114,11 @@ Vector3f CFerrowind::CollisionTest(Vector3f requested, int index, bool turning, 
         if ((double)Change(tested, accepted) < CHANGE_THRESHOLD) {
             accepted = tested;
         } else if (other->kind < 0) {
-            // Negative kinds never block; a power-up is taken instead.
-            // Taken at the time of the move, so every copy takes it at the
-            // same place in time order.
+            // Negative kinds never block; a power-up is taken instead, right
+            // after the move, so every copy takes it at the same place.
             if (other->kind == KIND_POWERUP && takePowerUps) {
                 float taker = (float)index;
-                AddMsg(MakeMsg(GMSG_POWERUP_TAKEN, (int)i, 1, &taker, RuleTime()), false);
+                AddConsequence(MakeMsg(GMSG_POWERUP_TAKEN, (int)i, 1, &taker, RuleTime()));
             }
         } else {
             accepted = tested;

@@ -3,12 +3,14 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "game/NetOverlay.h"
 #include "game/StateDigest.h"
 #include "input/ZoSDL.h"
 #include "net/SocketLayer.h"
 #include "net/WireConvert.h"
 #include "net/ZoSockets.h"
 #include "net/ZoThreadMaster.h"
+#include "render/NetOverlayLayout.h"
 #include "render/ZoGl.h"
 #include "sound/ZoSound.h"
 
@@ -17,8 +19,8 @@ FILE* output = 0;
 CFerrowind::CFerrowind(char*, char* outputPath)
     : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0), m_sdl(0),
       m_gl(0), m_threads(0), m_sound(0), m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN),
-      m_chaseCamera(true), m_firstUnhandled(0), m_lockOwner(std::thread::id()), m_passing(false), m_passNext(0),
-      m_passTime(0)
+      m_chaseCamera(true), m_firstUnhandled(0), m_selfAddress(0), m_lockOwner(std::thread::id()), m_passing(false),
+      m_passNext(0), m_passTime(0), m_passSender(0)
 {
     m_sdl = new CZoSDL((char*)"Ferrowind", (char*)"");
     m_sdl->SetGameInterface(this);
@@ -43,8 +45,8 @@ CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath
     : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0),
       m_sdl(components.sdl), m_gl(components.gl), m_threads(components.threads), m_sound(components.sound),
       m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN),
-      m_chaseCamera(true), m_firstUnhandled(0), m_lockOwner(std::thread::id()), m_passing(false), m_passNext(0),
-      m_passTime(0)
+      m_chaseCamera(true), m_firstUnhandled(0), m_selfAddress(0), m_lockOwner(std::thread::id()), m_passing(false),
+      m_passNext(0), m_passTime(0), m_passSender(0)
 {
     m_sdl->SetGameInterface(this);
     m_sdl->SetGraficInterface(m_gl);
@@ -126,6 +128,8 @@ void CFerrowind::LoadSounds(char* path)
 void CFerrowind::Run()
 {
     std::printf("RUN\n");
+    // What the peers see as this copy's sender address.
+    m_selfAddress = (unsigned int)myIpAddr();
     ZOSocketConnect(0);
     m_savedStates.lastTime = (unsigned int)GetTime();
     unsigned long previous = GetTime();
@@ -150,6 +154,7 @@ void CFerrowind::Run()
             FollowLocalTank();
             m_gl->Draw();
             UpdateDisplay(frameStart);
+            ShowNetFigures();
             if (digests.Due(GetTime()))
                 PrintDigest();
         }
@@ -201,4 +206,25 @@ void CFerrowind::PrintDigest()
     }
     std::fputs(text.c_str(), stdout);
     std::fflush(stdout);
+}
+
+// The overlay's digits, renewed four times a second while it is on; the
+// figures in words once each time it is switched on.
+void CFerrowind::ShowNetFigures()
+{
+    if (!NetOverlayShown()) {
+        m_gl->m_netOverlay.clear();
+        m_netFiguresAt = 0;
+        return;
+    }
+    unsigned int now = NetFiguresClock();
+    if (m_netFiguresAt != 0 && now - m_netFiguresAt < NET_FIGURES_EVERY_MS)
+        return;
+    std::vector<SPeerFigures> peers = NetFigures().Figures(now);
+    if (m_netFiguresAt == 0) {
+        std::fputs(NetFiguresText(peers, get_lag()).c_str(), stdout);
+        std::fflush(stdout);
+    }
+    m_netFiguresAt = now | 1;
+    m_gl->m_netOverlay = NetOverlayImages(peers, get_lag());
 }

@@ -93,6 +93,9 @@ public:
 
     // Queue bookkeeping: every message before this index has been applied.
     size_t m_firstUnhandled;
+    // This copy's address, which its own messages (sender 0) order by; set
+    // by the game thread while the lag thread may be queueing.
+    std::atomic<unsigned int> m_selfAddress;
 
 private:
     // Holds the game's mutex for a scope. The thread that holds it already (a
@@ -111,6 +114,8 @@ private:
     void OpenOutput(const char* outputPath);
     void Wire();
     size_t Warp(size_t lateIndex, bool& restored);
+    bool OrderedAfter(const SGameMsg& queued, const SGameMsg& msg) const;
+    void AddConsequence(SGameMsg msg);
     void TrimQueue();
     void DeleteRetired();
     bool MessageIsValid(const SGameMsg& msg) const;
@@ -127,6 +132,7 @@ private:
     void UpdateDisplay(unsigned long frameStart);
     void FollowLocalTank();
     void PrintDigest();
+    void ShowNetFigures();
     void StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt);
     // A respawn's probe for a free spot takes no power-ups.
     Vector3f CollisionTest(Vector3f requested, int index, bool turning, bool takePowerUps = true);
@@ -137,6 +143,10 @@ private:
     bool m_passing;
     size_t m_passNext;
     unsigned long m_passTime;  // time of the message being applied
+    unsigned int m_passSender;  // and its sender
+    // When the network overlay was last renewed; 0 while it is off.
+    unsigned int m_netFiguresAt = 0;
+    enum { NET_FIGURES_EVERY_MS = 250 };
     // Damage rolls and respawn spots; a game of its own in each test.
     std::minstd_rand m_random;
 };

@@ -33,8 +33,11 @@ struct SGameMsg {
     unsigned long time;
     bool flag;
     std::vector<SGameMsg*> children;
+    // The address of the peer it came from; 0 for this copy's own. Messages
+    // of one time are applied in the order of their senders' addresses.
+    unsigned int sender;
 
-    SGameMsg() : handled(0), late(0), data(0), flag(false) {}
+    SGameMsg() : handled(0), late(0), data(0), flag(false), sender(0) {}
     SGameMsg(const SGameMsg& m) = default;
     SGameMsg& operator=(const SGameMsg& m) = default;
     ~SGameMsg() {}

@@ -1,6 +1,7 @@
 // The message queue: messages ordered by time, applied once per frame, and
 // replayed from a saved snapshot (a time warp) when a late one arrives.
 #include "game/Ferrowind.h"
+#include "net/NetFigures.h"
 #include "net/ZoThreadMaster.h"
 #include "sound/ZoSound.h"
 
@@ -51,25 +52,59 @@ void CFerrowind::AddMsg(SGameMsg msg, bool lock)
         // Indexes moved; the scan for unapplied messages starts over.
         m_firstUnhandled = 0;
     } else {
-        // The queue is in time order, so the place after the last message at
-        // or before this time is found from the back, where new messages go.
+        // The place after the last message that comes before this one is
+        // found from the back, where new messages go.
         size_t at = m_messages.size();
-        while (at > 0 && (unsigned int)m_messages[at - 1].time > (unsigned int)msg.time)
+        while (at > 0 && OrderedAfter(m_messages[at - 1], msg))
             --at;
         // A rule's message never lands behind the pass that makes it: it would
         // shift the message being applied back under the pass, for ever.
         if (m_passing && at < m_passNext)
             at = m_passNext;
-        // Later messages were applied, or the newest snapshot was taken
-        // without this one: either way a warp must bring it in.
+        // A later message was applied, or the newest snapshot was taken
+        // without this one: either way a warp must bring it in. Later messages
+        // still waiting (a peer's clock runs a little ahead) need none.
         bool snapshotNewer = m_savedStates.filled[m_savedStates.pos] &&
                              (int)((unsigned int)msg.time - m_savedStates.lastTime) <= 0;
-        if (at < m_messages.size() || snapshotNewer)
+        bool laterApplied = false;
+        for (size_t k = at; k < m_messages.size() && !laterApplied; ++k)
+            laterApplied = m_messages[k].handled != 0;
+        if (laterApplied || snapshotNewer)
             msg.late = 1;
         m_messages.insert(m_messages.begin() + at, msg);
         if (at < m_firstUnhandled)
             m_firstUnhandled = at;
     }
+}
+
+// Time first, then the sender's address; one sender's messages of one time
+// keep the order they came in, which is the order they were sent in. So every
+// copy applies the same messages in the same order, whichever arrived first.
+bool CFerrowind::OrderedAfter(const SGameMsg& queued, const SGameMsg& msg) const
+{
+    unsigned int a = (unsigned int)queued.time, b = (unsigned int)msg.time;
+    if (a != b)
+        return a > b;
+    unsigned int self = m_selfAddress;
+    unsigned int fromA = queued.sender ? queued.sender : self;
+    unsigned int fromB = msg.sender ? msg.sender : self;
+    return fromA > fromB;
+}
+
+// What a rule makes of the message being applied, on every copy alike and
+// sent to nobody (a power-up taken): applied right after its cause and its
+// cause's earlier consequences, wherever later arrivals of the same time go.
+void CFerrowind::AddConsequence(SGameMsg msg)
+{
+    if (!m_passing) {
+        AddMsg(msg, false);
+        return;
+    }
+    msg.time = m_passTime;
+    msg.sender = m_passSender;
+    msg.late = 0;
+    m_messages.insert(m_messages.begin() + m_passNext, msg);
+    ++m_passNext;
 }
 
 void CFerrowind::ActOnMessages()
@@ -78,6 +113,7 @@ void CFerrowind::ActOnMessages()
     if (m_messages.empty())
         return;
     unsigned int before = m_savedStates.lastTime;
+    unsigned int now = (unsigned int)GetTime();
     bool started = false;
     // Applied messages are applied again only after a snapshot was restored.
     bool replaying = false;
@@ -96,6 +132,11 @@ void CFerrowind::ActOnMessages()
             ++i;
             continue;
         }
+        // A message dated after this clock (a peer's clock runs ahead) waits
+        // for its time: applied now, every message made here meanwhile would
+        // come late. Everything after it is later still.
+        if (!again && (int)((unsigned int)m_messages[i].time - now) > 0)
+            break;
         // A replay takes its snapshots afresh: those it dropped lacked the
         // late message.
         if (i > 0 && (int)((unsigned int)m_messages[i].time - (unsigned int)m_messages[i - 1].time) > 0)
@@ -107,15 +148,17 @@ void CFerrowind::ActOnMessages()
         m_passNext = i;
         m_passing = true;
         m_passTime = current.time;
+        m_passSender = current.sender;
         m_rollback.BeginApply(again);
         ActOnMessage(current);
         m_rollback.EndApply();
         m_passing = false;
     }
-    m_firstUnhandled = m_messages.size();
+    m_firstUnhandled = i;
     m_sound->m_effectsOn = true;
 
-    m_rollback.Save(m_objects, (unsigned int)m_messages.back().time);
+    if (i > 0)
+        m_rollback.Save(m_objects, (unsigned int)m_messages[i - 1].time);
     if (m_savedStates.lastTime != before) {
         DeleteRetired();
         TrimQueue();
@@ -134,6 +177,7 @@ size_t CFerrowind::Warp(size_t lateIndex, bool& restored)
                      (int)lag, getMsgString(late.type), (int)now);
         std::fflush(output);
     }
+    NetFigures().Warp(late.sender ? late.sender : m_selfAddress.load(), lag, NetFiguresClock());
 
     // Dropped objects live on until the next snapshot: other threads may still
     // hold pointers from a recent GetGameObjects.

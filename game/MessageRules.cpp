@@ -213,7 +213,7 @@ void CFerrowind::Shoot(const SGameMsg& msg)
         m_sound->PlaySound(0, 100);
         Vector3f recoil = a->pos - a->Direction();
         float where[3] = {recoil.x, recoil.y, recoil.z};
-        SGameMsg push = MakeMsg(GMSG_MOVE_TO_LOC, LOCAL_TANK, 3, where, RuleTime());
+        SGameMsg push = MakeMsg(GMSG_MOVE_TO_LOC, LOCAL_TANK, 3, where, 0);
         Emit(push);
     }
     if (HitTest(shooter) == LOCAL_TANK)
@@ -227,10 +227,13 @@ unsigned long CFerrowind::RuleTime()
 
 // A rule's message for the peers: queued here like theirs, so that a warp
 // replays it, and sent unless a replay is running (then it was sent before).
+// Dated 1 ms after its cause, so that on every copy it comes after the cause
+// whatever the senders' addresses.
 void CFerrowind::Emit(SGameMsg& msg)
 {
     if (m_rollback.Replaying())
         return;
+    msg.time = RuleTime() + 1;
     AddMsg(msg, false);
     m_rollback.Send(msg);
 }
@@ -283,7 +286,7 @@ int CFerrowind::HitTest(int shooter)
 
 // This copy alone decides what a hit on its own tank does, once, when the shot
 // is first applied; a replayed shot finds the outcome in the queue. The
-// damage, death and frag are queued right after the shot and sent, so every
+// damage, death and frag are queued just after the shot and sent, so every
 // copy applies the same three messages at the same place in time order.
 void CFerrowind::DamageLocalTank(int shooter)
 {
@@ -303,14 +306,13 @@ void CFerrowind::DamageLocalTank(int shooter)
         float left = s1[TS_DRIVE + k] - shares[k];
         broken += !(left > 0);
     }
-    unsigned long when = RuleTime();
-    SGameMsg damage = MakeMsg(GMSG_DAMAGE, LOCAL_TANK, 3, shares, when);
+    SGameMsg damage = MakeMsg(GMSG_DAMAGE, LOCAL_TANK, 3, shares, 0);
     Emit(damage);
     if (broken < 2 || !m_objects[LOCAL_TANK]->active)
         return;
-    SGameMsg death = MakeMsg(GMSG_DEATH, LOCAL_TANK, 0, 0, when);
+    SGameMsg death = MakeMsg(GMSG_DEATH, LOCAL_TANK, 0, 0, 0);
     Emit(death);
-    SGameMsg frag = MakeMsg(GMSG_FRAG, shooter, 0, 0, when);
+    SGameMsg frag = MakeMsg(GMSG_FRAG, shooter, 0, 0, 0);
     std::printf("Sending Frag to: %d\n", shooter);
     Emit(frag);
 }
@@ -333,7 +335,7 @@ void CFerrowind::Respawn(int shooter, unsigned long shotTime)
     if (!drawing)
         return;
     float where[3] = {spot.x, spot.y, spot.z};
-    SGameMsg move = MakeMsg(GMSG_MOVE_TO_LOC, shooter, 3, where, RuleTime());
+    SGameMsg move = MakeMsg(GMSG_MOVE_TO_LOC, shooter, 3, where, 0);
     Emit(move);
 }
 

@@ -102,7 +102,9 @@ int CFerrowind::LoadObjects(char* path)
             tank->state[TS_SPEED] = extra[0];
             tank->state[TS_TURN_RATE] = extra[1];
             tank->active = 0;  // tanks enter the game by their first shot
-            tank->timer = GetTime();
+            // Not this copy's clock at load: the peers' copies of this tank
+            // start at 0, and the first shot must come back on all alike.
+            tank->timer = 0;
             loaded.push_back(tank);
             break;
         }
@@ -110,7 +112,7 @@ int CFerrowind::LoadObjects(char* path)
             SGamePowerup* powerUp = new SGamePowerup(o);
             powerUp->state[0] = extra[0];
             powerUp->active = 1;
-            powerUp->timer = GetTime();
+            powerUp->timer = 0;  // there from the start on every copy, whatever its clock
             loaded.push_back(powerUp);
             break;
         }

@@ -79,6 +79,7 @@ private:
     void Accelerate(double amount);
     void Turn(double sign, unsigned int elapsed);
     void Shoot();
+    void SelfDestruct();
     void ProbeTiming();
     void MoveLight(unsigned int elapsed);
     SGameObject* LocalTank();

@@ -3,6 +3,7 @@
 // While the chase camera is on it alone moves the camera: the arrow keys and
 // the mouse act on the free camera only.
 #include "game/Ferrowind.h"
+#include "game/NetOverlay.h"
 #include "game/StateDigest.h"
 #include "input/ZoSDL.h"
 #include "render/ZoGl.h"
@@ -68,10 +69,13 @@ void CZoSDL::HandleGameKey(SDLKey key)
             m_renderer->m_shadowMode = m_renderer->m_shadowMode ? 0 : 1;
         break;
     case SDLK_r:
-        m_game->AddMsg(MakeMsg(GMSG_DEATH, LOCAL_TANK, 0, 0, GetTime()));
+        SelfDestruct();
         break;
     case SDLK_g:
         RequestStateDigest();
+        break;
+    case SDLK_n:
+        ToggleNetOverlay();
         break;
     case SDLK_c:
         ToggleChaseCamera();
@@ -165,6 +169,14 @@ void CZoSDL::Turn(double sign, unsigned int elapsed)
     float turn = (float)elapsed * tank->state[TS_TURN_RATE];
     float data[2] = {tank->angles.x, sign > 0 ? tank->angles.y + turn : tank->angles.y - turn};
     SGameMsg msg = MakeMsg(GMSG_CHANGE_ANGLES, LOCAL_TANK, 2, data, GetTime());
+    m_peers.send(&msg);
+    m_game->AddMsg(msg);
+}
+
+// The peers hear of it like of any death of this tank.
+void CZoSDL::SelfDestruct()
+{
+    SGameMsg msg = MakeMsg(GMSG_DEATH, LOCAL_TANK, 0, 0, GetTime());
     m_peers.send(&msg);
     m_game->AddMsg(msg);
 }

@@ -42,6 +42,11 @@ void add_lag()
     PrintLag();
 }
 
+int get_lag()
+{
+    return lag;
+}
+
 void remove_lag()
 {
     if (lag > 0)
@@ -54,13 +59,8 @@ void DeliverRecords(const std::vector<SSocketMSG>& records, const std::vector<ZO
 {
     for (const SSocketMSG& rec : records) {
         SGameMsg msg = GameMsgFromWire(rec, table);
-        // No message takes effect after it arrived: a sender whose clock runs
-        // ahead, or a forged time, would otherwise queue it behind messages
-        // the game makes later. Compared as the game's queue orders times:
-        // 32 bits, unsigned.
-        unsigned int now = (unsigned int)game.GetTime();
-        if ((unsigned int)msg.time > now)
-            msg.time = now;
+        // The time stays as sent, ahead of this clock or not: every copy must
+        // order the message alike. The queue holds it until its time comes.
         msg.time = (unsigned int)msg.time;
         if (trace) {
             std::printf("net trace: %s for object %d from %s\n", getMsgString(msg.type), msg.object,

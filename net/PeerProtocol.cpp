@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "net/NetFigures.h"
 #include "net/Platform.h"
 #include "net/WireConvert.h"
 
@@ -63,6 +64,19 @@ void CPeerProtocol::SendConnect(int type, unsigned long dest)
         m_announced = true;
     }
     m_transport.Send(&rec);
+    if (dest != NET_BROADCAST)
+        return;
+    for (unsigned long address : m_directPeers) {
+        if (address == m_transport.LocalAddress())
+            continue;
+        rec.destAddr = (uint32_t)address;
+        m_transport.Send(&rec);
+    }
+}
+
+void CPeerProtocol::SetDirectPeers(const std::vector<unsigned long>& addresses)
+{
+    m_directPeers = addresses;
 }
 
 void CPeerProtocol::RepeatHandshake(Clock::time_point now)
@@ -93,6 +107,43 @@ void CPeerProtocol::RepeatHandshake(Clock::time_point now)
     }
     if (ask)
         RequestTimeSync();
+    ProbeRoundTrips(now);
+}
+
+void CPeerProtocol::ProbeRoundTrips(Clock::time_point now)
+{
+    std::vector<unsigned long> peers;
+    {
+        std::lock_guard<std::mutex> hold(m_syncLock);
+        // A reply to the clock request in flight must not be taken for a probe's.
+        if (m_pendingRequests > 0)
+            return;
+        // The first call starts the interval.
+        if (m_probedAt == Clock::time_point()) {
+            m_probedAt = now;
+            return;
+        }
+        if (now < m_probedAt + std::chrono::milliseconds(PROBE_INTERVAL_MS))
+            return;
+        m_probedAt = now;
+        // Timed by the clock the answer will be read by.
+        Clock::time_point sent = Clock::now();
+        unsigned long self = m_transport.LocalAddress();
+        for (const ZOConnectionID& entry : m_table.Snapshot()) {
+            if (entry.address == self)
+                continue;
+            // A probe still unanswered (lost, or a peer gone) is replaced.
+            m_probes[entry.address] = sent;
+            peers.push_back(entry.address);
+        }
+    }
+    for (unsigned long address : peers) {
+        SSocketMSG rec{};
+        rec.type = SMSG_TIMESYNC_REQUEST;
+        rec.senderAddr = m_transport.LocalAddress();
+        rec.destAddr = (uint32_t)address;
+        m_transport.Send(&rec);
+    }
 }
 
 // A peer that has this one in its table but is not in this one's (its
@@ -142,10 +193,12 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
         AnswerTimeSync(rec);
     else if (rec.type == SMSG_TIMESYNC_REPLY)
         ApplyTimeSync(rec);
-    else if (rec.type >= 1 && rec.type <= LAST_GAME_TYPE && Trusted(rec))
+    else if (rec.type >= 1 && rec.type <= LAST_GAME_TYPE && Trusted(rec)) {
         // Types of 0 and below would be cancel requests that erase the
         // queue's history; peers never send them.
         m_transport.Queue(rec);
+        NetFigures().CountIn(rec.senderAddr, NetFiguresClock());
+    }
     else
         ++m_dropped;
 }
@@ -240,8 +293,15 @@ void CPeerProtocol::ApplyTimeSync(const SSocketMSG& reply)
 {
     std::lock_guard<std::mutex> hold(m_syncLock);
     // Only the peer asked may set the clock, and only as often as asked.
-    if (m_pendingRequests == 0 || reply.senderAddr != m_syncPeer)
+    if (m_pendingRequests == 0 || reply.senderAddr != m_syncPeer) {
+        auto probe = m_probes.find(reply.senderAddr);
+        if (probe != m_probes.end()) {
+            auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - probe->second);
+            NetFigures().RoundTrip(reply.senderAddr, (unsigned int)took.count());
+            m_probes.erase(probe);
+        }
         return;
+    }
     --m_pendingRequests;
     PrintLine("time sync engaged");
     m_synced = true;

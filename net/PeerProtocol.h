@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <map>
 #include <mutex>
+#include <vector>
 
 #include "game/Interfaces.h"
 #include "net/ConnectionTable.h"
@@ -38,18 +39,22 @@ public:
     // Sends the local tank: announced to everyone (address 0) or, as an
     // answer, to one peer.
     void Connect(unsigned long address);
+    // Peers that the announcement also goes to directly, for those that no
+    // broadcast reaches (another subnet, a tunnel).
+    void SetDirectPeers(const std::vector<unsigned long>& addresses);
     // One received datagram of `length` bytes from the IPv4 address `source`.
     void HandleDatagram(const void* bytes, size_t length, unsigned long source);
     // Called often by a background thread: sends the announcement again a
     // few times in its first seconds, and a clock request that got no answer,
-    // so that one lost datagram does not keep two peers apart.
+    // so that one lost datagram does not keep two peers apart. Every few
+    // seconds it times a clock request to each peer (the network figures).
     void RepeatHandshake(std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now());
     // Received records refused: not a whole record, a sender that is not
     // the datagram's source, a message about a tank from someone other than
     // its owner, an unknown sender, a type no peer sends.
     unsigned long Dropped() const { return m_dropped; }
 
-    enum { ANNOUNCEMENT_REPEATS = 4, REPEAT_INTERVAL_MS = 1000 };
+    enum { ANNOUNCEMENT_REPEATS = 4, REPEAT_INTERVAL_MS = 1000, PROBE_INTERVAL_MS = 3000 };
 
 private:
     typedef std::chrono::steady_clock Clock;
@@ -63,6 +68,7 @@ private:
     void RequestTimeSync();
     void AnswerTimeSync(const SSocketMSG& rec);
     void ApplyTimeSync(const SSocketMSG& rec);
+    void ProbeRoundTrips(Clock::time_point now);
 
     CConnectionTable& m_table;
     IPeerTransport& m_transport;
@@ -76,6 +82,7 @@ private:
     // receiving the same peer at once give it one tank.
     std::mutex m_peerLock;
 
+    std::vector<unsigned long> m_directPeers;  // set before the listeners start
     std::mutex m_announceLock;
     Clock::time_point m_announcedAt;
     int m_repeatsSent;
@@ -90,6 +97,10 @@ private:
     int m_requestRepeats;
     unsigned long m_syncPeer;
     std::atomic<bool> m_synced;
+    // Round-trip probes for the network figures: clock requests whose
+    // answers are timed, not applied.
+    Clock::time_point m_probedAt;
+    std::map<unsigned long, Clock::time_point> m_probes;
 };
 
 #endif

@@ -14,7 +14,7 @@ CReceiveQueue& SocketReceiveQueue();
 IGameInterface* SocketGame();
 
 // Hands received records to the game in arrival order, each converted with
-// the given connection table and dated no later than the game clock. With
+// the given connection table and keeping its sender's time (32 bits). With
 // `trace` (the environment variable FERROWIND_NET_TRACE, for tests) it prints
 // one "net trace: " line per message.
 void DeliverRecords(const std::vector<SSocketMSG>& records, const std::vector<ZOConnectionID>& table,

@@ -42,6 +42,7 @@ SGameMsg GameMsgFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID
     SGameMsg msg;
     msg.type = rec.type;
     msg.time = rec.time;
+    msg.sender = (unsigned int)rec.senderAddr;
     // Anyone can send a record: the message claims no more values than travelled.
     msg.count = Clamp(rec.count, 0, WIRE_DATA_VALUES);
     msg.object = rec.recipient;
@@ -152,4 +153,54 @@ std::string DottedAddress(unsigned long address)
     char text[16];
     std::snprintf(text, sizeof text, "%u.%u.%u.%u", bytes[0], bytes[1], bytes[2], bytes[3]);
     return text;
+}
+
+namespace {
+
+bool ParseDotted(const std::string& word, unsigned long& address)
+{
+    unsigned char bytes[4];
+    size_t at = 0;
+    for (int part = 0; part < 4; ++part) {
+        if (part > 0 && (at >= word.size() || word[at++] != '.'))
+            return false;
+        size_t digits = 0;
+        unsigned value = 0;
+        while (at < word.size() && word[at] >= '0' && word[at] <= '9' && digits < 3) {
+            value = value * 10 + (unsigned)(word[at++] - '0');
+            ++digits;
+        }
+        if (digits == 0 || value > 255)
+            return false;
+        bytes[part] = (unsigned char)value;
+    }
+    if (at != word.size())
+        return false;
+    uint32_t value;
+    std::memcpy(&value, bytes, 4);
+    address = value;
+    return true;
+}
+
+}  // namespace
+
+std::vector<unsigned long> AddressList(const std::string& text, std::vector<std::string>& refused)
+{
+    std::vector<unsigned long> addresses;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find_first_of(", \t", at);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string word = text.substr(at, end - at);
+        at = end + 1;
+        if (word.empty())
+            continue;
+        unsigned long address;
+        if (ParseDotted(word, address))
+            addresses.push_back(address);
+        else
+            refused.push_back(word);
+    }
+    return addresses;
 }

@@ -43,5 +43,9 @@ int WireInt(float value);
 
 // The address as its four bytes in memory order: the usual dotted form.
 std::string DottedAddress(unsigned long address);
+// The IPv4 addresses of a list such as "10.0.1.5, 192.168.7.20 10.0.2.9"
+// (commas or blanks between them), in network byte order; the words that are
+// no address go to `refused`.
+std::vector<unsigned long> AddressList(const std::string& text, std::vector<std::string>& refused);
 
 #endif

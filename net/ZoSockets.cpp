@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "net/NetFigures.h"
 #include "net/PeerProtocol.h"
 #include "net/Platform.h"
 #include "net/SocketLayer.h"
@@ -71,6 +72,21 @@ void PrintAddressInUse()
         PrintLine("Network interface " + name + ", address " + DottedAddress(address));
 }
 
+// FERROWIND_PEERS: peers to announce to directly as well as by broadcast.
+void DirectPeersFromEnvironment()
+{
+    const char* list = std::getenv("FERROWIND_PEERS");
+    if (!list)
+        return;
+    std::vector<std::string> refused;
+    std::vector<unsigned long> peers = AddressList(list, refused);
+    for (const std::string& word : refused)
+        PrintLine("FERROWIND_PEERS: " + word + " is no IPv4 address; left out");
+    for (unsigned long address : peers)
+        PrintLine("Announcing directly to " + DottedAddress(address) + " as well");
+    protocol.SetDirectPeers(peers);
+}
+
 }  // namespace
 
 CConnectionTable& SocketConnections()
@@ -120,6 +136,7 @@ int ZOSocketOpen()
     PrintLine(NetEnableBroadcast(sock) ? "huraaaa" : ":'(");
     PrintLine("Socket opened");
     PrintAddressInUse();
+    DirectPeersFromEnvironment();
     return 1;
 }
 
@@ -162,6 +179,8 @@ int ZOSocketSend(SGameMsg* msg)
             continue;
         rec.destAddr = (uint32_t)entry.address;
         ZOSocketSend(&rec);
+        if (entry.address != rec.senderAddr)
+            NetFigures().CountOut(entry.address, NetFiguresClock());
     }
     return 1;
 }

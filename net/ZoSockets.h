@@ -32,5 +32,6 @@ void PrintConnections();
 int Lag(void* game);
 void add_lag();
 void remove_lag();
+int get_lag();
 
 #endif

@@ -7,6 +7,7 @@
 
 #include "game/Interfaces.h"
 #include "game/NoDevice.h"
+#include "render/ImageRect.h"
 #include "render/ModelStore.h"
 #include "render/ShadowVolume.h"
 #include "render/UniformCache.h"
@@ -88,6 +89,9 @@ public:
     unsigned int m_sceneFramebuffer, m_sceneTexture;
     unsigned int m_minimapTexture, m_minimapFramebuffer;
     bool m_minimapDrawn = false;  // the minimap texture holds a picture
+    // Drawn over the heads-up display as handed in by the game (the network
+    // overlay); empty: nothing.
+    std::vector<SImageRect> m_netOverlay;
     unsigned int m_glowFramebuffer1, m_glowFramebuffer2, m_glowFramebuffer3;
     unsigned int m_glowTexture1, m_glowTexture2, m_glowTexture3;
     unsigned int m_glowDepthTexture1, m_glowDepthTexture2, m_glowDepthTexture3;

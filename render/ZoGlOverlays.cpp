@@ -187,6 +187,8 @@ void DrawHeadsUpDisplay(CZoGl& gl)
         for (const SImageRect& r : CounterImages(local->state[TS_DISPLAY]))
             DrawRect(gl, r);
     }
+    for (const SImageRect& r : gl.m_netOverlay)
+        DrawRect(gl, r);
     gl.DrawImage(0.995f, 0.9975f, 0.785f, 0.755f, 1, 0, 0, 0.75f, (int)gl.m_minimapTexture, -4);
 }
 

@@ -12,10 +12,13 @@
 #   netns.sh session N CMD...      make N peer namespaces, run CMD with
 #                                  FERROWIND_NETNS set, remove them afterwards
 #   netns.sh up N                  make N peer namespaces; prints the set's name
+#   netns.sh routed                make 2 peer namespaces on two subnets
+#                                  (10.77.1.2/24 and 10.77.2.2/24) joined by a
+#                                  router namespace: no broadcast crosses it
 #   netns.sh run I CMD...          run CMD in peer namespace I (1..N) of the
 #                                  set named by FERROWIND_NETNS
 #   netns.sh down                  remove the set named by FERROWIND_NETNS
-#   netns.sh address I             the address of peer I
+#   netns.sh address I             the address of peer I (routed: routed-address I)
 #   netns.sh loss P                drop P % of the frames the bridge forwards
 #                                  (0 removes the rule; needs nftables)
 #
@@ -46,6 +49,20 @@ check() {
     return 0
 }
 
+# Peer namespace I with eth0 at ADDRESS/24, joined by a veth pair to the
+# interface END in the namespace HUB.
+add_peer() {
+    local i=$1 address=$2 hub=$3 end=$4 ns
+    ns=$(peer_ns "$i")
+    ip netns add "$ns"
+    ip -n "$ns" link set lo up
+    ip link add "fwv$$x$i" netns "$ns" type veth peer name "$end" netns "$hub"
+    ip -n "$ns" link set "fwv$$x$i" name eth0
+    ip -n "$ns" addr add "$address/24" brd + dev eth0
+    ip -n "$ns" link set eth0 up
+    ip -n "$hub" link set "$end" up
+}
+
 up() {
     local count=$1
     [[ "$count" =~ ^[0-9]+$ ]] && [ "$count" -ge 1 ] && [ "$count" -le 200 ] || die "up: a count from 1 to 200"
@@ -57,20 +74,28 @@ up() {
     ip -n "$br" link add br0 type bridge
     ip -n "$br" link set br0 up
     for i in $(seq 1 "$count"); do
-        local ns
-        ns=$(peer_ns "$i")
-        ip netns add "$ns"
-        ip -n "$ns" link set lo up
-        ip link add "fwv$$x$i" netns "$ns" type veth peer name "p$i" netns "$br"
-        ip -n "$ns" link set "fwv$$x$i" name eth0
-        ip -n "$ns" addr add "$SUBNET.$i/24" brd + dev eth0
-        ip -n "$ns" link set eth0 up
+        add_peer "$i" "$SUBNET.$i" "$br" "p$i"
         # Without a default route the broadcast to 255.255.255.255 has no way out.
-        ip -n "$ns" route add default dev eth0
+        ip -n "$(peer_ns "$i")" route add default dev eth0
         ip -n "$br" link set "p$i" master br0
-        ip -n "$br" link set "p$i" up
     done
 }
+
+routed() {
+    need_set
+    local router
+    router=$(bridge_ns)
+    ip netns add "$router"
+    ip -n "$router" link set lo up
+    ip netns exec "$router" sysctl -qw net.ipv4.ip_forward=1
+    for i in 1 2; do
+        add_peer "$i" "$(routed_address "$i")" "$router" "r$i"
+        ip -n "$(peer_ns "$i")" route add default via "10.77.$i.1"
+        ip -n "$router" addr add "10.77.$i.1/24" brd + dev "r$i"
+    done
+}
+
+routed_address() { echo "10.77.$1.2"; }
 
 down() {
     need_set
@@ -122,7 +147,7 @@ session() {
     return $status
 }
 
-[ $# -ge 1 ] || die "usage: netns.sh check | session N CMD... | up N | run I CMD... | down | address I | loss P"
+[ $# -ge 1 ] || die "usage: netns.sh check | session N CMD... | up N | routed | run I CMD... | down | address I | routed-address I | loss P"
 command=$1
 shift
 case "$command" in
@@ -136,6 +161,16 @@ case "$command" in
         export FERROWIND_NETNS="${FERROWIND_NETNS:-fw$$}"
         up "$1"
         echo "$FERROWIND_NETNS"
+        ;;
+    routed)
+        [ $# -eq 0 ] || die "usage: netns.sh routed"
+        export FERROWIND_NETNS="${FERROWIND_NETNS:-fw$$}"
+        routed
+        echo "$FERROWIND_NETNS"
+        ;;
+    routed-address)
+        [ $# -eq 1 ] || die "usage: netns.sh routed-address I"
+        routed_address "$1"
         ;;
     run)
         [ $# -ge 2 ] || die "usage: netns.sh run I CMD..."

@@ -21,7 +21,7 @@ protected:
 
 }  // namespace
 
-TEST_F(MessageQueue, KeepsTimeOrderAndMarksLateMessages)
+TEST_F(MessageQueue, KeepsTimeOrderAndMarksMessagesLateOnlyBehindAppliedOnes)
 {
     game.AddMsg(Msg(GMSG_DEATH, other, {}, 100));
     game.AddMsg(Msg(GMSG_DEATH, other, {}, 200));
@@ -30,11 +30,46 @@ TEST_F(MessageQueue, KeepsTimeOrderAndMarksLateMessages)
     EXPECT_EQ(game.m_messages[2].type, GMSG_FRAG);
     EXPECT_EQ(game.m_messages[2].late, 0);
 
+    // Before messages not applied yet: nothing to undo.
     game.AddMsg(Msg(GMSG_FRAG, tank, {}, 150));
     ASSERT_EQ(game.m_messages.size(), 4u);
     EXPECT_EQ(game.m_messages[1].time, 150u);
-    EXPECT_EQ(game.m_messages[1].late, 1);
-    EXPECT_EQ(game.m_messages[3].late, 0);
+    EXPECT_EQ(game.m_messages[1].late, 0);
+
+    game.ActOnMessages();
+    game.AddMsg(Msg(GMSG_FRAG, tank, {}, 150));
+    EXPECT_EQ(game.m_messages[2].time, 150u);
+    EXPECT_EQ(game.m_messages[2].late, 1);
+}
+
+// Three senders move one tank at one time; whichever arrives first, the
+// message from the lowest address is applied first and the highest last.
+TEST_F(MessageQueue, EqualTimesFollowTheSendersAddresses)
+{
+    game.m_selfAddress = 20;
+    game.now = 10000;
+    game.AddMsg(Msg(GMSG_DEATH, 0, {}, 10000));
+    game.ActOnMessages();  // snapshot at 10000
+
+    game.now = 11000;
+    SGameMsg high = Msg(GMSG_MOVE_TO_LOC, tank, {170, 0, 100}, 10800);
+    high.sender = 30;
+    game.AddMsg(high);
+    game.AddMsg(Msg(GMSG_MOVE_TO_LOC, tank, {150, 0, 100}, 10800));  // this copy's own
+    game.ActOnMessages();
+    EXPECT_EQ(game.m_objects[tank]->pos.x, 170);
+    EXPECT_EQ(ReadLog(), "");
+
+    SGameMsg low = Msg(GMSG_MOVE_TO_LOC, tank, {130, 0, 100}, 10800);
+    low.sender = 10;
+    game.AddMsg(low);
+    game.ActOnMessages();
+    EXPECT_EQ(game.m_objects[tank]->pos.x, 170);
+    EXPECT_NE(ReadLog().find("Warping 1 seconds, caused by a 200 ms lag"), std::string::npos);
+    std::vector<unsigned int> senders;
+    for (const SGameMsg& m : QueuedOfType(GMSG_MOVE_TO_LOC))
+        senders.push_back(m.sender);
+    EXPECT_EQ(senders, (std::vector<unsigned int>{10, 0, 30}));
 }
 
 TEST_F(MessageQueue, CancelRequestRemovesOnlyItsTypeAndObject)
@@ -244,17 +279,24 @@ TEST_F(MessageQueue, RuleMessagesJoinThePassAfterTheMessageBeingApplied)
     game.AddMsg(Msg(GMSG_DEATH, 0, {}, 10000));
     game.ActOnMessages();  // snapshot at 10000
     game.now = 10500;
-    // A turn dated ahead of the clock (a peer's clock a little ahead) onto the crate.
+    // A turn dated ahead of the clock (a peer's clock a little ahead) onto the
+    // crate waits for its time; what is made here meanwhile goes before it.
     game.AddMsg(Msg(GMSG_CHANGE_ANGLES, tank, {0, 10}, 12000));
     game.ActOnMessages();
+    EXPECT_EQ(game.m_objects[tank]->angles.y, 0);
+    Accelerate(0.1f, 10600);
+    EXPECT_EQ(game.m_messages[1].late, 0);
+    game.now = 12000;
+    game.ActOnMessages();
+    EXPECT_EQ(ReadLog(), "");
     EXPECT_EQ(game.m_objects[crate]->active, 0);
     EXPECT_EQ(QueuedOfType(GMSG_POWERUP_TAKEN).size(), 1u);
     for (const SGameMsg& m : game.m_messages)
         EXPECT_EQ(m.handled, 1);
 
     // Replaying the turn after a warp takes the crate again and ends.
-    game.now = 11000;
-    Accelerate(0.1f, 10200);
+    game.now = 12500;
+    Accelerate(0.1f, 11800);
     game.ActOnMessages();
     EXPECT_EQ(game.m_objects[crate]->active, 0);
     EXPECT_EQ(game.m_objects[tank]->angles.y, 10);

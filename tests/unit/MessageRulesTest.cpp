@@ -18,6 +18,13 @@ protected:
     {
         game.ActOnMessage(Msg(type, object, data, time));
     }
+    // A rule's messages are dated 1 ms after their cause: the queue applies
+    // them once the clock got there.
+    void ApplyQueued()
+    {
+        game.now += 1;
+        game.ActOnMessages();
+    }
 
     int box = 0;
     int me = 0;
@@ -57,7 +64,7 @@ TEST_F(MessageRules, ShotOfTheLocalTankAppendsItsRecoil)
     std::vector<SGameMsg> recoil = QueuedOfType(GMSG_MOVE_TO_LOC);
     ASSERT_EQ(recoil.size(), 1u);
     EXPECT_EQ(recoil[0].object, 1);
-    EXPECT_EQ(recoil[0].time, game.now);
+    EXPECT_EQ(recoil[0].time, game.now + 1);
     EXPECT_NEAR(recoil[0].data[2], 101, 1e-4);  // one unit back from the facing (-z)
 }
 
@@ -76,7 +83,7 @@ TEST_F(MessageRules, HitTestPicksTheNearestTarget)
     Apply(GMSG_SHOOT, shooter, {}, 60000);
     EXPECT_NEAR(State(shooter)[TS_IMPACT_Z], 100 + 20 + 8, 1e-3);
     EXPECT_EQ(State(me)[TS_ARMOUR], 1);  // the damage is queued, not applied at once
-    game.ActOnMessages();
+    ApplyQueued();
     float left = State(me)[TS_DRIVE] + State(me)[TS_ARMOUR] + State(me)[TS_GUN];
     EXPECT_NEAR(3 - left, 0.8, 1e-4);
 }
@@ -111,7 +118,7 @@ TEST_F(MessageRules, DamageWithPowerUpFourAndTheDeathRule)
         State(me)[TS_POWERUP_KIND] = kind;
         game.m_objects[shooter]->timer = 0;
         Apply(GMSG_SHOOT, shooter, {}, 50000);
-        game.ActOnMessages();
+        ApplyQueued();
         float lost = 13 - (State(me)[TS_DRIVE] + State(me)[TS_ARMOUR] + State(me)[TS_GUN]);
         EXPECT_NEAR(lost, kind == 4 ? 1.6 : 0.4, 1e-4) << "power-up " << kind;
     }
@@ -130,7 +137,7 @@ TEST_F(MessageRules, DamageWithPowerUpFourAndTheDeathRule)
     State(me)[TS_POWERUP_KIND] = 0;
     game.m_objects[shooter]->timer = 0;
     Apply(GMSG_SHOOT, shooter, {}, 60000);
-    game.ActOnMessages();
+    ApplyQueued();
     std::string out = ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(game.m_objects[me]->active, 0);
     EXPECT_EQ(game.m_objects[me]->timer, game.now);
@@ -236,7 +243,7 @@ TEST_F(MessageRules, DeadTankRespawnsOnItsNextShot)
     std::vector<SGameMsg> spot = QueuedOfType(GMSG_MOVE_TO_LOC);
     ASSERT_EQ(spot.size(), 1u);
     EXPECT_EQ(game.m_objects[me]->pos.x, 100);
-    game.ActOnMessages();
+    ApplyQueued();
     EXPECT_EQ(game.m_objects[me]->pos.x, spot[0].data[0]);
     EXPECT_EQ(game.m_objects[me]->pos.y, 0);
     EXPECT_GE(spot[0].data[0], 0);

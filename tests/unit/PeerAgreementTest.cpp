@@ -44,6 +44,7 @@ struct SCopy {
     {
         game.m_rollback.SetSender(RecordSend);
         game.now = START;
+        game.m_selfAddress = 99;  // after every peer's address below
         std::vector<Vector3f> corners;
         const Vector3f c[4] = {Vector3f(-10, 0, -20), Vector3f(10, 0, -20), Vector3f(10, 10, 20), Vector3f(-10, 10, 20)};
         for (int k : {0, 1, 2, 0, 2, 3})
@@ -87,8 +88,11 @@ struct SCopy {
         sentTo = &sent;
         game.now = time;
         // Each copy gets data of its own, as from the wire: the queue frees it.
-        for (const SGameMsg& m : arrived)
-            game.AddMsg(MakeMsg(m.type, m.object, m.count, m.data, m.time));
+        for (const SGameMsg& m : arrived) {
+            SGameMsg copy = MakeMsg(m.type, m.object, m.count, m.data, m.time);
+            copy.sender = m.sender;
+            game.AddMsg(copy);
+        }
         game.ActOnMessages();
     }
 
@@ -105,9 +109,13 @@ struct SCopy {
     std::vector<SGameMsg> sent;
 };
 
+// A peer's message names its sender (an address of its own); the local
+// player's has none. Messages of one time are ordered by sender.
 SGameMsg At(unsigned long time, int type, int object, std::vector<float> data)
 {
-    return MakeMsg(type, object, (int)data.size(), data.data(), time);
+    SGameMsg m = MakeMsg(type, object, (int)data.size(), data.data(), time);
+    m.sender = object == ME ? 0 : 100 - object;
+    return m;
 }
 
 // A straight drive from `from` to `to` between two times, one position a frame.

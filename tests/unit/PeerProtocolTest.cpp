@@ -4,6 +4,7 @@
 #include <string>
 
 #include "NetFakes.h"
+#include "net/NetFigures.h"
 #include "net/WireConvert.h"
 
 namespace {
@@ -137,6 +138,27 @@ TEST_F(PeerProtocol, AnnouncementBroadcastsTheLocalTank)
     EXPECT_EQ(rec.data[0], 20);
     EXPECT_EQ(rec.data[4], 45);
     EXPECT_EQ(rec.tankState[0], 0.5f);
+}
+
+TEST_F(PeerProtocol, AnnouncementAlsoGoesToEachListedPeerButNotAnAnswer)
+{
+    std::vector<std::string> refused;
+    std::vector<unsigned long> listed =
+        AddressList("10.77.2.2,10.77.0.1  256.1.1.1 1.2.3 1.2.3.4.5 10.77.0.3,,", refused);
+    EXPECT_EQ(listed, (std::vector<unsigned long>{Ip(10, 77, 2, 2), SELF, PEER_B}));
+    EXPECT_EQ(refused, (std::vector<std::string>{"256.1.1.1", "1.2.3", "1.2.3.4.5"}));
+    protocol.SetDirectPeers(listed);
+
+    Quietly([&] { protocol.Connect(0); });
+    std::vector<unsigned long> to;
+    for (const SSocketMSG& rec : transport.sent) {
+        EXPECT_EQ(rec.type, SMSG_CONNECT);
+        to.push_back(rec.destAddr);
+    }
+    EXPECT_EQ(to, (std::vector<unsigned long>{0xffffffffu, Ip(10, 77, 2, 2), PEER_B})) << "not to itself";
+    transport.sent.clear();
+    Quietly([&] { protocol.Connect(PEER_A); });
+    EXPECT_EQ(transport.sent.size(), 1u);
 }
 
 TEST_F(PeerProtocol, NothingIsAnnouncedWithoutALocalTank)
@@ -469,4 +491,40 @@ TEST_F(PeerProtocol, AnUnansweredClockRequestIsSentAgainUntilAnswered)
     Quietly([&] { protocol.RepeatHandshake(later + std::chrono::seconds(5)); });
     EXPECT_EQ(requests(), 2);
     EXPECT_EQ(game.offsetsSet, 1);
+}
+
+TEST_F(PeerProtocol, EveryFewSecondsEachPeerIsTimedByAClockRequestWhoseAnswerSetsNoClock)
+{
+    MeetPeers();
+    auto start = std::chrono::steady_clock::now();
+    Quietly([&] { protocol.RepeatHandshake(start); });
+    EXPECT_TRUE(transport.sent.empty()) << "not while the clock request to A is unanswered";
+    // Meeting two peers asked A twice.
+    Receive(Control(SMSG_TIMESYNC_REPLY, PEER_A));
+    Receive(Control(SMSG_TIMESYNC_REPLY, PEER_A));
+    ASSERT_EQ(game.offsetsSet, 2);
+
+    auto asked = [&] {
+        std::vector<unsigned long> to;
+        for (const SSocketMSG& rec : transport.sent)
+            if (rec.type == SMSG_TIMESYNC_REQUEST)
+                to.push_back(rec.destAddr);
+        return to;
+    };
+    const auto interval = std::chrono::milliseconds(CPeerProtocol::PROBE_INTERVAL_MS);
+    Quietly([&] { protocol.RepeatHandshake(start); });
+    Quietly([&] { protocol.RepeatHandshake(start + interval - std::chrono::milliseconds(1)); });
+    EXPECT_TRUE(asked().empty());
+    Quietly([&] { protocol.RepeatHandshake(start + interval); });
+    Quietly([&] { protocol.RepeatHandshake(start + interval + std::chrono::milliseconds(1)); });
+    EXPECT_EQ(asked(), (std::vector<unsigned long>{PEER_A, PEER_B})) << "once per interval, never itself";
+
+    Receive(Control(SMSG_TIMESYNC_REPLY, PEER_B));
+    EXPECT_EQ(game.offsetsSet, 2);
+    int roundTrip = -1;
+    for (const SPeerFigures& f : NetFigures().Figures(NetFiguresClock()))
+        if (f.address == PEER_B)
+            roundTrip = f.roundTripMs;
+    EXPECT_GE(roundTrip, 0);
+    EXPECT_LT(roundTrip, 1000);
 }

@@ -1,0 +1,15 @@
+#ifndef FERROWIND_NETOVERLAYLAYOUT_H
+#define FERROWIND_NETOVERLAYLAYOUT_H
+
+#include <vector>
+
+#include "net/NetFigures.h"
+#include "render/HudLayout.h"
+
+// The network overlay as digit glyphs, one row per peer from the top left
+// down: the address's four numbers, round trip (ms, blank while unknown),
+// messages per second in and out, warps in the last 10 s, the longest warp
+// (ms) and the simulated lag (s).
+std::vector<SImageRect> NetOverlayImages(const std::vector<SPeerFigures>& peers, int lagSeconds);
+
+#endif
