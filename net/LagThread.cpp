@@ -16,6 +16,9 @@ namespace {
 const int MAX_LAG_SECONDS = 9;
 // How long a wait lasts before the thread looks whether it must stop.
 const int STOP_POLL_MS = 100;
+// Synced clocks differ by a few milliseconds; a message dated further ahead
+// than this is not from a synced clock.
+const int MAX_CLOCK_LEAD_MS = 1000;
 
 std::atomic<int> lag(0);
 
@@ -59,8 +62,13 @@ void DeliverRecords(const std::vector<SSocketMSG>& records, const std::vector<ZO
 {
     for (const SSocketMSG& rec : records) {
         SGameMsg msg = GameMsgFromWire(rec, table);
-        // The time stays as sent, ahead of this clock or not: every copy must
-        // order the message alike. The queue holds it until its time comes.
+        // A time a little ahead of this clock stays as sent, so every copy
+        // orders the message alike, and the queue holds it until its time
+        // comes. One far ahead (a sender not yet synced, or a forged time)
+        // would sit there for good: it takes effect now instead.
+        unsigned int now = (unsigned int)game.GetTime();
+        if ((int)((unsigned int)msg.time - now) > MAX_CLOCK_LEAD_MS)
+            msg.time = now;
         msg.time = (unsigned int)msg.time;
         if (trace) {
             std::printf("net trace: %s for object %d from %s\n", getMsgString(msg.type), msg.object,
