@@ -25,6 +25,7 @@
 #include "game/Ferrowind.h"
 #include "input/ZoSDL.h"
 #include "net/ZoThreadMaster.h"
+#include "render/NetOverlayLayout.h"
 #include "render/ZoGl.h"
 #include "sound/ZoSound.h"
 
@@ -128,10 +129,12 @@ public:
     void EndFrame() { Mark(m_gap); }
 
     bool timing = false;
-    std::map<std::string, Clock::duration> passes;
-    std::map<std::string, double> passCpuMs;        // all threads
-    std::map<std::string, double> passThreadCpuMs;  // the drawing thread
-    std::vector<std::string> order;
+    struct SPassTimes {
+        std::map<std::string, Clock::duration> passes;
+        std::map<std::string, double> passCpuMs;        // all threads
+        std::map<std::string, double> passThreadCpuMs;  // the drawing thread
+        std::vector<std::string> order;
+    } times;
 
 private:
     template <class F>
@@ -154,15 +157,15 @@ private:
     {
         glFinish();
         Clock::time_point now = Clock::now();
-        if (!passes.count(pass))
-            order.push_back(pass);
-        passes[pass] += now - m_mark;
+        if (!times.passes.count(pass))
+            times.order.push_back(pass);
+        times.passes[pass] += now - m_mark;
         m_mark = now;
         double cpu = ProcessCpuMs();
-        passCpuMs[pass] += cpu - m_cpuMark;
+        times.passCpuMs[pass] += cpu - m_cpuMark;
         m_cpuMark = cpu;
         double thread = ThreadCpuMs();
-        passThreadCpuMs[pass] += thread - m_threadCpuMark;
+        times.passThreadCpuMs[pass] += thread - m_threadCpuMark;
         m_threadCpuMark = thread;
     }
 
@@ -213,6 +216,20 @@ std::string WorkingDirectory(const std::string& assets)
     for (const char* sub : {"textures", "models", "shaders"})
         symlink((assets + "/" + sub).c_str(), (std::string(dir) + "/" + sub).c_str());
     return dir;
+}
+
+// Frames drawn with the stopwatch on; the wall time they took.
+double TimedFrames(CTimedZoGl& gl, int frames)
+{
+    Clock::time_point start = Clock::now();
+    for (int f = 0; f < frames; ++f) {
+        gl.StartFrame();
+        gl.Draw();
+        gl.EndFrame();
+        SDL_GL_SwapBuffers();
+        gl.AddToAngles(0, 1);
+    }
+    return Ms(Clock::now() - start);
 }
 
 std::string DefaultAssets()
@@ -320,15 +337,22 @@ int main(int argc, char** argv)
 
     // Pass by pass, with the pipeline drained at every boundary.
     gl->timing = true;
-    start = Clock::now();
-    for (int f = 0; f < frames; ++f) {
-        gl->StartFrame();
-        gl->Draw();
-        gl->EndFrame();
-        SDL_GL_SwapBuffers();
-        gl->AddToAngles(0, 1);
+    double timedMs = TimedFrames(*gl, frames);
+    // The heads-up display once more with the network overlay of 3 and of 16 peers.
+    CTimedZoGl::SPassTimes plain = gl->times;
+    const int peerCounts[2] = {3, 16};
+    CTimedZoGl::SPassTimes overlay[2];
+    size_t glyphs[2];
+    for (int k = 0; k < 2; ++k) {
+        gl->times = CTimedZoGl::SPassTimes();
+        std::vector<SPeerFigures> peers(peerCounts[k], SPeerFigures{0x0a4d00ffUL, 120, 60, 60, 9, 9000});
+        gl->m_netOverlay = NetOverlayImages(peers, 9);
+        glyphs[k] = gl->m_netOverlay.size();
+        TimedFrames(*gl, frames);
+        overlay[k] = gl->times;
     }
-    double timedMs = Ms(Clock::now() - start);
+    gl->m_netOverlay.clear();
+    gl->times = plain;
 
     const GLubyte* renderer = glGetString(GL_RENDERER);
     int windowSamples = 0;
@@ -352,8 +376,13 @@ int main(int argc, char** argv)
     std::printf("passes, glFinish at each boundary (%.2f ms a frame over %d frames): wall, CPU of all threads,\n"
                 "CPU of the drawing thread (vertices, set-up, the renderer's own work):\n",
                 timedMs / frames, frames);
-    for (const std::string& pass : gl->order)
-        std::printf("  %-26s %8.2f ms %8.2f ms CPU %8.2f ms\n", pass.c_str(), Ms(gl->passes[pass]) / frames,
-                    gl->passCpuMs[pass] / frames, gl->passThreadCpuMs[pass] / frames);
+    for (const std::string& pass : gl->times.order)
+        std::printf("  %-26s %8.2f ms %8.2f ms CPU %8.2f ms\n", pass.c_str(), Ms(gl->times.passes[pass]) / frames,
+                    gl->times.passCpuMs[pass] / frames, gl->times.passThreadCpuMs[pass] / frames);
+    const std::string hud = "heads-up display";
+    for (int k = 0; k < 2; ++k)
+        std::printf("    with the network overlay %8.2f ms %8.2f ms CPU %8.2f ms  (%d peers: %zu glyphs)\n",
+                    Ms(overlay[k].passes[hud]) / frames, overlay[k].passCpuMs[hud] / frames,
+                    overlay[k].passThreadCpuMs[hud] / frames, peerCounts[k], glyphs[k]);
     return 0;
 }

@@ -78,12 +78,11 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
     }
 }
 
-}  // namespace
-
-void CZoGl::DrawImage(float x1, float y1, float x2, float y2, float s1, float t1, float s2, float t2, int image,
-                      int mode)
+// Images of one texture drawn in one go: the set-up once, then every
+// rectangle as two triangles, in the order given.
+void DrawImageBatch(CZoGl& gl, const SImageRect* rects, size_t count, int mode)
 {
-    UsePassState(*this, PASS_FLAT);
+    UsePassState(gl, PASS_FLAT);
     glEnable(GL_TEXTURE_2D);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -91,24 +90,51 @@ void CZoGl::DrawImage(float x1, float y1, float x2, float y2, float s1, float t1
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glViewport(0, 0, kScreenWidth, kScreenHeight);
-    BindTexture(1, m_glowTexture1);
-    PrepareImageMode(*this, image, mode);
+    BindTexture(1, gl.m_glowTexture1);
+    PrepareImageMode(gl, rects[0].image, mode);
     glGetError();
     glBegin(GL_TRIANGLES);
-    glTexCoord2f(s1, t2);
-    glVertex3f(x1, y1, 1);
-    glTexCoord2f(s2, t2);
-    glVertex3f(x2, y1, 1);
-    glTexCoord2f(s2, t1);
-    glVertex3f(x2, y2, 1);
-    glTexCoord2f(s1, t2);
-    glVertex3f(x1, y1, 1);
-    glTexCoord2f(s2, t1);
-    glVertex3f(x2, y2, 1);
-    glTexCoord2f(s1, t1);
-    glVertex3f(x1, y2, 1);
+    for (size_t i = 0; i < count; ++i) {
+        const SImageRect& r = rects[i];
+        glTexCoord2f(r.s1, r.t2);
+        glVertex3f(r.x1, r.y1, 1);
+        glTexCoord2f(r.s2, r.t2);
+        glVertex3f(r.x2, r.y1, 1);
+        glTexCoord2f(r.s2, r.t1);
+        glVertex3f(r.x2, r.y2, 1);
+        glTexCoord2f(r.s1, r.t2);
+        glVertex3f(r.x1, r.y1, 1);
+        glTexCoord2f(r.s2, r.t1);
+        glVertex3f(r.x2, r.y2, 1);
+        glTexCoord2f(r.s1, r.t1);
+        glVertex3f(r.x1, r.y2, 1);
+    }
     glEnd();
     BindTexture(2, 0);
+}
+
+// A run of rectangles that share a texture costs one draw: the counter's
+// digits and the network overlay's hundreds of glyphs would otherwise pay
+// the whole set-up each.
+void DrawRects(CZoGl& gl, const std::vector<SImageRect>& rects)
+{
+    size_t at = 0;
+    while (at < rects.size()) {
+        size_t end = at + 1;
+        while (end < rects.size() && rects[end].image == rects[at].image)
+            ++end;
+        DrawImageBatch(gl, &rects[at], end - at, 1);
+        at = end;
+    }
+}
+
+}  // namespace
+
+void CZoGl::DrawImage(float x1, float y1, float x2, float y2, float s1, float t1, float s2, float t2, int image,
+                      int mode)
+{
+    SImageRect r{x1, y1, x2, y2, s1, t1, s2, t2, image};
+    DrawImageBatch(*this, &r, 1, mode);
 }
 
 void CZoGl::Splash()
@@ -180,15 +206,11 @@ void DrawHeadsUpDisplay(CZoGl& gl)
     const SGameObject* local = objects.size() > 1 ? objects[1] : 0;
     if (local && local->state && local->stateCount > TS_DISPLAY) {
         const int slots[3] = {TS_DRIVE, TS_ARMOUR, TS_GUN};
-        for (int bar = 0; bar < 3; ++bar) {
-            for (const SImageRect& r : StatBarImages(bar, local->state[slots[bar]]))
-                DrawRect(gl, r);
-        }
-        for (const SImageRect& r : CounterImages(local->state[TS_DISPLAY]))
-            DrawRect(gl, r);
+        for (int bar = 0; bar < 3; ++bar)
+            DrawRects(gl, StatBarImages(bar, local->state[slots[bar]]));
+        DrawRects(gl, CounterImages(local->state[TS_DISPLAY]));
     }
-    for (const SImageRect& r : gl.m_netOverlay)
-        DrawRect(gl, r);
+    DrawRects(gl, gl.m_netOverlay);
     gl.DrawImage(0.995f, 0.9975f, 0.785f, 0.755f, 1, 0, 0, 0.75f, (int)gl.m_minimapTexture, -4);
 }
 
