@@ -4,29 +4,6 @@
 #include "net/ZoThreadMaster.h"
 #include "sound/ZoSound.h"
 
-namespace {
-
-// Every change of the battlefield is applied again after a load, in time
-// order, so that a copy that heard a message late ends where the others are.
-// A power-up taken is not: the move that takes it makes it again.
-bool IsReplayable(int type)
-{
-    switch (type) {
-    case GMSG_MOVE_TO_LOC:
-    case GMSG_CHANGE_ANGLES:
-    case GMSG_SHOOT:
-    case GMSG_DEATH:
-    case GMSG_ACCELERATE:
-    case GMSG_DAMAGE:
-    case GMSG_FRAG:
-        return true;
-    default:
-        return false;
-    }
-}
-
-}  // namespace
-
 void CFerrowind::AddMsg(SGameMsg msg)
 {
     AddMsg(msg, true);
@@ -92,7 +69,7 @@ void CFerrowind::ActOnMessages()
         }
         started = true;
         bool again = m_messages[i].handled != 0;
-        if (again && (!replaying || !IsReplayable(m_messages[i].type))) {
+        if (again && (!replaying || !MsgKind(m_messages[i].type).replayable)) {
             ++i;
             continue;
         }

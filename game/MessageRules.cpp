@@ -22,24 +22,6 @@ const float POWERUP_CAP = 2;
 const unsigned long POWERUP_RESPAWN_MS = 5000;
 const float TIMED_POWERUP_MS = 10000;
 
-// How many data values each rule reads.
-int DataNeeded(int type)
-{
-    switch (type) {
-    case GMSG_MOVE_TO_LOC: return 3;
-    case GMSG_CHANGE_ANGLES: return 2;
-    case GMSG_ACCELERATE: return 1;
-    case GMSG_DAMAGE: return 3;
-    case GMSG_POWERUP_TAKEN: return 1;
-    default: return 0;
-    }
-}
-
-bool NeedsTank(int type)
-{
-    return type == GMSG_SHOOT || type == GMSG_ACCELERATE || type == GMSG_DAMAGE;
-}
-
 void Boost(float& value)
 {
     double boosted = value + POWERUP_BOOST;
@@ -58,17 +40,16 @@ bool CFerrowind::IsTank(int index) const
 // makes the whole message void.
 bool CFerrowind::MessageIsValid(const SGameMsg& msg) const
 {
-    int type = msg.type;
-    if (type == GMSG_TOGGLE_MUSIC || type == GMSG_TIMING_PROBE || type == GMSG_FRAG)
+    const SMsgKind kind = MsgKind(msg.type);
+    if (!kind.namesObject)
         return true;
     if (msg.object < 0 || msg.object >= (int)m_objects.size())
         return false;
-    int needed = DataNeeded(type);
-    if (needed > 0 && (msg.count < needed || !msg.data))
+    if (kind.dataNeeded > 0 && (msg.count < kind.dataNeeded || !msg.data))
         return false;
-    if (NeedsTank(type) && !IsTank(msg.object))
+    if (kind.tankOnly && !IsTank(msg.object))
         return false;
-    if (type == GMSG_POWERUP_TAKEN) {
+    if (msg.type == GMSG_POWERUP_TAKEN) {
         const SGameObject* powerUp = m_objects[msg.object];
         float taker = msg.data[0];
         if (powerUp->kind != KIND_POWERUP || powerUp->stateCount < 1 || !powerUp->state)
