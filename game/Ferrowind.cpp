@@ -143,7 +143,7 @@ void CFerrowind::Run()
             unsigned long dt = (unsigned int)(GetTime() - previous);
             std::vector<SGameObject*> objects = GetGameObjects();
             if (objects.size() > ANIMATED_OBJECT)
-                objects[ANIMATED_OBJECT]->model = (int)((frameStart % 400) / 34 + 8);
+                objects[ANIMATED_OBJECT]->model = RadarModel(frameStart);
             StepObjects(objects, dt);
             previous = GetTime();
             ActOnMessages();

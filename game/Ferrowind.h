@@ -9,6 +9,7 @@
 
 #include "game/BuildFlavour.h"
 #include "game/Interfaces.h"
+#include "game/Numbers.h"
 #include "game/Rollback.h"
 #include "game/SavedStates.h"
 
@@ -29,8 +30,6 @@ struct SGameComponents {
 // ring of saved states, and applies every message to the battlefield.
 class CFerrowind : public IGameInterface {
 public:
-    // Objects the game reads by number, whatever the battlefield.
-    enum { LOCAL_TANK = 1, ANIMATED_OBJECT = 72 };
     // Values of m_showFramerate: the display shows the frame rate; is to be
     // cleared once and then count frags; counts frags.
     enum { FRAMERATE_SHOWN = 0, FRAMERATE_CLEAR = -1, FRAMERATE_HIDDEN = 1 };

@@ -14,7 +14,6 @@ const double CAMERA = 0.1;
 const double FAST_CAMERA = 3;
 const double MOUSE_LOOK = 0.075;
 const double THROTTLE = 0.011;
-const int LOCAL_TANK = 1;
 
 }  // namespace
 

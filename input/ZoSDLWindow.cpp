@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "game/Numbers.h"
 #include "input/ZoSDL.h"
 
 namespace {
@@ -27,11 +28,11 @@ CZoSDL::CZoSDL(char* title, char* iconTitle) : CZoSDL(SDLDevice())
         Fail("SDL_Init");
     RequestMultisampling(4);
     SDL_WM_SetCaption(title, iconTitle);
-    if (!SDL_SetVideoMode(1024, 768, 8, SDL_OPENGL)) {
+    if (!SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 8, SDL_OPENGL)) {
         // Some drivers offer no multisampled visual; a plain one still plays.
         std::printf("No multisampled video mode (%s): trying without multisampling\n", SDL_GetError());
         RequestMultisampling(0);
-        if (!SDL_SetVideoMode(1024, 768, 8, SDL_OPENGL))
+        if (!SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 8, SDL_OPENGL))
             Fail("SDL_SetVideoMode");
     }
     SDL_ShowCursor(SDL_ENABLE);

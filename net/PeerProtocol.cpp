@@ -4,12 +4,12 @@
 #include <cstring>
 #include <vector>
 
+#include "game/Numbers.h"
 #include "net/Platform.h"
 #include "net/WireConvert.h"
 
 namespace {
 
-const int LOCAL_TANK = 1;
 const int LAST_GAME_TYPE = 599;
 // A stranger's messages are answered with the announcement at most this often.
 const int STRANGER_INTERVAL_MS = 1000;

@@ -19,7 +19,7 @@ void BlurStage(CZoGl& gl, unsigned int framebuffer, unsigned int texture, unsign
                unsigned int source, int mode, bool clearFirst)
 {
     gl.SetRenderToTexture(framebuffer, texture, depth, 0);
-    UseProgramSlot(gl, PROGRAM_BACK_FACE);
+    UseProgramSlot(gl, program::BackFace);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     if (clearFirst) {
@@ -49,7 +49,7 @@ void CZoGl::RenderLights()
     glViewport(0, 0, kGlowSize, kGlowSize);
     set_frustum();
     Clear();
-    UseProgramSlot(*this, PROGRAM_BACK_FACE);
+    UseProgramSlot(*this, program::BackFace);
     glEnable(GL_CULL_FACE);
     glColor4ub(255, 255, 255, 255);
     glEnable(GL_DEPTH_TEST);

@@ -14,8 +14,6 @@ unsigned int depth2 = 0;
 
 namespace {
 
-const int SCREEN_WIDTH = 1024;
-const int SCREEN_HEIGHT = 768;
 const int GLOW_SIZE = 256;
 
 enum EWrap { WRAP_DEFAULT, WRAP_REPEAT, WRAP_CLAMP };
