@@ -168,15 +168,14 @@ void CFerrowind::Run()
 void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt)
 {
     for (int index = 0; index < 2 && index < (int)objects.size(); ++index) {
-        SGameMsg* pair = objects[index]->Action(dt, index);
-        if (!pair)
+        std::vector<SGameMsg> pair = objects[index]->Action(dt, index);
+        if (pair.empty())
             continue;
         pair[0].time = GetTime();
         m_sdl->m_peers.send(&pair[0]);
         AddMsg(pair[0]);
         pair[1].time = GetTime();
         AddMsg(pair[1]);
-        delete[] pair;
     }
     for (SGameObject* o : objects)
         if (o->kind == KIND_POWERUP && !o->active && (int)((unsigned int)GetTime() - (unsigned int)o->timer) >= 0)

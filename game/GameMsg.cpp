@@ -1,5 +1,7 @@
 #include "GameMsg.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr bool TypesAreUnique()
@@ -17,6 +19,11 @@ static_assert(TypesAreUnique(), "one row per message type");
 
 }  // namespace
 
+CMsgData::CMsgData(const float* values, int count) : m_values(new float[count], std::default_delete<float[]>())
+{
+    std::copy(values, values + count, m_values.get());
+}
+
 const char* getMsgString(int type)
 {
     return MsgKind(type).name;
@@ -29,10 +36,7 @@ SGameMsg MakeMsg(int type, int object, int count, const float* values, unsigned 
     m.object = object;
     m.count = count;
     m.time = time;
-    if (count > 0) {
-        m.data = new float[count];
-        for (int i = 0; i < count; ++i)
-            m.data[i] = values[i];
-    }
+    if (count > 0)
+        m.data = CMsgData(values, count);
     return m;
 }

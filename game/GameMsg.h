@@ -1,6 +1,7 @@
 #ifndef FERROWIND_GAMEMSG_H
 #define FERROWIND_GAMEMSG_H
 
+#include <memory>
 #include <vector>
 
 // Message type numbers. A type of 0 or less is a cancel request for the type
@@ -20,21 +21,37 @@ enum {
     GMSG_TOGGLE_MUSIC = 401
 };
 
-// A typed, time-stamped change of the shared game state. Copies share one
-// float array, which is never released: every copy stays valid for the life
-// of the program (messages are replayed after time warps).
+// The values a message carries. Copies share one array, so a change through
+// one copy shows in all; the last copy to go releases it, wherever that copy
+// lives (queue, rule, wire, a cancelled message).
+class CMsgData {
+public:
+    CMsgData() {}
+    CMsgData(std::nullptr_t) {}
+    // A fresh array holding `count` values copied from `values`.
+    CMsgData(const float* values, int count);
+
+    float* get() const { return m_values.get(); }
+    float& operator[](int i) const { return m_values.get()[i]; }
+    explicit operator bool() const { return m_values != nullptr; }
+
+private:
+    std::shared_ptr<float> m_values;
+};
+
+// A typed, time-stamped change of the shared game state.
 struct SGameMsg {
     int type;
     int count;
     int object;
     int handled;
     int late;
-    float* data;
+    CMsgData data;
     unsigned long time;
     bool flag;
     std::vector<SGameMsg*> children;
 
-    SGameMsg() : handled(0), late(0), data(0), flag(false) {}
+    SGameMsg() : handled(0), late(0), flag(false) {}
     SGameMsg(const SGameMsg& m) = default;
     SGameMsg& operator=(const SGameMsg& m) = default;
     ~SGameMsg() {}
@@ -82,7 +99,7 @@ constexpr SMsgKind MsgKind(int type)
 
 const char* getMsgString(int type);
 
-// Builds a message with a fresh data array of `count` floats copied from `values`.
+// Builds a message whose data are `count` floats copied from `values`.
 SGameMsg MakeMsg(int type, int object, int count, const float* values, unsigned long time);
 
 #endif

@@ -150,8 +150,6 @@ void CFerrowind::TrimQueue()
     if (atOrBefore < 2)
         return;
     size_t drop = atOrBefore - 1;
-    for (size_t k = 0; k < drop; ++k)
-        delete[] m_messages[k].data;
     m_messages.erase(m_messages.begin(), m_messages.begin() + drop);
     m_firstUnhandled = m_firstUnhandled > drop ? m_firstUnhandled - drop : 0;
 }

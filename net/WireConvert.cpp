@@ -33,7 +33,7 @@ SSocketMSG WireFromGameMsg(const SGameMsg& msg, const std::vector<ZOConnectionID
     }
     int values = msg.data ? Clamp(msg.count, 0, WIRE_DATA_VALUES) : 0;
     if (values > 0)
-        std::memcpy(rec.data, msg.data, values * sizeof(float));
+        std::memcpy(rec.data, msg.data.get(), values * sizeof(float));
     return rec;
 }
 
@@ -52,10 +52,8 @@ SGameMsg GameMsgFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID
         std::printf("Recepiant: %d\n", msg.object);
         std::fflush(stdout);
     }
-    if (msg.count > 0) {
-        msg.data = new float[msg.count];
-        std::memcpy(msg.data, rec.data, msg.count * sizeof(float));
-    }
+    if (msg.count > 0)
+        msg.data = CMsgData(rec.data, msg.count);
     return msg;
 }
 
