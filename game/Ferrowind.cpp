@@ -1,4 +1,5 @@
 #include "game/Ferrowind.h"
+#include "game/Log.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -74,7 +75,7 @@ void CFerrowind::OpenOutput(const char* outputPath)
 {
     output = std::fopen(outputPath, "wt");
     if (!output)
-        std::fprintf(stderr, "Cannot open the output log file %s: playing without a log\n", outputPath);
+        LogErr("Cannot open the output log file %s: playing without a log\n", outputPath);
 }
 
 void CFerrowind::ShutDown()
@@ -102,19 +103,19 @@ void CFerrowind::SetTimeOffset(unsigned long ms)
 // battlefield that could not be loaded instead of running on garbage.
 int CFerrowind::LoadTextures(char* path)
 {
-    std::printf("loading textures\n");
+    LogOut("loading textures\n");
     return m_gl->LoadTextures(path);
 }
 
 int CFerrowind::LoadShaders(char* path)
 {
-    std::printf("loading shaders\n");
+    LogOut("loading shaders\n");
     return m_gl->LoadShaders(path);
 }
 
 int CFerrowind::LoadModels(char* path)
 {
-    std::printf("loading models\n");
+    LogOut("loading models\n");
     return m_gl->LoadObjects(path);
 }
 
@@ -125,7 +126,7 @@ void CFerrowind::LoadSounds(char* path)
 
 void CFerrowind::Run()
 {
-    std::printf("RUN\n");
+    LogOut("RUN\n");
     ZOSocketConnect(0);
     m_savedStates.lastTime = (unsigned int)GetTime();
     unsigned long previous = GetTime();
@@ -198,6 +199,5 @@ void CFerrowind::PrintDigest()
         CHold hold(*this);
         text = StateDigest(m_objects, owner, GetTime());
     }
-    std::fputs(text.c_str(), stdout);
-    std::fflush(stdout);
+    LogOut("%s", text.c_str());
 }

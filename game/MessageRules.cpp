@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "game/Damage.h"
+#include "game/Log.h"
 #include "game/Ferrowind.h"
 #include "net/ZoSockets.h"
 #include "sound/ZoSound.h"
@@ -128,7 +129,7 @@ void CFerrowind::ActOnMessage(SGameMsg msg)
             m_objects[LOCAL_TANK]->state[TS_DISPLAY] += 1;
         break;
     case GMSG_TIMING_PROBE:
-        std::printf("%lu %lu\n", msg.time, GetTime());
+        LogOut("%lu %lu\n", msg.time, GetTime());
         break;
     default:
         break;
@@ -292,7 +293,7 @@ void CFerrowind::DamageLocalTank(int shooter)
     SGameMsg death = MakeMsg(GMSG_DEATH, LOCAL_TANK, 0, 0, when);
     Emit(death);
     SGameMsg frag = MakeMsg(GMSG_FRAG, shooter, 0, 0, when);
-    std::printf("Sending Frag to: %d\n", shooter);
+    LogOut("Sending Frag to: %d\n", shooter);
     Emit(frag);
 }
 
@@ -305,7 +306,7 @@ void CFerrowind::Respawn(int shooter, unsigned long shotTime)
     bool drawing = shooter == LOCAL_TANK && !m_rollback.Replaying();
     Vector3f spot;
     if (drawing && !FreeSpot(shooter, spot)) {
-        std::printf("No free spot to respawn tank %d: it stays dead until its next shot\n", shooter);
+        LogOut("No free spot to respawn tank %d: it stays dead until its next shot\n", shooter);
         return;
     }
     a->active = 1;

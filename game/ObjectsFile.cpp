@@ -3,6 +3,7 @@
 #include <string>
 
 #include "game/Ferrowind.h"
+#include "game/Log.h"
 #include "game/ListFile.h"
 #include "net/ZoThreadMaster.h"
 #include "render/ZoGl.h"
@@ -28,7 +29,7 @@ public:
     }
     void Fail(const char* field, const std::string& why)
     {
-        std::fprintf(stderr, "%s: record %d: field \"%s\": %s\n", m_path, m_record, field, why.c_str());
+        LogErr("%s: record %d: field \"%s\": %s\n", m_path, m_record, field, why.c_str());
         m_ok = false;
     }
     bool Ok() const { return m_ok; }
@@ -61,15 +62,15 @@ void ReadCommonFields(CRecordReader& in, SGameObject& o)
 
 int CFerrowind::LoadObjects(char* path)
 {
-    std::printf("loading objects\n");
+    LogOut("loading objects\n");
     CListFile file(path);
     if (!file.IsOpen()) {
-        std::fprintf(stderr, "Cannot open %s\n", path);
+        LogErr("Cannot open %s\n", path);
         return 0;
     }
     int count = 0;
     if (!file.ReadInt(count) || count < 0) {
-        std::fprintf(stderr, "%s: the record count is missing or not a number of records\n", path);
+        LogErr("%s: the record count is missing or not a number of records\n", path);
         return 0;
     }
     m_objectCount = count;
@@ -145,23 +146,23 @@ int CFerrowind::LoadObjects(char* path)
     m_threads->LockMutex(m_mutex);
     m_objects.insert(m_objects.end(), loaded.begin(), loaded.end());
     m_threads->UnlockMutex(m_mutex);
-    std::printf("objects loaded\n");
+    LogOut("objects loaded\n");
     return 1;
 }
 
 bool CFerrowind::CheckBattlefield(const char* path) const
 {
     if (!IsTank(LOCAL_TANK) || m_objects[LOCAL_TANK]->kind != KIND_TANK) {
-        std::fprintf(stderr, "%s: object %d must be a tank (the local player's)\n", path, LOCAL_TANK);
+        LogErr("%s: object %d must be a tank (the local player's)\n", path, LOCAL_TANK);
         return false;
     }
     if ((int)m_objects.size() <= ANIMATED_OBJECT) {
-        std::fprintf(stderr, "%s: needs at least %d objects (object %d is animated), has %d\n", path,
+        LogErr("%s: needs at least %d objects (object %d is animated), has %d\n", path,
                      ANIMATED_OBJECT + 1, ANIMATED_OBJECT, (int)m_objects.size());
         return false;
     }
     if (m_effectObjects.empty() || m_effectObjects[0] >= (int)m_objects.size()) {
-        std::fprintf(stderr, "%s: needs an effect object (kind 3) for the shot flashes\n", path);
+        LogErr("%s: needs an effect object (kind 3) for the shot flashes\n", path);
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #include "net/PeerProtocol.h"
+#include "game/Log.h"
 
 #include <cstdio>
 #include <cstring>
@@ -22,8 +23,7 @@ bool IsPowerUpMessage(int type)
 
 void PrintLine(const char* text)
 {
-    std::printf("%s\n", text);
-    std::fflush(stdout);
+    LogOut("%s\n", text);
 }
 
 }  // namespace
@@ -173,8 +173,7 @@ void CPeerProtocol::TakePeer(const SSocketMSG& rec)
     if (peer == PEER_REFUSED)
         return;
     if (rec.type == SMSG_CONNECT) {
-        std::printf("sending SMSG_CONNECT_BACK to: %s\n", DottedAddress(rec.senderAddr).c_str());
-        std::fflush(stdout);
+        LogOut("sending SMSG_CONNECT_BACK to: %s\n", DottedAddress(rec.senderAddr).c_str());
         Connect(rec.senderAddr);
     } else if (peer == PEER_ADDED) {
         RequestTimeSync();

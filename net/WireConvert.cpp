@@ -1,4 +1,5 @@
 #include "net/WireConvert.h"
+#include "game/Log.h"
 
 #include <cmath>
 #include <cstdint>
@@ -49,8 +50,7 @@ SGameMsg GameMsgFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID
         if (entry.address == rec.recipientAddr)
             msg.object = entry.objectIndex;
     if (msg.type == GMSG_FRAG) {
-        std::printf("Recepiant: %d\n", msg.object);
-        std::fflush(stdout);
+        LogOut("Recepiant: %d\n", msg.object);
     }
     if (msg.count > 0)
         msg.data = CMsgData(rec.data, msg.count);

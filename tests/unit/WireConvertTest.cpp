@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "tests/unit/LogCapture.h"
 #include "NetFakes.h"
 #include "net/WireConvert.h"
 
@@ -247,9 +248,9 @@ TEST(WireConvert, LastMatchingEntryWins)
     EXPECT_EQ(rec.recipientAddr, PEER_B);
 
     rec.recipientAddr = PEER_A;
-    testing::internal::CaptureStdout();
+    CaptureLog();
     SGameMsg back = GameMsgFromWire(rec, table);
-    testing::internal::GetCapturedStdout();
+    CapturedOut();
     EXPECT_EQ(back.object, 9);
 }
 
@@ -267,15 +268,15 @@ TEST(WireConvert, FragPrintsItsRecipient)
 {
     std::vector<ZOConnectionID> table = {ZOConnectionID(PEER_A, 1), ZOConnectionID(SELF, 3)};
     SSocketMSG rec = WireFromGameMsg(Msg(GMSG_FRAG, 1, 0, 0), {ZOConnectionID(SELF, 1)}, SELF);
-    testing::internal::CaptureStdout();
+    CaptureLog();
     SGameMsg back = GameMsgFromWire(rec, table);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Recepiant: 3\n");
+    EXPECT_EQ(CapturedOut(), "Recepiant: 3\n");
     EXPECT_EQ(back.object, 3);
 
     rec.type = GMSG_DEATH;
-    testing::internal::CaptureStdout();
+    CaptureLog();
     GameMsgFromWire(rec, table);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(CapturedOut(), "");
 }
 
 TEST(WireConvert, AddressesPrintDotted)
