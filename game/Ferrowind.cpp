@@ -78,6 +78,11 @@ void CFerrowind::OpenOutput(const char* outputPath)
         LogErr("Cannot open the output log file %s: playing without a log\n", outputPath);
 }
 
+const CZoModelStore& CFerrowind::ModelStore() const
+{
+    return m_gl->m_store;
+}
+
 void CFerrowind::ShutDown()
 {
     m_running = false;

@@ -17,6 +17,7 @@ class CZoSDL;
 class CZoGl;
 class CZoSDLTreader;
 class CZoSound;
+struct CZoModelStore;
 
 // The components a game runs with; the game owns them.
 struct SGameComponents {
@@ -108,6 +109,8 @@ private:
     };
 
     void OpenOutput(const char* outputPath);
+    // The loaded models' geometry, which collision and the object file read.
+    const CZoModelStore& ModelStore() const;
     void Wire();
     size_t Warp(size_t lateIndex, bool& restored);
     void TrimQueue();

@@ -1,7 +1,6 @@
 // The message queue: messages ordered by time, applied once per frame, and
 // replayed from a saved snapshot (a time warp) when a late one arrives.
 #include "game/Ferrowind.h"
-#include "net/ZoThreadMaster.h"
 #include "sound/ZoSound.h"
 
 void CFerrowind::AddMsg(SGameMsg msg)

@@ -4,7 +4,6 @@
 #include "game/Damage.h"
 #include "game/Log.h"
 #include "game/Ferrowind.h"
-#include "net/ZoSockets.h"
 #include "sound/ZoSound.h"
 
 namespace {

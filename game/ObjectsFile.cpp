@@ -5,8 +5,7 @@
 #include "game/Ferrowind.h"
 #include "game/Log.h"
 #include "game/ListFile.h"
-#include "net/ZoThreadMaster.h"
-#include "render/ZoGl.h"
+#include "render/ModelStore.h"
 
 namespace {
 
@@ -83,7 +82,7 @@ int CFerrowind::LoadObjects(char* path)
         CRecordReader in(file, path, r);
         SGameObject o;
         ReadCommonFields(in, o);
-        if (in.Ok() && !m_gl->GetObject(o.model))
+        if (in.Ok() && !ModelStore().Model(o.model))
             in.Fail("model", std::to_string(o.model) + " names no loaded model");
         float extra[2] = {0, 0};
         if (o.kind == KIND_TANK) {
@@ -119,8 +118,8 @@ int CFerrowind::LoadObjects(char* path)
             SGameObject* ground = new SGameObject(o);
             ground->stateCount = 2;
             ground->state = new float[2];
-            const SGraphicObject* model = m_gl->GetObject(o.model);
-            const Vector3f* vertices = m_gl->GetVertices();
+            const SGraphicObject* model = ModelStore().Model(o.model);
+            const Vector3f* vertices = ModelStore().m_vertices;
             ground->state[0] = ground->state[1] = 0;
             if (model->indexCount > 0 && vertices) {
                 ground->state[0] = std::fabs(vertices[model->indices[0]].x);
@@ -143,9 +142,10 @@ int CFerrowind::LoadObjects(char* path)
         }
     }
 
-    m_threads->LockMutex(m_mutex);
-    m_objects.insert(m_objects.end(), loaded.begin(), loaded.end());
-    m_threads->UnlockMutex(m_mutex);
+    {
+        CHold hold(*this);
+        m_objects.insert(m_objects.end(), loaded.begin(), loaded.end());
+    }
     LogOut("objects loaded\n");
     return 1;
 }

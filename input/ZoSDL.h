@@ -88,7 +88,4 @@ private:
     void StartPlaying();
 };
 
-// SDL's keyboard state, one byte per key symbol; set by the constructor.
-extern Uint8* keystate;
-
 #endif

@@ -3,8 +3,6 @@
 #include "input/ZoSDL.h"
 #include "render/ZoGl.h"
 
-Uint8* keystate = 0;
-
 CZoSDL::CZoSDL(SNoDevice) : CZoSDL(SDLDevice()) {}
 
 CZoSDL::CZoSDL(ISDLDevice* device)
@@ -14,7 +12,6 @@ CZoSDL::CZoSDL(ISDLDevice* device)
       m_chaseCamera(&m_ownChaseCamera), m_ownChaseCamera(false), m_keys(&KeyLayoutFor(NATIVE_FLAVOUR)), m_renderer(0),
       m_frameEndTicks(m_lastTicks)
 {
-    keystate = device->GetKeyState();
 }
 
 void CZoSDL::SetGameInterface(IGameInterface* game)

@@ -42,7 +42,6 @@ CZoSDL::CZoSDL(char* title, char* iconTitle) : CZoSDL(SDLDevice())
     m_lastTicks = SDL_GetTicks();
     m_timeOffset = 0;
     m_frameEndTicks = m_lastTicks;
-    keystate = SDL_GetKeyState(0);
 }
 
 void CZoSDL::EndCyrcle()
