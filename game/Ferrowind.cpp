@@ -22,10 +22,8 @@ CFerrowind::CFerrowind(char*, char* outputPath)
       m_passTime(0)
 {
     m_sdl = new CZoSDL((char*)"Ferrowind", (char*)"");
-    m_sdl->SetGameInterface(this);
     m_gl = new CZoGl();
-    m_sdl->SetGraficInterface(m_gl);
-    m_gl->SetGameInterface(this);
+    Wire();
     m_threads = new CZoSDLTreader();
     m_sound = new CZoSound();
     m_mutex = m_threads->InitializeMutex();
@@ -47,11 +45,19 @@ CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath
       m_chaseCamera(true), m_firstUnhandled(0), m_lockOwner(std::thread::id()), m_passing(false), m_passNext(0),
       m_passTime(0)
 {
-    m_sdl->SetGameInterface(this);
-    m_sdl->SetGraficInterface(m_gl);
-    m_gl->SetGameInterface(this);
+    Wire();
     m_mutex = m_threads->InitializeMutex();
     OpenOutput(outputPath);
+}
+
+// The input object changes the game's switches through the pointers it is
+// given here; it does not know the game's class.
+void CFerrowind::Wire()
+{
+    m_sdl->SetGameInterface(this);
+    m_sdl->ShareGameSwitches(&m_menuState, &m_showFramerate, &m_chaseCamera);
+    m_sdl->SetGraficInterface(m_gl);
+    m_gl->SetGameInterface(this);
 }
 
 CFerrowind::CHold::CHold(CFerrowind& game) : m_game(game), m_taken(false)

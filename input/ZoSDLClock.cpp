@@ -17,10 +17,13 @@ CZoSDL::CZoSDL(ISDLDevice* device)
 void CZoSDL::SetGameInterface(IGameInterface* game)
 {
     m_game = game;
-    CFerrowind* ferrowind = dynamic_cast<CFerrowind*>(game);
-    m_menuState = ferrowind ? &ferrowind->m_menuState : &m_ownMenuState;
-    m_showFramerate = ferrowind ? &ferrowind->m_showFramerate : &m_ownShowFramerate;
-    m_chaseCamera = ferrowind ? &ferrowind->m_chaseCamera : &m_ownChaseCamera;
+}
+
+void CZoSDL::ShareGameSwitches(int* menuState, int* showFramerate, bool* chaseCamera)
+{
+    m_menuState = menuState;
+    m_showFramerate = showFramerate;
+    m_chaseCamera = chaseCamera;
 }
 
 void CZoSDL::SetGraficInterface(IGraphicInterface* graphic)
