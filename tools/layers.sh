@@ -5,9 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 layers="game net input render sound"
-# Who may include whom: each library and those below it.
+# Who may include whom. The game class builds and drives the four others
+# (its constructor and frame loop), so game reaches all of them; the other
+# libraries reach game for the shared model and never each other, but input,
+# which steers the renderer's camera and the peers' lag.
 declare -A allowed=(
-  [game]="game"
+  [game]="game net input render sound"
   [net]="net game"
   [sound]="sound game"
   [render]="render game"
