@@ -93,8 +93,7 @@ public:
         unsigned long sent = 0;
         bool probe = msg.type == GMSG_TIMING_PROBE && msg.count == 2;
         if (probe)
-            std::memcpy(&sent, msg.data, sizeof sent);
-        delete[] msg.data;
+            std::memcpy(&sent, msg.data.get(), sizeof sent);
         if (!probe)
             return;
         std::lock_guard<std::mutex> hold(m_lock);
@@ -202,7 +201,7 @@ int RunSend(size_t expectedPeers)
         unsigned long now = NowMicroseconds();
         float bits[2];
         std::memcpy(bits, &now, sizeof bits);
-        probe.data = bits;
+        probe.data = CMsgData(bits, 2);
         ZOSocketSend(&probe);
         std::this_thread::sleep_for(std::chrono::microseconds(PROBE_SPACING_US));
     }

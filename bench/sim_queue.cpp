@@ -79,12 +79,10 @@ void TankFrame(CSimulatedGame& game, unsigned long frame)
         Post(game, GMSG_CHANGE_ANGLES, t, {0, heading}, game.now);
         Post(game, GMSG_ACCELERATE, t, {0.01f}, game.now);
         Post(game, GMSG_SHOOT, t, {0, 0, 0, 0, 0, 0}, game.now);
-        SGameMsg* pair = game.m_objects[t]->Action(FRAME_MS, t);
-        if (pair) {
-            pair[0].time = pair[1].time = game.now;
-            game.AddMsg(pair[0]);
-            game.AddMsg(pair[1]);
-            delete[] pair;
+        std::vector<SGameMsg> pair = game.m_objects[t]->Action(FRAME_MS, t);
+        for (SGameMsg& msg : pair) {
+            msg.time = game.now;
+            game.AddMsg(msg);
         }
     }
 }

@@ -4,7 +4,7 @@
 
 #include "game/Ferrowind.h"
 #include "game/Footprint.h"
-#include "render/ZoGl.h"
+#include "render/ModelStore.h"
 
 namespace {
 
@@ -39,9 +39,10 @@ void CFerrowind::CalculateBB(SGameObject& object)
 {
     float* bb = object.bbox;
     bb[0] = bb[1] = bb[2] = bb[3] = 0;
-    const SGraphicObject* model = m_gl->GetObject(object.model);
-    const Vector3f* vertices = m_gl->GetVertices();
-    unsigned long vertexCount = m_gl->m_store.VertexCount();
+    const CZoModelStore& store = ModelStore();
+    const SGraphicObject* model = store.Model(object.model);
+    const Vector3f* vertices = store.m_vertices;
+    unsigned long vertexCount = store.VertexCount();
     // A model that names no geometry (or geometry outside the vertex array)
     // gives a box of zero size.
     if (!model || !vertices || model->indexCount == 0 || model->indices[0] >= vertexCount)

@@ -1,4 +1,5 @@
 #include "game/Ferrowind.h"
+#include "game/Log.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -6,6 +7,7 @@
 #include "game/NetOverlay.h"
 #include "game/StateDigest.h"
 #include "input/ZoSDL.h"
+#include "net/NetFigures.h"
 #include "net/SocketLayer.h"
 #include "net/WireConvert.h"
 #include "net/ZoSockets.h"
@@ -23,10 +25,8 @@ CFerrowind::CFerrowind(char*, char* outputPath)
       m_passNext(0), m_passTime(0), m_passSender(0)
 {
     m_sdl = new CZoSDL((char*)"Ferrowind", (char*)"");
-    m_sdl->SetGameInterface(this);
     m_gl = new CZoGl();
-    m_sdl->SetGraficInterface(m_gl);
-    m_gl->SetGameInterface(this);
+    Wire();
     m_threads = new CZoSDLTreader();
     m_sound = new CZoSound();
     m_mutex = m_threads->InitializeMutex();
@@ -48,11 +48,19 @@ CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath
       m_chaseCamera(true), m_firstUnhandled(0), m_selfAddress(0), m_lockOwner(std::thread::id()), m_passing(false),
       m_passNext(0), m_passTime(0), m_passSender(0)
 {
-    m_sdl->SetGameInterface(this);
-    m_sdl->SetGraficInterface(m_gl);
-    m_gl->SetGameInterface(this);
+    Wire();
     m_mutex = m_threads->InitializeMutex();
     OpenOutput(outputPath);
+}
+
+// The input object changes the game's switches through the pointers it is
+// given here; it does not know the game's class.
+void CFerrowind::Wire()
+{
+    m_sdl->SetGameInterface(this);
+    m_sdl->ShareGameSwitches(&m_menuState, &m_showFramerate, &m_chaseCamera);
+    m_sdl->SetGraficInterface(m_gl);
+    m_gl->SetGameInterface(this);
 }
 
 CFerrowind::CHold::CHold(CFerrowind& game) : m_game(game), m_taken(false)
@@ -76,7 +84,12 @@ void CFerrowind::OpenOutput(const char* outputPath)
 {
     output = std::fopen(outputPath, "wt");
     if (!output)
-        std::fprintf(stderr, "Cannot open the output log file %s: playing without a log\n", outputPath);
+        LogErr("Cannot open the output log file %s: playing without a log\n", outputPath);
+}
+
+const CZoModelStore& CFerrowind::ModelStore() const
+{
+    return m_gl->m_store;
 }
 
 void CFerrowind::ShutDown()
@@ -104,19 +117,19 @@ void CFerrowind::SetTimeOffset(unsigned long ms)
 // battlefield that could not be loaded instead of running on garbage.
 int CFerrowind::LoadTextures(char* path)
 {
-    std::printf("loading textures\n");
+    LogOut("loading textures\n");
     return m_gl->LoadTextures(path);
 }
 
 int CFerrowind::LoadShaders(char* path)
 {
-    std::printf("loading shaders\n");
+    LogOut("loading shaders\n");
     return m_gl->LoadShaders(path);
 }
 
 int CFerrowind::LoadModels(char* path)
 {
-    std::printf("loading models\n");
+    LogOut("loading models\n");
     return m_gl->LoadObjects(path);
 }
 
@@ -127,7 +140,7 @@ void CFerrowind::LoadSounds(char* path)
 
 void CFerrowind::Run()
 {
-    std::printf("RUN\n");
+    LogOut("RUN\n");
     // What the peers see as this copy's sender address.
     m_selfAddress = (unsigned int)myIpAddr();
     ZOSocketConnect(0);
@@ -147,7 +160,7 @@ void CFerrowind::Run()
             unsigned long dt = (unsigned int)(GetTime() - previous);
             std::vector<SGameObject*> objects = GetGameObjects();
             if (objects.size() > ANIMATED_OBJECT)
-                objects[ANIMATED_OBJECT]->model = (int)((frameStart % 400) / 34 + 8);
+                objects[ANIMATED_OBJECT]->model = RadarModel(frameStart);
             StepObjects(objects, dt);
             previous = GetTime();
             ActOnMessages();
@@ -173,15 +186,14 @@ void CFerrowind::Run()
 void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt)
 {
     for (int index = 0; index < 2 && index < (int)objects.size(); ++index) {
-        SGameMsg* pair = objects[index]->Action(dt, index);
-        if (!pair)
+        std::vector<SGameMsg> pair = objects[index]->Action(dt, index);
+        if (pair.empty())
             continue;
         pair[0].time = GetTime();
         m_sdl->m_peers.send(&pair[0]);
         AddMsg(pair[0]);
         pair[1].time = GetTime();
         AddMsg(pair[1]);
-        delete[] pair;
     }
     for (SGameObject* o : objects)
         if (o->kind == KIND_POWERUP && !o->active && (int)((unsigned int)GetTime() - (unsigned int)o->timer) >= 0)
@@ -204,8 +216,7 @@ void CFerrowind::PrintDigest()
         CHold hold(*this);
         text = StateDigest(m_objects, owner, GetTime());
     }
-    std::fputs(text.c_str(), stdout);
-    std::fflush(stdout);
+    LogOut("%s", text.c_str());
 }
 
 // The overlay's digits, renewed four times a second while it is on; the
@@ -222,8 +233,7 @@ void CFerrowind::ShowNetFigures()
         return;
     std::vector<SPeerFigures> peers = NetFigures().Figures(now);
     if (m_netFiguresAt == 0) {
-        std::fputs(NetFiguresText(peers, get_lag()).c_str(), stdout);
-        std::fflush(stdout);
+        LogOut("%s", NetFiguresText(peers, get_lag()).c_str());
     }
     m_netFiguresAt = now | 1;
     m_gl->m_netOverlay = NetOverlayImages(peers, get_lag());

@@ -9,6 +9,7 @@
 
 #include "game/BuildFlavour.h"
 #include "game/Interfaces.h"
+#include "game/Numbers.h"
 #include "game/Rollback.h"
 #include "game/SavedStates.h"
 
@@ -16,6 +17,7 @@ class CZoSDL;
 class CZoGl;
 class CZoSDLTreader;
 class CZoSound;
+struct CZoModelStore;
 
 // The components a game runs with; the game owns them.
 struct SGameComponents {
@@ -29,8 +31,6 @@ struct SGameComponents {
 // ring of saved states, and applies every message to the battlefield.
 class CFerrowind : public IGameInterface {
 public:
-    // Objects the game reads by number, whatever the battlefield.
-    enum { LOCAL_TANK = 1, ANIMATED_OBJECT = 72 };
     // Values of m_showFramerate: the display shows the frame rate; is to be
     // cleared once and then count frags; counts frags.
     enum { FRAMERATE_SHOWN = 0, FRAMERATE_CLEAR = -1, FRAMERATE_HIDDEN = 1 };
@@ -112,6 +112,8 @@ private:
     };
 
     void OpenOutput(const char* outputPath);
+    // The loaded models' geometry, which collision and the object file read.
+    const CZoModelStore& ModelStore() const;
     void Wire();
     size_t Warp(size_t lateIndex, bool& restored);
     bool OrderedAfter(const SGameMsg& queued, const SGameMsg& msg) const;

@@ -1,18 +1,32 @@
 #include "GameMsg.h"
 
+#include <algorithm>
+
+namespace {
+
+constexpr bool TypesAreUnique()
+{
+    for (const SMsgKind& a : MSG_KINDS) {
+        int rows = 0;
+        for (const SMsgKind& b : MSG_KINDS)
+            rows += a.type == b.type;
+        if (rows != 1)
+            return false;
+    }
+    return true;
+}
+static_assert(TypesAreUnique(), "one row per message type");
+
+}  // namespace
+
+CMsgData::CMsgData(const float* values, int count) : m_values(new float[count], std::default_delete<float[]>())
+{
+    std::copy(values, values + count, m_values.get());
+}
+
 const char* getMsgString(int type)
 {
-    switch (type) {
-    case GMSG_MOVE_TO_LOC: return "GMSG_MOVE_TO_LOC";
-    case GMSG_CHANGE_ANGLES: return "GMSG_CHANGE_ANGLES";
-    case GMSG_SHOOT: return "GMSG_SHOOT";
-    case GMSG_DEATH: return "GMSG_DEATH";
-    case GMSG_ACCELERATE: return "GMSG_ACCELERATE";
-    case GMSG_DAMAGE: return "GMSG_DAMAGE";
-    case GMSG_FRAG: return "GMSG_FRAG";
-    case GMSG_POWERUP_APPEAR: return "GMSG_POWERUP_APPEAR";
-    default: return "Unknown";
-    }
+    return MsgKind(type).name;
 }
 
 SGameMsg MakeMsg(int type, int object, int count, const float* values, unsigned long time)
@@ -22,10 +36,7 @@ SGameMsg MakeMsg(int type, int object, int count, const float* values, unsigned 
     m.object = object;
     m.count = count;
     m.time = time;
-    if (count > 0) {
-        m.data = new float[count];
-        for (int i = 0; i < count; ++i)
-            m.data[i] = values[i];
-    }
+    if (count > 0)
+        m.data = CMsgData(values, count);
     return m;
 }

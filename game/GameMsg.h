@@ -1,6 +1,7 @@
 #ifndef FERROWIND_GAMEMSG_H
 #define FERROWIND_GAMEMSG_H
 
+#include <memory>
 #include <vector>
 
 // Message type numbers. A type of 0 or less is a cancel request for the type
@@ -20,16 +21,32 @@ enum {
     GMSG_TOGGLE_MUSIC = 401
 };
 
-// A typed, time-stamped change of the shared game state. Copies share one
-// float array, which is never released: every copy stays valid for the life
-// of the program (messages are replayed after time warps).
+// The values a message carries. Copies share one array, so a change through
+// one copy shows in all; the last copy to go releases it, wherever that copy
+// lives (queue, rule, wire, a cancelled message).
+class CMsgData {
+public:
+    CMsgData() {}
+    CMsgData(std::nullptr_t) {}
+    // A fresh array holding `count` values copied from `values`.
+    CMsgData(const float* values, int count);
+
+    float* get() const { return m_values.get(); }
+    float& operator[](int i) const { return m_values.get()[i]; }
+    explicit operator bool() const { return m_values != nullptr; }
+
+private:
+    std::shared_ptr<float> m_values;
+};
+
+// A typed, time-stamped change of the shared game state.
 struct SGameMsg {
     int type;
     int count;
     int object;
     int handled;
     int late;
-    float* data;
+    CMsgData data;
     unsigned long time;
     bool flag;
     std::vector<SGameMsg*> children;
@@ -37,15 +54,55 @@ struct SGameMsg {
     // of one time are applied in the order of their senders' addresses.
     unsigned int sender;
 
-    SGameMsg() : handled(0), late(0), data(0), flag(false), sender(0) {}
+    SGameMsg() : handled(0), late(0), flag(false), sender(0) {}
     SGameMsg(const SGameMsg& m) = default;
     SGameMsg& operator=(const SGameMsg& m) = default;
     ~SGameMsg() {}
 };
 
+// What the queue, the rules and the log know of each message type; a new
+// type is one row. `name` is the log's name for the type.
+struct SMsgKind {
+    int type;
+    const char* name;
+    int dataNeeded;    // data values the rule reads
+    bool namesObject;  // the rule reads the object the message names
+    bool tankOnly;     // that object must be a tank
+    bool replayable;   // applied again after a time warp
+};
+
+// Every change of the battlefield is applied again after a snapshot is
+// loaded, in time order, so that a copy that heard a message late ends where
+// the others are.
+constexpr SMsgKind MSG_KINDS[] = {
+    {GMSG_MOVE_ALONG, "Unknown", 0, true, false, false},
+    {GMSG_MOVE_TO_LOC, "GMSG_MOVE_TO_LOC", 3, true, false, true},
+    {GMSG_CHANGE_ANGLES, "GMSG_CHANGE_ANGLES", 2, true, false, true},
+    {GMSG_SHOOT, "GMSG_SHOOT", 0, true, true, true},
+    {GMSG_DEATH, "GMSG_DEATH", 0, true, false, true},
+    {GMSG_ACCELERATE, "GMSG_ACCELERATE", 1, true, true, true},
+    {GMSG_DAMAGE, "GMSG_DAMAGE", 3, true, true, true},
+    {GMSG_FRAG, "GMSG_FRAG", 0, false, false, true},
+    {GMSG_TIMING_PROBE, "Unknown", 0, false, false, false},
+    // Not replayed: the move that takes a power-up takes it again.
+    {GMSG_POWERUP_TAKEN, "Unknown", 1, true, false, false},
+    {GMSG_POWERUP_APPEAR, "GMSG_POWERUP_APPEAR", 0, true, false, false},
+    {GMSG_TOGGLE_MUSIC, "Unknown", 0, false, false, false},
+};
+
+// The row of a type; a type without one reads as an unnamed type no rule
+// applies, whose object is checked all the same.
+constexpr SMsgKind MsgKind(int type)
+{
+    for (const SMsgKind& kind : MSG_KINDS)
+        if (kind.type == type)
+            return kind;
+    return SMsgKind{type, "Unknown", 0, true, false, false};
+}
+
 const char* getMsgString(int type);
 
-// Builds a message with a fresh data array of `count` floats copied from `values`.
+// Builds a message whose data are `count` floats copied from `values`.
 SGameMsg MakeMsg(int type, int object, int count, const float* values, unsigned long time);
 
 #endif

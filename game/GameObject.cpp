@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-SGameMsg* SGameObject::Action(unsigned long, int)
+std::vector<SGameMsg> SGameObject::Action(unsigned long, int)
 {
-    return 0;
+    return {};
 }
 
 namespace {
@@ -38,7 +38,7 @@ STankPrototype::STankPrototype(SGameObject base)
     timer = 0;
 }
 
-SGameMsg* STankPrototype::Action(unsigned long dt, int id)
+std::vector<SGameMsg> STankPrototype::Action(unsigned long dt, int id)
 {
     float* s = state;
     if (s[TS_POWERUP_LEFT] > 0)
@@ -48,17 +48,14 @@ SGameMsg* STankPrototype::Action(unsigned long dt, int id)
         effect[0] = effect[1] = effect[2] = 0;
     }
     if (s[TS_THROTTLE] == 0)
-        return 0;
+        return {};
 
     Vector3f d = Direction();
     float step = s[TS_SPEED] * dt * s[TS_THROTTLE] * (0.25f + s[TS_DRIVE]);
     float newPos[3] = {pos.x + d.x * step, pos.y + d.y * step, pos.z + d.z * step};
     float change = (float)(s[TS_THROTTLE] > 0 ? -0.003 * dt : 0.003 * dt);
 
-    SGameMsg* out = new SGameMsg[2];
-    out[0] = MakeMsg(GMSG_MOVE_TO_LOC, id, 3, newPos, 0);
-    out[1] = MakeMsg(GMSG_ACCELERATE, id, 1, &change, 0);
-    return out;
+    return {MakeMsg(GMSG_MOVE_TO_LOC, id, 3, newPos, 0), MakeMsg(GMSG_ACCELERATE, id, 1, &change, 0)};
 }
 
 SGamePowerup::SGamePowerup(SGameObject base)
@@ -70,10 +67,9 @@ SGamePowerup::SGamePowerup(SGameObject base)
     timer = 0;
 }
 
-SGameMsg* SGamePowerup::Action(unsigned long dt)
+void SGamePowerup::Action(unsigned long dt)
 {
     CountDownPowerUp(*this, dt);
-    return 0;
 }
 
 void CountDownPowerUp(SGameObject& powerUp, unsigned long dt)

@@ -59,7 +59,7 @@ struct SGameObject {
     virtual ~SGameObject() {}
 
     // Base objects have no behaviour of their own.
-    virtual SGameMsg* Action(unsigned long dt, int id);
+    virtual std::vector<SGameMsg> Action(unsigned long dt, int id);
 
     Vector3f Direction() const { return DirectionFromAngles(angles.x, angles.y); }
 };
@@ -67,16 +67,16 @@ struct SGameObject {
 // A tank: turns its throttle into a move and a throttle-decay message each frame.
 struct STankPrototype : public SGameObject {
     explicit STankPrototype(SGameObject base);
-    // Returns null or an array of two new messages owned by the caller:
-    // [0] GMSG_MOVE_TO_LOC with the new position, [1] GMSG_ACCELERATE with the decay.
-    SGameMsg* Action(unsigned long dt, int id) override;
+    // No message while the throttle is 0, else two: [0] GMSG_MOVE_TO_LOC with
+    // the new position, [1] GMSG_ACCELERATE with the decay.
+    std::vector<SGameMsg> Action(unsigned long dt, int id) override;
 };
 
 // A power-up: counts down until it is available again.
 struct SGamePowerup : public SGameObject {
     explicit SGamePowerup(SGameObject base);
     using SGameObject::Action;
-    virtual SGameMsg* Action(unsigned long dt);
+    virtual void Action(unsigned long dt);
 };
 
 // A taken power-up's wait until it is available again.

@@ -1,4 +1,5 @@
 #include "ListFile.h"
+#include "game/Log.h"
 
 #include <cctype>
 #include <cerrno>
@@ -62,11 +63,11 @@ bool CListFile::ReadFloat(float& value)
 bool CListFile::StartList(const char* path, const char* entries, int& count)
 {
     if (!IsOpen()) {
-        std::printf("Error: Couldn't open %s\n", path);
+        LogOut("Error: Couldn't open %s\n", path);
         return false;
     }
     if (!ReadInt(count) || count < 0) {
-        std::printf("Error: %s doesn't start with a %s count\n", path, entries);
+        LogOut("Error: %s doesn't start with a %s count\n", path, entries);
         return false;
     }
     return true;

@@ -2,31 +2,7 @@
 // replayed from a saved snapshot (a time warp) when a late one arrives.
 #include "game/Ferrowind.h"
 #include "net/NetFigures.h"
-#include "net/ZoThreadMaster.h"
 #include "sound/ZoSound.h"
-
-namespace {
-
-// Every change of the battlefield is applied again after a load, in time
-// order, so that a copy that heard a message late ends where the others are.
-// A power-up taken is not: the move that takes it makes it again.
-bool IsReplayable(int type)
-{
-    switch (type) {
-    case GMSG_MOVE_TO_LOC:
-    case GMSG_CHANGE_ANGLES:
-    case GMSG_SHOOT:
-    case GMSG_DEATH:
-    case GMSG_ACCELERATE:
-    case GMSG_DAMAGE:
-    case GMSG_FRAG:
-        return true;
-    default:
-        return false;
-    }
-}
-
-}  // namespace
 
 void CFerrowind::AddMsg(SGameMsg msg)
 {
@@ -128,7 +104,7 @@ void CFerrowind::ActOnMessages()
         }
         started = true;
         bool again = m_messages[i].handled != 0;
-        if (again && (!replaying || !IsReplayable(m_messages[i].type))) {
+        if (again && (!replaying || !MsgKind(m_messages[i].type).replayable)) {
             ++i;
             continue;
         }
@@ -217,8 +193,6 @@ void CFerrowind::TrimQueue()
     if (atOrBefore < 2)
         return;
     size_t drop = atOrBefore - 1;
-    for (size_t k = 0; k < drop; ++k)
-        delete[] m_messages[k].data;
     m_messages.erase(m_messages.begin(), m_messages.begin() + drop);
     m_firstUnhandled = m_firstUnhandled > drop ? m_firstUnhandled - drop : 0;
 }

@@ -2,8 +2,8 @@
 #include <cstdlib>
 
 #include "game/Damage.h"
+#include "game/Log.h"
 #include "game/Ferrowind.h"
-#include "net/ZoSockets.h"
 #include "sound/ZoSound.h"
 
 namespace {
@@ -21,24 +21,6 @@ const double POWERUP_BOOST = 0.35;
 const float POWERUP_CAP = 2;
 const unsigned long POWERUP_RESPAWN_MS = 5000;
 const float TIMED_POWERUP_MS = 10000;
-
-// How many data values each rule reads.
-int DataNeeded(int type)
-{
-    switch (type) {
-    case GMSG_MOVE_TO_LOC: return 3;
-    case GMSG_CHANGE_ANGLES: return 2;
-    case GMSG_ACCELERATE: return 1;
-    case GMSG_DAMAGE: return 3;
-    case GMSG_POWERUP_TAKEN: return 1;
-    default: return 0;
-    }
-}
-
-bool NeedsTank(int type)
-{
-    return type == GMSG_SHOOT || type == GMSG_ACCELERATE || type == GMSG_DAMAGE;
-}
 
 void Boost(float& value)
 {
@@ -58,17 +40,16 @@ bool CFerrowind::IsTank(int index) const
 // makes the whole message void.
 bool CFerrowind::MessageIsValid(const SGameMsg& msg) const
 {
-    int type = msg.type;
-    if (type == GMSG_TOGGLE_MUSIC || type == GMSG_TIMING_PROBE || type == GMSG_FRAG)
+    const SMsgKind kind = MsgKind(msg.type);
+    if (!kind.namesObject)
         return true;
     if (msg.object < 0 || msg.object >= (int)m_objects.size())
         return false;
-    int needed = DataNeeded(type);
-    if (needed > 0 && (msg.count < needed || !msg.data))
+    if (kind.dataNeeded > 0 && (msg.count < kind.dataNeeded || !msg.data))
         return false;
-    if (NeedsTank(type) && !IsTank(msg.object))
+    if (kind.tankOnly && !IsTank(msg.object))
         return false;
-    if (type == GMSG_POWERUP_TAKEN) {
+    if (msg.type == GMSG_POWERUP_TAKEN) {
         const SGameObject* powerUp = m_objects[msg.object];
         float taker = msg.data[0];
         if (powerUp->kind != KIND_POWERUP || powerUp->stateCount < 1 || !powerUp->state)
@@ -147,7 +128,7 @@ void CFerrowind::ActOnMessage(SGameMsg msg)
             m_objects[LOCAL_TANK]->state[TS_DISPLAY] += 1;
         break;
     case GMSG_TIMING_PROBE:
-        std::printf("%lu %lu\n", msg.time, GetTime());
+        LogOut("%lu %lu\n", msg.time, GetTime());
         break;
     default:
         break;
@@ -313,7 +294,7 @@ void CFerrowind::DamageLocalTank(int shooter)
     SGameMsg death = MakeMsg(GMSG_DEATH, LOCAL_TANK, 0, 0, 0);
     Emit(death);
     SGameMsg frag = MakeMsg(GMSG_FRAG, shooter, 0, 0, 0);
-    std::printf("Sending Frag to: %d\n", shooter);
+    LogOut("Sending Frag to: %d\n", shooter);
     Emit(frag);
 }
 
@@ -326,7 +307,7 @@ void CFerrowind::Respawn(int shooter, unsigned long shotTime)
     bool drawing = shooter == LOCAL_TANK && !m_rollback.Replaying();
     Vector3f spot;
     if (drawing && !FreeSpot(shooter, spot)) {
-        std::printf("No free spot to respawn tank %d: it stays dead until its next shot\n", shooter);
+        LogOut("No free spot to respawn tank %d: it stays dead until its next shot\n", shooter);
         return;
     }
     a->active = 1;

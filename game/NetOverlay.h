@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "net/NetFigures.h"
+#include "game/PeerFigures.h"
 
 // The network overlay's switch (key N), flipped by the input, read by the frame loop.
 void ToggleNetOverlay();

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "game/Ferrowind.h"
+#include "game/Log.h"
 #include "game/ListFile.h"
-#include "net/ZoThreadMaster.h"
-#include "render/ZoGl.h"
+#include "render/ModelStore.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ public:
     }
     void Fail(const char* field, const std::string& why)
     {
-        std::fprintf(stderr, "%s: record %d: field \"%s\": %s\n", m_path, m_record, field, why.c_str());
+        LogErr("%s: record %d: field \"%s\": %s\n", m_path, m_record, field, why.c_str());
         m_ok = false;
     }
     bool Ok() const { return m_ok; }
@@ -61,15 +61,15 @@ void ReadCommonFields(CRecordReader& in, SGameObject& o)
 
 int CFerrowind::LoadObjects(char* path)
 {
-    std::printf("loading objects\n");
+    LogOut("loading objects\n");
     CListFile file(path);
     if (!file.IsOpen()) {
-        std::fprintf(stderr, "Cannot open %s\n", path);
+        LogErr("Cannot open %s\n", path);
         return 0;
     }
     int count = 0;
     if (!file.ReadInt(count) || count < 0) {
-        std::fprintf(stderr, "%s: the record count is missing or not a number of records\n", path);
+        LogErr("%s: the record count is missing or not a number of records\n", path);
         return 0;
     }
     m_objectCount = count;
@@ -82,7 +82,7 @@ int CFerrowind::LoadObjects(char* path)
         CRecordReader in(file, path, r);
         SGameObject o;
         ReadCommonFields(in, o);
-        if (in.Ok() && !m_gl->GetObject(o.model))
+        if (in.Ok() && !ModelStore().Model(o.model))
             in.Fail("model", std::to_string(o.model) + " names no loaded model");
         float extra[2] = {0, 0};
         if (o.kind == KIND_TANK) {
@@ -120,8 +120,8 @@ int CFerrowind::LoadObjects(char* path)
             SGameObject* ground = new SGameObject(o);
             ground->stateCount = 2;
             ground->state = new float[2];
-            const SGraphicObject* model = m_gl->GetObject(o.model);
-            const Vector3f* vertices = m_gl->GetVertices();
+            const SGraphicObject* model = ModelStore().Model(o.model);
+            const Vector3f* vertices = ModelStore().m_vertices;
             ground->state[0] = ground->state[1] = 0;
             if (model->indexCount > 0 && vertices) {
                 ground->state[0] = std::fabs(vertices[model->indices[0]].x);
@@ -144,26 +144,27 @@ int CFerrowind::LoadObjects(char* path)
         }
     }
 
-    m_threads->LockMutex(m_mutex);
-    m_objects.insert(m_objects.end(), loaded.begin(), loaded.end());
-    m_threads->UnlockMutex(m_mutex);
-    std::printf("objects loaded\n");
+    {
+        CHold hold(*this);
+        m_objects.insert(m_objects.end(), loaded.begin(), loaded.end());
+    }
+    LogOut("objects loaded\n");
     return 1;
 }
 
 bool CFerrowind::CheckBattlefield(const char* path) const
 {
     if (!IsTank(LOCAL_TANK) || m_objects[LOCAL_TANK]->kind != KIND_TANK) {
-        std::fprintf(stderr, "%s: object %d must be a tank (the local player's)\n", path, LOCAL_TANK);
+        LogErr("%s: object %d must be a tank (the local player's)\n", path, LOCAL_TANK);
         return false;
     }
     if ((int)m_objects.size() <= ANIMATED_OBJECT) {
-        std::fprintf(stderr, "%s: needs at least %d objects (object %d is animated), has %d\n", path,
+        LogErr("%s: needs at least %d objects (object %d is animated), has %d\n", path,
                      ANIMATED_OBJECT + 1, ANIMATED_OBJECT, (int)m_objects.size());
         return false;
     }
     if (m_effectObjects.empty() || m_effectObjects[0] >= (int)m_objects.size()) {
-        std::fprintf(stderr, "%s: needs an effect object (kind 3) for the shot flashes\n", path);
+        LogErr("%s: needs an effect object (kind 3) for the shot flashes\n", path);
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #include "game/Places.h"
+#include "game/Log.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -86,14 +87,14 @@ bool SettleIn(const SPlaces& places)
             continue;
         fs::create_directories(folder, error);
         if (error)
-            std::fprintf(stderr, "Cannot create the folder %s: %s\n", folder.c_str(),
+            LogErr("Cannot create the folder %s: %s\n", folder.c_str(),
                          error.message().c_str());
     }
     if (places.dataFolder.empty())
         return true;
     fs::current_path(places.dataFolder, error);
     if (error) {
-        std::fprintf(stderr, "Cannot change to the data folder %s: %s\n", places.dataFolder.c_str(),
+        LogErr("Cannot change to the data folder %s: %s\n", places.dataFolder.c_str(),
                      error.message().c_str());
         return false;
     }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "game/CommandLine.h"
+#include "game/Log.h"
 #include "game/Ferrowind.h"
 #include "game/Places.h"
 #include "net/ZoSockets.h"
@@ -16,7 +17,7 @@ int main(int argc, char** argv)
     std::setvbuf(stdout, 0, _IONBF, 0);
     // The Windows build greets first, takes no arguments and always logs to
     // "output.txt" in the folder it runs in, beside its battlefield.
-    std::printf("Hellow World\n");
+    LogOut("Hellow World\n");
     (void)argc;
     (void)argv;
     SPlaces places;
@@ -24,11 +25,11 @@ int main(int argc, char** argv)
 #else
     SCommandLine line = ReadCommandLine(argc, argv);
     if (line.action == SCommandLine::HELP) {
-        std::fputs(HelpText().c_str(), stdout);
+        LogOut("%s", HelpText().c_str());
         return 0;
     }
     if (line.action == SCommandLine::VERSION) {
-        std::printf("ferrowind %s\n", FERROWIND_VERSION);
+        LogOut("ferrowind %s\n", FERROWIND_VERSION);
         return 0;
     }
     SPlaces places = ChoosePlaces(LookAround(), line.logPath);

@@ -1,4 +1,5 @@
 #include "input/EventSet.h"
+#include "game/Log.h"
 
 #include <cstdio>
 
@@ -34,5 +35,5 @@ void set::remove(SDL_Event event)
             return;
         }
     }
-    std::printf("Error: deleting an unexisting element\n");
+    LogOut("Error: deleting an unexisting element\n");
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "input/ZoSDL.h"
+#include "game/Log.h"
 #include "render/ZoGl.h"
 
 namespace {
@@ -14,8 +15,7 @@ const char HELP[] =
 
 void Say(const char* text)
 {
-    std::printf("%s\n", text);
-    std::fflush(stdout);
+    LogOut("%s\n", text);
 }
 
 // The keys that flip one of the renderer's drawing switches; the texture

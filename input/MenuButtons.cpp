@@ -1,9 +1,8 @@
 #include "input/MenuButtons.h"
 
-namespace {
+#include "game/Numbers.h"
 
-const double WINDOW_WIDTH = 1024;
-const double WINDOW_HEIGHT = 768;
+namespace {
 
 const SMenuButtonArea AREAS[] = {
     {0, 0, 0, 0},
@@ -16,8 +15,8 @@ bool Contains(const SMenuButtonArea& area, int x, int y)
 {
     // Scaled to pixels in double precision, so that the edges fall where the
     // products do (268.79999999999995 is outside pixel row 268).
-    return x >= WINDOW_WIDTH * area.left && x <= WINDOW_WIDTH * area.right && y >= WINDOW_HEIGHT * area.top &&
-           y <= WINDOW_HEIGHT * area.bottom;
+    return x >= SCREEN_WIDTH * area.left && x <= SCREEN_WIDTH * area.right && y >= SCREEN_HEIGHT * area.top &&
+           y <= SCREEN_HEIGHT * area.bottom;
 }
 
 }  // namespace

@@ -26,6 +26,9 @@ public:
     virtual ~CZoSDL() {}
 
     virtual void SetGameInterface(IGameInterface* game);
+    // The game's menu state, frame-rate display state and chase-camera
+    // switch, which the keys change; until given, the input keeps its own.
+    void ShareGameSwitches(int* menuState, int* showFramerate, bool* chaseCamera);
     virtual void SetGraficInterface(IGraphicInterface* graphic);
     virtual void CheckInput();
     virtual void CheckMenuInput();
@@ -50,12 +53,10 @@ public:
 
     ISDLDevice* m_device;
     SPeerCalls m_peers;
-    // The game's menu state, written directly; a game that keeps none gets
-    // m_ownMenuState so the menu logic needs no special case.
+    // The switches ShareGameSwitches names, else the input's own, so that the
+    // menu logic needs no special case.
     int* m_menuState;
     int m_ownMenuState;
-    // The game's frame-rate display state and chase-camera switch, written
-    // directly like the menu state.
     int* m_showFramerate;
     int m_ownShowFramerate;
     bool* m_chaseCamera;
@@ -88,8 +89,5 @@ private:
     void ReleaseOverMenu(int mouseX, int mouseY);
     void StartPlaying();
 };
-
-// SDL's keyboard state, one byte per key symbol; set by the constructor.
-extern Uint8* keystate;
 
 #endif

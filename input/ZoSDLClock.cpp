@@ -3,8 +3,6 @@
 #include "input/ZoSDL.h"
 #include "render/ZoGl.h"
 
-Uint8* keystate = 0;
-
 CZoSDL::CZoSDL(SNoDevice) : CZoSDL(SDLDevice()) {}
 
 CZoSDL::CZoSDL(ISDLDevice* device)
@@ -14,16 +12,18 @@ CZoSDL::CZoSDL(ISDLDevice* device)
       m_chaseCamera(&m_ownChaseCamera), m_ownChaseCamera(false), m_keys(&KeyLayoutFor(NATIVE_FLAVOUR)), m_renderer(0),
       m_frameEndTicks(m_lastTicks)
 {
-    keystate = device->GetKeyState();
 }
 
 void CZoSDL::SetGameInterface(IGameInterface* game)
 {
     m_game = game;
-    CFerrowind* ferrowind = dynamic_cast<CFerrowind*>(game);
-    m_menuState = ferrowind ? &ferrowind->m_menuState : &m_ownMenuState;
-    m_showFramerate = ferrowind ? &ferrowind->m_showFramerate : &m_ownShowFramerate;
-    m_chaseCamera = ferrowind ? &ferrowind->m_chaseCamera : &m_ownChaseCamera;
+}
+
+void CZoSDL::ShareGameSwitches(int* menuState, int* showFramerate, bool* chaseCamera)
+{
+    m_menuState = menuState;
+    m_showFramerate = showFramerate;
+    m_chaseCamera = chaseCamera;
 }
 
 void CZoSDL::SetGraficInterface(IGraphicInterface* graphic)

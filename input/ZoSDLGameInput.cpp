@@ -15,7 +15,6 @@ const double CAMERA = 0.1;
 const double FAST_CAMERA = 3;
 const double MOUSE_LOOK = 0.075;
 const double THROTTLE = 0.011;
-const int LOCAL_TANK = 1;
 
 }  // namespace
 
@@ -96,26 +95,27 @@ void CZoSDL::HandleGameKey(SDLKey key)
 
 void CZoSDL::HandleHeldKeys(unsigned int elapsed)
 {
+    const Uint8* held = m_device->GetKeyState();
     const double e = elapsed;
-    if (keystate[SDLK_LEFT] && !*m_chaseCamera)
+    if (held[SDLK_LEFT] && !*m_chaseCamera)
         Strafe(Vector3f(0, -1, 0), e);
-    if (keystate[SDLK_RIGHT] && !*m_chaseCamera)
+    if (held[SDLK_RIGHT] && !*m_chaseCamera)
         Strafe(Vector3f(0, 1, 0), e);
-    if (keystate[SDLK_UP] && !*m_chaseCamera)
+    if (held[SDLK_UP] && !*m_chaseCamera)
         Fly(1, e);
-    if (keystate[SDLK_DOWN] && !*m_chaseCamera)
+    if (held[SDLK_DOWN] && !*m_chaseCamera)
         Fly(-1, e);
-    if (keystate[m_keys->faster])
+    if (held[m_keys->faster])
         Accelerate(THROTTLE * e);
-    if (keystate[m_keys->slower])
+    if (held[m_keys->slower])
         Accelerate(-THROTTLE * e);
-    if (keystate[m_keys->turnLeft])
+    if (held[m_keys->turnLeft])
         Turn(1, elapsed);
-    if (keystate[m_keys->turnRight])
+    if (held[m_keys->turnRight])
         Turn(-1, elapsed);
-    if (keystate[SDLK_SPACE])
+    if (held[SDLK_SPACE])
         Shoot();
-    if (keystate[SDLK_z])
+    if (held[SDLK_z])
         ProbeTiming();
     MoveLight(elapsed);
 }
@@ -141,7 +141,7 @@ void CZoSDL::ToggleFramerate()
 // shift moves sqrt(10) units. The right shift key has no say here.
 void CZoSDL::Strafe(Vector3f axis, double elapsed)
 {
-    double step = keystate[SDLK_LSHIFT] ? SLOW_CAMERA * elapsed : CAMERA * elapsed;
+    double step = m_device->GetKeyState()[SDLK_LSHIFT] ? SLOW_CAMERA * elapsed : CAMERA * elapsed;
     Vector3f v = m_graphic->GetDirection().CrossProduct(axis);
     v.Rescale((float)step);
     m_graphic->AddToPos(v);
@@ -150,7 +150,7 @@ void CZoSDL::Strafe(Vector3f axis, double elapsed)
 // Along the view; left shift wins over right shift.
 void CZoSDL::Fly(double sign, double elapsed)
 {
-    double speed = keystate[SDLK_LSHIFT] ? SLOW_CAMERA : keystate[SDLK_RSHIFT] ? FAST_CAMERA : CAMERA;
+    double speed = m_device->GetKeyState()[SDLK_LSHIFT] ? SLOW_CAMERA : m_device->GetKeyState()[SDLK_RSHIFT] ? FAST_CAMERA : CAMERA;
     m_graphic->AddToPos(m_graphic->GetDirection() * (float)(sign * speed * elapsed));
 }
 
@@ -206,16 +206,17 @@ void CZoSDL::ProbeTiming()
 
 void CZoSDL::MoveLight(unsigned int elapsed)
 {
+    const Uint8* held = m_device->GetKeyState();
     if (!m_renderer)
         return;
     const double e = elapsed;
-    if (keystate[m_keys->lightXUp])
+    if (held[m_keys->lightXUp])
         m_renderer->m_lightX = (float)(m_renderer->m_lightX + e);
-    if (keystate[m_keys->lightXDown])
+    if (held[m_keys->lightXDown])
         m_renderer->m_lightX = (float)(m_renderer->m_lightX - e);
-    if (keystate[m_keys->lightZUp])
+    if (held[m_keys->lightZUp])
         m_renderer->m_lightZ = (float)(m_renderer->m_lightZ + e);
-    if (keystate[m_keys->lightZDown])
+    if (held[m_keys->lightZDown])
         m_renderer->m_lightZ = (float)(m_renderer->m_lightZ - e);
 }
 

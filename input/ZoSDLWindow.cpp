@@ -2,13 +2,15 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "game/Numbers.h"
+#include "game/Log.h"
 #include "input/ZoSDL.h"
 
 namespace {
 
 void Fail(const char* what)
 {
-    std::printf("%s failed: %s\n", what, SDL_GetError());
+    LogOut("%s failed: %s\n", what, SDL_GetError());
     SDL_Quit();
     std::exit(1);
 }
@@ -27,20 +29,19 @@ CZoSDL::CZoSDL(char* title, char* iconTitle) : CZoSDL(SDLDevice())
         Fail("SDL_Init");
     RequestMultisampling(4);
     SDL_WM_SetCaption(title, iconTitle);
-    if (!SDL_SetVideoMode(1024, 768, 8, SDL_OPENGL)) {
+    if (!SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 8, SDL_OPENGL)) {
         // Some drivers offer no multisampled visual; a plain one still plays.
-        std::printf("No multisampled video mode (%s): trying without multisampling\n", SDL_GetError());
+        LogOut("No multisampled video mode (%s): trying without multisampling\n", SDL_GetError());
         RequestMultisampling(0);
-        if (!SDL_SetVideoMode(1024, 768, 8, SDL_OPENGL))
+        if (!SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 8, SDL_OPENGL))
             Fail("SDL_SetVideoMode");
     }
     SDL_ShowCursor(SDL_ENABLE);
     SDL_WM_GrabInput(SDL_GRAB_OFF);
-    std::printf("Init: SDL\n");
+    LogOut("Init: SDL\n");
     m_lastTicks = SDL_GetTicks();
     m_timeOffset = 0;
     m_frameEndTicks = m_lastTicks;
-    keystate = SDL_GetKeyState(0);
 }
 
 void CZoSDL::EndCyrcle()

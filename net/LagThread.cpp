@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "net/SocketLayer.h"
+#include "game/Log.h"
 #include "net/WireConvert.h"
 #include "net/ZoSockets.h"
 #include "net/ZoThreadMaster.h"
@@ -24,8 +25,7 @@ std::atomic<int> lag(0);
 
 void PrintLag()
 {
-    std::printf("Lag set to %d\n", lag.load());
-    std::fflush(stdout);
+    LogOut("Lag set to %d\n", lag.load());
 }
 
 // Sleeps the whole pause unless the thread is asked to stop.
@@ -71,9 +71,8 @@ void DeliverRecords(const std::vector<SSocketMSG>& records, const std::vector<ZO
             msg.time = now;
         msg.time = (unsigned int)msg.time;
         if (trace) {
-            std::printf("net trace: %s for object %d from %s\n", getMsgString(msg.type), msg.object,
+            LogOut("net trace: %s for object %d from %s\n", getMsgString(msg.type), msg.object,
                         DottedAddress(rec.senderAddr).c_str());
-            std::fflush(stdout);
         }
         game.AddMsg(msg);
     }

@@ -5,15 +5,7 @@
 #include <mutex>
 #include <vector>
 
-// What the network overlay shows of one peer.
-struct SPeerFigures {
-    unsigned long address;
-    int roundTripMs;  // -1 until a probe was answered
-    int inPerSecond;  // game messages in the last second
-    int outPerSecond;
-    int warps;  // time warps in the last 10 s that a message of this peer caused
-    unsigned int longestWarpMs;  // the longest lag of a warp it caused, ever
-};
+#include "game/PeerFigures.h"
 
 // Counts kept for the overlay by the threads that see the traffic; read by
 // the game thread. Times are milliseconds of any steady clock.

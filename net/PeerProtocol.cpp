@@ -1,16 +1,17 @@
 #include "net/PeerProtocol.h"
+#include "game/Log.h"
 
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "game/Numbers.h"
 #include "net/NetFigures.h"
 #include "net/Platform.h"
 #include "net/WireConvert.h"
 
 namespace {
 
-const int LOCAL_TANK = 1;
 const int LAST_GAME_TYPE = 599;
 // A stranger's messages are answered with the announcement at most this often.
 const int STRANGER_INTERVAL_MS = 1000;
@@ -23,8 +24,7 @@ bool IsPowerUpMessage(int type)
 
 void PrintLine(const char* text)
 {
-    std::printf("%s\n", text);
-    std::fflush(stdout);
+    LogOut("%s\n", text);
 }
 
 }  // namespace
@@ -226,8 +226,7 @@ void CPeerProtocol::TakePeer(const SSocketMSG& rec)
     if (peer == PEER_REFUSED)
         return;
     if (rec.type == SMSG_CONNECT) {
-        std::printf("sending SMSG_CONNECT_BACK to: %s\n", DottedAddress(rec.senderAddr).c_str());
-        std::fflush(stdout);
+        LogOut("sending SMSG_CONNECT_BACK to: %s\n", DottedAddress(rec.senderAddr).c_str());
         Connect(rec.senderAddr);
     } else if (peer == PEER_ADDED) {
         RequestTimeSync();

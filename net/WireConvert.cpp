@@ -1,4 +1,5 @@
 #include "net/WireConvert.h"
+#include "game/Log.h"
 
 #include <cmath>
 #include <cstdint>
@@ -33,7 +34,7 @@ SSocketMSG WireFromGameMsg(const SGameMsg& msg, const std::vector<ZOConnectionID
     }
     int values = msg.data ? Clamp(msg.count, 0, WIRE_DATA_VALUES) : 0;
     if (values > 0)
-        std::memcpy(rec.data, msg.data, values * sizeof(float));
+        std::memcpy(rec.data, msg.data.get(), values * sizeof(float));
     return rec;
 }
 
@@ -50,13 +51,10 @@ SGameMsg GameMsgFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID
         if (entry.address == rec.recipientAddr)
             msg.object = entry.objectIndex;
     if (msg.type == GMSG_FRAG) {
-        std::printf("Recepiant: %d\n", msg.object);
-        std::fflush(stdout);
+        LogOut("Recepiant: %d\n", msg.object);
     }
-    if (msg.count > 0) {
-        msg.data = new float[msg.count];
-        std::memcpy(msg.data, rec.data, msg.count * sizeof(float));
-    }
+    if (msg.count > 0)
+        msg.data = CMsgData(rec.data, msg.count);
     return msg;
 }
 

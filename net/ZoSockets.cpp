@@ -1,6 +1,7 @@
 // The socket layer: one UDP send socket, the local address, the connection
 // table, and the listener threads that feed the receive queue.
 #include "net/ZoSockets.h"
+#include "game/Log.h"
 
 #include <atomic>
 #include <chrono>
@@ -43,8 +44,7 @@ CPeerProtocol protocol(CID, transport);
 
 void PrintLine(const std::string& text)
 {
-    std::printf("%s\n", text.c_str());
-    std::fflush(stdout);
+    LogOut("%s\n", text.c_str());
 }
 
 // Chosen once: the interface keeps its name while its address may change.
@@ -133,11 +133,12 @@ int ZOSocketOpen()
 {
     port = ZO_PORT;
     sock = NetOpenUdp();
-    PrintLine(NetEnableBroadcast(sock) ? "huraaaa" : ":'(");
+    bool broadcast = NetEnableBroadcast(sock);
+    PrintLine(broadcast ? "huraaaa" : ":'(");
     PrintLine("Socket opened");
     PrintAddressInUse();
     DirectPeersFromEnvironment();
-    return 1;
+    return sock != NET_NO_SOCKET && broadcast ? 1 : 0;
 }
 
 int ZOSocketClose()
@@ -164,8 +165,7 @@ int ZOSocketSend(SSocketMSG* rec)
 {
     IGameInterface* game = protocol.Game();
     rec->sendTime = game ? game->GetTime() : 0;
-    NetSendTo(sock, rec->destAddr, port, rec, sizeof *rec);
-    return 1;
+    return NetSendTo(sock, rec->destAddr, port, rec, sizeof *rec) ? 1 : 0;
 }
 
 int ZOSocketSend(SGameMsg* msg)
@@ -174,15 +174,16 @@ int ZOSocketSend(SGameMsg* msg)
     SSocketMSG rec = WireFromGameMsg(*msg, table, myIpAddr());
     // A peer that restarted has two entries: it gets each message once.
     std::set<unsigned long> sent;
+    int allWent = 1;
     for (const ZOConnectionID& entry : table) {
         if (!sent.insert(entry.address).second)
             continue;
         rec.destAddr = (uint32_t)entry.address;
-        ZOSocketSend(&rec);
+        allWent &= ZOSocketSend(&rec);
         if (entry.address != rec.senderAddr)
             NetFigures().CountOut(entry.address, NetFiguresClock());
     }
-    return 1;
+    return allWent;
 }
 
 void ZOSocketConnect(unsigned long address)
@@ -243,6 +244,5 @@ void PrintConnections()
     for (const ZOConnectionID& entry : CID.Snapshot())
         text += std::to_string(entry.objectIndex) + " from " + DottedAddress(entry.address) + "\n";
     text += std::to_string(protocol.Dropped()) + " records dropped (not whole, forged, untrusted or from unknown peers)\n";
-    std::fputs(text.c_str(), stdout);
-    std::fflush(stdout);
+    LogOut("%s", text.c_str());
 }

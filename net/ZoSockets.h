@@ -16,11 +16,13 @@ unsigned long getip();
 unsigned long myIpAddr();
 
 void ZOSocketInit();
+// 1 when the socket is open and may broadcast, else 0.
 int ZOSocketOpen();
 int ZOSocketClose();
 
 SSocketMSG ZOSocketCompileMSG(SGameMsg* msg);
 SGameMsg ZOSocketCompileMSG(SSocketMSG* rec);
+// 1 when the record went out (to every peer in the table), else 0.
 int ZOSocketSend(SSocketMSG* rec);
 int ZOSocketSend(SGameMsg* msg);
 

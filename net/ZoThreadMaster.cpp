@@ -1,4 +1,5 @@
 #include "ZoThreadMaster.h"
+#include "game/Log.h"
 
 #include <SDL/SDL_thread.h>
 #include <cstdio>
@@ -17,7 +18,7 @@ thread_local const std::atomic<int>* tlsClosing = 0;
 
 CZoSDLTreader::CZoSDLTreader() : m_mutexCount(0), m_threadCount(0), m_closing(0)
 {
-    std::printf("Init: ZoSDLTreader\n");
+    LogOut("Init: ZoSDLTreader\n");
 }
 
 int CZoSDLTreader::InitializeMutex()
@@ -46,7 +47,6 @@ int CZoSDLTreader::CreateThread(int (*fn)(void*), void* data)
     SDL_Thread* thread = SDL_CreateThread(&CZoSDLTreader::RunThread, launch);
     if (!thread)
         delete launch;
-    std::printf("%p\n", (void*)thread);
     m_threads[m_threadCount] = thread;
     return m_threadCount++;
 }

@@ -3,6 +3,8 @@
 #include <climits>
 #include <cmath>
 
+#include "game/Numbers.h"
+
 namespace {
 
 SImageRect Rect(float x1, float y1, float x2, float y2, float s1, float t1, float s2, float t2, int image)
@@ -26,9 +28,9 @@ const float kBarRight = 0.2075f;
 const float kBarLength = 0.2f;
 
 const SBarPlace kBars[3] = {
-    {0.925f, 0.975f, {0.2075f, 0.925f, 0.0075f, 0.975f, 0, 0, 1, 1, TEX_BAR_BACKGROUND}},
-    {0.87f, 0.92f, {0.0075f, 0.87f, 0.2075f, 0.92f, 0, 0, 1, 1, TEX_BAR_BACKGROUND}},
-    {0.815f, 0.865f, {0.0075f, 0.815f, 0.2075f, 0.865f, 0, 0, 1, 1, TEX_BAR_BACKGROUND}},
+    {0.925f, 0.975f, {0.2075f, 0.925f, 0.0075f, 0.975f, 0, 0, 1, 1, tex::BarBack}},
+    {0.87f, 0.92f, {0.0075f, 0.87f, 0.2075f, 0.92f, 0, 0, 1, 1, tex::BarBack}},
+    {0.815f, 0.865f, {0.0075f, 0.815f, 0.2075f, 0.865f, 0, 0, 1, 1, tex::BarBack}},
 };
 
 // A counter far beyond what the display can hold is shown as the largest int.
@@ -50,9 +52,9 @@ struct SButtonPlace {
 };
 
 const SButtonPlace kButtons[MENU_BUTTON_COUNT] = {
-    {0.4f, 0.6f, 0.6f, 0.65f, 268.8f, 307.2f, 22},
-    {0.4f, 0.5f, 0.6f, 0.55f, 345.6f, 384.0f, 28},
-    {0.4f, 0.4f, 0.6f, 0.45f, 422.4f, 460.8f, 25},
+    {0.4f, 0.6f, 0.6f, 0.65f, 268.8f, 307.2f, tex::PlayNormal},
+    {0.4f, 0.5f, 0.6f, 0.55f, 345.6f, 384.0f, tex::QuitNormal},
+    {0.4f, 0.4f, 0.6f, 0.45f, 422.4f, 460.8f, tex::PageNormal},
 };
 
 const float kButtonLeftPixel = 409.6f;
@@ -62,7 +64,7 @@ const float kButtonRightPixel = 614.4f;
 
 SImageRect TopPanelImage()
 {
-    return Rect(0, 1, 1, 0.75f, 0.001f, 0.001f, 0.999f, 0.999f, TEX_PANEL);
+    return Rect(0, 1, 1, 0.75f, 0.001f, 0.001f, 0.999f, 0.999f, tex::Panel);
 }
 
 std::vector<SImageRect> StatBarImages(int bar, float v)
@@ -74,10 +76,10 @@ std::vector<SImageRect> StatBarImages(int bar, float v)
     if (v < 1)
         images.push_back(place.background);
     float fillRight = v < 1 ? kBarLeft + kBarLength * v : kBarRight;
-    images.push_back(Whole(kBarLeft, place.low, fillRight, place.high, TEX_BAR_FILL));
+    images.push_back(Whole(kBarLeft, place.low, fillRight, place.high, tex::BarFill));
     if (v > 1)
-        images.push_back(Whole(kBarLeft, place.low, kBarLeft + kBarLength * (v - 1), place.high, TEX_BAR_OVERFLOW));
-    images.push_back(Whole(kBarLeft, place.high, kBarRight, place.low, TEX_BAR_FRAME_FIRST + bar));
+        images.push_back(Whole(kBarLeft, place.low, kBarLeft + kBarLength * (v - 1), place.high, tex::BarOverflow));
+    images.push_back(Whole(kBarLeft, place.high, kBarRight, place.low, tex::FrameDrive + bar));
     return images;
 }
 
@@ -86,13 +88,13 @@ std::vector<SImageRect> CounterImages(float value)
     std::vector<SImageRect> images;
     int n = CounterValue(value);
     if (n == 0) {
-        images.push_back(Rect(0.2f, 0.76f, 0.21f, 0.81f, 0, 1, kGlyphWidth, 0, TEX_DIGITS));
+        images.push_back(Rect(0.2f, 0.76f, 0.21f, 0.81f, 0, 1, kGlyphWidth, 0, tex::Digits));
         return images;
     }
     for (int e = 1; n != 0; ++e) {
         int d = std::abs(n % 10);
         images.push_back(Rect(0.2f - e * kDigitStep, 0.76f, 0.21f - e * kDigitStep, 0.81f, d * kGlyphWidth, 1,
-                              (d + 1) * kGlyphWidth, 0, TEX_DIGITS));
+                              (d + 1) * kGlyphWidth, 0, tex::Digits));
         n /= 10;
     }
     return images;
@@ -100,7 +102,7 @@ std::vector<SImageRect> CounterImages(float value)
 
 SImageRect MenuBackgroundImage()
 {
-    return Whole(0, 0, 1, 1, TEX_MENU_BACKGROUND);
+    return Whole(0, 0, 1, 1, tex::Menu);
 }
 
 bool MenuShowsButtons(int state)

@@ -5,17 +5,6 @@
 
 #include "render/ImageRect.h"
 
-// Texture numbers of the heads-up display and the menu.
-enum {
-    TEX_BAR_BACKGROUND = 4,
-    TEX_BAR_FILL = 5,
-    TEX_BAR_FRAME_FIRST = 6,
-    TEX_DIGITS = 9,
-    TEX_PANEL = 10,
-    TEX_BAR_OVERFLOW = 19,
-    TEX_MENU_BACKGROUND = 21
-};
-
 // Width of one glyph of the digit strip, and the distance between digits on
 // screen (the single-precision value the display has always used, not 0.01).
 const float kGlyphWidth = 0.068359375f;

@@ -1,4 +1,5 @@
 #include "render/ModelList.h"
+#include "game/Log.h"
 
 #include <cstdio>
 #include <string>
@@ -27,17 +28,17 @@ bool ReadModelList(const char* listFile, CZoModelStore& store,
         std::string file;
         int makeNormals;
         if (!list.ReadWord(file) || !list.ReadInt(makeNormals)) {
-            std::printf("Error: %s: entry %d is incomplete\n", listFile, i);
+            LogOut("Error: %s: entry %d is incomplete\n", listFile, i);
             return false;
         }
         std::size_t before = store.m_models.size();
         loadModel(&file[0], (unsigned int)store.VertexCount(), makeNormals);
         if (store.m_models.size() != before + 1) {
-            std::printf("Error: %s: entry %d gave no model\n", listFile, i);
+            LogOut("Error: %s: entry %d gave no model\n", listFile, i);
             return false;
         }
         if (!ReadMaterial(list, store.m_models.back())) {
-            std::printf("Error: %s: entry %d is incomplete\n", listFile, i);
+            LogOut("Error: %s: entry %d is incomplete\n", listFile, i);
             return false;
         }
     }

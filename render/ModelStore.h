@@ -93,6 +93,11 @@ struct CZoModelStore {
     void MakeVertexArray();
 
     unsigned long VertexCount() const { return positions.size(); }
+    // Model `index`, or null when there is none.
+    const SGraphicObject* Model(int index) const
+    {
+        return index >= 0 && index < (int)m_models.size() ? &m_models[index] : 0;
+    }
 };
 
 #endif

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "game/Numbers.h"
+
 namespace {
 
 const float TOP = 0.70f;
@@ -19,7 +21,7 @@ float Number(std::vector<SImageRect>& out, unsigned int value, float x, float y)
     for (char c : std::to_string(value)) {
         int d = c - '0';
         out.push_back(SImageRect{x, y, x + kDigitStep, y + GLYPH_HEIGHT, d * kGlyphWidth, 1, (d + 1) * kGlyphWidth, 0,
-                                 TEX_DIGITS});
+                                 tex::Digits});
         x += kDigitStep;
     }
     return x;

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "net/NetFigures.h"
+#include "game/PeerFigures.h"
 #include "render/HudLayout.h"
 
 // The network overlay as digit glyphs, one row per peer from the top left

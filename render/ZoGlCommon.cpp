@@ -50,7 +50,7 @@ void SceneProjection()
 {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glViewport(0, 0, kScreenWidth, kScreenHeight);
+    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
     set_frustum();
 }
 

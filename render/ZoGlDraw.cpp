@@ -13,7 +13,7 @@ namespace {
 const GLubyte kWhite[4] = {255, 255, 255, 255};
 
 // Sky box faces: texture number of each face, six indices a face.
-const int kSkyFaceTextures[6] = {12, 11, 13, 16, 14, 15};
+const int kSkyFaceTextures[6] = {tex::SkyNorth, tex::SkyEast, tex::SkySouth, tex::SkyWest, tex::SkyTop, tex::SkyBottom};
 
 void DrawObjectWithItsProgram(CZoGl& gl, int index, const SGameObject& object)
 {
@@ -33,7 +33,7 @@ void DrawObjectWithItsProgram(CZoGl& gl, int index, const SGameObject& object)
 void DrawBackFaces(CZoGl& gl, const std::vector<SGameObject*>& objects)
 {
     char shadowName[] = "Shadow";
-    UseProgramSlot(gl, PROGRAM_BACK_FACE);
+    UseProgramSlot(gl, program::BackFace);
     glDisable(GL_TEXTURE_2D);
     UsePassState(gl, PASS_BLEND | PASS_DEPTH_LESS | PASS_CULL_BACK | PASS_FRONT_CW);
     for (int i = 1; i < (int)objects.size(); ++i) {
@@ -141,7 +141,7 @@ void CZoGl::PrepairObjectForDrawing(int index)
 void CZoGl::DrawBoxEnv()
 {
     UsePassState(*this, PASS_BLEND | PASS_DEPTH_LEQUAL | PASS_AT_FAR_END | PASS_CULL_BACK);
-    UseProgramSlot(*this, PROGRAM_IMAGE);
+    UseProgramSlot(*this, program::Image);
     PrepairShader((unsigned int)-3);
     glActiveTexture(GL_TEXTURE0);
     glMatrixMode(GL_TEXTURE);
@@ -149,7 +149,7 @@ void CZoGl::DrawBoxEnv()
     CameraView(m_direction);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     BindTexture(1, TextureName(*this, 0));
-    SGraphicObject* box = GetObject(MODEL_SKY_BOX);
+    SGraphicObject* box = GetObject(model::SkyBox);
     if (box && box->indices) {
         for (int face = 0; face < 6 && (unsigned long)(face + 1) * 6 <= box->indexCount; ++face) {
             BindTexture(0, TextureName(*this, kSkyFaceTextures[face]));
@@ -183,7 +183,7 @@ void CZoGl::TestDraw()
         {1, 5, 6}, {1, 6, 2}, {3, 2, 6}, {3, 6, 7}, {4, 5, 1}, {4, 1, 0},
     };
     Clear();
-    UseProgramSlot(*this, PROGRAM_TEXTURED);
+    UseProgramSlot(*this, program::Textured);
     PrepairShader((unsigned int)-3);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -204,9 +204,10 @@ void CZoGl::TestDraw()
     if (!m_game)
         return;
     std::vector<SGameObject*> objects = m_game->GetGameObjects();
-    if (objects.size() < 2 || !objects[1] || !objects[1]->state || objects[1]->stateCount <= TS_DISPLAY)
+    if (objects.size() <= LOCAL_TANK || !objects[LOCAL_TANK] || !objects[LOCAL_TANK]->state ||
+        objects[LOCAL_TANK]->stateCount <= TS_DISPLAY)
         return;
-    for (SImageRect glyph : CounterImages(objects[1]->state[TS_DISPLAY])) {
+    for (SImageRect glyph : CounterImages(objects[LOCAL_TANK]->state[TS_DISPLAY])) {
         DrawImage(glyph.x1, glyph.y1, glyph.x2, glyph.y2, glyph.s1, glyph.t2, glyph.s2, glyph.t1, glyph.image, 1);
     }
 }

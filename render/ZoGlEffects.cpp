@@ -28,7 +28,7 @@ void DrawImpactFlash(CZoGl& gl, float ix, float iz, const SGraphicObject& sprite
 {
     const Vector3f& camera = gl.m_position;
     BindTexture(1, depth2);
-    BindTexture(0, TextureName(gl, TEX_IMPACT_FLASH));
+    BindTexture(0, TextureName(gl, tex::Impact));
     CameraView(gl.m_direction);
     glTranslatef(ix - camera.x, -camera.y, iz - camera.z);
     SImpactTurn turn = ImpactSpriteTurn(ix, iz, camera);
@@ -47,7 +47,7 @@ void DrawMuzzleFlash(CZoGl& gl, const SGameObject& tank, const SGraphicObject& f
     PlaceObject(tank.pos - gl.m_position, tank.angles);
     glTranslatef(0, kMuzzleUp, kMuzzleForward);
     glRotatef(MuzzleRollDegrees(gun, toCamera), 0, 0, 1);
-    unsigned int texture = TextureName(gl, TEX_MUZZLE_FLASH);
+    unsigned int texture = TextureName(gl, tex::MuzzleFlash);
     BindTexture(1, texture);
     BindTexture(0, texture);
     DrawFromHost(flash);
@@ -68,7 +68,7 @@ void CZoGl::DrawBlend()
         SetRenderToScreen();
         return;
     }
-    SGraphicObject* impactSprite = GetObject(MODEL_IMPACT_SPRITE);
+    SGraphicObject* impactSprite = GetObject(model::Impact);
 
     SetRenderToTexture(m_sceneFramebuffer, m_sceneTexture, 0, 0);
     UsePassState(*this, PASS_BLEND | PASS_CULL_BACK);
@@ -79,7 +79,7 @@ void CZoGl::DrawBlend()
             continue;
         BindTexture(1, depth2);
         glEnable(GL_TEXTURE_2D);
-        BindTexture(0, TextureName(*this, TEX_MUZZLE_FLASH));
+        BindTexture(0, TextureName(*this, tex::MuzzleFlash));
         glEnable(GL_TEXTURE_2D);
         UseProgramSlot(*this, flash->shader);
         PrepairShader((unsigned int)e);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "render/ModelCache.h"
+#include "game/Log.h"
 #include "render/ModelList.h"
 #include "render/ZoGl.h"
 
@@ -64,9 +65,9 @@ int CZoGl::LoadObjects(char* listFile)
     m_store.Finish();
     std::string error;
     if (!WriteModelCache(m_store, m_cacheFolder, error))
-        std::printf("Error: model cache: %s\n", error.c_str());
+        LogOut("Error: model cache: %s\n", error.c_str());
     UploadVertexBuffers();
-    std::printf("models loaded\n");
+    LogOut("models loaded\n");
     return 1;
 }
 
@@ -87,25 +88,25 @@ int CZoGl::LoadObjects(char*)
     GenerateVertexBuffers();
     std::string error;
     if (!ReadModelCacheArrays(m_store, "", error)) {
-        std::printf("Error: model cache: %s\n", error.c_str());
+        LogOut("Error: model cache: %s\n", error.c_str());
         return 0;
     }
-    std::printf("Basic stuff done\n");
+    LogOut("Basic stuff done\n");
     for (int i = 0; i < (int)m_store.m_models.size(); ++i) {
         if (!ReadModelCacheModel(m_store, i, "", error)) {
-            std::printf("Error: model cache: %s\n", error.c_str());
+            LogOut("Error: model cache: %s\n", error.c_str());
             return 0;
         }
         UploadIndexBuffer(m_store.m_models[i]);
     }
     UploadVertexBuffers();
-    std::printf("models loaded\n");
+    LogOut("models loaded\n");
     return 1;
 }
 
 int CZoGl::LoadObject(char* file, unsigned int, int)
 {
-    std::printf("Error: %s: this build reads its models from the cache files only\n", file);
+    LogOut("Error: %s: this build reads its models from the cache files only\n", file);
     return 0;
 }
 
@@ -115,9 +116,9 @@ int CZoGl::LoadObject(char* file, unsigned int, int)
 // into buffers of its own.
 int CZoGl::LoadObjectsOld(char*)
 {
-    std::printf("loading objects test\n");
+    LogOut("loading objects test\n");
     if (GLEW_ARB_fragment_program)
-        std::printf("GLEW_ARB_fragment_program suported\n");
+        LogOut("GLEW_ARB_fragment_program suported\n");
     static const float square[12] = {-1, -1, 0, 1, -1, 0, 1, 1, 0, -1, 1, 0};
     static const unsigned int corners[6] = {0, 1, 2, 0, 2, 3};
     unsigned int buffers[2] = {0, 0};
@@ -127,6 +128,6 @@ int CZoGl::LoadObjectsOld(char*)
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof corners, corners, GL_STATIC_DRAW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    std::printf("objects loaded\n");
+    LogOut("objects loaded\n");
     return 1;
 }

@@ -38,13 +38,13 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
     switch (mode) {
     case 1:
         BindTexture(0, TextureName(gl, image));
-        UseProgramSlot(gl, PROGRAM_TEXTURED);
+        UseProgramSlot(gl, program::Textured);
         gl.PrepairShader((unsigned int)-3);
         break;
     case 0:
         BindTexture(0, (unsigned int)image);
         Filter(GL_NEAREST);
-        UseProgramSlot(gl, PROGRAM_COMPOSITE);
+        UseProgramSlot(gl, program::Composite);
         gl.PrepairShader(splash, 0);
         BindTexture(1, gl.m_glowTexture3);
         BindTexture(2, gl.m_shadowTexture);
@@ -52,14 +52,14 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
         break;
     case -1:
         BindTexture(0, (unsigned int)image);
-        UseProgramSlot(gl, PROGRAM_IMAGE);
+        UseProgramSlot(gl, program::Image);
         gl.PrepairShader(splash, 0);
         GlowViewport();
         break;
     case -2:
     case -4:
         BindTexture(0, (unsigned int)image);
-        UseProgramSlot(gl, PROGRAM_TEXTURED);
+        UseProgramSlot(gl, program::Textured);
         gl.PrepairShader((unsigned int)-3);
         if (mode == -4)
             BindTexture(1, 0);
@@ -69,7 +69,7 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
     case -11:
         BindTexture(0, (unsigned int)image);
         Filter(GL_LINEAR);
-        UseProgramSlot(gl, mode == -3 ? PROGRAM_BRIGHT_PASS : mode == -10 ? PROGRAM_BLUR_ACROSS : PROGRAM_BLUR_DOWN);
+        UseProgramSlot(gl, mode == -3 ? program::BrightPass : mode == -10 ? program::BlurAcross : program::BlurDown);
         gl.PrepairShader((unsigned int)-3);
         GlowViewport();
         break;
@@ -89,7 +89,7 @@ void DrawImageBatch(CZoGl& gl, const SImageRect* rects, size_t count, int mode)
     gluOrtho2D(0, 1, 0, 1);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glViewport(0, 0, kScreenWidth, kScreenHeight);
+    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
     BindTexture(1, gl.m_glowTexture1);
     PrepareImageMode(gl, rects[0].image, mode);
     glGetError();
@@ -151,12 +151,12 @@ void CZoGl::DrawMinimap()
     if (!m_game)
         return;
     std::vector<SGameObject*> objects = m_game->GetGameObjects();
-    if (objects.size() < 2 || !objects[1])
+    if (objects.size() <= LOCAL_TANK || !objects[LOCAL_TANK])
         return;
     // A dead tank leaves the last picture in place. Before the first spawn
     // there is none yet: the battlefield is shown around where the tank stands
     // in the data, so that the corner never shows an undefined texture.
-    if (!objects[1]->active && m_minimapDrawn)
+    if (!objects[LOCAL_TANK]->active && m_minimapDrawn)
         return;
 
     // Drawn straight into the minimap texture, at half the window's size in
@@ -173,8 +173,8 @@ void CZoGl::DrawMinimap()
     glLoadIdentity();
     glViewport(0, 0, kMinimapSize, kMinimapSize * 3 / 4);
     set_frustum();
-    UseProgramSlot(*this, PROGRAM_MINIMAP);
-    m_position = objects[1]->pos;
+    UseProgramSlot(*this, program::Minimap);
+    m_position = objects[LOCAL_TANK]->pos;
     m_position.y += 500;
     m_direction = Vector3f(0.01f, -0.95f, 0);
     for (int i = (int)objects.size() - 1; i >= 0; --i) {
@@ -203,7 +203,7 @@ void DrawHeadsUpDisplay(CZoGl& gl)
 {
     DrawRect(gl, TopPanelImage());
     std::vector<SGameObject*> objects = gl.m_game->GetGameObjects();
-    const SGameObject* local = objects.size() > 1 ? objects[1] : 0;
+    const SGameObject* local = objects.size() > LOCAL_TANK ? objects[LOCAL_TANK] : 0;
     if (local && local->state && local->stateCount > TS_DISPLAY) {
         const int slots[3] = {TS_DRIVE, TS_ARMOUR, TS_GUN};
         for (int bar = 0; bar < 3; ++bar)

@@ -7,41 +7,10 @@
 
 #include <GL/glew.h>
 
+#include "game/Numbers.h"
 #include "render/ZoGl.h"
 
-// Program slots of the shader list.
-enum {
-    PROGRAM_TEXTURED = 3,
-    PROGRAM_BACK_FACE = 4,
-    PROGRAM_MINIMAP = 5,
-    PROGRAM_COMPOSITE = 7,
-    PROGRAM_IMAGE = 8,
-    PROGRAM_BRIGHT_PASS = 9,
-    PROGRAM_BLUR_ACROSS = 10,
-    PROGRAM_BLUR_DOWN = 11,
-    PROGRAM_SIDES_FRONT = 12,
-    PROGRAM_SIDES_BACK = 13,
-    PROGRAM_CAP_BACK = 14,
-    PROGRAM_CAP_FAR = 15,
-    PROGRAM_CAP_FRONT = 16,
-    PROGRAM_CAP_BOTH = 17
-};
-
-// Texture numbers the passes use by themselves.
-enum {
-    TEX_MUZZLE_FLASH = 3,
-    TEX_IMPACT_FLASH = 20
-};
-
-// Models the passes use by number.
-enum {
-    MODEL_IMPACT_SPRITE = 4,
-    MODEL_SKY_BOX = 5
-};
-
 const float kLightHeight = 550;
-const int kScreenWidth = 1024;
-const int kScreenHeight = 768;
 const int kGlowSize = 256;
 const int kMinimapSize = 512;
 

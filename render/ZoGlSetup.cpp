@@ -9,13 +9,12 @@
 #include <cstdio>
 
 #include "render/ZoGlPasses.h"
+#include "game/Log.h"
 
 unsigned int depth2 = 0;
 
 namespace {
 
-const int SCREEN_WIDTH = 1024;
-const int SCREEN_HEIGHT = 768;
 const int GLOW_SIZE = 256;
 
 enum EWrap { WRAP_DEFAULT, WRAP_REPEAT, WRAP_CLAMP };
@@ -70,7 +69,7 @@ unsigned int MakeMinimapFramebuffer(unsigned int texture)
 
 void PrintGlError()
 {
-    std::printf("%s\n", (const char*)gluErrorString(glGetError()));
+    LogOut("%s\n", (const char*)gluErrorString(glGetError()));
 }
 
 // One stage of the glow chain: a framebuffer, its colour and its depth texture.
@@ -85,7 +84,7 @@ void MakeGlowStage(unsigned int& framebuffer, unsigned int& texture, unsigned in
 void PrintMultisampleAttribute(SDL_GLattr attribute, const char* name, int& value)
 {
     SDL_GL_GetAttribute(attribute, &value);
-    std::printf("%s %d\n", name, value);
+    LogOut("%s %d\n", name, value);
 }
 
 }  // namespace
@@ -95,8 +94,7 @@ CZoGl::CZoGl() : CZoGl(SNoDevice())
     GLenum glew = glewInit();
     if (glew != GLEW_OK) {
         // Without a context the next OpenGL call fails hard; get the reason out first.
-        std::printf("Error: GLEW: %s\n", (const char*)glewGetErrorString(glew));
-        std::fflush(stdout);
+        LogOut("Error: GLEW: %s\n", (const char*)glewGetErrorString(glew));
     }
 
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -114,7 +112,7 @@ CZoGl::CZoGl() : CZoGl(SNoDevice())
     glLoadIdentity();
     gluLookAt(0, 0, 0, 0, 0, -1, 0, 1, 0);
 
-    std::printf("Init: ZoGl\n");
+    LogOut("Init: ZoGl\n");
     ilInit();
     ilutRenderer(ILUT_OPENGL);
 
@@ -147,7 +145,7 @@ CZoGl::CZoGl() : CZoGl(SNoDevice())
     glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
     GLint sampleBuffers = 0;
     glGetIntegerv(GL_SAMPLE_BUFFERS_ARB, &sampleBuffers);
-    std::printf("SAMPLE_BUFFERS_ARB: %d\n", sampleBuffers);
+    LogOut("SAMPLE_BUFFERS_ARB: %d\n", sampleBuffers);
 }
 
 void set_frustum()

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "render/ZoGlPasses.h"
+#include "game/Log.h"
 
 #include <GL/glu.h>
 
@@ -28,7 +29,7 @@ void CheckError(const char* prefix)
 {
     GLenum error = glGetError();
     if (prefix && error != GL_NO_ERROR)
-        printf("%s%s\n", prefix, gluErrorString(error));
+        LogOut("%s%s\n", prefix, gluErrorString(error));
 }
 
 // One program's uniforms, set through the cached locations.

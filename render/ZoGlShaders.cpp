@@ -7,6 +7,7 @@
 #include <string>
 
 #include "game/ListFile.h"
+#include "game/Log.h"
 #include "render/ZoGl.h"
 
 namespace {
@@ -18,10 +19,10 @@ bool ReadShaderSource(const char* file, const char* progressPrefix, std::string&
 {
     FILE* in = std::fopen(file, "rb");
     if (!in) {
-        std::printf("Failed to open file: %s\n", file);
+        LogOut("Failed to open file: %s\n", file);
         return false;
     }
-    std::printf("%s%s\n", progressPrefix, file);
+    LogOut("%s%s\n", progressPrefix, file);
     source.clear();
     char buffer[4096];
     std::size_t got;
@@ -42,7 +43,7 @@ bool CompileShader(GLhandleARB shader, const std::string& source)
     GLcharARB log[INFO_LOG_SIZE] = "";
     GLsizei length = 0;
     glGetInfoLogARB(shader, INFO_LOG_SIZE, &length, log);
-    std::printf("%s", log);
+    LogOut("%s", log);
     return compiled != 0;
 }
 
@@ -58,7 +59,7 @@ bool ReportGlError(const char* what)
     GLenum error = glGetError();
     if (error == GL_NO_ERROR)
         return false;
-    std::printf("%s\n%s\n", what, (const char*)gluErrorString(error));
+    LogOut("%s\n%s\n", what, (const char*)gluErrorString(error));
     return true;
 }
 
@@ -76,7 +77,7 @@ int CZoGl::LoadShaders(char* listFile)
     for (int i = 0; i < count; ++i) {
         std::string fragmentFile, vertexFile;
         if (!list.ReadWord(fragmentFile) || !list.ReadWord(vertexFile)) {
-            std::printf("Error: %s: entry %d is incomplete\n", listFile, i);
+            LogOut("Error: %s: entry %d is incomplete\n", listFile, i);
             return 0;
         }
         if (!LoadShader(&fragmentFile[0], &vertexFile[0], (unsigned int)i))
@@ -88,7 +89,7 @@ int CZoGl::LoadShaders(char* listFile)
 int CZoGl::LoadShader(char* fragmentFile, char* vertexFile, unsigned int index)
 {
     if (index >= (unsigned int)m_programCount) {
-        std::printf("Error: no program slot %u\n", index);
+        LogOut("Error: no program slot %u\n", index);
         return 0;
     }
     GLhandleARB program = glCreateProgramObjectARB();
@@ -107,7 +108,7 @@ int CZoGl::LoadShader(char* fragmentFile, char* vertexFile, unsigned int index)
     if (!ReadShaderSource(fragmentFile, "      Loading file: ", source) || !CompileShader(fragmentShader, source))
         return 0;
     glAttachObjectARB(program, fragmentShader);
-    std::printf("         Linking\n");
+    LogOut("         Linking\n");
     ForgetGlErrors();
     glLinkProgramARB(program);
     if (ReportGlError("Link Error"))
@@ -124,7 +125,7 @@ int CZoGl::LoadShader(char* fragmentFile, char* vertexFile, unsigned int index)
         std::string text(log);
         if (text.empty() || text[text.size() - 1] != '\n')
             text += '\n';
-        std::printf("Link Error\n%s", text.c_str());
+        LogOut("Link Error\n%s", text.c_str());
         return 0;
     }
     return 1;

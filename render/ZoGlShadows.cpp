@@ -36,7 +36,7 @@ void DrawSideFaces(CZoGl& gl, int index)
         // Both facings at once: the stencil counts each facing its own way.
         glVertexPointer(4, GL_FLOAT, 0, gl.m_sideFaces.data());
         char placement[] = "DFail";
-        UseProgramSlot(gl, PROGRAM_SIDES_FRONT);
+        UseProgramSlot(gl, program::SidesFront);
         gl.PrepairShader(placement, index);
         glDrawArrays(GL_QUADS, 0, (GLsizei)gl.m_sideFaces.size());
     }
@@ -120,9 +120,9 @@ void CZoGl::GetEdges(int index)
 
     // The near cap with both facings, then the far cap, which counts only
     // where it is seen from behind.
-    DrawCap(*this, PROGRAM_CAP_BOTH, "DFail", index, model);
+    DrawCap(*this, program::CapBoth, "DFail", index, model);
     UsePassState(*this, PASS_DEPTH_LESS | PASS_CULL_FRONT);
-    DrawCap(*this, PROGRAM_CAP_FAR, "DFailShadowHelp", index, model);
+    DrawCap(*this, program::CapFar, "DFailShadowHelp", index, model);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 

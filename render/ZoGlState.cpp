@@ -76,9 +76,7 @@ void CZoGl::SetGameInterface(IGameInterface* game)
 
 SGraphicObject* CZoGl::GetObject(int index)
 {
-    if (index < 0 || index >= (int)m_store.m_models.size())
-        return 0;
-    return &m_store.m_models[index];
+    return const_cast<SGraphicObject*>(m_store.Model(index));
 }
 
 Vector3f* CZoGl::GetVertices()

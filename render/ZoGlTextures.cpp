@@ -7,6 +7,7 @@
 #include <string>
 
 #include "game/ListFile.h"
+#include "game/Log.h"
 #include "render/ZoGl.h"
 
 int CZoGl::LoadTextures(char* listFile)
@@ -22,22 +23,22 @@ int CZoGl::LoadTextures(char* listFile)
         std::string file;
         int mipmapComponents;
         if (!list.ReadWord(file) || !list.ReadInt(mipmapComponents)) {
-            std::printf("Error: %s: entry %d is incomplete\n", listFile, i);
+            LogOut("Error: %s: entry %d is incomplete\n", listFile, i);
             return 0;
         }
         m_textures[i] = LoadTexture(&file[0], mipmapComponents);
         if (m_textures[i] == 0) {
-            std::printf("failed\n");
+            LogOut("failed\n");
             return 0;
         }
     }
-    std::printf("textures loaded\n");
+    LogOut("textures loaded\n");
     return 1;
 }
 
 unsigned int CZoGl::LoadTexture(char* file, int mipmapComponents)
 {
-    std::printf("   Loading: %s\n", file);
+    LogOut("   Loading: %s\n", file);
     ILuint image = 0;
     ilGenImages(1, &image);
     ilBindImage(image);
@@ -72,6 +73,6 @@ unsigned int CZoGl::LoadTexture(char* file, int mipmapComponents)
         glTexImage2D(GL_TEXTURE_2D, 0, bytesPerPixel, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
     }
     ilDeleteImages(1, &image);
-    std::printf("      %s loaded\n", file);
+    LogOut("      %s loaded\n", file);
     return texture;
 }

@@ -1,4 +1,5 @@
 #include "sound/ZoSound.h"
+#include "game/Log.h"
 
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
@@ -19,14 +20,14 @@ const int MIX_CHUNK_FRAMES = 1024;
 CZoSound::CZoSound() : CZoSound(SNoDevice())
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
-        std::printf("No audio device (%s): playing without sound\n", SDL_GetError());
+        LogOut("No audio device (%s): playing without sound\n", SDL_GetError());
     } else if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, MIX_CHUNK_FRAMES) < 0) {
-        std::printf("No audio device (%s): playing without sound\n", Mix_GetError());
+        LogOut("No audio device (%s): playing without sound\n", Mix_GetError());
     } else {
         Mix_AllocateChannels(16);
         m_audioOpen = true;
     }
-    std::printf("Init: ZoSound\n");
+    LogOut("Init: ZoSound\n");
 }
 
 CZoSound::CZoSound(SNoDevice)
@@ -40,13 +41,13 @@ CZoSound::CZoSound(SNoDevice)
 
 void CZoSound::LoadSounds(char* listFile)
 {
-    std::printf("Loading Sounds\n");
+    LogOut("Loading Sounds\n");
     CListFile list(listFile);
     int count = 0;
     if (!list.IsOpen())
-        std::printf("Cannot open %s: playing without sound effects or music\n", listFile);
+        LogOut("Cannot open %s: playing without sound effects or music\n", listFile);
     else if (!list.ReadInt(count))
-        std::printf("%s: unreadable entry count, no sounds loaded\n", listFile);
+        LogOut("%s: unreadable entry count, no sounds loaded\n", listFile);
 
     std::string name;
     if (count > 0 && list.ReadWord(name)) {
@@ -57,20 +58,20 @@ void CZoSound::LoadSounds(char* listFile)
     }
     for (int i = 1; i < count && list.ReadWord(name); ++i)
         LoadSound(&name[0]);
-    std::printf("   Sounds Loaded\n");
+    LogOut("   Sounds Loaded\n");
 }
 
 void CZoSound::LoadSound(char* file)
 {
-    std::printf("   Loading Sounds\n");
-    std::printf("      Loading %s\n", file);
+    LogOut("   Loading Sounds\n");
+    LogOut("      Loading %s\n", file);
     Mix_Chunk* chunk = 0;
     if (m_audioOpen) {
         SDL_RWops* reader = SDL_RWFromFile(file, "rb");
         chunk = reader ? Mix_LoadWAV_RW(reader, 1) : 0;
     }
     m_sounds.push_back(chunk);
-    std::printf("         Loaded %s\n", file);
+    LogOut("         Loaded %s\n", file);
 }
 
 void CZoSound::PlaySound(int effect, int)

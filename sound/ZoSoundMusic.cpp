@@ -1,6 +1,7 @@
 // The background music: an MPEG audio stream decoded by SMPEG into the
 // mixer's music hook. Only the Linux program has it.
 #include "sound/ZoSound.h"
+#include "game/Log.h"
 
 #ifdef FERROWIND_HAS_MUSIC
 
@@ -12,14 +13,14 @@
 
 void CZoSound::LoadMusic(char* file)
 {
-    std::printf("   Loading Music\n");
-    std::printf("      Loading %s\n", file);
+    LogOut("   Loading Music\n");
+    LogOut("      Loading %s\n", file);
     if (!m_audioOpen)
         return;  // playing without sound, as said at start-up
     SMPEG_Info info;
     m_music = SMPEG_new(file, &info, 0);
     if (!m_music || SMPEG_error(m_music)) {
-        std::printf("Cannot load%s\n", file);
+        LogOut("Cannot load%s\n", file);
         // A stream that failed to open is never played: the music toggle
         // then only flips its flag.
         if (m_music)
@@ -38,7 +39,7 @@ void CZoSound::LoadMusic(char* file)
     SMPEG_enableaudio(m_music, 1);
     SMPEG_enablevideo(m_music, 0);
     SMPEG_loop(m_music, 1);
-    std::printf("         Loaded %s\n", file);
+    LogOut("         Loaded %s\n", file);
 }
 
 void CZoSound::PlayMusic()

@@ -125,8 +125,6 @@ void ForgetQueue(CFerrowind& game)
 {
     if (game.m_messages.size() <= MAX_QUEUED)
         return;
-    for (SGameMsg& msg : game.m_messages)
-        delete[] msg.data;
     game.m_messages.clear();
     game.m_firstUnhandled = 0;
 }

@@ -8,12 +8,9 @@
 #include <cstdlib>
 
 #include "tests/gl/FrameScene.h"
-#include "tools/assetgen/AssetNumbers.h"
+#include "game/Numbers.h"
 
 namespace {
-
-namespace tex = assetgen::tex;
-namespace model = assetgen::model;
 
 const int kWidth = 512, kHeight = 384;
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/unit/LogCapture.h"
 #include "render/ModelList.h"
 #include "render/ZoGl.h"
 #include "tests/unit/ScratchDir.h"
@@ -36,9 +37,9 @@ int LoadTextureList(RecordingGl& gl, const std::string& content, std::string& ou
 {
     ScratchDir dir;
     std::string list = dir.Write("textures.lof", content);
-    testing::internal::CaptureStdout();
+    CaptureLog();
     int result = gl.LoadTextures(&list[0]);
-    out = testing::internal::GetCapturedStdout();
+    out = CapturedOut();
     return result;
 }
 
@@ -47,12 +48,12 @@ std::vector<std::string> ModelNames(const std::string& content, bool& ok, CZoMod
     ScratchDir dir;
     std::string list = dir.Write("models.lof", content);
     std::vector<std::string> calls;
-    testing::internal::CaptureStdout();
+    CaptureLog();
     ok = ReadModelList(list.c_str(), store, [&](char* file, unsigned int base, int makeNormals) {
         calls.push_back(std::string(file) + " " + std::to_string(base) + " " + std::to_string(makeNormals));
         store.AddModel({Vector3f(0, 0, 0), Vector3f(1, 0, 0), Vector3f(0, 1, 0)}, {}, {});
     });
-    out = testing::internal::GetCapturedStdout();
+    out = CapturedOut();
     return calls;
 }
 
@@ -96,9 +97,9 @@ TEST(TextureList, UnreadableListsFail)
 {
     RecordingGl gl;
     std::string out;
-    testing::internal::CaptureStdout();
+    CaptureLog();
     EXPECT_EQ(gl.LoadTextures((char*)"/nonexistent/textures.lof"), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: Couldn't open /nonexistent/textures.lof\n");
+    EXPECT_EQ(CapturedOut(), "Error: Couldn't open /nonexistent/textures.lof\n");
     EXPECT_EQ(LoadTextureList(gl, "2 a.png 1 b.png", out), 0);  // entry without its count
     EXPECT_NE(out.find("entry 1 is incomplete"), std::string::npos) << out;
     EXPECT_EQ(LoadTextureList(gl, "-1", out), 0);
@@ -111,9 +112,9 @@ TEST(ShaderList, EntriesGiveFragmentThenVertexFileInSlotOrder)
     RecordingGl gl;
     ScratchDir dir;
     std::string list = dir.Write("shaders.lof", "2\nf0.frag v0.vert\nf1.frag\nv1.vert\n");
-    testing::internal::CaptureStdout();
+    CaptureLog();
     EXPECT_EQ(gl.LoadShaders(&list[0]), 1);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(CapturedOut(), "");
     ASSERT_EQ(gl.calls.size(), 2u);
     EXPECT_EQ(gl.calls[0], "0 f0.frag v0.vert");
     EXPECT_EQ(gl.calls[1], "1 f1.frag v1.vert");
@@ -128,9 +129,9 @@ TEST(ShaderList, FirstFailureStopsTheList)
     EXPECT_EQ(gl.LoadShaders(&list[0]), 0);
     EXPECT_EQ(gl.calls.size(), 2u);
 
-    testing::internal::CaptureStdout();
+    CaptureLog();
     EXPECT_EQ(gl.LoadShaders((char*)"/nonexistent/shaders.lof"), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: Couldn't open /nonexistent/shaders.lof\n");
+    EXPECT_EQ(CapturedOut(), "Error: Couldn't open /nonexistent/shaders.lof\n");
 }
 
 TEST(ModelList, EntriesFillTheModelJustLoaded)
@@ -171,9 +172,9 @@ TEST(ModelList, EmptyAndBrokenLists)
     EXPECT_FALSE(ok);
     EXPECT_NE(out.find("entry 1 is incomplete"), std::string::npos) << out;
 
-    testing::internal::CaptureStdout();
+    CaptureLog();
     EXPECT_FALSE(ReadModelList("/nonexistent/models.lof", store, [](char*, unsigned int, int) {}));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: Couldn't open /nonexistent/models.lof\n");
+    EXPECT_EQ(CapturedOut(), "Error: Couldn't open /nonexistent/models.lof\n");
 }
 
 TEST(ModelList, LongNamesArriveWhole)

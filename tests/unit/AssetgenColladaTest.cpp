@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "tools/assetgen/AssetNumbers.h"
+#include "game/Numbers.h"
 #include "tools/assetgen/Mesh.h"
 #include "tools/assetgen/Models.h"
 

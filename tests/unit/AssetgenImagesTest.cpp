@@ -7,7 +7,7 @@
 #include <string>
 
 #include "game/Controls.h"
-#include "tools/assetgen/AssetNumbers.h"
+#include "game/Numbers.h"
 #include "tools/assetgen/Font.h"
 #include "tools/assetgen/Painters.h"
 #include "tools/assetgen/Textures.h"

@@ -5,7 +5,7 @@
 #include <set>
 #include <sstream>
 
-#include "tools/assetgen/AssetNumbers.h"
+#include "game/Numbers.h"
 #include "tools/assetgen/Models.h"
 #include "tools/assetgen/Objects.h"
 
@@ -61,7 +61,7 @@ TEST(AssetgenObjects, FileHasTheFieldCountOfEachKind) {
 
 TEST(AssetgenObjects, ObjectsTheGameNamesByNumberAreThere) {
   const std::vector<ObjectRecord>& o = battlefield().objects;
-  ASSERT_GT(o.size(), static_cast<size_t>(kAnimatedObject));
+  ASSERT_GT(o.size(), static_cast<size_t>(ANIMATED_OBJECT));
   EXPECT_EQ(o[0].kind, kind::Ground);
   EXPECT_EQ(o[0].model, model::Ground);
   EXPECT_FLOAT_EQ(o[0].pos.x, kArenaSize / 2);
@@ -69,8 +69,8 @@ TEST(AssetgenObjects, ObjectsTheGameNamesByNumberAreThere) {
   EXPECT_EQ(o[1].model, model::Tank);
   ASSERT_EQ(o[1].extra.size(), 2u);
   EXPECT_GT(o[1].extra[0], 0.0f);
-  EXPECT_EQ(o[kAnimatedObject].kind, kind::Scenery);
-  EXPECT_EQ(o[kAnimatedObject].model, model::RadarFirst);
+  EXPECT_EQ(o[ANIMATED_OBJECT].kind, kind::Scenery);
+  EXPECT_EQ(o[ANIMATED_OBJECT].model, model::RadarFirst);
 
   std::set<int> powerUpKinds;
   bool flash = false;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "tests/unit/LogCapture.h"
 #include "input/EventSet.h"
 
 namespace {
@@ -52,8 +53,8 @@ TEST(EventSet, RemovingAMissingKeyReportsIt)
     set events;
     SDL_Event up = KeyEvent(SDL_KEYUP, SDLK_x);
     events.add(&up);
-    testing::internal::CaptureStdout();
+    CaptureLog();
     events.remove(KeyEvent(SDL_KEYDOWN, SDLK_x));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: deleting an unexisting element\n");
+    EXPECT_EQ(CapturedOut(), "Error: deleting an unexisting element\n");
     EXPECT_NE(events.slots[0], nullptr);
 }

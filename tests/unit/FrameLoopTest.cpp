@@ -168,7 +168,7 @@ TEST_F(PlayingLoop, PlayingFramesSendMovesQueueBothMessagesAndRecordTheFrameRate
     ASSERT_EQ(sent.size(), 2u);
     for (const SGameMsg& m : sent) {
         EXPECT_EQ(m.type, GMSG_MOVE_TO_LOC);
-        EXPECT_EQ(m.object, CFerrowind::LOCAL_TANK);
+        EXPECT_EQ(m.object, LOCAL_TANK);
     }
     EXPECT_EQ(Count(GMSG_MOVE_TO_LOC), 2);
     EXPECT_EQ(Count(GMSG_ACCELERATE), 2);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "tests/unit/LogCapture.h"
 #include "tests/unit/InputFixture.h"
 #include "tests/unit/ScratchDir.h"
 
@@ -15,9 +16,9 @@ protected:
     std::string Press(SDLKey key)
     {
         device.Push(SDL_KEYDOWN, key);
-        testing::internal::CaptureStdout();
+        CaptureLog();
         Frame(10);
-        return testing::internal::GetCapturedStdout();
+        return CapturedOut();
     }
 };
 

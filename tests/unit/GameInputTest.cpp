@@ -52,7 +52,7 @@ TEST_F(GameInput, TurnsAreSentToPeersBeforeTheyAreQueued)
         EXPECT_EQ(m.object, 1);
         EXPECT_FLOAT_EQ(m.data[0], 5);
         EXPECT_FLOAT_EQ(m.data[1], expected[i]);
-        EXPECT_EQ(sent[i].data, m.data);
+        EXPECT_EQ(sent[i].data.get(), m.data.get());
     }
 }
 
@@ -112,7 +112,7 @@ TEST_F(GameInput, OneShotKeysActOncePerPress)
     EXPECT_EQ(game.m_messages[0].object, 1);
     EXPECT_EQ(Count(GMSG_TOGGLE_MUSIC), 1);
     EXPECT_EQ(game.m_messages[1].count, 0);
-    EXPECT_EQ(game.m_messages[1].data, nullptr);
+    EXPECT_FALSE(game.m_messages[1].data);
     EXPECT_EQ(lagChanges, 1);
     // Only the self-destruct goes to the peers.
     ASSERT_EQ(sent.size(), 1u);

@@ -87,8 +87,6 @@ protected:
     }
     ~InputFixture() override
     {
-        for (SGameMsg& m : game.m_messages)
-            delete[] m.data;
         for (SGameObject* o : game.m_objects)
             DestroyObject(o);
         if (output)

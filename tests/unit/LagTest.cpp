@@ -4,6 +4,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/unit/LogCapture.h"
 #include "NetFakes.h"
 #include "net/ReceiveQueue.h"
 #include "net/SocketLayer.h"
@@ -14,10 +15,10 @@ namespace {
 
 std::string Capture(void (*step)(), int times)
 {
-    testing::internal::CaptureStdout();
+    CaptureLog();
     for (int i = 0; i < times; ++i)
         step();
-    return testing::internal::GetCapturedStdout();
+    return CapturedOut();
 }
 
 void ResetLag()
@@ -77,9 +78,9 @@ TEST(Lag, TracePrintsOneLinePerMessage)
     game.ticks = 1000;
     SSocketMSG turn = Record(GMSG_CHANGE_ANGLES, peer, 900);
     turn.senderAddr = peer;
-    testing::internal::CaptureStdout();
+    CaptureLog();
     DeliverRecords({turn, Record(GMSG_TIMING_PROBE, 0, 900)}, {ZOConnectionID(peer, 4)}, game, true);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(CapturedOut(),
               "net trace: GMSG_CHANGE_ANGLES for object 4 from 10.77.0.2\n"
               "net trace: Unknown for object 99 from 0.0.0.0\n");
     EXPECT_EQ(game.messages.size(), 2u);

@@ -1,3 +1,4 @@
+#include "tests/unit/LogCapture.h"
 #include "GameFixture.h"
 
 namespace {
@@ -252,9 +253,9 @@ TEST(MessageQueueLog, UnopenableLogIsReportedAndPlayGoesOn)
     CZoSDL sdl{SNoDevice()};
     CZoGl gl{SNoDevice()};
     CZoSound sound{SNoDevice()};
-    ::testing::internal::CaptureStderr();
+    CaptureLog();
     CTestGame game(SGameComponents{&sdl, &gl, new CZoSDLTreader(), &sound}, "/nonexistent-dir/output.txt");
-    std::string err = ::testing::internal::GetCapturedStderr();
+    std::string err = CapturedErr();
     EXPECT_NE(err.find("/nonexistent-dir/output.txt"), std::string::npos);
     EXPECT_EQ(output, nullptr);
 

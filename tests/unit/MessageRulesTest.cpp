@@ -1,3 +1,4 @@
+#include "tests/unit/LogCapture.h"
 #include "GameFixture.h"
 #include "game/Damage.h"
 
@@ -130,7 +131,7 @@ TEST_F(MessageRules, DamageWithPowerUpFourAndTheDeathRule)
     Apply(GMSG_DAMAGE, me, {0.05f, 0, 0});
     EXPECT_EQ(game.m_objects[me]->active, 1);
 
-    ::testing::internal::CaptureStdout();
+    CaptureLog();
     State(me)[TS_DRIVE] = 0.0f;
     State(me)[TS_ARMOUR] = 0;
     State(me)[TS_GUN] = 5;
@@ -138,7 +139,7 @@ TEST_F(MessageRules, DamageWithPowerUpFourAndTheDeathRule)
     game.m_objects[shooter]->timer = 0;
     Apply(GMSG_SHOOT, shooter, {}, 60000);
     ApplyQueued();
-    std::string out = ::testing::internal::GetCapturedStdout();
+    std::string out = CapturedOut();
     EXPECT_EQ(game.m_objects[me]->active, 0);
     EXPECT_EQ(game.m_objects[me]->timer, game.now);
     EXPECT_NE(out.find("Sending Frag to: " + std::to_string(shooter)), std::string::npos);
@@ -265,9 +266,9 @@ TEST_F(MessageRules, RespawnGivesUpWhenNoSpotIsFree)
     game.m_objects[me]->pos = Vector3f(-50, 0, -50);  // no draw can land on it
     game.m_objects[me]->active = 0;
     game.m_objects[me]->timer = 1000;
-    ::testing::internal::CaptureStdout();
+    CaptureLog();
     Apply(GMSG_SHOOT, me, {}, 5000);
-    std::string out = ::testing::internal::GetCapturedStdout();
+    std::string out = CapturedOut();
     EXPECT_EQ(game.m_objects[me]->active, 0);
     EXPECT_NE(out.find("No free spot"), std::string::npos);
 }

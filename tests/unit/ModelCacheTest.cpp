@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/unit/LogCapture.h"
 #include "render/ColladaModels.h"
 #include "render/ModelCache.h"
 #include "render/ModelStore.h"
@@ -277,9 +278,9 @@ protected:
     {
         char* previous = getcwd(nullptr, 0);
         ASSERT_EQ(chdir(FERROWIND_ASSETS), 0);
-        testing::internal::CaptureStdout();
+        CaptureLog();
         bool loaded = LoadColladaModels("models.lof", store);
-        testing::internal::GetCapturedStdout();
+        CapturedOut();
         ASSERT_EQ(chdir(previous), 0);
         free(previous);
         ASSERT_TRUE(loaded);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/unit/LogCapture.h"
 #include "render/ModelGeometry.h"
 #include "render/ModelStore.h"
 #include "tests/unit/ScratchDir.h"
@@ -86,10 +87,10 @@ TEST(ModelStore, ColladaModelNamedMonkeyIsRescaledOnLoad)
     ASSERT_EQ(chdir(dir.Path().c_str()), 0);
 
     CZoModelStore store;
-    testing::internal::CaptureStdout();
+    CaptureLog();
     store.AddColladaModel(&plain[0], 0, 0);
     store.AddColladaModel(&withDirectory[0], 6, 0);
-    std::string out = testing::internal::GetCapturedStdout();
+    std::string out = CapturedOut();
     ASSERT_EQ(chdir(cwd.c_str()), 0);
 
     EXPECT_EQ(out, "   Loading monkey.dae\n   Loading " + withDirectory + "\n");
@@ -214,14 +215,13 @@ TEST(ModelStore, ModelFileLoadsWithEdgesAndParseProblemsKeepTheModelNumber)
     std::string bad = DATA + "index_out_of_range.dae";
     std::string shortList = DATA + "short_index_list.dae";
     std::string truncated = DATA + "truncated.dae";
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
+    CaptureLog();
     EXPECT_EQ(store.AddColladaModel(&good[0], 0, 1), 0);
     EXPECT_EQ(store.AddColladaModel(&bad[0], 6, 0), 1);
     EXPECT_EQ(store.AddColladaModel(&shortList[0], 6, 0), 2);
     EXPECT_EQ(store.AddColladaModel(&truncated[0], 6, 0), 3);
-    std::string out = testing::internal::GetCapturedStdout();
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string out = CapturedOut();
+    std::string err = CapturedErr();
 
     EXPECT_EQ(out.find("   Loading " + good + "\n\t\tGenerating Normals\n   Loading " + bad + "\nError: " + bad), 0u)
         << out;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "game/NetOverlay.h"
+#include "game/Numbers.h"
+#include "net/NetFigures.h"
 #include "render/NetOverlayLayout.h"
 
 namespace {
@@ -45,7 +47,7 @@ TEST(NetFigures, OverlayRowsAreDigitsAndTheTextNamesThem)
     // Row A: 10 0 0 2 | - | 61 | 60 | 3 | 2100 | 2; row B: 10 0 0 3 | 12 | 0 | 5 | 0 | 0 | 2.
     ASSERT_EQ(images.size(), (5u + 0 + 2 + 2 + 1 + 4 + 1) + (5u + 2 + 1 + 1 + 1 + 1 + 1));
     for (const SImageRect& r : images)
-        EXPECT_EQ(r.image, TEX_DIGITS);
+        EXPECT_EQ(r.image, tex::Digits);
     EXPECT_GT(images[0].y1, images.back().y1) << "the second peer is drawn below the first";
     // The first glyph of 61 is a 6: the seventh glyph of the strip.
     EXPECT_FLOAT_EQ(images[5].s1, 6 * kGlyphWidth);

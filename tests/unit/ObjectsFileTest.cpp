@@ -1,3 +1,4 @@
+#include "tests/unit/LogCapture.h"
 #include "GameFixture.h"
 
 #include <fstream>
@@ -36,16 +37,16 @@ protected:
 
 TEST_F(ObjectsFile, EmptyFileLoadsNothing)
 {
-    ::testing::internal::CaptureStdout();
+    CaptureLog();
     EXPECT_EQ(Load("0\n"), 1);
-    std::string out = ::testing::internal::GetCapturedStdout();
+    std::string out = CapturedOut();
     EXPECT_EQ(out, "loading objects\nobjects loaded\n");
     EXPECT_TRUE(game.m_objects.empty());
     EXPECT_EQ(game.m_objectCount, 0);
 
-    ::testing::internal::CaptureStderr();
+    CaptureLog();
     EXPECT_FALSE(game.CheckBattlefield("objects.lof"));
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("object 1 must be a tank"), std::string::npos);
+    EXPECT_NE(CapturedErr().find("object 1 must be a tank"), std::string::npos);
 }
 
 TEST_F(ObjectsFile, EveryKindBecomesItsObject)
@@ -120,16 +121,16 @@ TEST_F(ObjectsFile, MalformedFilesStopWithTheRecordAndField)
         {"1\n0 2.5 1 2 3 0 0 0 1 1 0 0 0 0\n", "field \"model\""},
     };
     for (const auto& c : cases) {
-        ::testing::internal::CaptureStderr();
+        CaptureLog();
         EXPECT_EQ(Load(c.text), 0) << c.text;
-        std::string err = ::testing::internal::GetCapturedStderr();
+        std::string err = CapturedErr();
         EXPECT_NE(err.find(c.message), std::string::npos) << err;
         EXPECT_NE(err.find(path), std::string::npos) << err;
     }
 
-    ::testing::internal::CaptureStderr();
+    CaptureLog();
     EXPECT_EQ(game.LoadObjects((char*)"/nonexistent/objects.lof"), 0);
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("/nonexistent/objects.lof"), std::string::npos);
+    EXPECT_NE(CapturedErr().find("/nonexistent/objects.lof"), std::string::npos);
 }
 
 TEST_F(ObjectsFile, BattlefieldNeedsTheObjectsReadByNumber)
@@ -138,14 +139,14 @@ TEST_F(ObjectsFile, BattlefieldNeedsTheObjectsReadByNumber)
     for (int i = 2; i < 73; ++i)
         text += Record(KIND_SCENERY, box);
     ASSERT_EQ(Load(text), 1);
-    ::testing::internal::CaptureStderr();
+    CaptureLog();
     EXPECT_FALSE(game.CheckBattlefield("objects.lof"));
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("effect object"), std::string::npos);
+    EXPECT_NE(CapturedErr().find("effect object"), std::string::npos);
 
     game.m_effectObjects.push_back(5);
     EXPECT_TRUE(game.CheckBattlefield("objects.lof"));
     game.m_objects.resize(72);
-    ::testing::internal::CaptureStderr();
+    CaptureLog();
     EXPECT_FALSE(game.CheckBattlefield("objects.lof"));
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("at least 73 objects"), std::string::npos);
+    EXPECT_NE(CapturedErr().find("at least 73 objects"), std::string::npos);
 }

@@ -30,8 +30,8 @@ std::vector<SGameMsg>* sentTo = 0;
 
 int RecordSend(SGameMsg* msg)
 {
-    // The queue frees its messages' data once they are old: keep a copy.
-    sentTo->push_back(MakeMsg(msg->type, msg->object, msg->count, msg->data, msg->time));
+    // Kept as the wire carries it: no queue flags, values of its own.
+    sentTo->push_back(MakeMsg(msg->type, msg->object, msg->count, msg->data.get(), msg->time));
     return 1;
 }
 
@@ -87,9 +87,9 @@ struct SCopy {
     {
         sentTo = &sent;
         game.now = time;
-        // Each copy gets data of its own, as from the wire: the queue frees it.
+        // Each copy gets data of its own, as from the wire.
         for (const SGameMsg& m : arrived) {
-            SGameMsg copy = MakeMsg(m.type, m.object, m.count, m.data, m.time);
+            SGameMsg copy = MakeMsg(m.type, m.object, m.count, m.data.get(), m.time);
             copy.sender = m.sender;
             game.AddMsg(copy);
         }

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "tests/unit/LogCapture.h"
 #include "NetFakes.h"
 #include "net/NetFigures.h"
 #include "net/WireConvert.h"
@@ -64,9 +65,9 @@ protected:
     }
     std::string ReceiveBytes(const void* bytes, size_t length, unsigned long source)
     {
-        testing::internal::CaptureStdout();
+        CaptureLog();
         protocol.HandleDatagram(bytes, length, source);
-        return testing::internal::GetCapturedStdout();
+        return CapturedOut();
     }
     // Announced, with PEER_A and PEER_B known (their tanks 2 and 3).
     void MeetPeers()
@@ -86,9 +87,9 @@ protected:
     template <typename F>
     void Quietly(F f)
     {
-        testing::internal::CaptureStdout();
+        CaptureLog();
         f();
-        testing::internal::GetCapturedStdout();
+        CapturedOut();
     }
 
     SSocketMSG ConnectFrom(int type, unsigned long sender, float x)
@@ -127,9 +128,9 @@ TEST_F(PeerProtocol, LocalEntryIsAddedOnce)
 
 TEST_F(PeerProtocol, AnnouncementBroadcastsTheLocalTank)
 {
-    testing::internal::CaptureStdout();
+    CaptureLog();
     protocol.Connect(0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), " Attempting to connect \n");
+    EXPECT_EQ(CapturedOut(), " Attempting to connect \n");
     ASSERT_EQ(transport.sent.size(), 1u);
     const SSocketMSG& rec = transport.sent[0];
     EXPECT_EQ(rec.type, SMSG_CONNECT);

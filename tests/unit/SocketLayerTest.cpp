@@ -2,6 +2,7 @@
 // table lives for the whole test program, so one test fills it.
 #include <gtest/gtest.h>
 
+#include "tests/unit/LogCapture.h"
 #include "NetFakes.h"
 #include "net/SocketLayer.h"
 #include "net/ZoSockets.h"
@@ -15,9 +16,9 @@ TEST(SocketLayer, TablePrintsAndMapsMessagesOfTheLayer)
     table.AddLocalOnce(self, 1);
     table.Append(peer, 7);
 
-    testing::internal::CaptureStdout();
+    CaptureLog();
     PrintConnections();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "connections are:\n1 from 10.77.0.1\n7 from 10.77.0.2\n"
+    EXPECT_EQ(CapturedOut(), "connections are:\n1 from 10.77.0.1\n7 from 10.77.0.2\n"
               "0 records dropped (not whole, forged, untrusted or from unknown peers)\n");
 
     SGameMsg turn = MakeMsg(GMSG_CHANGE_ANGLES, 7, 0, 0, 500);

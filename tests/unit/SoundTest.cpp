@@ -9,6 +9,7 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "tests/unit/LogCapture.h"
 #include "game/Ferrowind.h"
 #include "input/ZoSDL.h"
 #include "net/ZoThreadMaster.h"
@@ -110,15 +111,15 @@ protected:
 TEST_F(Sound, ListsWithNoEntryOrOnlyTheMusic)
 {
     CZoSound sound;
-    ::testing::internal::CaptureStdout();
+    CaptureLog();
     sound.LoadSounds(&WriteList("none.lof", "0\n")[0]);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Loading Sounds\n   Sounds Loaded\n");
+    EXPECT_EQ(CapturedOut(), "Loading Sounds\n   Sounds Loaded\n");
     EXPECT_TRUE(sound.m_sounds.empty());
 
     std::string music = std::string(FERROWIND_TEST_DATA) + "/tone.mp3";
-    ::testing::internal::CaptureStdout();
+    CaptureLog();
     sound.LoadSounds(&WriteList("music.lof", "1 " + music + "\n")[0]);
-    std::string out = ::testing::internal::GetCapturedStdout();
+    std::string out = CapturedOut();
     EXPECT_EQ(out, "Loading Sounds\n   Loading Music\n      Loading " + music + "\n         Loaded " + music +
                        "\n   Sounds Loaded\n");
     EXPECT_TRUE(sound.m_sounds.empty());
@@ -131,9 +132,9 @@ TEST_F(Sound, WindowsListSkipsTheMusicAndKeepsTheEffectNumbers)
     sound.m_flavour = FLAVOUR_WINDOWS;
     std::string music = std::string(FERROWIND_TEST_DATA) + "/tone.mp3";
     std::string shot = WriteTone("windows_shot.wav", 0.2);
-    ::testing::internal::CaptureStdout();
+    CaptureLog();
     sound.LoadSounds(&WriteList("windows.lof", "3 " + music + " " + shot + " /nonexistent/b.wav\n")[0]);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(CapturedOut(),
               "Loading Sounds\n   Loading Sounds\n      Loading " + shot + "\n         Loaded " + shot +
                   "\n   Loading Sounds\n      Loading /nonexistent/b.wav\n         Loaded /nonexistent/b.wav\n"
                   "   Sounds Loaded\n");
@@ -142,18 +143,18 @@ TEST_F(Sound, WindowsListSkipsTheMusicAndKeepsTheEffectNumbers)
     EXPECT_EQ(sound.m_sounds[1], nullptr);
     EXPECT_EQ(sound.m_music, nullptr);
 
-    ::testing::internal::CaptureStdout();
+    CaptureLog();
     sound.LoadSounds(&WriteList("windows_music_only.lof", "1 " + music + "\n")[0]);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Loading Sounds\n   Sounds Loaded\n");
+    EXPECT_EQ(CapturedOut(), "Loading Sounds\n   Sounds Loaded\n");
     EXPECT_EQ(sound.m_sounds.size(), 2u);
 }
 
 TEST_F(Sound, MissingListCountsAsEmpty)
 {
     CZoSound sound;
-    ::testing::internal::CaptureStdout();
+    CaptureLog();
     sound.LoadSounds((char*)"/nonexistent/sounds.lof");
-    std::string out = ::testing::internal::GetCapturedStdout();
+    std::string out = CapturedOut();
     EXPECT_NE(out.find("/nonexistent/sounds.lof"), std::string::npos);
     EXPECT_NE(out.find("   Sounds Loaded"), std::string::npos);
     EXPECT_TRUE(sound.m_sounds.empty());
@@ -180,9 +181,9 @@ TEST_F(Sound, UnreadableMusicMakesTheToggleHarmless)
 {
     CZoSound sound;
     std::string broken = std::string(FERROWIND_TEST_DATA) + "/broken.mp3";
-    ::testing::internal::CaptureStdout();
+    CaptureLog();
     sound.LoadSounds(&WriteList("broken.lof", "1 " + broken + "\n")[0]);
-    EXPECT_NE(::testing::internal::GetCapturedStdout().find("Cannot load" + broken), std::string::npos);
+    EXPECT_NE(CapturedOut().find("Cannot load" + broken), std::string::npos);
     Listen();
     sound.PlayMusic();
     EXPECT_TRUE(sound.m_musicPlaying);

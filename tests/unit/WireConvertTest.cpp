@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "tests/unit/LogCapture.h"
 #include "NetFakes.h"
 #include "net/WireConvert.h"
 
@@ -179,7 +180,7 @@ TEST(WireConvert, CountZeroArrivesWithoutData)
     EXPECT_EQ(rec.count, 0);
     SGameMsg back = GameMsgFromWire(rec, {});
     EXPECT_EQ(back.count, 0);
-    EXPECT_EQ(back.data, nullptr);
+    EXPECT_FALSE(back.data);
     EXPECT_EQ(back.handled, 0);
     EXPECT_EQ(back.late, 0);
 }
@@ -200,7 +201,6 @@ TEST(WireConvert, CountNineTravelsAsNineWithSevenValuesAndArrivesClamped)
     ASSERT_EQ(back.count, 7);
     for (int k = 0; k < 7; ++k)
         EXPECT_EQ(back.data[k], 10.0f + k);
-    delete[] back.data;
 }
 
 TEST(WireConvert, NegativeCountArrivesAsZero)
@@ -210,7 +210,7 @@ TEST(WireConvert, NegativeCountArrivesAsZero)
     rec.count = -5;
     SGameMsg back = GameMsgFromWire(rec, {});
     EXPECT_EQ(back.count, 0);
-    EXPECT_EQ(back.data, nullptr);
+    EXPECT_FALSE(back.data);
 }
 
 TEST(WireConvert, ObjectTravelsAsTheAddressOfItsOwner)
@@ -248,9 +248,9 @@ TEST(WireConvert, LastMatchingEntryWins)
     EXPECT_EQ(rec.recipientAddr, PEER_B);
 
     rec.recipientAddr = PEER_A;
-    testing::internal::CaptureStdout();
+    CaptureLog();
     SGameMsg back = GameMsgFromWire(rec, table);
-    testing::internal::GetCapturedStdout();
+    CapturedOut();
     EXPECT_EQ(back.object, 9);
 }
 
@@ -268,15 +268,15 @@ TEST(WireConvert, FragPrintsItsRecipient)
 {
     std::vector<ZOConnectionID> table = {ZOConnectionID(PEER_A, 1), ZOConnectionID(SELF, 3)};
     SSocketMSG rec = WireFromGameMsg(Msg(GMSG_FRAG, 1, 0, 0), {ZOConnectionID(SELF, 1)}, SELF);
-    testing::internal::CaptureStdout();
+    CaptureLog();
     SGameMsg back = GameMsgFromWire(rec, table);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Recepiant: 3\n");
+    EXPECT_EQ(CapturedOut(), "Recepiant: 3\n");
     EXPECT_EQ(back.object, 3);
 
     rec.type = GMSG_DEATH;
-    testing::internal::CaptureStdout();
+    CaptureLog();
     GameMsgFromWire(rec, table);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(CapturedOut(), "");
 }
 
 TEST(WireConvert, AddressesPrintDotted)

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "tools/assetgen/AssetNumbers.h"
+#include "game/Numbers.h"
 #include "tools/assetgen/Noise.h"
 #include "tools/assetgen/Painters.h"
 #include "tools/assetgen/Textures.h"

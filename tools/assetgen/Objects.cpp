@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "tools/assetgen/AssetNumbers.h"
+#include "game/Numbers.h"
 #include "tools/assetgen/Noise.h"
 
 namespace assetgen {
@@ -163,10 +163,10 @@ std::vector<ObjectRecord> objectList(const std::vector<Footprint>& footprints) {
   // The game animates the object at a fixed number: move the radar mast there.
   std::vector<ObjectRecord> objects = l.take();
   for (size_t i = 0; i < objects.size(); ++i)
-    if (objects[i].model == model::RadarFirst && objects.size() > static_cast<size_t>(kAnimatedObject)) {
+    if (objects[i].model == model::RadarFirst && objects.size() > static_cast<size_t>(ANIMATED_OBJECT)) {
       const ObjectRecord radar = objects[i];
       objects.erase(objects.begin() + static_cast<long>(i));
-      objects.insert(objects.begin() + kAnimatedObject, radar);
+      objects.insert(objects.begin() + ANIMATED_OBJECT, radar);
       break;
     }
   return objects;

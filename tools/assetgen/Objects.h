@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "game/Numbers.h"
 #include "tools/assetgen/Mesh.h"
 
 namespace assetgen {
@@ -23,7 +24,6 @@ struct ObjectRecord {
   std::vector<float> extra;  // tank: speed factor and turn rate; power-up: its kind
 };
 
-constexpr int kAnimatedObject = 72;
 constexpr float kTankSpeed = 0.025f;  // units per millisecond at full throttle
 constexpr float kTankTurnRate = 0.08f;  // degrees per millisecond
 constexpr float kArenaSize = 1000.0f;

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "tools/assetgen/AssetNumbers.h"
+#include "game/Numbers.h"
 #include "tools/assetgen/Painters.h"
 
 namespace assetgen {

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "game/Controls.h"
+#include "game/Numbers.h"
 #include "tools/assetgen/Font.h"
 #include "tools/assetgen/Noise.h"
 #include "tools/assetgen/Painters.h"
@@ -88,8 +89,8 @@ Image paintBarFrame(const char* label) {
 }
 
 Image paintPanel() {
-  // The panel covers the top quarter of the window: 1024 x 192 pixels.
-  Image image(1024, 192, true);
+  // The panel covers the top quarter of the window.
+  Image image(SCREEN_WIDTH, SCREEN_HEIGHT / 4, true);
   image.paint([](int, int y) {
     const float fade = 1.0f - std::min(1.0f, y / 40.0f);
     return rgb(0.06f, 0.07f, 0.08f, 0.55f * fade);
@@ -139,7 +140,7 @@ void tankSilhouette(Image& image, float x, float ground, float scale, const Colo
 }  // namespace
 
 Image paintMenu() {
-  Image image(1024, 768, false);
+  Image image(SCREEN_WIDTH, SCREEN_HEIGHT, false);
   image.paint([](int x, int y) {
     const float t = y / 767.0f;
     Colour sky = mix(rgb(0.10f, 0.13f, 0.22f), rgb(0.86f, 0.52f, 0.26f), std::pow(t / 0.62f, 1.6f));

@@ -1,0 +1,63 @@
+// Numbers the game, the renderer and the asset generator must agree on: the
+// objects the game reads by number, the window, and the assets by their
+// position in their list files.
+#ifndef FERROWIND_NUMBERS_H
+#define FERROWIND_NUMBERS_H
+
+// Object 1 is always the local player's tank; object 72 shows the radar.
+constexpr int LOCAL_TANK = 1;
+constexpr int ANIMATED_OBJECT = 72;
+
+constexpr int SCREEN_WIDTH = 1024;
+constexpr int SCREEN_HEIGHT = 768;
+
+namespace tex {
+enum : int {
+    Ground = 0, GroundBump = 1, Concrete = 2, MuzzleFlash = 3,
+    BarBack = 4, BarFill = 5, FrameDrive = 6, FrameArmour = 7, FrameGun = 8,
+    Digits = 9, Panel = 10,
+    // Sky box faces, named by the direction they show.
+    SkyEast = 11, SkyNorth = 12, SkySouth = 13, SkyTop = 14, SkyBottom = 15, SkyWest = 16,
+    Camo = 17, Rock = 18, BarOverflow = 19, Impact = 20, Menu = 21,
+    PlayNormal = 22, PlayHover = 23, PlayPressed = 24,
+    PageNormal = 25, PageHover = 26, PagePressed = 27,
+    QuitNormal = 28, QuitHover = 29, QuitPressed = 30,
+    ConcreteBump = 31, Pine = 32, Wood = 33, Metal = 34, MetalBump = 35, RockBump = 36,
+    CamoDesert = 37, CamoWinter = 38, TankBump = 39,
+    Crate0 = 40,  // power-up crates of kinds 0 to 5: 40 to 45
+    FlatBump = 46, Sandbag = 47,
+    Count = 48
+};
+}  // namespace tex
+
+namespace model {
+enum : int {
+    Ground = 0, Tank = 1, MuzzleFlash = 2, Crate = 3, Impact = 4, SkyBox = 5,
+    Barrier = 6, RidgeA = 7,
+    RadarFirst = 8, RadarLast = 19,  // twelve frames of the turning radar dish
+    Bunker = 20, Hangar = 21, Tower = 22, BoulderA = 23, BoulderB = 24,
+    Pine = 25, PineTall = 26, Silo = 27, TankTrap = 28, RuinedWall = 29, Supplies = 30,
+    RidgeB = 31, Sandbags = 32,
+    Count = 33
+};
+}  // namespace model
+
+namespace program {
+enum : int {
+    // The models' programs.
+    LitBump = 0, LitTank = 1, Depth = 2, Textured = 3,
+    // The passes' own.
+    BackFace = 4, Minimap = 5, Colour = 6, Composite = 7, Image = 8,
+    BrightPass = 9, BlurAcross = 10, BlurDown = 11,
+    SidesFront = 12, SidesBack = 13, CapBack = 14, CapFar = 15, CapFront = 16, CapBoth = 17
+};
+}  // namespace program
+
+// The radar dish turns once in 400 ms, one frame every 34 ms.
+constexpr int RadarModel(unsigned long ms)
+{
+    return model::RadarFirst + (int)((ms % 400) / 34);
+}
+static_assert(RadarModel(399) == model::RadarLast, "the radar turn ends on its last frame");
+
+#endif
