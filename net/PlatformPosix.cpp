@@ -1,5 +1,6 @@
 // BSD sockets behind the network layer's platform API.
 #include "net/Platform.h"
+#include "net/SocketAddress.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -12,16 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-sockaddr_in MakeAddress(uint32_t address, int port)
-{
-    sockaddr_in sa;
-    std::memset(&sa, 0, sizeof sa);
-    sa.sin_family = AF_INET;
-    sa.sin_port = htons((uint16_t)port);
-    sa.sin_addr.s_addr = address;
-    return sa;
-}
 
 bool IsUsable(const ifaddrs* entry)
 {

@@ -2,6 +2,7 @@
 // address is found by looking up the machine's own host name, so the
 // "interface" of this API is that name.
 #include "net/Platform.h"
+#include "net/SocketAddress.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -12,16 +13,6 @@ namespace {
 
 // Enough for any host name Winsock gives back.
 const int HOST_NAME_BUFFER = 299;
-
-sockaddr_in MakeAddress(uint32_t address, int port)
-{
-    sockaddr_in sa;
-    std::memset(&sa, 0, sizeof sa);
-    sa.sin_family = AF_INET;
-    sa.sin_port = htons((u_short)port);
-    sa.sin_addr.s_addr = address;
-    return sa;
-}
 
 SOCKET Native(NetSocket sock)
 {
