@@ -93,21 +93,15 @@ void DrawImageBatch(CZoGl& gl, const SImageRect* rects, size_t count, int mode)
     BindTexture(1, gl.m_glowTexture1);
     PrepareImageMode(gl, rects[0].image, mode);
     glGetError();
+    // The corners of the two triangles: right of x1, above y1 (t runs against y).
+    const bool corners[6][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 0}, {1, 1}, {0, 1}};
     glBegin(GL_TRIANGLES);
     for (size_t i = 0; i < count; ++i) {
         const SImageRect& r = rects[i];
-        glTexCoord2f(r.s1, r.t2);
-        glVertex3f(r.x1, r.y1, 1);
-        glTexCoord2f(r.s2, r.t2);
-        glVertex3f(r.x2, r.y1, 1);
-        glTexCoord2f(r.s2, r.t1);
-        glVertex3f(r.x2, r.y2, 1);
-        glTexCoord2f(r.s1, r.t2);
-        glVertex3f(r.x1, r.y1, 1);
-        glTexCoord2f(r.s2, r.t1);
-        glVertex3f(r.x2, r.y2, 1);
-        glTexCoord2f(r.s1, r.t1);
-        glVertex3f(r.x1, r.y2, 1);
+        for (const bool* c : corners) {
+            glTexCoord2f(c[0] ? r.s2 : r.s1, c[1] ? r.t1 : r.t2);
+            glVertex3f(c[0] ? r.x2 : r.x1, c[1] ? r.y2 : r.y1, 1);
+        }
     }
     glEnd();
     BindTexture(2, 0);
