@@ -9,6 +9,7 @@ const std::vector<SControl>& Controls()
         {"F", "COUNT: FPS / FRAGS"},        {"A D W S", "MOVE THE LIGHT"},
         {"M", "SHADOWS ON / OFF"},          {"P", "MUSIC ON / OFF"},
         {"Q / E", "ADD / REMOVE LAG"},      {"Z", "TIMING PROBE"},
-        {"G", "PRINT STATE DIGEST"},        {"R", "SELF-DESTRUCT"},             {"ESC", "BACK TO THE MENU"}};
+        {"G", "PRINT STATE DIGEST"},        {"N", "NETWORK FIGURES"},
+        {"R", "SELF-DESTRUCT"},             {"ESC", "BACK TO THE MENU"}};
     return rows;
 }

@@ -96,7 +96,7 @@ TEST(AssetgenImages, ControlsListNamesEveryKey) {
   std::string keys;
   for (const SControl& row : Controls()) keys += std::string(row.keys) + "|";
   for (const char* key : {"I / K", "J / L", "SPACE", "ARROWS", "MOUSE", "A D W S", "M", "P", "Q / E", "R", "ESC", "Z",
-                          "C", "F"})
+                          "C", "F", "G", "N"})
     EXPECT_NE(keys.find(std::string(key) + "|"), std::string::npos) << key;
 }
 
