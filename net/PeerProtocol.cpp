@@ -94,7 +94,7 @@ void CPeerProtocol::RepeatHandshake(Clock::time_point now)
     }
     if (announce)
         SendConnect(SMSG_CONNECT, NET_BROADCAST);
-    bool ask = false;
+    unsigned long askAgain = 0;
     {
         std::lock_guard<std::mutex> hold(m_syncLock);
         if (!m_synced && m_pendingRequests > 0 && m_requestRepeats < ANNOUNCEMENT_REPEATS &&
@@ -102,11 +102,11 @@ void CPeerProtocol::RepeatHandshake(Clock::time_point now)
             ++m_requestRepeats;
             // The unanswered request is replaced, not added to.
             --m_pendingRequests;
-            ask = true;
+            askAgain = m_syncPeer;
         }
     }
-    if (ask)
-        RequestTimeSync();
+    if (askAgain)
+        RequestTimeSync(askAgain);
     ProbeRoundTrips(now);
 }
 
@@ -228,9 +228,23 @@ void CPeerProtocol::TakePeer(const SSocketMSG& rec)
     if (rec.type == SMSG_CONNECT) {
         LogOut("sending SMSG_CONNECT_BACK to: %s\n", DottedAddress(rec.senderAddr).c_str());
         Connect(rec.senderAddr);
+        // A copy that has played longer repeats its announcement: heard by a
+        // copy that has just started, before the answer to its own, its
+        // answer finds the peer known and would never set the clock.
+        if (peer == PEER_ADDED && PlayedLonger(rec))
+            RequestTimeSync(rec.senderAddr);
     } else if (peer == PEER_ADDED) {
         RequestTimeSync();
     }
+}
+
+bool CPeerProtocol::PlayedLonger(const SSocketMSG& announcement)
+{
+    std::lock_guard<std::mutex> hold(m_syncLock);
+    if (m_synced || m_pendingRequests > 0)
+        return false;
+    unsigned int own = (unsigned int)m_game.load()->GetTime();
+    return (int)((unsigned int)announcement.sendTime - own) > 0;
 }
 
 // A peer already known (an announcement repeated, or a copy that restarted)
@@ -250,18 +264,21 @@ CPeerProtocol::EPeer CPeerProtocol::AddPeer(const SSocketMSG& rec)
     return PEER_ADDED;
 }
 
-void CPeerProtocol::RequestTimeSync()
+void CPeerProtocol::RequestTimeSync(unsigned long peer)
 {
     unsigned long local = m_transport.LocalAddress();
-    std::vector<ZOConnectionID> table = m_table.Snapshot();
-    size_t target = (!table.empty() && table[0].address != local) ? 0 : 1;
-    if (target >= table.size())
-        return;
+    if (!peer) {
+        std::vector<ZOConnectionID> table = m_table.Snapshot();
+        size_t target = (!table.empty() && table[0].address != local) ? 0 : 1;
+        if (target >= table.size())
+            return;
+        peer = table[target].address;
+    }
 
     SSocketMSG rec{};
     rec.type = SMSG_TIMESYNC_REQUEST;
     rec.senderAddr = local;
-    rec.destAddr = (uint32_t)table[target].address;
+    rec.destAddr = (uint32_t)peer;
     {
         // The clock is read and set under one lock, so that a request and an
         // answer handled at once agree on the offset in use.
@@ -270,7 +287,7 @@ void CPeerProtocol::RequestTimeSync()
         // Kept without the offset already applied, so that a second answer
         // corrects the clock instead of undoing the first.
         m_requestTicks = now - m_appliedOffset;
-        m_syncPeer = table[target].address;
+        m_syncPeer = peer;
         m_requestedAt = Clock::now();
         ++m_pendingRequests;
     }

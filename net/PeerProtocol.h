@@ -65,7 +65,9 @@ private:
     enum EPeer { PEER_REFUSED, PEER_KNOWN, PEER_ADDED };
     EPeer AddPeer(const SSocketMSG& rec);
     void TakePeer(const SSocketMSG& rec);
-    void RequestTimeSync();
+    bool PlayedLonger(const SSocketMSG& announcement);
+    // Asks for the clock of the peer named, or else of the first peer in the table.
+    void RequestTimeSync(unsigned long peer = 0);
     void AnswerTimeSync(const SSocketMSG& rec);
     void ApplyTimeSync(const SSocketMSG& rec);
     void ProbeRoundTrips(Clock::time_point now);

@@ -189,6 +189,28 @@ TEST_F(PeerProtocol, ConnectFromNewAddressAddsOneTankAndAnswersOnce)
     EXPECT_EQ(transport.sent[0].data[0], 20) << "the answer describes the local tank";
 }
 
+// A copy that has just started can hear an older copy's repeated
+// announcement before the answer to its own: it asks that copy for the time
+// (once), and not a copy whose clock is behind its own.
+TEST_F(PeerProtocol, AnAnnouncementOfACopyThatPlayedLongerIsAskedForTheTime)
+{
+    Announce();
+    game.ticks = 1000;
+    SSocketMSG newer = ConnectFrom(SMSG_CONNECT, PEER_B, 60);
+    newer.sendTime = 400;
+    Receive(newer);
+    SSocketMSG older = ConnectFrom(SMSG_CONNECT, PEER_A, 50);
+    older.sendTime = 60000;
+    Receive(older);
+    Receive(older);
+    std::vector<SSocketMSG> requests;
+    for (const SSocketMSG& rec : transport.sent)
+        if (rec.type == SMSG_TIMESYNC_REQUEST)
+            requests.push_back(rec);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].destAddr, (uint32_t)PEER_A);
+}
+
 TEST_F(PeerProtocol, ConnectsAreIgnoredUntilThisPeerHasAnnouncedItself)
 {
     EXPECT_EQ(Receive(ConnectFrom(SMSG_CONNECT, PEER_A, 50)), "");
