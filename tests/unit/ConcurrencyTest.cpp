@@ -12,9 +12,8 @@ class Concurrency : public GameFixture {
 protected:
     void SetUp() override
     {
-        int box = BoxModel(-5, 5, -5, 5);
-        AddScenery(box, Vector3f(0, 0, 0), KIND_GROUND);
-        tank = AddTank(box, Vector3f(100, 0, 100));
+        int box = SmallField();
+        tank = LOCAL_TANK;
         tankBase = Base(KIND_TANK, box, Vector3f(600, 0, 600));
     }
 

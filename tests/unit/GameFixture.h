@@ -67,6 +67,16 @@ protected:
         return (int)game.m_objects.size() - 1;
     }
 
+    // The smallest battlefield: a ground and the local tank at (100, 0, 100),
+    // both of a 10 x 10 box; the box's model number is returned.
+    int SmallField()
+    {
+        int box = BoxModel(-5, 5, -5, 5);
+        AddScenery(box, Vector3f(0, 0, 0), KIND_GROUND);
+        AddTank(box, Vector3f(100, 0, 100));
+        return box;
+    }
+
     int AddTank(int model, Vector3f pos, float heading = 0)
     {
         STankPrototype* tank = new STankPrototype(Base(KIND_TANK, model, pos, heading));

@@ -7,9 +7,8 @@ class MessageQueue : public GameFixture {
 protected:
     void SetUp() override
     {
-        int box = BoxModel(-5, 5, -5, 5);
-        AddScenery(box, Vector3f(0, 0, 0), KIND_GROUND);
-        tank = AddTank(box, Vector3f(100, 0, 100));
+        int box = SmallField();
+        tank = LOCAL_TANK;
         other = AddTank(box, Vector3f(300, 0, 300));
     }
 

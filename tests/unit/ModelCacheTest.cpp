@@ -208,46 +208,27 @@ TEST(ModelCache, VertexNumbersBeyondTheArraysAreRefused)
     EXPECT_NE(error.find("i1.blob"), std::string::npos) << error;
 }
 
-TEST(ModelCache, RecordEncodingKeepsTheFieldsThatMatter)
+// Both layouts keep the fields that matter and leave pointers, buffer names
+// and edge lists out of the file.
+TEST(ModelCache, RecordsOfBothWordSizesKeepTheFieldsThatMatter)
 {
     SGraphicObject model = SGraphicObject();
     unsigned int indices[3] = {1, 2, 3};
     model.indices = indices;
-    model.modelParam = 4;
-    model.shader = 1;
-    model.indexCount = 3;
-    model.reserved[1] = 6;
-    model.colour[2] = 0.75f;
-    model.diffuse = 2;
-    model.specular = 3;
-    model.indexBuffer = 12;
-    model.edges.resize(2);
-    model.edgeCount = 2;
-    std::vector<unsigned char> record = EncodeModelRecord(model);
-    ASSERT_EQ(record.size(), sizeof(SGraphicObject));
-    SGraphicObject back = DecodeModelRecord(record.data());
-    EXPECT_EQ(back.indices, nullptr);
-    EXPECT_EQ(back.modelParam, 4);
-    EXPECT_EQ(back.reserved[1], 6);
-    EXPECT_EQ(back.colour[2], 0.75f);
-    EXPECT_EQ(back.specular, 3);
-    EXPECT_EQ(back.indexBuffer, 0u);
-    EXPECT_TRUE(back.edges.empty());
-    EXPECT_EQ(back.edgeCount, 2);
-}
-
-TEST(ModelCache, ThirtyTwoBitRecordsHaveTheirOwnOffsets)
-{
-    SGraphicObject model = SGraphicObject();
     model.modelParam = -4;
     model.shader = 2;
     model.indexCount = 300;
+    model.reserved[1] = 6;
     model.reserved[2] = 9;
     model.colour[3] = 0.5f;
     model.diffuse = 0.75f;
     model.specular = 6;
     model.indexBuffer = 12;
+    model.edges.resize(2);
     model.edgeCount = 41;
+
+    std::vector<unsigned char> native = EncodeModelRecord(model);
+    ASSERT_EQ(native.size(), sizeof(SGraphicObject));
     std::vector<unsigned char> r = EncodeModelRecord(model, MODEL_RECORD_32);
     ASSERT_EQ(r.size(), 72u);
     EXPECT_EQ(At<int>(r, 4), -4);
@@ -261,13 +242,18 @@ TEST(ModelCache, ThirtyTwoBitRecordsHaveTheirOwnOffsets)
     for (std::size_t k : {0, 1, 2, 3, 52, 53, 54, 55, 56, 60, 64, 67})
         EXPECT_EQ(r[k], 0) << "pointer, buffer and list bytes mean nothing in the file: " << k;
 
-    SGraphicObject back = DecodeModelRecord(r.data(), MODEL_RECORD_32);
-    EXPECT_EQ(back.modelParam, -4);
-    EXPECT_EQ(back.indexCount, 300u);
-    EXPECT_EQ(back.reserved[2], 9);
-    EXPECT_EQ(back.specular, 6);
-    EXPECT_EQ(back.edgeCount, 41);
-    EXPECT_EQ(back.indexBuffer, 0u);
+    for (SGraphicObject back : {DecodeModelRecord(native.data()), DecodeModelRecord(r.data(), MODEL_RECORD_32)}) {
+        EXPECT_EQ(back.indices, nullptr);
+        EXPECT_EQ(back.modelParam, -4);
+        EXPECT_EQ(back.indexCount, 300u);
+        EXPECT_EQ(back.reserved[1], 6);
+        EXPECT_EQ(back.reserved[2], 9);
+        EXPECT_EQ(back.colour[3], 0.5f);
+        EXPECT_EQ(back.specular, 6);
+        EXPECT_EQ(back.indexBuffer, 0u);
+        EXPECT_TRUE(back.edges.empty());
+        EXPECT_EQ(back.edgeCount, 41);
+    }
 }
 
 // The default battlefield's models, as the cache writer for the 32-bit

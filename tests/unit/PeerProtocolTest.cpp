@@ -51,6 +51,16 @@ protected:
             DestroyObject(o);
     }
 
+    // Where the clock requests sent so far went.
+    std::vector<unsigned long> ClockRequests() const
+    {
+        std::vector<unsigned long> to;
+        for (const SSocketMSG& rec : transport.sent)
+            if (rec.type == SMSG_TIMESYNC_REQUEST)
+                to.push_back(rec.destAddr);
+        return to;
+    }
+
     void Announce()
     {
         Quietly([&] { protocol.Connect(0); });
@@ -203,12 +213,7 @@ TEST_F(PeerProtocol, AnAnnouncementOfACopyThatPlayedLongerIsAskedForTheTime)
     older.sendTime = 60000;
     Receive(older);
     Receive(older);
-    std::vector<SSocketMSG> requests;
-    for (const SSocketMSG& rec : transport.sent)
-        if (rec.type == SMSG_TIMESYNC_REQUEST)
-            requests.push_back(rec);
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].destAddr, (uint32_t)PEER_A);
+    EXPECT_EQ(ClockRequests(), (std::vector<unsigned long>{PEER_A}));
 }
 
 TEST_F(PeerProtocol, ConnectsAreIgnoredUntilThisPeerHasAnnouncedItself)
@@ -497,22 +502,16 @@ TEST_F(PeerProtocol, AnUnansweredClockRequestIsSentAgainUntilAnswered)
 {
     Announce();
     Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
-    auto requests = [&] {
-        int n = 0;
-        for (const SSocketMSG& rec : transport.sent)
-            n += rec.type == SMSG_TIMESYNC_REQUEST && rec.destAddr == (uint32_t)PEER_A;
-        return n;
-    };
-    ASSERT_EQ(requests(), 1);
+    ASSERT_EQ(ClockRequests(), (std::vector<unsigned long>{PEER_A}));
     auto later = std::chrono::steady_clock::now() + std::chrono::milliseconds(1100);
     Quietly([&] { protocol.RepeatHandshake(later); });
-    EXPECT_EQ(requests(), 2);
+    EXPECT_EQ(ClockRequests(), (std::vector<unsigned long>{PEER_A, PEER_A}));
 
     SSocketMSG reply = Control(SMSG_TIMESYNC_REPLY, PEER_A);
     reply.syncTime = 5000;
     Receive(reply);
     Quietly([&] { protocol.RepeatHandshake(later + std::chrono::seconds(5)); });
-    EXPECT_EQ(requests(), 2);
+    EXPECT_EQ(ClockRequests(), (std::vector<unsigned long>{PEER_A, PEER_A}));
     EXPECT_EQ(game.offsetsSet, 1);
 }
 
@@ -527,20 +526,13 @@ TEST_F(PeerProtocol, EveryFewSecondsEachPeerIsTimedByAClockRequestWhoseAnswerSet
     Receive(Control(SMSG_TIMESYNC_REPLY, PEER_A));
     ASSERT_EQ(game.offsetsSet, 2);
 
-    auto asked = [&] {
-        std::vector<unsigned long> to;
-        for (const SSocketMSG& rec : transport.sent)
-            if (rec.type == SMSG_TIMESYNC_REQUEST)
-                to.push_back(rec.destAddr);
-        return to;
-    };
     const auto interval = std::chrono::milliseconds(CPeerProtocol::PROBE_INTERVAL_MS);
     Quietly([&] { protocol.RepeatHandshake(start); });
     Quietly([&] { protocol.RepeatHandshake(start + interval - std::chrono::milliseconds(1)); });
-    EXPECT_TRUE(asked().empty());
+    EXPECT_TRUE(ClockRequests().empty());
     Quietly([&] { protocol.RepeatHandshake(start + interval); });
     Quietly([&] { protocol.RepeatHandshake(start + interval + std::chrono::milliseconds(1)); });
-    EXPECT_EQ(asked(), (std::vector<unsigned long>{PEER_A, PEER_B})) << "once per interval, never itself";
+    EXPECT_EQ(ClockRequests(), (std::vector<unsigned long>{PEER_A, PEER_B})) << "once per interval, never itself";
 
     Receive(Control(SMSG_TIMESYNC_REPLY, PEER_B));
     EXPECT_EQ(game.offsetsSet, 2);
