@@ -83,18 +83,22 @@ std::vector<SImageRect> StatBarImages(int bar, float v)
     return images;
 }
 
+SImageRect DigitGlyph(int digit, float x1, float y1, float x2, float y2)
+{
+    return Rect(x1, y1, x2, y2, digit * kGlyphWidth, 1, (digit + 1) * kGlyphWidth, 0, tex::Digits);
+}
+
 std::vector<SImageRect> CounterImages(float value)
 {
     std::vector<SImageRect> images;
     int n = CounterValue(value);
     if (n == 0) {
-        images.push_back(Rect(0.2f, 0.76f, 0.21f, 0.81f, 0, 1, kGlyphWidth, 0, tex::Digits));
+        images.push_back(DigitGlyph(0, 0.2f, 0.76f, 0.21f, 0.81f));
         return images;
     }
     for (int e = 1; n != 0; ++e) {
         int d = std::abs(n % 10);
-        images.push_back(Rect(0.2f - e * kDigitStep, 0.76f, 0.21f - e * kDigitStep, 0.81f, d * kGlyphWidth, 1,
-                              (d + 1) * kGlyphWidth, 0, tex::Digits));
+        images.push_back(DigitGlyph(d, 0.2f - e * kDigitStep, 0.76f, 0.21f - e * kDigitStep, 0.81f));
         n /= 10;
     }
     return images;

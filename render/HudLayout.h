@@ -16,6 +16,9 @@ SImageRect TopPanelImage();
 // drawing order: background (v below 1), fill, overflow (v above 1), frame.
 std::vector<SImageRect> StatBarImages(int bar, float v);
 
+// Digit `digit` of the digit strip, upright, in the rectangle given.
+SImageRect DigitGlyph(int digit, float x1, float y1, float x2, float y2);
+
 // The glyphs of the counter for `value` (truncated to an integer), last digit
 // first. A negative value shows its digits without a sign.
 std::vector<SImageRect> CounterImages(float value);

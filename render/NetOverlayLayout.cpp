@@ -4,8 +4,6 @@
 #include <cstring>
 #include <string>
 
-#include "game/Numbers.h"
-
 namespace {
 
 const float TOP = 0.70f;
@@ -19,9 +17,7 @@ const float COLUMNS[] = {0.20f, 0.27f, 0.33f, 0.39f, 0.44f, 0.52f};
 float Number(std::vector<SImageRect>& out, unsigned int value, float x, float y)
 {
     for (char c : std::to_string(value)) {
-        int d = c - '0';
-        out.push_back(SImageRect{x, y, x + kDigitStep, y + GLYPH_HEIGHT, d * kGlyphWidth, 1, (d + 1) * kGlyphWidth, 0,
-                                 tex::Digits});
+        out.push_back(DigitGlyph(c - '0', x, y, x + kDigitStep, y + GLYPH_HEIGHT));
         x += kDigitStep;
     }
     return x;
