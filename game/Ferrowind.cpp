@@ -53,13 +53,14 @@ CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath
     OpenOutput(outputPath);
 }
 
-// The input object changes the game's switches through the pointers it is
-// given here; it does not know the game's class.
+// The input object changes the game's and the renderer's switches through
+// what it is given here; it knows neither class.
 void CFerrowind::Wire()
 {
     m_sdl->SetGameInterface(this);
     m_sdl->ShareGameSwitches(&m_menuState, &m_showFramerate, &m_chaseCamera);
     m_sdl->SetGraficInterface(m_gl);
+    m_sdl->SetRendererSwitches(m_gl);
     m_gl->SetGameInterface(this);
 }
 

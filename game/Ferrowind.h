@@ -31,10 +31,6 @@ struct SGameComponents {
 // ring of saved states, and applies every message to the battlefield.
 class CFerrowind : public IGameInterface {
 public:
-    // Values of m_showFramerate: the display shows the frame rate; is to be
-    // cleared once and then count frags; counts frags.
-    enum { FRAMERATE_SHOWN = 0, FRAMERATE_CLEAR = -1, FRAMERATE_HIDDEN = 1 };
-
     // Builds the real window, renderer, thread service and sound, opens the
     // socket and starts the listener and lag threads.
     CFerrowind(char* unused, char* outputPath);
@@ -81,7 +77,7 @@ public:
     bool m_running;
 
     // What the local tank's display (state element 6) carries; one of the
-    // FRAMERATE_ values, any other counts frags as well.
+    // FRAMERATE_ values (game/Interfaces.h), any other counts frags as well.
     int m_showFramerate;
     // While set, each playing frame puts the camera behind the living local
     // tank. Set from the start; the input's c key switches it.

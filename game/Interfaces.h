@@ -43,4 +43,24 @@ protected:
     ~IGraphicInterface() {}
 };
 
+// What the game's display switch (m_showFramerate) holds: the display shows
+// the frame rate; is to be cleared once and then count frags; counts frags.
+enum { FRAMERATE_SHOWN = 0, FRAMERATE_CLEAR = -1, FRAMERATE_HIDDEN = 1 };
+
+// The renderer's switches as the keys change them.
+class IRendererSwitches {
+public:
+    // Drawing features that a function key turns on and off.
+    enum ESwitch { WIREFRAME, DRAW_OFF_VIEW, SHADOWS, MIPMAPS, LINEAR_MAG_FILTER, BLENDING };
+    virtual void FlipSwitch(ESwitch which) = 0;
+    virtual void FlipShadowMode() = 0;
+    // Moves the light over the ground.
+    virtual void MoveLight(double dx, double dz) = 0;
+    // Sets the angles that AddToAngles turns from to the current direction.
+    virtual void TurnFromDirection() = 0;
+
+protected:
+    ~IRendererSwitches() {}
+};
+
 #endif

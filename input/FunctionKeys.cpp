@@ -4,7 +4,6 @@
 
 #include "input/ZoSDL.h"
 #include "game/Log.h"
-#include "render/ZoGl.h"
 
 namespace {
 
@@ -18,23 +17,21 @@ void Say(const char* text)
     LogOut("%s\n", text);
 }
 
-// The keys that flip one of the renderer's drawing switches; the texture
-// loader reads the filter switches, so those take a reload.
+// The keys that flip one of the renderer's drawing switches.
 struct SSwitchKey {
     SDLKey key;
     const char* text;
-    bool CZoGl::*flag;
-    bool reloadTextures;
+    IRendererSwitches::ESwitch flag;
 };
 
 const SSwitchKey SWITCH_KEYS[] = {
-    {SDLK_F3, "Switching glPolyMode", &CZoGl::m_wireframe, false},
-    {SDLK_F5, "MipMaps on/off", &CZoGl::m_mipmaps, true},
-    {SDLK_F6, "Texture MAG filter NEAREST/LINEAR", &CZoGl::m_linearMagFilter, true},
-    {SDLK_F7, "Switching Frustrum Culling", &CZoGl::m_drawOffView, false},
-    {SDLK_F8, "Switching GL_BLEND\n \tNote that this also affect the blending used for shadows", &CZoGl::m_blending,
-     false},
-    {SDLK_F9, "Toggling shadows on/off", &CZoGl::m_shadows, false},
+    {SDLK_F3, "Switching glPolyMode", IRendererSwitches::WIREFRAME},
+    {SDLK_F5, "MipMaps on/off", IRendererSwitches::MIPMAPS},
+    {SDLK_F6, "Texture MAG filter NEAREST/LINEAR", IRendererSwitches::LINEAR_MAG_FILTER},
+    {SDLK_F7, "Switching Frustrum Culling", IRendererSwitches::DRAW_OFF_VIEW},
+    {SDLK_F8, "Switching GL_BLEND\n \tNote that this also affect the blending used for shadows",
+     IRendererSwitches::BLENDING},
+    {SDLK_F9, "Toggling shadows on/off", IRendererSwitches::SHADOWS},
 };
 
 }  // namespace
@@ -51,7 +48,7 @@ void CZoSDL::HandleFunctionKey(SDLKey key)
         return;
     case SDLK_F4:
         if (m_renderer)
-            m_renderer->m_shadowMode = m_renderer->m_shadowMode ? 0 : 1;
+            m_renderer->FlipShadowMode();
         return;
     default:
         break;
@@ -60,18 +57,8 @@ void CZoSDL::HandleFunctionKey(SDLKey key)
         if (entry.key != key)
             continue;
         Say(entry.text);
-        if (!m_renderer)
-            return;
-        m_renderer->*entry.flag = !(m_renderer->*entry.flag);
-        if (entry.reloadTextures)
-            ReloadTextures();
+        if (m_renderer)
+            m_renderer->FlipSwitch(entry.flag);
         return;
     }
-}
-
-// The texture loader reads the filter switches: new textures take them up.
-void CZoSDL::ReloadTextures()
-{
-    char list[] = "textures.lof";
-    m_renderer->LoadTextures(list);
 }

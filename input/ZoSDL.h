@@ -12,8 +12,6 @@
 #include "input/PeerCalls.h"
 #include "input/SDLDevice.h"
 
-class CZoGl;
-
 // The window with its OpenGL context, the game clock, and keyboard and mouse.
 class CZoSDL {
 public:
@@ -30,6 +28,9 @@ public:
     // switch, which the keys change; until given, the input keeps its own.
     void ShareGameSwitches(int* menuState, int* showFramerate, bool* chaseCamera);
     virtual void SetGraficInterface(IGraphicInterface* graphic);
+    // The renderer's light and drawing switches, which the keys change; until
+    // given, those keys change nothing.
+    void SetRendererSwitches(IRendererSwitches* renderer);
     virtual void CheckInput();
     virtual void CheckMenuInput();
     virtual void EndCyrcle();
@@ -62,16 +63,14 @@ public:
     bool* m_chaseCamera;
     bool m_ownChaseCamera;
     const SKeyLayout* m_keys;
-    // The renderer whose light and shadow switches the keys write; null when
-    // the camera is not a CZoGl.
-    CZoGl* m_renderer;
+    // The renderer's switches that the keys change; null until given.
+    IRendererSwitches* m_renderer;
     unsigned int m_frameEndTicks;
 
 private:
     void HandleGameEvent(const SDL_Event& event, unsigned int elapsed);
     void HandleGameKey(SDLKey key);
     void HandleFunctionKey(SDLKey key);
-    void ReloadTextures();
     void HandleHeldKeys(unsigned int elapsed);
     void ToggleChaseCamera();
     void ToggleFramerate();

@@ -1,14 +1,12 @@
 // The game clock and the wiring of the input object; no window needed.
-#include "game/Ferrowind.h"
 #include "input/ZoSDL.h"
-#include "render/ZoGl.h"
 
 CZoSDL::CZoSDL(SNoDevice) : CZoSDL(SDLDevice()) {}
 
 CZoSDL::CZoSDL(ISDLDevice* device)
     : m_game(0), m_graphic(0), m_lastTicks(device->GetTicks()), m_timeOffset(0), m_device(device),
       m_peers(SocketLayerCalls()), m_menuState(&m_ownMenuState), m_ownMenuState(0),
-      m_showFramerate(&m_ownShowFramerate), m_ownShowFramerate(CFerrowind::FRAMERATE_SHOWN),
+      m_showFramerate(&m_ownShowFramerate), m_ownShowFramerate(FRAMERATE_SHOWN),
       m_chaseCamera(&m_ownChaseCamera), m_ownChaseCamera(false), m_keys(&KeyLayoutFor(NATIVE_FLAVOUR)), m_renderer(0),
       m_frameEndTicks(m_lastTicks)
 {
@@ -29,7 +27,11 @@ void CZoSDL::ShareGameSwitches(int* menuState, int* showFramerate, bool* chaseCa
 void CZoSDL::SetGraficInterface(IGraphicInterface* graphic)
 {
     m_graphic = graphic;
-    m_renderer = dynamic_cast<CZoGl*>(graphic);
+}
+
+void CZoSDL::SetRendererSwitches(IRendererSwitches* renderer)
+{
+    m_renderer = renderer;
 }
 
 unsigned long CZoSDL::GetTime()

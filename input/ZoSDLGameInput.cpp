@@ -2,11 +2,10 @@
 // keys, and the held keys that fly the camera, drive the tank and move the light.
 // While the chase camera is on it alone moves the camera: the arrow keys and
 // the mouse act on the free camera only.
-#include "game/Ferrowind.h"
 #include "game/NetOverlay.h"
+#include "game/Numbers.h"
 #include "game/StateDigest.h"
 #include "input/ZoSDL.h"
-#include "render/ZoGl.h"
 
 namespace {
 
@@ -65,7 +64,7 @@ void CZoSDL::HandleGameKey(SDLKey key)
         break;
     case SDLK_m:
         if (m_keys->lagAndShadowKeys && m_renderer)
-            m_renderer->m_shadowMode = m_renderer->m_shadowMode ? 0 : 1;
+            m_renderer->FlipShadowMode();
         break;
     case SDLK_r:
         SelfDestruct();
@@ -134,7 +133,7 @@ void CZoSDL::ToggleChaseCamera()
 void CZoSDL::ToggleFramerate()
 {
     *m_showFramerate =
-        *m_showFramerate == CFerrowind::FRAMERATE_SHOWN ? CFerrowind::FRAMERATE_CLEAR : CFerrowind::FRAMERATE_SHOWN;
+        *m_showFramerate == FRAMERATE_SHOWN ? FRAMERATE_CLEAR : FRAMERATE_SHOWN;
 }
 
 // Sideways: the step is the squared length of the move, so 100 ms without
@@ -211,13 +210,13 @@ void CZoSDL::MoveLight(unsigned int elapsed)
         return;
     const double e = elapsed;
     if (held[m_keys->lightXUp])
-        m_renderer->m_lightX = (float)(m_renderer->m_lightX + e);
+        m_renderer->MoveLight(e, 0);
     if (held[m_keys->lightXDown])
-        m_renderer->m_lightX = (float)(m_renderer->m_lightX - e);
+        m_renderer->MoveLight(-e, 0);
     if (held[m_keys->lightZUp])
-        m_renderer->m_lightZ = (float)(m_renderer->m_lightZ + e);
+        m_renderer->MoveLight(0, e);
     if (held[m_keys->lightZDown])
-        m_renderer->m_lightZ = (float)(m_renderer->m_lightZ - e);
+        m_renderer->MoveLight(0, -e);
 }
 
 // Object 1 is the local tank; before the battlefield is loaded there is none.

@@ -14,7 +14,7 @@
 
 // The renderer: set-up, camera, asset loaders and every drawing pass.
 // It owns every OpenGL object it creates and frees none.
-class CZoGl : public IGraphicInterface {
+class CZoGl : public IGraphicInterface, public IRendererSwitches {
 public:
     CZoGl();
     explicit CZoGl(SNoDevice);
@@ -25,8 +25,6 @@ public:
     void SetAngles(float pitch, float yaw) override;
     void AddToAngles(float dPitch, float dYaw) override;
     Vector3f GetDirection() override;
-    // Sets the angles that AddToAngles turns from to the current direction.
-    void TurnFromDirection();
     virtual void Clear();
     virtual void PrepairObjectForDrawing(int index);
     virtual int LoadShader(char* fragmentFile, char* vertexFile, unsigned int index);
@@ -59,6 +57,12 @@ public:
     virtual Vector3f* GetVertices();
     virtual void GetEdges(int index);
     virtual void DrawMenu(int state);
+
+    // The switches the keys change (after the drawing operations above).
+    void FlipSwitch(ESwitch which) override;
+    void FlipShadowMode() override;
+    void MoveLight(double dx, double dz) override;
+    void TurnFromDirection() override;
 
     // Number of loaded models, textures and shader programs.
     int ModelCount() const { return (int)m_store.m_models.size(); }

@@ -265,12 +265,12 @@ TEST_F(GameInput, ChaseCameraHoldsTheCameraUntilCHandsItToTheKeysAndMouse)
 
 TEST_F(GameInput, FSwitchesTheCounterBetweenFrameRateAndFrags)
 {
-    EXPECT_EQ(game.m_showFramerate, CFerrowind::FRAMERATE_SHOWN);
+    EXPECT_EQ(game.m_showFramerate, FRAMERATE_SHOWN);
     device.Push(SDL_KEYDOWN, SDLK_f);
     Frame(10);
-    EXPECT_EQ(game.m_showFramerate, CFerrowind::FRAMERATE_CLEAR);
-    game.m_showFramerate = CFerrowind::FRAMERATE_HIDDEN;  // the frame loop cleared the counter
+    EXPECT_EQ(game.m_showFramerate, FRAMERATE_CLEAR);
+    game.m_showFramerate = FRAMERATE_HIDDEN;  // the frame loop cleared the counter
     device.Push(SDL_KEYDOWN, SDLK_f);
     Frame(10);
-    EXPECT_EQ(game.m_showFramerate, CFerrowind::FRAMERATE_SHOWN);
+    EXPECT_EQ(game.m_showFramerate, FRAMERATE_SHOWN);
 }
