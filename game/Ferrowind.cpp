@@ -93,6 +93,11 @@ const CZoModelStore& CFerrowind::ModelStore() const
     return m_gl->m_store;
 }
 
+ISoundSink& CFerrowind::Sound()
+{
+    return *m_sound;
+}
+
 void CFerrowind::ShutDown()
 {
     m_running = false;

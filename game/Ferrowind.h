@@ -110,6 +110,8 @@ private:
     void OpenOutput(const char* outputPath);
     // The loaded models' geometry, which collision and the object file read.
     const CZoModelStore& ModelStore() const;
+    // The sound as the rules and the time warp reach it.
+    ISoundSink& Sound();
     void Wire();
     size_t Warp(size_t lateIndex, bool& restored);
     bool OrderedAfter(const SGameMsg& queued, const SGameMsg& msg) const;

@@ -63,4 +63,17 @@ protected:
     ~IRendererSwitches() {}
 };
 
+// Sound as the game's rules reach it.
+class ISoundSink {
+public:
+    virtual void PlaySound(int effect, int extra) = 0;
+    // Starts or stops the music, where the program has music.
+    virtual void ToggleMusic() = 0;
+    // Effects are off while a time warp replays what was heard already.
+    virtual void SetEffectsOn(bool on) = 0;
+
+protected:
+    ~ISoundSink() {}
+};
+
 #endif

@@ -2,7 +2,6 @@
 // replayed from a saved snapshot (a time warp) when a late one arrives.
 #include "game/Ferrowind.h"
 #include "net/NetFigures.h"
-#include "sound/ZoSound.h"
 
 void CFerrowind::AddMsg(SGameMsg msg)
 {
@@ -131,7 +130,7 @@ void CFerrowind::ActOnMessages()
         m_passing = false;
     }
     m_firstUnhandled = i;
-    m_sound->m_effectsOn = true;
+    Sound().SetEffectsOn(true);
 
     if (i > 0)
         m_rollback.Save(m_objects, (unsigned int)m_messages[i - 1].time);
@@ -160,7 +159,7 @@ size_t CFerrowind::Warp(size_t lateIndex, bool& restored)
     unsigned int snapshotTime = 0;
     if (!m_rollback.Load(m_objects, (unsigned int)late.time, snapshotTime, m_retired))
         return lateIndex;  // nothing to rewind to: the late message applies where it stands
-    m_sound->m_effectsOn = false;
+    Sound().SetEffectsOn(false);
     restored = true;
 
     // Every message after the snapshot's time is applied again; those at or

@@ -4,7 +4,6 @@
 #include "game/Damage.h"
 #include "game/Log.h"
 #include "game/Ferrowind.h"
-#include "sound/ZoSound.h"
 
 namespace {
 
@@ -64,14 +63,8 @@ void CFerrowind::ActOnMessage(SGameMsg msg)
 {
     if (!MessageIsValid(msg))
         return;
-#ifdef FERROWIND_HAS_MUSIC
-    if (msg.type == GMSG_TOGGLE_MUSIC) {
-        if (m_sound->m_musicPlaying)
-            m_sound->StopMusic();
-        else
-            m_sound->PlayMusic();
-    }
-#endif
+    if (msg.type == GMSG_TOGGLE_MUSIC)
+        Sound().ToggleMusic();
     if (msg.type == GMSG_POWERUP_TAKEN)
         TakePowerUp(msg);
 
@@ -191,7 +184,7 @@ void CFerrowind::Shoot(const SGameMsg& msg)
     }
     a->timer = msg.time;
     if (shooter == LOCAL_TANK && !m_rollback.Replaying()) {
-        m_sound->PlaySound(0, 100);
+        Sound().PlaySound(0, 100);
         Vector3f recoil = a->pos - a->Direction();
         float where[3] = {recoil.x, recoil.y, recoil.z};
         SGameMsg push = MakeMsg(GMSG_MOVE_TO_LOC, LOCAL_TANK, 3, where, 0);

@@ -74,6 +74,17 @@ void CZoSound::LoadSound(char* file)
     LogOut("         Loaded %s\n", file);
 }
 
+// The music key; the program without music lets it pass.
+void CZoSound::ToggleMusic()
+{
+#ifdef FERROWIND_HAS_MUSIC
+    if (m_musicPlaying)
+        StopMusic();
+    else
+        PlayMusic();
+#endif
+}
+
 void CZoSound::PlaySound(int effect, int)
 {
     if (!m_effectsOn || !m_audioOpen)

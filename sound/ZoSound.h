@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "game/BuildFlavour.h"
+#include "game/Interfaces.h"
 #include "game/NoDevice.h"
 
 struct Mix_Chunk;
@@ -13,14 +14,17 @@ struct _SMPEG;
 
 // Sound effects through SDL_mixer and, where the program has it, the looping
 // background music.
-class CZoSound {
+class CZoSound : public ISoundSink {
 public:
     CZoSound();
     explicit CZoSound(SNoDevice);
+    virtual ~CZoSound() {}
 
     void LoadSounds(char* listFile);
     void LoadSound(char* file);
-    void PlaySound(int effect, int extra);
+    void PlaySound(int effect, int extra) override;
+    void ToggleMusic() override;
+    void SetEffectsOn(bool on) override { m_effectsOn = on; }
 #ifdef FERROWIND_HAS_MUSIC
     void LoadMusic(char* file);
     void PlayMusic();
