@@ -186,7 +186,7 @@ void CFerrowind::Run()
 }
 
 // The movement step of the ground and the local tank, whose messages go to the
-// peers (positions) and the queue; and taken power-ups shown again once the
+// peers (positions, through the game's one sender) and the queue; and taken power-ups shown again once the
 // game time their timer holds has come (by kind: restored snapshots hold
 // plain objects).
 void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt)
@@ -196,7 +196,7 @@ void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned 
         if (pair.empty())
             continue;
         pair[0].time = GetTime();
-        m_sdl->m_peers.send(&pair[0]);
+        m_rollback.Send(pair[0]);
         AddMsg(pair[0]);
         pair[1].time = GetTime();
         AddMsg(pair[1]);

@@ -76,11 +76,9 @@ protected:
         current = this;
         // The free camera of the keys and the mouse unless a test turns the chase on.
         game.m_chaseCamera = false;
-        sdl->m_peers.send = [](SGameMsg* m) {
-            current->sent.push_back(*m);
-            current->queuedAtSend.push_back(current->game.m_messages.size());
-            return 1;
-        };
+        // The input's sends and the game's go to one record.
+        sdl->m_peers.send = RecordSend;
+        game.m_rollback.SetSender(RecordSend);
         sdl->m_peers.addLag = [] { ++current->lagChanges; };
         sdl->m_peers.removeLag = [] { --current->lagChanges; };
         sdl->m_peers.printConnections = [] { ++current->prints; };
@@ -122,6 +120,13 @@ protected:
         for (const SGameMsg& m : game.m_messages)
             n += m.type == type;
         return n;
+    }
+
+    static int RecordSend(SGameMsg* m)
+    {
+        current->sent.push_back(*m);
+        current->queuedAtSend.push_back(current->game.m_messages.size());
+        return 1;
     }
 
     static inline InputFixture* current = nullptr;
