@@ -6,25 +6,28 @@ if(NOT FERROWIND_WINDEPS)
   message(FATAL_ERROR "Set FERROWIND_WINDEPS to the prefix that tools/windeps.sh prints")
 endif()
 pkg_check_modules(SDL REQUIRED IMPORTED_TARGET sdl)
+include_directories(${FERROWIND_WINDEPS}/include)
+link_directories(${FERROWIND_WINDEPS}/lib)
 
-list(REMOVE_ITEM CORE_SOURCES
-  ${CMAKE_SOURCE_DIR}/net/PlatformPosix.cpp
-  ${CMAKE_SOURCE_DIR}/render/ZoColladaParser.cpp
-  ${CMAKE_SOURCE_DIR}/render/SaxReader.cpp
-  ${CMAKE_SOURCE_DIR}/render/ModelStoreCollada.cpp
-  ${CMAKE_SOURCE_DIR}/render/ColladaModels.cpp
+# The platform libraries of each layer.
+set(FERROWIND_NET_LIBS PkgConfig::SDL ws2_32)
+set(FERROWIND_INPUT_LIBS PkgConfig::SDL)
+set(FERROWIND_SOUND_LIBS SDL_mixer PkgConfig::SDL)
+set(FERROWIND_RENDER_LIBS "")
+set(FERROWIND_RENDER_GL_LIBS glew32 IL ILU ILUT glu32 opengl32 PkgConfig::SDL)
+set(FERROWIND_LEFT_OUT
+  net/PlatformPosix.cpp
+  render/ZoColladaParser.cpp
+  render/SaxReader.cpp
+  render/ModelStoreCollada.cpp
+  render/ColladaModels.cpp
   # Played from its own folder: no installed data to look for.
-  ${CMAKE_SOURCE_DIR}/game/Places.cpp)
-
-add_library(ferrowind_core STATIC ${CORE_SOURCES})
-target_include_directories(ferrowind_core PUBLIC ${CMAKE_SOURCE_DIR} ${FERROWIND_WINDEPS}/include)
-target_link_directories(ferrowind_core PUBLIC ${FERROWIND_WINDEPS}/lib)
-target_link_libraries(ferrowind_core PUBLIC
-  ferrowind_controls PkgConfig::SDL SDL_mixer glew32 IL ILU ILUT glu32 opengl32 ws2_32)
+  game/Places.cpp)
+include(cmake/Layers.cmake)
 
 add_executable(ferrowind WIN32 game/main.cpp)
 # SDL's own WinMain calls ours: mingw32 and SDLmain must come before SDL.
-target_link_libraries(ferrowind PRIVATE mingw32 SDLmain ferrowind_core)
+target_link_libraries(ferrowind PRIVATE mingw32 SDLmain ferrowind_game)
 # The C and C++ runtimes and winpthreads go into the exe, so that only the
 # libraries' own DLLs ship with it.
 target_link_options(ferrowind PRIVATE -mwindows -static-libgcc -static-libstdc++

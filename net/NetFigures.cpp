@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "net/WireConvert.h"
+
 namespace {
 
 const size_t MAX_PEERS = 64;
@@ -88,4 +90,17 @@ unsigned int NetFiguresClock()
 {
     using namespace std::chrono;
     return (unsigned int)duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::string NetFiguresText(const std::vector<SPeerFigures>& peers, int lagSeconds)
+{
+    std::string text = "network figures (simulated lag " + std::to_string(lagSeconds) + " s):\n";
+    for (const SPeerFigures& p : peers) {
+        text += "  " + DottedAddress(p.address) + ": round trip " +
+                (p.roundTripMs < 0 ? std::string("unknown") : std::to_string(p.roundTripMs) + " ms") + ", in " +
+                std::to_string(p.inPerSecond) + "/s, out " + std::to_string(p.outPerSecond) + "/s, " +
+                std::to_string(p.warps) + " warps in 10 s, longest warp " + std::to_string(p.longestWarpMs) +
+                " ms\n";
+    }
+    return text;
 }

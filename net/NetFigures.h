@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "game/PeerFigures.h"
@@ -34,5 +35,9 @@ private:
 // The program's one set of figures, and the clock it is kept by.
 CNetFigures& NetFigures();
 unsigned int NetFiguresClock();
+
+// The figures in words, one line per peer, for standard output: the overlay
+// itself has digits only.
+std::string NetFiguresText(const std::vector<SPeerFigures>& peers, int lagSeconds);
 
 #endif

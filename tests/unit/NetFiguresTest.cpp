@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "game/NetOverlay.h"
 #include "game/Numbers.h"
 #include "net/NetFigures.h"
 #include "render/NetOverlayLayout.h"

@@ -8,7 +8,7 @@ set(FERROWIND_DATA_DIR ${CMAKE_INSTALL_DATADIR}/games/ferrowind)
 # can be moved (a package unpacked anywhere plays).
 file(RELATIVE_PATH data_from_program
   ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${FERROWIND_DATA_DIR})
-target_compile_definitions(ferrowind_core PRIVATE FERROWIND_DATA_FROM_PROGRAM="${data_from_program}")
+target_compile_definitions(ferrowind_game PRIVATE FERROWIND_DATA_FROM_PROGRAM="${data_from_program}")
 
 install(TARGETS ferrowind RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The generated battlefield, without what a run of the game writes beside it.
