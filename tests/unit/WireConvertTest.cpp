@@ -10,10 +10,6 @@
 
 namespace {
 
-const unsigned long SELF = Ip(10, 77, 0, 1);
-const unsigned long PEER_A = Ip(10, 77, 0, 2);
-const unsigned long PEER_B = Ip(10, 77, 0, 3);
-
 template <typename T>
 T At(const SSocketMSG& rec, size_t offset)
 {
