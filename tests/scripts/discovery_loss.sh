@@ -13,17 +13,11 @@ runs=${DISCOVERY_RUNS:-3}
 loss=${DISCOVERY_LOSS:-5}
 limit=10
 
-if ! "$root/tools/netns.sh" check || ! command -v nft >/dev/null 2>&1; then
-    echo "SKIP: network namespaces or nftables are not available here (root and tools/setup.sh needed)"
-    exit 77
-fi
-for tool in Xvfb xdotool stdbuf; do
-    command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is missing (tools/setup.sh installs it)"; exit 1; }
-done
-
 work=$(mktemp -d /tmp/fwdiscovery.XXXXXX)
 export FERROWIND_NETNS="fwdl$$"
 source "$root/tests/scripts/lib/copies.sh"
+need_copies_tools
+command -v nft >/dev/null 2>&1 || { echo "SKIP: nftables is not available here (tools/setup.sh installs it)"; exit 77; }
 start_xvfb || fail "no Xvfb display could be started"
 worst=0
 for run in $(seq "$runs"); do

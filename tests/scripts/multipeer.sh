@@ -19,7 +19,6 @@ export FERROWIND_NETNS="fwmp$$"
 copy_env=(FERROWIND_NET_TRACE=1)
 source "$root/tests/scripts/lib/copies.sh"
 need_copies_tools
-trap cleanup EXIT
 
 # The median of (game clock - wall clock) in ms over the timing probe lines
 # ("message time" "game time") that copy $1 printed.

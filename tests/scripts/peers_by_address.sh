@@ -12,7 +12,6 @@ work=$(mktemp -d /tmp/fwpeers.XXXXXX)
 export FERROWIND_NETNS="fwpa$$"
 source "$root/tests/scripts/lib/copies.sh"
 need_copies_tools
-trap cleanup EXIT
 
 start_xvfb || fail "no Xvfb display could be started"
 "$netns" routed >/dev/null || fail "the routed namespaces could not be made"

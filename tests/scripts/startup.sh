@@ -29,9 +29,16 @@ play_and_quit() {
   wait_for_exit
 }
 
-# Runs the game where it is expected to stop at start-up; returns its exit code.
-start_expecting_failure() {
+# Runs the game in the battlefield copy, where it must stop at start-up with
+# a code other than 0 and name what stopped it ($2, a fixed string) in the
+# streams that follow (stderr, stdout; both if none is given); $1 says what
+# was broken.
+expect_stop() {
+  local broken=$1 named=$2 streams=("${@:3}")
+  [ ${#streams[@]} -gt 0 ] || streams=(stderr stdout)
   (cd "$work/field" && timeout 60 "${isolate[@]}" "$binary" >"$work/stdout" 2>"$work/stderr")
+  [ $? -ne 0 ] || fail "$broken should stop start-up"
+  (cd "$work" && grep -qF -- "$named" "${streams[@]}") || fail "$broken should be named ($named): $(cat "$work/stderr")"
 }
 
 fresh_battlefield
@@ -54,24 +61,15 @@ grep -q "no-such-dir/log.txt" "$work/stderr" || fail "an unopenable log should b
 
 fresh_battlefield
 rm "$work/field/objects.lof"
-start_expecting_failure
-code=$?
-[ "$code" -ne 0 ] || fail "a missing objects.lof should stop start-up"
-grep -q "objects.lof" "$work/stderr" "$work/stdout" || fail "a missing objects.lof should be named"
+expect_stop "a missing objects.lof" objects.lof
 
 fresh_battlefield
 awk 'NR == 3 { $2 = "9999" } { print }' "$root/assets/objects.lof" >"$work/field/objects.lof"
-start_expecting_failure
-code=$?
-[ "$code" -ne 0 ] || fail "a model number that names no model should stop start-up"
-grep -q 'record 1: field "model"' "$work/stderr" || fail "the bad record and field should be named: $(cat "$work/stderr")"
+expect_stop "a model number that names no model" 'record 1: field "model"' stderr
 
 fresh_battlefield
 rm "$work/field/textures.lof"
-start_expecting_failure
-code=$?
-[ "$code" -ne 0 ] || fail "a missing textures.lof should stop start-up"
-grep -q "textures.lof" "$work/stdout" "$work/stderr" || fail "a missing textures.lof should be named"
+expect_stop "a missing textures.lof" textures.lof
 
 fresh_battlefield
 rm "$work/field/sounds.lof"

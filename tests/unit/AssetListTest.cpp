@@ -74,37 +74,31 @@ TEST(TextureList, EntriesMayBeSpreadOverLinesInAnyWay)
     EXPECT_EQ(oneLine.m_textures[2], 103u);
 }
 
-TEST(TextureList, EmptyListLoadsNothing)
+// An empty list loads nothing; the first file that fails, an entry without
+// its count or a count that is no number stops the list.
+TEST(TextureList, ListsEndAtTheirCountOrTheFirstProblem)
 {
+    struct {
+        const char* content;
+        int result;
+        const char* printed;  // a part of what is printed
+        size_t calls;
+    } cases[] = {
+        {"0\nnot_read.png 1\n", 1, "textures loaded\n", 0}, {"3 a.png 1 missing.png 1 c.png 1", 0, "failed\n", 2},
+        {"2 a.png 1 b.png", 0, "entry 1 is incomplete", 1},   {"-1", 0, "", 0},
+        {"two a.png 1", 0, "", 0},
+    };
+    for (const auto& c : cases) {
+        RecordingGl gl;
+        std::string out;
+        EXPECT_EQ(LoadTextureList(gl, c.content, out), c.result) << c.content;
+        EXPECT_NE(out.find(c.printed), std::string::npos) << c.content << ": " << out;
+        EXPECT_EQ(gl.calls.size(), c.calls) << c.content;
+    }
     RecordingGl gl;
-    std::string out;
-    EXPECT_EQ(LoadTextureList(gl, "0\nnot_read.png 1\n", out), 1);
-    EXPECT_EQ(out, "textures loaded\n");
-    EXPECT_TRUE(gl.calls.empty());
-}
-
-TEST(TextureList, FirstFailureStopsTheList)
-{
-    RecordingGl gl;
-    std::string out;
-    EXPECT_EQ(LoadTextureList(gl, "3 a.png 1 missing.png 1 c.png 1", out), 0);
-    EXPECT_EQ(out, "failed\n");
-    ASSERT_EQ(gl.calls.size(), 2u);
-    EXPECT_EQ(gl.m_textures[2], 0u);
-}
-
-TEST(TextureList, UnreadableListsFail)
-{
-    RecordingGl gl;
-    std::string out;
     CaptureLog();
     EXPECT_EQ(gl.LoadTextures((char*)"/nonexistent/textures.lof"), 0);
     EXPECT_EQ(CapturedOut(), "Error: Couldn't open /nonexistent/textures.lof\n");
-    EXPECT_EQ(LoadTextureList(gl, "2 a.png 1 b.png", out), 0);  // entry without its count
-    EXPECT_NE(out.find("entry 1 is incomplete"), std::string::npos) << out;
-    EXPECT_EQ(LoadTextureList(gl, "-1", out), 0);
-    EXPECT_EQ(LoadTextureList(gl, "two a.png 1", out), 0);
-    EXPECT_EQ(gl.calls.size(), 1u);
 }
 
 TEST(ShaderList, EntriesGiveFragmentThenVertexFileInSlotOrder)

@@ -45,7 +45,7 @@ TEST_F(Concurrency, NetworkThreadsMeetWarpingPasses)
     std::atomic<unsigned long> clock(game.now);
     std::atomic<bool> started(false);
     CConnectionTable table;
-    CFakeTransport transport(Ip(10, 77, 0, 1));
+    CFakeTransport transport(SELF);
     CPeerProtocol protocol(table, transport);
     protocol.SetGame(&game);
     std::vector<int> added;
@@ -55,7 +55,7 @@ TEST_F(Concurrency, NetworkThreadsMeetWarpingPasses)
         for (int k = 0; k < ROUNDS; ++k) {
             game.AddMsg(Msg(GMSG_ACCELERATE, tank, {STEP}, clock.load() - 700));
             added.push_back(game.AddGameObject(new STankPrototype(tankBase)));
-            protocol.Connect(Ip(10, 77, 0, 2));
+            protocol.Connect(PEER_A);
         }
     });
     while (!started)

@@ -4,35 +4,28 @@
 
 #include "render/EffectTiming.h"
 
-TEST(ShotEffect, ShownForHalfASecond)
+// A shot shows for half a second from its timer, a death for two, nothing
+// before the timer; the 32-bit clock may wrap in between.
+TEST(EffectTiming, ShotForHalfASecondDeathForTwo)
 {
-    EXPECT_TRUE(ShotEffectShown(1000, 1000));
-    EXPECT_TRUE(ShotEffectShown(1499, 1000));
-    EXPECT_FALSE(ShotEffectShown(1500, 1000));
-    EXPECT_EQ(ShotEffectFrame(1499, 1000), 12);
+    struct {
+        unsigned long now, timer;
+        bool shot, death;
+    } cases[] = {
+        {1000, 1000, true, true},  {1499, 1000, true, true},        {1500, 1000, false, true},
+        {6999, 5000, false, true}, {7000, 5000, false, false},      {1000, 1001, false, false},
+        {100, 0xFFFFFFF0UL, true, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ShotEffectShown(c.now, c.timer), c.shot) << c.now << " after " << c.timer;
+        EXPECT_EQ(DeathEffectShown(c.now, c.timer), c.death) << c.now << " after " << c.timer;
+    }
+    EXPECT_EQ(ElapsedSince(100, 0xFFFFFFF0UL), 116u);
+    // Thirteen frames in the half second.
     EXPECT_EQ(ShotEffectFrame(1000, 1000), 0);
     EXPECT_EQ(ShotEffectFrame(1038, 1000), 0);
     EXPECT_EQ(ShotEffectFrame(1039, 1000), 1);
-}
-
-TEST(ShotEffect, TimerInTheFutureShowsNothing)
-{
-    EXPECT_FALSE(ShotEffectShown(1000, 1001));
-    EXPECT_FALSE(DeathEffectShown(1000, 1001));
-}
-
-TEST(ShotEffect, ClockWrapIsOneMillisecondStep)
-{
-    // The game clock is 32 bits wide: a shot just before the wrap is still fresh after it.
-    EXPECT_TRUE(ShotEffectShown(100, 0xFFFFFFF0UL));
-    EXPECT_EQ(ElapsedSince(100, 0xFFFFFFF0UL), 116u);
-}
-
-TEST(DeathEffect, LastsTwoSeconds)
-{
-    EXPECT_TRUE(DeathEffectShown(5000, 5000));
-    EXPECT_TRUE(DeathEffectShown(6999, 5000));
-    EXPECT_FALSE(DeathEffectShown(7000, 5000));
+    EXPECT_EQ(ShotEffectFrame(1499, 1000), 12);
 }
 
 TEST(ShotEffect, GunDirectionFromElevationAndHeading)

@@ -60,16 +60,12 @@ TEST(Tank, StartsWithFullConditionAndNoThrottle)
         EXPECT_EQ(tank.state[i], 0);
 }
 
-TEST(Tank, ThrottleZeroMakesNoMessages)
-{
-    STankPrototype tank = MakeTank();
-    tank.state[TS_SPEED] = 50;
-    EXPECT_TRUE(tank.Action(10, 1).empty());
-}
-
 TEST(Tank, MovementStepGivesMoveAndDecay)
 {
     STankPrototype tank = MakeTank();
+    tank.state[TS_SPEED] = 50;
+    EXPECT_TRUE(tank.Action(10, 1).empty()) << "no throttle, no messages";
+    tank.state[TS_SPEED] = 1;
     tank.state[TS_THROTTLE] = 1;
     std::vector<SGameMsg> pair = tank.Action(10, 3);
     ASSERT_EQ(pair.size(), 2u);

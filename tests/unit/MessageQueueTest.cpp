@@ -91,29 +91,26 @@ TEST_F(MessageQueue, CancelRequestRemovesOnlyItsTypeAndObject)
     EXPECT_EQ(game.m_messages[1].type, GMSG_DEATH);
 }
 
+// A pass that applies nothing takes no snapshot and leaves the effects flag;
+// one that applies a message switches effects on and snapshots; each message
+// is applied once.
 TEST_F(MessageQueue, AppliesEachMessageOnceAndSnapshotsAfterAPass)
-{
-    game.now = 5000;
-    Accelerate(0.1f, 5000);
-    game.ActOnMessages();
-    EXPECT_NEAR(Throttle(), 0.1f, 1e-6);
-    EXPECT_EQ(game.m_savedStates.pos, 1);
-    EXPECT_EQ(game.m_savedStates.times[1], 5000u);
-    game.ActOnMessages();
-    EXPECT_NEAR(Throttle(), 0.1f, 1e-6);
-    EXPECT_EQ(game.m_messages[0].handled, 1);
-}
-
-TEST_F(MessageQueue, EmptyPassTakesNoSnapshotAndLeavesTheEffectsFlag)
 {
     sound.m_effectsOn = false;
     game.ActOnMessages();
     EXPECT_FALSE(sound.m_effectsOn);
     EXPECT_EQ(game.m_savedStates.pos, 0);
 
-    Accelerate(0.1f, 100);
+    game.now = 5000;
+    Accelerate(0.1f, 5000);
     game.ActOnMessages();
     EXPECT_TRUE(sound.m_effectsOn);
+    EXPECT_NEAR(Throttle(), 0.1f, 1e-6);
+    EXPECT_EQ(game.m_savedStates.pos, 1);
+    EXPECT_EQ(game.m_savedStates.times[1], 5000u);
+    game.ActOnMessages();
+    EXPECT_NEAR(Throttle(), 0.1f, 1e-6);
+    EXPECT_EQ(game.m_messages[0].handled, 1);
 }
 
 TEST_F(MessageQueue, LateMessageWarpsAndReplaysEveryChangeAfterTheSnapshot)

@@ -35,6 +35,10 @@ TEST(ModelStore, SecondModelIndexesStartAtTheFirstModelsVertexCount)
     two.insert(two.end(), more.begin(), more.end());
     EXPECT_EQ(store.AddModel(two, {}, {}), 0);
     EXPECT_EQ(store.AddModel(Triangle(9), {}, {}), 1);
+    // An empty model keeps its number.
+    EXPECT_EQ(store.AddModel({}, {}, {}), 2);
+    EXPECT_EQ(store.m_models[2].indexCount, 0u);
+    EXPECT_EQ(store.m_models[2].edgeCount, 0);
 
     EXPECT_EQ(store.VertexCount(), 9u);
     const SGraphicObject& second = store.m_models[1];
@@ -49,17 +53,6 @@ TEST(ModelStore, SecondModelIndexesStartAtTheFirstModelsVertexCount)
     ASSERT_EQ(store.m_vertices, store.vertexArray.data());
     EXPECT_EQ(store.vertexArray.size(), 9u);
     EXPECT_EQ(store.tangents.size(), 9u);
-}
-
-TEST(ModelStore, EmptyModelKeepsItsNumber)
-{
-    CZoModelStore store;
-    store.AddModel(Triangle(0), {}, {});
-    EXPECT_EQ(store.AddModel({}, {}, {}), 1);
-    EXPECT_EQ(store.m_models[1].indexCount, 0u);
-    EXPECT_EQ(store.m_models[1].edgeCount, 0);
-    store.Finish();
-    EXPECT_EQ(store.VertexCount(), 3u);
 }
 
 TEST(ModelStore, OnlyTheTwoListedNamesAreRescaled)

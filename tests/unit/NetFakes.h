@@ -56,4 +56,9 @@ inline unsigned long Ip(unsigned a, unsigned b, unsigned c, unsigned d)
     return value;
 }
 
+// This peer and two others on the test network.
+const unsigned long SELF = Ip(10, 77, 0, 1);
+const unsigned long PEER_A = Ip(10, 77, 0, 2);
+const unsigned long PEER_B = Ip(10, 77, 0, 3);
+
 #endif

@@ -10,10 +10,6 @@
 
 namespace {
 
-const unsigned long SELF = Ip(10, 77, 0, 1);
-const unsigned long PEER_A = Ip(10, 77, 0, 2);
-const unsigned long PEER_B = Ip(10, 77, 0, 3);
-
 SGameObject* MakeObject(int kind, float x)
 {
     SGameObject base;
@@ -126,7 +122,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PeerProtocol, LocalEntryIsAddedOnce)
+TEST_F(PeerProtocol, AnnouncementBroadcastsTheLocalTankEnteredOnce)
 {
     protocol.AddLocalEntry();
     protocol.AddLocalEntry();
@@ -134,10 +130,7 @@ TEST_F(PeerProtocol, LocalEntryIsAddedOnce)
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].address, SELF);
     EXPECT_EQ(entries[0].objectIndex, 1);
-}
 
-TEST_F(PeerProtocol, AnnouncementBroadcastsTheLocalTank)
-{
     CaptureLog();
     protocol.Connect(0);
     EXPECT_EQ(CapturedOut(), " Attempting to connect \n");
@@ -170,14 +163,6 @@ TEST_F(PeerProtocol, AnnouncementAlsoGoesToEachListedPeerButNotAnAnswer)
     transport.sent.clear();
     Quietly([&] { protocol.Connect(PEER_A); });
     EXPECT_EQ(transport.sent.size(), 1u);
-}
-
-TEST_F(PeerProtocol, NothingIsAnnouncedWithoutALocalTank)
-{
-    CFakeGame empty;
-    protocol.SetGame(&empty);
-    Quietly([&] { protocol.Connect(0); });
-    EXPECT_TRUE(transport.sent.empty());
 }
 
 TEST_F(PeerProtocol, ConnectFromNewAddressAddsOneTankAndAnswersOnce)
@@ -216,11 +201,16 @@ TEST_F(PeerProtocol, AnAnnouncementOfACopyThatPlayedLongerIsAskedForTheTime)
     EXPECT_EQ(ClockRequests(), (std::vector<unsigned long>{PEER_A}));
 }
 
-TEST_F(PeerProtocol, ConnectsAreIgnoredUntilThisPeerHasAnnouncedItself)
+// A peer takes in no one before it has announced its own tank, and announces
+// nothing without one.
+TEST_F(PeerProtocol, NothingHappensBeforeTheLocalTankIsAnnounced)
 {
     EXPECT_EQ(Receive(ConnectFrom(SMSG_CONNECT, PEER_A, 50)), "");
     EXPECT_EQ(game.objects.size(), 2u);
     EXPECT_EQ(table.Snapshot().size(), 1u);
+    CFakeGame empty;
+    protocol.SetGame(&empty);
+    Quietly([&] { protocol.Connect(0); });
     EXPECT_TRUE(transport.sent.empty());
 }
 

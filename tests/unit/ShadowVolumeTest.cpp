@@ -152,40 +152,36 @@ void ExpectClosedVolume(const Corners& v, const std::vector<SHomVertex>& quads, 
 
 }  // namespace
 
-TEST(ShadowVolume, PlacementTurnsAboutTheVerticalAxisOnly)
+// A heading turns about the vertical axis only: 90 degrees turns +x to -z and
+// +z to +x, as the rotation of the object pass does. The angle is converted
+// with 3.14 for pi, so half a turn leaves 0.0016 rad of sideways offset.
+TEST(ShadowVolume, PlacementTurnsAboutTheVerticalAxisWithThreePointOneFour)
 {
-    SYawPlacement still(0, Vector3f(100, 5, -20));
-    Vector3f p = still.Apply(Vector3f(1, 2, 3));
-    EXPECT_FLOAT_EQ(p.x, 101);
-    EXPECT_FLOAT_EQ(p.y, 7);
-    EXPECT_FLOAT_EQ(p.z, -17);
-
-    // A heading of 90 degrees turns +x to -z and +z to +x, as the rotation of
-    // the object pass does.
-    SYawPlacement turned(90, Vector3f(0, 0, 0));
-    Vector3f q = turned.Apply(Vector3f(1, 4, 0));
-    EXPECT_NEAR(q.x, 0, 1e-3);
-    EXPECT_FLOAT_EQ(q.y, 4);
-    EXPECT_NEAR(q.z, -1, 1e-3);
-    Vector3f r = turned.Apply(Vector3f(0, 0, 1));
-    EXPECT_NEAR(r.x, 1, 1e-3);
-    EXPECT_NEAR(r.z, 0, 1e-3);
+    struct {
+        float heading;
+        Vector3f pos, in, out;
+        float tolerance;
+    } cases[] = {
+        {0, Vector3f(100, 5, -20), Vector3f(1, 2, 3), Vector3f(101, 7, -17), 1e-4f},
+        {90, Vector3f(0, 0, 0), Vector3f(1, 4, 0), Vector3f(0, 4, -1), 1e-3f},
+        {90, Vector3f(0, 0, 0), Vector3f(0, 0, 1), Vector3f(1, 0, 0), 1e-3f},
+        {180, Vector3f(0, 0, 0), Vector3f(1000, 0, 0), Vector3f(1000 * (float)std::cos(3.14), 0, -1.59f), 1e-2f},
+    };
+    for (const auto& c : cases) {
+        Vector3f p = SYawPlacement(c.heading, c.pos).Apply(c.in);
+        EXPECT_NEAR(p.x, c.out.x, c.tolerance) << c.heading;
+        EXPECT_NEAR(p.y, c.out.y, c.tolerance) << c.heading;
+        EXPECT_NEAR(p.z, c.out.z, c.tolerance) << c.heading;
+    }
 }
 
-TEST(ShadowVolume, PlacementConvertsTheAngleWithThreePointOneFour)
-{
-    // With 3.14 for pi, half a turn leaves 0.0016 rad of sideways offset.
-    SYawPlacement half(180, Vector3f(0, 0, 0));
-    Vector3f p = half.Apply(Vector3f(1000, 0, 0));
-    EXPECT_NEAR(p.x, 1000 * std::cos(3.14), 1e-2);
-    EXPECT_NEAR(p.z, -1.59f, 0.01f);
-}
-
-TEST(ShadowVolume, LitFromAboveTheBaseEdgesFormTheSilhouette)
+TEST(ShadowVolume, LitFromAboveTheBaseEdgesFormTheSilhouetteFacingOut)
 {
     Corners tetra = Tetrahedron();
     ASSERT_TRUE(Caster(tetra).Closed());
     Vector3f light(3, 550, 3);
+    // Under the tetrahedron, away from the light above, lies the shadow.
+    Vector3f inside(2.5f, -20, 2.5f);
     std::vector<SHomVertex> quads = Sides(tetra, light);
     ASSERT_EQ(quads.size(), 12u);
     for (size_t i = 0; i < quads.size(); i += 4) {
@@ -199,21 +195,10 @@ TEST(ShadowVolume, LitFromAboveTheBaseEdgesFormTheSilhouette)
         EXPECT_FLOAT_EQ(quads[i + 2].x, quads[i + 1].x - light.x);
         EXPECT_FLOAT_EQ(quads[i + 2].y, -light.y);
         EXPECT_FLOAT_EQ(quads[i + 3].z, quads[i].z - light.z);
-    }
-}
-
-TEST(ShadowVolume, QuadsFaceOutOfTheVolume)
-{
-    // Under the tetrahedron, away from the light above, lies the shadow.
-    Vector3f light(3, 550, 3);
-    Vector3f inside(2.5f, -20, 2.5f);
-    std::vector<SHomVertex> quads = Sides(Tetrahedron(), light);
-    ASSERT_FALSE(quads.empty());
-    for (size_t i = 0; i < quads.size(); i += 4) {
         Vector3f q0 = Point(quads[i]), q1 = Point(quads[i + 1]);
         Vector3f q2 = q1 + Point(quads[i + 2]);  // a step towards the far corner
         Vector3f n = (q1 - q0).CrossProduct(q2 - q0);
-        EXPECT_LT(n.Dot(inside - q0), 0) << "quad " << i / 4;
+        EXPECT_LT(n.Dot(inside - q0), 0) << "quad " << i / 4 << " faces into the volume";
     }
 }
 
@@ -280,31 +265,28 @@ TEST(ShadowVolume, PartsTouchingAlongAnEdgeStillCloseTheVolume)
     }
 }
 
-TEST(ShadowVolume, OpenSurfacesAreNotClosed)
+TEST(ShadowVolume, OnlyMeshesWithEveryEdgeMatchedAreClosed)
 {
     Corners single;
     AddTriangle(single, Vector3f(0, 0, 0), Vector3f(1, 0, 0), Vector3f(0, 1, 0));
-    EXPECT_FALSE(Caster(single).Closed());
-
-    Corners box = Box(Vector3f(0, 0, 0), Vector3f(1, 1, 1));
-    Corners lidless(box.begin(), box.end() - 6);
-    EXPECT_FALSE(Caster(lidless).Closed());
-
     // A surface shown from both sides encloses nothing but closes as a volume.
     Corners both = single;
     AddTriangle(both, single[0], single[2], single[1]);
-    EXPECT_TRUE(Caster(both).Closed());
-}
-
-TEST(ShadowVolume, CornersCloserThanTheWeldMeet)
-{
     Corners box = Box(Vector3f(0, 0, 0), Vector3f(10, 10, 10));
-    Corners near = box;
-    near[0].x += 0.04f;  // within 0.05 of the other copies of that corner
-    EXPECT_TRUE(Caster(near).Closed());
-    Corners apart = box;
+    Corners lidless(box.begin(), box.end() - 6);
+    // Corners within 0.05 of the other copies of that corner are welded to them.
+    Corners near = box, apart = box;
+    near[0].x += 0.04f;
     apart[0].x += 0.06f;
-    EXPECT_FALSE(Caster(apart).Closed());
+    struct {
+        const char* name;
+        const Corners& mesh;
+        bool closed;
+    } cases[] = {{"one triangle", single, false}, {"two-sided triangle", both, true}, {"box", box, true},
+                 {"lidless box", lidless, false}, {"corner within the weld", near, true},
+                 {"corner beyond the weld", apart, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Caster(c.mesh).Closed(), c.closed) << c.name;
 }
 
 TEST(ShadowVolume, ListsGrowBeyondFiveThousandSilhouetteEdges)

@@ -9,12 +9,11 @@
 
 TEST(SocketLayer, TablePrintsAndMapsMessagesOfTheLayer)
 {
-    const unsigned long self = Ip(10, 77, 0, 1), peer = Ip(10, 77, 0, 2);
-    setip(self);
+    setip(SELF);
     CConnectionTable& table = SocketConnections();
     ASSERT_TRUE(table.Snapshot().empty());
-    table.AddLocalOnce(self, 1);
-    table.Append(peer, 7);
+    table.AddLocalOnce(SELF, 1);
+    table.Append(PEER_A, 7);
 
     CaptureLog();
     PrintConnections();
@@ -23,9 +22,9 @@ TEST(SocketLayer, TablePrintsAndMapsMessagesOfTheLayer)
 
     SGameMsg turn = MakeMsg(GMSG_CHANGE_ANGLES, 7, 0, 0, 500);
     SSocketMSG rec = ZOSocketCompileMSG(&turn);
-    EXPECT_EQ(rec.senderAddr, self);
+    EXPECT_EQ(rec.senderAddr, SELF);
     EXPECT_EQ(rec.recipient, 1);
-    EXPECT_EQ(rec.recipientAddr, peer);
+    EXPECT_EQ(rec.recipientAddr, PEER_A);
     EXPECT_EQ(ZOSocketCompileMSG(&rec).object, 7);
     setip(0);
 }

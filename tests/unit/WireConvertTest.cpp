@@ -10,10 +10,6 @@
 
 namespace {
 
-const unsigned long SELF = Ip(10, 77, 0, 1);
-const unsigned long PEER_A = Ip(10, 77, 0, 2);
-const unsigned long PEER_B = Ip(10, 77, 0, 3);
-
 template <typename T>
 T At(const SSocketMSG& rec, size_t offset)
 {
@@ -173,44 +169,30 @@ TEST(WireRecord, NumbersNoIntCanHoldStayInvalid)
     DestroyObject(tank);
 }
 
-TEST(WireConvert, CountZeroArrivesWithoutData)
-{
-    SGameMsg msg = Msg(GMSG_DEATH, 1, 0, 0);
-    SSocketMSG rec = WireFromGameMsg(msg, {}, SELF);
-    EXPECT_EQ(rec.count, 0);
-    SGameMsg back = GameMsgFromWire(rec, {});
-    EXPECT_EQ(back.count, 0);
-    EXPECT_FALSE(back.data);
-    EXPECT_EQ(back.handled, 0);
-    EXPECT_EQ(back.late, 0);
-}
-
-TEST(WireConvert, CountNineTravelsAsNineWithSevenValuesAndArrivesClamped)
+// A record has room for seven values: a count of nine travels as nine with
+// seven values and arrives clamped; a count below zero arrives as zero.
+TEST(WireConvert, CountsArriveClampedToTheValuesTheRecordHolds)
 {
     float values[9];
     for (int k = 0; k < 9; ++k)
         values[k] = 10.0f + k;
-    SGameMsg msg = Msg(GMSG_SHOOT, 1, 9, values);
-    SSocketMSG rec = WireFromGameMsg(msg, {}, SELF);
-    EXPECT_EQ(rec.count, 9);
-    for (int k = 0; k < 7; ++k)
-        EXPECT_EQ(rec.data[k], 10.0f + k);
-    EXPECT_EQ(rec.tankKind, 0) << "the eighth value must not spill past the data";
-
-    SGameMsg back = GameMsgFromWire(rec, {});
-    ASSERT_EQ(back.count, 7);
-    for (int k = 0; k < 7; ++k)
-        EXPECT_EQ(back.data[k], 10.0f + k);
-}
-
-TEST(WireConvert, NegativeCountArrivesAsZero)
-{
-    SSocketMSG rec{};
-    rec.type = GMSG_MOVE_TO_LOC;
-    rec.count = -5;
-    SGameMsg back = GameMsgFromWire(rec, {});
-    EXPECT_EQ(back.count, 0);
-    EXPECT_FALSE(back.data);
+    struct {
+        int count, arrived;
+    } cases[] = {{0, 0}, {9, 7}, {-5, 0}};
+    for (const auto& c : cases) {
+        SSocketMSG rec = WireFromGameMsg(Msg(GMSG_SHOOT, 1, c.count, c.count > 0 ? values : 0), {}, SELF);
+        EXPECT_EQ(rec.count, c.count);
+        for (int k = 0; k < c.arrived; ++k)
+            EXPECT_EQ(rec.data[k], 10.0f + k);
+        EXPECT_EQ(rec.tankKind, 0) << "values must not spill past the data";
+        SGameMsg back = GameMsgFromWire(rec, {});
+        ASSERT_EQ(back.count, c.arrived) << c.count;
+        EXPECT_EQ(!!back.data, c.arrived > 0) << c.count;
+        for (int k = 0; k < c.arrived; ++k)
+            EXPECT_EQ(back.data[k], 10.0f + k);
+        EXPECT_EQ(back.handled, 0);
+        EXPECT_EQ(back.late, 0);
+    }
 }
 
 TEST(WireConvert, ObjectTravelsAsTheAddressOfItsOwner)
