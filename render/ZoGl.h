@@ -58,7 +58,8 @@ public:
     virtual void GetEdges(int index);
     virtual void DrawMenu(int state);
 
-    // The switches the keys change (after the drawing operations above).
+    // The switches the keys change; declared after the operations above so
+    // that those keep their places in the virtual table.
     void FlipSwitch(ESwitch which) override;
     void FlipShadowMode() override;
     void MoveLight(double dx, double dz) override;
