@@ -85,19 +85,12 @@ TEST_F(Concurrency, NetworkThreadsMeetWarpingPasses)
 
 TEST(ConcurrencyReentry, RulesMayCallThePublicInterfaceInsideAPass)
 {
-    CZoSDL sdl{SNoDevice()};
-    CZoGl gl{SNoDevice()};
-    CZoSound sound{SNoDevice()};
-    CReentrantGame game(SGameComponents{&sdl, &gl, new CZoSDLTreader(), &sound},
-                        (::testing::TempDir() + "ferrowind_reentry.txt").c_str());
+    SNoDeviceGame<CReentrantGame> copy(::testing::TempDir() + "ferrowind_reentry.txt");
+    CReentrantGame& game = copy.game;
     SGameObject ground;
     ground.kind = KIND_GROUND;
     game.m_objects.push_back(new SGameObject(ground));
     game.AddMsg(MakeMsg(GMSG_DEATH, 0, 0, 0, game.now));
     game.ActOnMessages();  // would never return if the call took the mutex again
     EXPECT_EQ(game.seen, 1u);
-    if (output) {
-        std::fclose(output);
-        output = 0;
-    }
 }

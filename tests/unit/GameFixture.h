@@ -14,22 +14,36 @@
 #include "sound/ZoSound.h"
 #include "TestGame.h"
 
+// A game on devices that do nothing. The output log is global and outlives
+// every game, so it is closed here.
+template <class Game = CTestGame>
+struct SNoDeviceGame {
+    explicit SNoDeviceGame(const std::string& log)
+        : logPath(log), sdl(SNoDevice()), gl(SNoDevice()), sound(SNoDevice()), game(Components(), logPath.c_str())
+    {
+    }
+    ~SNoDeviceGame()
+    {
+        if (output)
+            std::fclose(output), output = 0;
+    }
+    SNoDeviceGame(const SNoDeviceGame&) = delete;
+    SNoDeviceGame& operator=(const SNoDeviceGame&) = delete;
+
+    // These devices again, for one more game on the same models.
+    SGameComponents Components() { return SGameComponents{&sdl, &gl, new CZoSDLTreader(), &sound}; }
+
+    std::string logPath;
+    CZoSDL sdl;
+    CZoGl gl;
+    CZoSound sound;
+    Game game;
+};
+
 // Builds models in the renderer's host store and places objects directly.
-class GameFixture : public ::testing::Test {
+class GameFixture : public ::testing::Test, protected SNoDeviceGame<> {
 protected:
-    GameFixture()
-        : sdl(SNoDevice()), gl(SNoDevice()), sound(SNoDevice()),
-          logPath(::testing::TempDir() + "ferrowind_test_output.txt"),
-          game(SGameComponents{&sdl, &gl, new CZoSDLTreader(), &sound}, logPath.c_str())
-    {
-    }
-    ~GameFixture() override
-    {
-        if (output) {
-            std::fclose(output);
-            output = 0;
-        }
-    }
+    GameFixture() : SNoDeviceGame(::testing::TempDir() + "ferrowind_test_output.txt") {}
 
     // A box model spanning x in [x0, x1] and z in [z0, z1], 10 high; returns its number.
     int BoxModel(float x0, float x1, float z0, float z1)
@@ -128,11 +142,6 @@ protected:
         return found;
     }
 
-    CZoSDL sdl;
-    CZoGl gl;
-    CZoSound sound;
-    std::string logPath;
-    CTestGame game;
 };
 
 #endif

@@ -246,11 +246,9 @@ TEST_F(MessageQueue, QueueStaysBoundedOverALongGame)
 
 TEST(MessageQueueLog, UnopenableLogIsReportedAndPlayGoesOn)
 {
-    CZoSDL sdl{SNoDevice()};
-    CZoGl gl{SNoDevice()};
-    CZoSound sound{SNoDevice()};
     CaptureLog();
-    CTestGame game(SGameComponents{&sdl, &gl, new CZoSDLTreader(), &sound}, "/nonexistent-dir/output.txt");
+    SNoDeviceGame<> copy("/nonexistent-dir/output.txt");
+    CTestGame& game = copy.game;
     std::string err = CapturedErr();
     EXPECT_NE(err.find("/nonexistent-dir/output.txt"), std::string::npos);
     EXPECT_EQ(output, nullptr);

@@ -98,7 +98,7 @@ TEST_F(ObjectsFile, LineBreaksDoNotMatter)
     std::string spread = "2\n";
     for (char c : Record(KIND_SCENERY, box, "", 10) + Record(KIND_SCENERY, box, "", 20))
         spread += c == ' ' ? '\n' : c;
-    CTestGame second(SGameComponents{&sdl, &gl, new CZoSDLTreader(), &sound}, logPath.c_str());
+    CTestGame second(Components(), logPath.c_str());
     std::string secondPath = ::testing::TempDir() + "objects_spread.lof";
     std::ofstream(secondPath) << spread;
     ASSERT_EQ(second.LoadObjects(&secondPath[0]), 1);

@@ -12,11 +12,7 @@
 #include <vector>
 
 #include "game/StateDigest.h"
-#include "input/ZoSDL.h"
-#include "net/ZoThreadMaster.h"
-#include "render/ZoGl.h"
-#include "sound/ZoSound.h"
-#include "TestGame.h"
+#include "GameFixture.h"
 
 namespace {
 
@@ -37,10 +33,8 @@ int RecordSend(SGameMsg* msg)
 
 // One copy of the game on devices that do nothing, with the same battlefield
 // as every other copy.
-struct SCopy {
-    explicit SCopy(const std::string& logPath)
-        : log(logPath), sdl(SNoDevice()), gl(SNoDevice()), sound(SNoDevice()),
-          game(SGameComponents{&sdl, &gl, new CZoSDLTreader(), &sound}, log.c_str())
+struct SCopy : SNoDeviceGame<> {
+    explicit SCopy(const std::string& log) : SNoDeviceGame(log)
     {
         game.m_rollback.SetSender(RecordSend);
         game.now = START;
@@ -101,11 +95,6 @@ struct SCopy {
         return StateDigest(game.m_objects, [](int i) { return std::to_string(i); }, 0);
     }
 
-    std::string log;
-    CZoSDL sdl;
-    CZoGl gl;
-    CZoSound sound;
-    CTestGame game;
     std::vector<SGameMsg> sent;
 };
 
@@ -235,7 +224,7 @@ TEST(PeerAgreement, LateCopyEndsWhereTheOnTimeCopyIs)
     EXPECT_GT(furthestB, 10);
     // The copy made last holds the log.
     std::fflush(output);
-    FILE* log = std::fopen(late.log.c_str(), "rt");
+    FILE* log = std::fopen(late.logPath.c_str(), "rt");
     ASSERT_NE(log, nullptr);
     char line[256];
     int warps = 0;
@@ -268,8 +257,4 @@ TEST(PeerAgreement, LateCopyEndsWhereTheOnTimeCopyIs)
     EXPECT_EQ(Field(digest, B, "conditions"), "1.000");
     EXPECT_NE(digest.find("powerup " + std::to_string(CRATE) + " active 0"), std::string::npos);
 
-    if (output) {
-        std::fclose(output);
-        output = 0;
-    }
 }
