@@ -190,8 +190,8 @@ inline CZoGl* LoadedRenderer()
         if (symlink((assets + "/" + sub).c_str(), dir->File(sub).c_str()) != 0)
             return 0;
     }
-    std::string cwd(4096, '\0');
-    if (!getcwd(&cwd[0], cwd.size()) || chdir(dir->Path().c_str()) != 0)
+    ScopedWorkingDir inDir(dir->Path());
+    if (!inDir.Entered())
         return 0;
     testing::internal::CaptureStdout();
     gl = new CZoGl();
@@ -199,7 +199,7 @@ inline CZoGl* LoadedRenderer()
                 models = assets + "/models.lof";
     bool loaded = gl->LoadTextures(&textures[0]) && gl->LoadShaders(&shaders[0]) && gl->LoadObjects(&models[0]);
     std::string log = testing::internal::GetCapturedStdout();
-    if (chdir(cwd.c_str()) != 0 || !loaded) {
+    if (!loaded) {
         fprintf(stderr, "%s", log.c_str());
         gl = 0;
     }

@@ -27,14 +27,7 @@ protected:
     void SetUp() override
     {
         GlRendererTest::SetUp();
-        cwd.assign(4096, '\0');
-        ASSERT_TRUE(getcwd(&cwd[0], cwd.size()));
-        ASSERT_EQ(chdir(dir.Path().c_str()), 0);
-    }
-    void TearDown() override
-    {
-        EXPECT_EQ(chdir(cwd.c_str()), 0);
-        GlRendererTest::TearDown();
+        ASSERT_TRUE(inDir.Entered());
     }
 
     int Load(const std::string& list, std::string& out)
@@ -68,7 +61,7 @@ protected:
     }
 
     ScratchDir dir;
-    std::string cwd;
+    ScopedWorkingDir inDir{dir.Path()};
 };
 
 }  // namespace

@@ -29,13 +29,11 @@ protected:
     int LoadList(const std::string& entries, int count, std::string& out)
     {
         std::string list = dir.Write("shaders.lof", std::to_string(count) + "\n" + entries);
-        std::string cwd(4096, '\0');
-        EXPECT_TRUE(getcwd(&cwd[0], cwd.size()));
-        EXPECT_EQ(chdir(dir.Path().c_str()), 0);
+        ScopedWorkingDir inDir(dir.Path());
+        EXPECT_TRUE(inDir.Entered());
         testing::internal::CaptureStdout();
         int result = gl->LoadShaders(&list[0]);
         out = testing::internal::GetCapturedStdout();
-        EXPECT_EQ(chdir(cwd.c_str()), 0);
         return result;
     }
 

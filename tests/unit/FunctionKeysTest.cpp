@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <string>
 
 #include "tests/unit/LogCapture.h"
@@ -101,15 +99,10 @@ TEST_F(WindowsKeys, FilterKeysReloadTheTextureList)
 {
     ScratchDir dir;
     dir.Write("textures.lof", "0\n");
-    char* previous = getcwd(nullptr, 0);
-    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
-    std::string mipmaps = Press(SDLK_F5);
-    std::string magFilter = Press(SDLK_F6);
-    EXPECT_EQ(chdir(previous), 0);
-    free(previous);
-
-    EXPECT_EQ(mipmaps, "MipMaps on/off\ntextures loaded\n");
+    ScopedWorkingDir inDir(dir.Path());
+    ASSERT_TRUE(inDir.Entered());
+    EXPECT_EQ(Press(SDLK_F5), "MipMaps on/off\ntextures loaded\n");
     EXPECT_FALSE(gl->m_mipmaps);
-    EXPECT_EQ(magFilter, "Texture MAG filter NEAREST/LINEAR\ntextures loaded\n");
+    EXPECT_EQ(Press(SDLK_F6), "Texture MAG filter NEAREST/LINEAR\ntextures loaded\n");
     EXPECT_FALSE(gl->m_linearMagFilter);
 }

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -254,13 +253,11 @@ class BattlefieldCache : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        char* previous = getcwd(nullptr, 0);
-        ASSERT_EQ(chdir(FERROWIND_ASSETS), 0);
+        ScopedWorkingDir inAssets(FERROWIND_ASSETS);
+        ASSERT_TRUE(inAssets.Entered());
         CaptureLog();
         bool loaded = LoadColladaModels("models.lof", store);
         CapturedOut();
-        ASSERT_EQ(chdir(previous), 0);
-        free(previous);
         ASSERT_TRUE(loaded);
     }
     static void TearDownTestSuite() { store = CZoModelStore(); }

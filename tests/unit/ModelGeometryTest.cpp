@@ -75,16 +75,14 @@ TEST(ModelStore, ColladaModelNamedMonkeyIsRescaledOnLoad)
     std::string content((std::istreambuf_iterator<char>(fixture)), std::istreambuf_iterator<char>());
     std::string withDirectory = dir.Write("monkey.dae", content);
     std::string plain = "monkey.dae";
-    std::string cwd(4096, '\0');
-    ASSERT_TRUE(getcwd(&cwd[0], cwd.size()));
-    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+    ScopedWorkingDir inDir(dir.Path());
+    ASSERT_TRUE(inDir.Entered());
 
     CZoModelStore store;
     CaptureLog();
     store.AddColladaModel(&plain[0], 0, 0);
     store.AddColladaModel(&withDirectory[0], 6, 0);
     std::string out = CapturedOut();
-    ASSERT_EQ(chdir(cwd.c_str()), 0);
 
     EXPECT_EQ(out, "   Loading monkey.dae\n   Loading " + withDirectory + "\n");
     ASSERT_EQ(store.VertexCount(), 12u);

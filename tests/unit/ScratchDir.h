@@ -47,4 +47,31 @@ private:
     std::string m_path;
 };
 
+// Works in `dir` while it lives and goes back to the folder it was made in
+// when it goes, so that a failed assertion does not leave later tests of the
+// same program elsewhere.
+class ScopedWorkingDir {
+public:
+    explicit ScopedWorkingDir(const std::string& dir)
+        : m_previous(getcwd(nullptr, 0)), m_entered(m_previous && chdir(dir.c_str()) == 0)
+    {
+    }
+    ~ScopedWorkingDir()
+    {
+        if (m_entered && chdir(m_previous) != 0) {
+            std::fprintf(stderr, "cannot return to %s\n", m_previous);
+            std::abort();
+        }
+        std::free(m_previous);
+    }
+    ScopedWorkingDir(const ScopedWorkingDir&) = delete;
+    ScopedWorkingDir& operator=(const ScopedWorkingDir&) = delete;
+
+    bool Entered() const { return m_entered; }
+
+private:
+    char* m_previous;
+    bool m_entered;
+};
+
 #endif
