@@ -98,6 +98,11 @@ ISoundSink& CFerrowind::Sound()
     return *m_sound;
 }
 
+IGraphicInterface& CFerrowind::Camera()
+{
+    return *m_gl;
+}
+
 void CFerrowind::ShutDown()
 {
     m_running = false;

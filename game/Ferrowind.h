@@ -112,6 +112,8 @@ private:
     const CZoModelStore& ModelStore() const;
     // The sound as the rules and the time warp reach it.
     ISoundSink& Sound();
+    // The renderer's camera, which the chase view moves.
+    IGraphicInterface& Camera();
     void Wire();
     size_t Warp(size_t lateIndex, bool& restored);
     bool OrderedAfter(const SGameMsg& queued, const SGameMsg& msg) const;

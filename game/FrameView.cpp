@@ -1,7 +1,6 @@
 // What a playing frame shows besides the battlefield: where the chase camera
 // sits, and which number the local tank's display carries.
 #include "game/Ferrowind.h"
-#include "render/ZoGl.h"
 
 namespace {
 
@@ -20,8 +19,8 @@ void CFerrowind::FollowLocalTank()
     if (objects.size() <= LOCAL_TANK || !objects[LOCAL_TANK]->active)
         return;
     const SGameObject& tank = *objects[LOCAL_TANK];
-    m_gl->SetAngles(tank.angles.x / 180 * 3.14f, tank.angles.y / 180 * 3.14f + 3.14f);
-    m_gl->SetPos(tank.pos + Vector3f(0, CHASE_HEIGHT, 0) - tank.Direction() * CHASE_DISTANCE);
+    Camera().SetAngles(tank.angles.x / 180 * 3.14f, tank.angles.y / 180 * 3.14f + 3.14f);
+    Camera().SetPos(tank.pos + Vector3f(0, CHASE_HEIGHT, 0) - tank.Direction() * CHASE_DISTANCE);
 }
 
 // Element 6 doubles as the frag counter: while the frame rate is not shown
