@@ -54,7 +54,7 @@ ferrowind_layer(net USES model SOURCES ${NET_SOURCES} PLATFORM ${FERROWIND_NET_L
 ferrowind_layer(sound USES model SOURCES ${SOUND_SOURCES} PLATFORM ${FERROWIND_SOUND_LIBS})
 ferrowind_layer(render USES model SOURCES ${RENDER_SOURCES} PLATFORM ${FERROWIND_RENDER_LIBS})
 ferrowind_layer(render_gl USES render model SOURCES ${RENDER_GL_SOURCES} PLATFORM ${FERROWIND_RENDER_GL_LIBS})
-ferrowind_layer(input USES net model SOURCES ${INPUT_SOURCES} PLATFORM ${FERROWIND_INPUT_LIBS})
+ferrowind_layer(input USES model SOURCES ${INPUT_SOURCES} PLATFORM ${FERROWIND_INPUT_LIBS})
 ferrowind_layer(game USES model net input render render_gl sound controls SOURCES ${GAME_SOURCES})
 
 if(FERROWIND_CACHE_READER)

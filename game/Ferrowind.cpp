@@ -53,11 +53,13 @@ CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath
     OpenOutput(outputPath);
 }
 
-// The input object changes the game's and the renderer's switches through
-// what it is given here; it knows neither class.
+// The input object changes the game's and the renderer's switches, and
+// reaches the peers, through what it is given here; it knows neither class
+// nor the socket layer.
 void CFerrowind::Wire()
 {
     m_sdl->SetGameInterface(this);
+    m_sdl->SetPeerCalls(SPeerCalls{ZOSocketSend, add_lag, remove_lag, PrintConnections});
     m_sdl->ShareGameSwitches(&m_menuState, &m_showFramerate, &m_chaseCamera);
     m_sdl->SetGraficInterface(m_gl);
     m_sdl->SetRendererSwitches(m_gl);

@@ -31,6 +31,8 @@ public:
     // The renderer's light and drawing switches, which the keys change; until
     // given, those keys change nothing.
     void SetRendererSwitches(IRendererSwitches* renderer);
+    // The socket layer's sending, lag and connection calls.
+    void SetPeerCalls(const SPeerCalls& peers);
     virtual void CheckInput();
     virtual void CheckMenuInput();
     virtual void EndCyrcle();

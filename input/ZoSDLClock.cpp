@@ -5,7 +5,7 @@ CZoSDL::CZoSDL(SNoDevice) : CZoSDL(SDLDevice()) {}
 
 CZoSDL::CZoSDL(ISDLDevice* device)
     : m_game(0), m_graphic(0), m_lastTicks(device->GetTicks()), m_timeOffset(0), m_device(device),
-      m_peers(SocketLayerCalls()), m_menuState(&m_ownMenuState), m_ownMenuState(0),
+      m_menuState(&m_ownMenuState), m_ownMenuState(0),
       m_showFramerate(&m_ownShowFramerate), m_ownShowFramerate(FRAMERATE_SHOWN),
       m_chaseCamera(&m_ownChaseCamera), m_ownChaseCamera(false), m_keys(&KeyLayoutFor(NATIVE_FLAVOUR)), m_renderer(0),
       m_frameEndTicks(m_lastTicks)
@@ -27,6 +27,11 @@ void CZoSDL::ShareGameSwitches(int* menuState, int* showFramerate, bool* chaseCa
 void CZoSDL::SetGraficInterface(IGraphicInterface* graphic)
 {
     m_graphic = graphic;
+}
+
+void CZoSDL::SetPeerCalls(const SPeerCalls& peers)
+{
+    m_peers = peers;
 }
 
 void CZoSDL::SetRendererSwitches(IRendererSwitches* renderer)
