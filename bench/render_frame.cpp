@@ -8,7 +8,8 @@
 //
 //   render_frame [ASSETS_DIRECTORY [SECONDS [PASS_FRAMES [SAMPLES]]]]
 //   (default: the source tree's assets, 20 s for each frame rate, 30 frames,
-//   a window with 4 samples a pixel as the game asks for; 0: a plain window)
+//   the window the game opens; SAMPLES a pixel: a window with that many, 0
+//   a plain one)
 #include <GL/glew.h>
 #include <SDL/SDL.h>
 
@@ -232,6 +233,22 @@ double TimedFrames(CTimedZoGl& gl, int frames)
     return Ms(Clock::now() - start);
 }
 
+// The game's own window, or (samples >= 0) one with that many samples a pixel.
+CZoSDL* OpenWindow(int samples)
+{
+    if (samples < 0) {
+        char title[] = "Ferrowind", iconTitle[] = "";
+        return new CZoSDL(title, iconTitle);
+    }
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        return nullptr;
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
+    if (!SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL))
+        return nullptr;
+    return new CZoSDL(SNoDevice());
+}
+
 std::string DefaultAssets()
 {
     std::string source = __FILE__;
@@ -246,14 +263,11 @@ int main(int argc, char** argv)
     std::string assets = argc > 1 ? argv[1] : DefaultAssets();
     double seconds = argc > 2 ? std::atof(argv[2]) : 20;
     int frames = argc > 3 ? std::atoi(argv[3]) : 30;
-    int samples = argc > 4 ? std::atoi(argv[4]) : 4;
+    int samples = argc > 4 ? std::atoi(argv[4]) : -1;
     if (frames < 1)
         frames = 1;
-    if (SDL_Init(SDL_INIT_VIDEO) == 0) {
-        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
-        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
-    }
-    if (!SDL_WasInit(SDL_INIT_VIDEO) || !SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL)) {
+    CZoSDL* window = OpenWindow(samples);
+    if (!window) {
         std::fprintf(stderr, "render_frame: no OpenGL window: %s\n", SDL_GetError());
         return 1;
     }
@@ -270,7 +284,7 @@ int main(int argc, char** argv)
     if (quiet)
         dup2(fileno(quiet), 1);
     SGameComponents components;
-    components.sdl = new CZoSDL(SNoDevice());
+    components.sdl = window;
     CTimedZoGl* gl = new CTimedZoGl();
     components.gl = gl;
     components.threads = new CZoSDLTreader();

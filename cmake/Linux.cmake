@@ -3,6 +3,7 @@
 pkg_check_modules(SDL REQUIRED IMPORTED_TARGET sdl)
 pkg_check_modules(MIXER REQUIRED IMPORTED_TARGET SDL_mixer)
 pkg_check_modules(GLDEPS REQUIRED IMPORTED_TARGET glew glu gl)
+pkg_check_modules(GL REQUIRED IMPORTED_TARGET gl)
 pkg_check_modules(EXPAT REQUIRED IMPORTED_TARGET expat)
 find_package(Threads REQUIRED)
 find_program(SMPEG_CONFIG smpeg-config REQUIRED)
@@ -15,7 +16,8 @@ set(DEVIL_LIBS IL ILU ILUT)
 
 # The platform libraries of each layer.
 set(FERROWIND_NET_LIBS PkgConfig::SDL Threads::Threads)
-set(FERROWIND_INPUT_LIBS PkgConfig::SDL)
+# Input opens the window and asks its context which renderer it got.
+set(FERROWIND_INPUT_LIBS PkgConfig::SDL PkgConfig::GL)
 set(FERROWIND_SOUND_LIBS PkgConfig::MIXER PkgConfig::SDL ${SMPEG_LIBS})
 set(FERROWIND_RENDER_LIBS PkgConfig::EXPAT)
 set(FERROWIND_RENDER_GL_LIBS PkgConfig::GLDEPS ${DEVIL_LIBS} PkgConfig::SDL)

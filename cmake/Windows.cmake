@@ -11,7 +11,7 @@ link_directories(${FERROWIND_WINDEPS}/lib)
 
 # The platform libraries of each layer.
 set(FERROWIND_NET_LIBS PkgConfig::SDL ws2_32)
-set(FERROWIND_INPUT_LIBS PkgConfig::SDL)
+set(FERROWIND_INPUT_LIBS PkgConfig::SDL opengl32)
 set(FERROWIND_SOUND_LIBS SDL_mixer PkgConfig::SDL)
 set(FERROWIND_RENDER_LIBS "")
 set(FERROWIND_RENDER_GL_LIBS glew32 IL ILU ILUT glu32 opengl32 PkgConfig::SDL)

@@ -1,6 +1,9 @@
 // The window, its OpenGL context and the end of each frame.
+#include <SDL/SDL_opengl.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "game/Numbers.h"
 #include "game/Log.h"
@@ -21,20 +24,59 @@ void RequestMultisampling(int samples)
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
 }
 
+bool SetVideoMode()
+{
+    return SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 8, SDL_OPENGL) != nullptr;
+}
+
+void OpenWindow(char* title, char* iconTitle, int samples)
+{
+    RequestMultisampling(samples);
+    SDL_WM_SetCaption(title, iconTitle);
+    if (SetVideoMode())
+        return;
+    if (samples == 0)
+        Fail("SDL_SetVideoMode");
+    // Some drivers offer no multisampled visual; a plain one still plays.
+    LogOut("No multisampled video mode (%s): trying without multisampling\n", SDL_GetError());
+    RequestMultisampling(0);
+    if (!SetVideoMode())
+        Fail("SDL_SetVideoMode");
+}
+
+// Mesa's rasterizers on the processor.
+bool IsSoftwareRenderer()
+{
+    const char* renderer = (const char*)glGetString(GL_RENDERER);
+    return renderer && (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe") ||
+                        std::strstr(renderer, "Software Rasterizer"));
+}
+
+bool Multisampled()
+{
+    int buffers = 0;
+    SDL_GL_GetAttribute(SDL_GL_MULTISAMPLEBUFFERS, &buffers);
+    return buffers > 0;
+}
+
 }  // namespace
 
 CZoSDL::CZoSDL(char* title, char* iconTitle) : CZoSDL(SDLDevice())
 {
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0)
         Fail("SDL_Init");
-    RequestMultisampling(4);
-    SDL_WM_SetCaption(title, iconTitle);
-    if (!SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 8, SDL_OPENGL)) {
-        // Some drivers offer no multisampled visual; a plain one still plays.
-        LogOut("No multisampled video mode (%s): trying without multisampling\n", SDL_GetError());
-        RequestMultisampling(0);
-        if (!SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 8, SDL_OPENGL))
-            Fail("SDL_SetVideoMode");
+    OpenWindow(title, iconTitle, 4);
+    if (Multisampled() && IsSoftwareRenderer()) {
+        // The scene is drawn into plain textures; the window only gets the
+        // composite and the overlays, so its samples add almost nothing to
+        // the picture, while a processor resolves them every frame. SDL keeps
+        // the context when a mode is set again: only a new video subsystem
+        // gives a new one. Nothing has used this context yet.
+        LogOut("Software renderer: multisampling off\n");
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0)
+            Fail("SDL_InitSubSystem");
+        OpenWindow(title, iconTitle, 0);
     }
     SDL_ShowCursor(SDL_ENABLE);
     SDL_WM_GrabInput(SDL_GRAB_OFF);

@@ -18,7 +18,8 @@ const int kSkyFaceTextures[6] = {tex::SkyNorth, tex::SkyEast, tex::SkySouth, tex
 void DrawObjectWithItsProgram(CZoGl& gl, int index, const SGameObject& object)
 {
     SGraphicObject* model = gl.GetObject(object.model);
-    UsePassState(gl, PASS_SOLID);
+    // Only the flashes' program has see-through pixels.
+    UsePassState(gl, model->shader == program::Textured ? PASS_SOLID : PASS_OPAQUE);
     glLineWidth(1);
     gl.PrepairObjectForDrawing(index);
     BindTexture(1, TextureName(gl, object.texture1));
@@ -140,7 +141,7 @@ void CZoGl::PrepairObjectForDrawing(int index)
 // reject the covered pixels before they are shaded.
 void CZoGl::DrawBoxEnv()
 {
-    UsePassState(*this, PASS_BLEND | PASS_DEPTH_LEQUAL | PASS_AT_FAR_END | PASS_CULL_BACK);
+    UsePassState(*this, PASS_DEPTH_LEQUAL | PASS_AT_FAR_END | PASS_CULL_BACK);
     UseProgramSlot(*this, program::Image);
     PrepairShader((unsigned int)-3);
     glActiveTexture(GL_TEXTURE0);

@@ -82,7 +82,9 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
 // rectangle as two triangles, in the order given.
 void DrawImageBatch(CZoGl& gl, const SImageRect* rects, size_t count, int mode)
 {
-    UsePassState(gl, PASS_FLAT);
+    // The composite and the glow stages write opaque pixels over their whole target.
+    bool opaque = mode == 0 || mode == -3 || mode == -10 || mode == -11;
+    UsePassState(gl, opaque ? 0 : PASS_FLAT);
     glEnable(GL_TEXTURE_2D);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -157,7 +159,7 @@ void CZoGl::DrawMinimap()
     // its lowest three quarters (the corner shows it smaller still), opaque
     // black where nothing lies, as a copy of the window would be.
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_minimapFramebuffer);
-    UsePassState(*this, PASS_SOLID);
+    UsePassState(*this, PASS_OPAQUE);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glClearColor(0, 0, 0, 0);

@@ -27,8 +27,12 @@ enum {
     PASS_CULL_FRONT = 1 << 7,
     PASS_FRONT_CW = 1 << 8        // clockwise triangles are the front ones
 };
-// The scene's opaque geometry: depth tested and written, back faces culled.
+// The scene's geometry: blended, depth tested and written, back faces culled.
 const unsigned PASS_SOLID = PASS_BLEND | PASS_DEPTH_LESS | PASS_DEPTH_WRITE | PASS_CULL_BACK;
+// The same for programs that write opaque pixels (alpha 1): blending them
+// would only read back what they overwrite, a cost per pixel on a software
+// rasterizer.
+const unsigned PASS_OPAQUE = PASS_SOLID & ~PASS_BLEND;
 // Flat images over the target: no depth, no culling.
 const unsigned PASS_FLAT = PASS_BLEND;
 

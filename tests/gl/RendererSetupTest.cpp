@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "input/ZoSDL.h"
 #include "render/ZoGlPasses.h"
 #include "tests/gl/GlTestWindow.h"
 
@@ -58,6 +59,29 @@ TEST_F(RendererSetup, WritesItsLinesInOrder)
     EXPECT_EQ(lines[7].rfind("SDL_GL_MULTISAMPLEBUFFERS ", 0), 0u) << lines[7];
     EXPECT_EQ(lines[8].rfind("SDL_GL_MULTISAMPLESAMPLES ", 0), 0u) << lines[8];
     EXPECT_EQ(lines[9], "SAMPLE_BUFFERS_ARB: " + std::to_string(Integer(GL_SAMPLE_BUFFERS_ARB)));
+}
+
+// A rasterizer on the processor would resolve the window's samples every
+// frame: the game opens its window again without them, before the renderer
+// makes anything, and the renderer's lines give the values in effect.
+TEST(GameWindow, SoftwareRendererGetsAPlainWindow)
+{
+    char title[] = "Ferrowind", iconTitle[] = "";
+    testing::internal::CaptureStdout();
+    CZoSDL window(title, iconTitle);
+    std::string windowOutput = testing::internal::GetCapturedStdout();
+    std::string renderer = (const char*)glGetString(GL_RENDERER);
+    if (renderer.find("llvmpipe") == std::string::npos)
+        GTEST_SKIP() << "multisampling stays on with " << renderer;
+    EXPECT_EQ(windowOutput, "Software renderer: multisampling off\nInit: SDL\n");
+    EXPECT_EQ(Integer(GL_SAMPLE_BUFFERS_ARB), 0);
+    testing::internal::CaptureStdout();
+    CZoGl gl;
+    std::vector<std::string> lines = Lines(testing::internal::GetCapturedStdout());
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[6], (const char*)gluErrorString(GL_NO_ERROR));
+    EXPECT_EQ(lines[7], "SDL_GL_MULTISAMPLEBUFFERS 0");
+    EXPECT_EQ(lines[8], "SDL_GL_MULTISAMPLESAMPLES 0");
 }
 
 TEST_F(RendererSetup, LeavesTheStateTheFramesRelyOn)
