@@ -139,8 +139,11 @@ const std::vector<SImageRect>& PanelParts(CZoGl& gl)
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
         if (texture != 0 && width > 0 && height > 0) {
             std::vector<unsigned char> alpha((size_t)width * height);
+            GLint packing = 4;
+            glGetIntegerv(GL_PACK_ALIGNMENT, &packing);
             glPixelStorei(GL_PACK_ALIGNMENT, 1);
             glGetTexImage(GL_TEXTURE_2D, 0, GL_ALPHA, GL_UNSIGNED_BYTE, alpha.data());
+            glPixelStorei(GL_PACK_ALIGNMENT, packing);
             gl.m_panelParts = VisibleParts(TopPanelImage(), alpha.data(), width, height);
         }
     }
