@@ -44,7 +44,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# Without -noreset the server resets each time its last client (glxinfo,
+# xdotool) leaves, and a game that connects meanwhile finds no display.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do
   [ -s "$work/display" ] && break

@@ -6,6 +6,7 @@
 #include <SDL/SDL.h>
 
 #include "render/HudLayout.h"
+#include "render/ImageCover.h"
 
 namespace {
 
@@ -124,6 +125,31 @@ void DrawRects(CZoGl& gl, const std::vector<SImageRect>& rects)
     }
 }
 
+// More than half of the panel is see-through: only its visible parts are
+// drawn, worked out once from the texture's alpha.
+const std::vector<SImageRect>& PanelParts(CZoGl& gl)
+{
+    unsigned int texture = TextureName(gl, tex::Panel);
+    if (texture == 0 || texture != gl.m_panelPartsTexture) {
+        gl.m_panelPartsTexture = texture;
+        gl.m_panelParts.assign(1, TopPanelImage());
+        GLint width = 0, height = 0;
+        BindTexture(0, texture);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+        if (texture != 0 && width > 0 && height > 0) {
+            std::vector<unsigned char> alpha((size_t)width * height);
+            GLint packing = 4;
+            glGetIntegerv(GL_PACK_ALIGNMENT, &packing);
+            glPixelStorei(GL_PACK_ALIGNMENT, 1);
+            glGetTexImage(GL_TEXTURE_2D, 0, GL_ALPHA, GL_UNSIGNED_BYTE, alpha.data());
+            glPixelStorei(GL_PACK_ALIGNMENT, packing);
+            gl.m_panelParts = VisibleParts(TopPanelImage(), alpha.data(), width, height);
+        }
+    }
+    return gl.m_panelParts;
+}
+
 }  // namespace
 
 void CZoGl::DrawImage(float x1, float y1, float x2, float y2, float s1, float t1, float s2, float t2, int image,
@@ -197,7 +223,7 @@ void CZoGl::DrawMinimap()
 
 void DrawHeadsUpDisplay(CZoGl& gl)
 {
-    DrawRect(gl, TopPanelImage());
+    DrawRects(gl, PanelParts(gl));
     std::vector<SGameObject*> objects = gl.m_game->GetGameObjects();
     const SGameObject* local = objects.size() > LOCAL_TANK ? objects[LOCAL_TANK] : 0;
     if (local && local->state && local->stateCount > TS_DISPLAY) {
