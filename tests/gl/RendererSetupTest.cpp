@@ -67,6 +67,8 @@ TEST_F(RendererSetup, WritesItsLinesInOrder)
 TEST(GameWindow, SoftwareRendererGetsAPlainWindow)
 {
     char title[] = "Ferrowind", iconTitle[] = "";
+    // A window an earlier test of this process opened would keep its context.
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
     testing::internal::CaptureStdout();
     CZoSDL window(title, iconTitle);
     std::string windowOutput = testing::internal::GetCapturedStdout();
