@@ -130,7 +130,7 @@ void DrawRects(CZoGl& gl, const std::vector<SImageRect>& rects)
 const std::vector<SImageRect>& PanelParts(CZoGl& gl)
 {
     unsigned int texture = TextureName(gl, tex::Panel);
-    if (texture == 0 || texture != gl.m_panelPartsTexture) {
+    if (texture != gl.m_panelPartsTexture || gl.m_panelParts.empty()) {
         gl.m_panelPartsTexture = texture;
         gl.m_panelParts.assign(1, TopPanelImage());
         GLint width = 0, height = 0;

@@ -38,33 +38,25 @@ bool Holds(const SImageRect& r, float x, float y)
 
 }  // namespace
 
-TEST(VisibleParts, OneTexelShowsWithTheNeighboursAFilterReads)
+// Exact corners where the mapping matters: a texel at the left edge shows
+// through the filter's wrap at the right edge too; a clear image has no part;
+// a solid one is the whole placement with its own (inset) coordinates.
+TEST(VisibleParts, EdgesWrapClearHasNoneSolidIsWhole)
 {
     std::vector<unsigned char> alpha(16 * 8, 0);
-    alpha[2 * 16 + 5] = 40;
-    std::vector<SImageRect> parts = VisibleParts(kPanel, alpha.data(), 16, 8);
-    ASSERT_EQ(parts.size(), 1u);
-    // Texels 4 to 6 across, rows 1 to 3: t from 1/8 to 4/8.
-    ExpectPart(parts[0], 0.25f, 0.875f, 0.4375f, 0.78125f);
-    EXPECT_FLOAT_EQ(parts[0].s1, 0.25f);
-    EXPECT_FLOAT_EQ(parts[0].t2, 0.5f);
-
-    // At the left edge the filter wraps round to the last column.
-    alpha.assign(16 * 8, 0);
+    EXPECT_TRUE(VisibleParts(kPanel, alpha.data(), 16, 8).empty());
     alpha[3 * 16] = 255;
-    parts = VisibleParts(kPanel, alpha.data(), 16, 8);
+    std::vector<SImageRect> parts = VisibleParts(kPanel, alpha.data(), 16, 8);
     ASSERT_EQ(parts.size(), 2u);
+    // Rows 2 to 4: t from 2/8 to 5/8.
     ExpectPart(parts[0], 0, 0.90625f, 0.125f, 0.8125f);
     ExpectPart(parts[1], 0.9375f, 0.90625f, 1, 0.8125f);
-}
+    EXPECT_FLOAT_EQ(parts[1].s1, 0.9375f);
+    EXPECT_FLOAT_EQ(parts[1].t2, 0.625f);
 
-TEST(VisibleParts, ClearImageHasNoneAndSolidImageIsWhole)
-{
-    std::vector<unsigned char> alpha(8 * 4, 0);
-    EXPECT_TRUE(VisibleParts(kPanel, alpha.data(), 8, 4).empty());
-    alpha.assign(8 * 4, 1);
+    alpha.assign(16 * 8, 1);
     const SImageRect inset = {0, 1, 1, 0.75f, 0.001f, 0.001f, 0.999f, 0.999f, 7};
-    std::vector<SImageRect> parts = VisibleParts(inset, alpha.data(), 8, 4);
+    parts = VisibleParts(inset, alpha.data(), 16, 8);
     ASSERT_EQ(parts.size(), 1u);
     ExpectPart(parts[0], 0, 1, 1, 0.75f);
     EXPECT_FLOAT_EQ(parts[0].s1, 0.001f);
