@@ -104,7 +104,7 @@ public:
     unsigned int m_glowFramebuffer1, m_glowFramebuffer2, m_glowFramebuffer3;
     unsigned int m_glowTexture1, m_glowTexture2, m_glowTexture3;
     unsigned int m_glowDepthTexture1, m_glowDepthTexture2, m_glowDepthTexture3;
-    unsigned int m_shadowFramebuffer, m_shadowTexture;
+    unsigned int m_shadowFramebuffer;
     IGameInterface* m_game;
     Vector3f m_position;
     float m_pitch, m_yaw;

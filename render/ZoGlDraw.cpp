@@ -1,5 +1,5 @@
-// One frame of the battlefield: the scene into its texture, the glow, the
-// shadow counts, the shot effects, the composite and the heads-up display.
+// One frame of the battlefield: the scene into its texture, the shot effects,
+// the shadow counts, the glow, the composite and the heads-up display.
 #include "render/ZoGlPasses.h"
 
 #include <GL/glu.h>
@@ -81,6 +81,9 @@ void CZoGl::Draw()
 
     SetRenderToTexture(m_sceneFramebuffer, m_sceneTexture, depth2, 0);
     UsePassState(*this, PASS_SOLID);
+    // Alpha 1 everywhere, which blending over it keeps above one half: the
+    // shadow counts mark shadowed pixels with alpha 0.
+    glClearColor(0, 0, 0, 1);
     Clear();
     glColor4ubv(kWhite);
     glEnable(GL_TEXTURE_2D);
@@ -103,14 +106,15 @@ void CZoGl::Draw()
     if (m_drawOffView)
         DrawBackFaces(*this, objects);
 
-    // The glow and the composite are made once, after the shadows and the
-    // shot effects; the window shows nothing of the scene before that. With
-    // shadows off the composite does not read the counts.
+    // The shot effects are drawn before the counts mark the shadowed pixels,
+    // so that they are darkened where they lie in shadow, and the glow and
+    // the composite are made once after both; the window shows nothing of the
+    // scene before that. With shadows off the composite darkens nothing.
+    DrawBlend();
     if (m_shadowMode != 0)
         CountShadows(*this, objects);
 
     SetRenderToScreen();
-    DrawBlend();
     RenderLights();
     Splash();
 

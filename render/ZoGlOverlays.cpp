@@ -23,7 +23,7 @@ void GlowViewport()
 }
 
 // Filtering of the texture bound on the active unit. The composite reads the
-// scene and the shadow counts pixel for pixel under the window, where
+// scene pixel for pixel under the window, where
 // filtering changes nothing but costs a software renderer much; the glow
 // stages shrink and blur, and filter.
 void Filter(GLint filter)
@@ -48,8 +48,6 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
         UseProgramSlot(gl, program::Composite);
         gl.PrepairShader(splash, 0);
         BindTexture(1, gl.m_glowTexture3);
-        BindTexture(2, gl.m_shadowTexture);
-        Filter(GL_NEAREST);
         break;
     case -1:
         BindTexture(0, (unsigned int)image);

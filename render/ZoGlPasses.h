@@ -60,10 +60,10 @@ SGameObject* DrawableObject(CZoGl& gl, const std::vector<SGameObject*>& objects,
 // Binds the model's element buffer and draws its triangles.
 void DrawModelElements(const SGraphicObject& model);
 
-// Shadow counting: targets the shadow texture with the scene depth and a
+// Shadow counting: targets the scene texture with the scene depth and a
 // cleared stencil, and sets the counting state for GetEdges. The end turns
-// the counts into the shadow texture (1 where in shadow) and restores the
-// usual state.
+// the counts into the scene texture's alpha (0 where in shadow, as the
+// composite reads it) and restores the usual state.
 void BeginShadowCounts(CZoGl& gl);
 void EndShadowCounts(CZoGl& gl);
 

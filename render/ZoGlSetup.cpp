@@ -129,9 +129,8 @@ CZoGl::CZoGl() : CZoGl(SNoDevice())
     MakeGlowStage(m_glowFramebuffer2, m_glowTexture2, m_glowDepthTexture2);
     MakeGlowStage(m_glowFramebuffer3, m_glowTexture3, m_glowDepthTexture3);
 
-    // 1 where a pixel lies in shadow, 0 elsewhere.
+    // The shadow counts mark the scene texture's own alpha: no texture of their own.
     m_shadowFramebuffer = MakeFramebuffer();
-    m_shadowTexture = MakeTargetTexture(SCREEN_WIDTH, SCREEN_HEIGHT, GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE, WRAP_DEFAULT);
     PrintGlError();
     PrintGlError();
 

@@ -159,7 +159,6 @@ void CZoGl::PrepairShader(char* name, int index)
     if (std::strcmp(name, "Splash") == 0) {
         uniforms.Int(U_TEXT, 0);
         uniforms.Int(U_GLOW, 1);
-        uniforms.Int(U_SHAD, 2);
         uniforms.Int(U_SHMD, m_shadowMode);
         return;
     }

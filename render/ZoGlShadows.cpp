@@ -129,12 +129,11 @@ void CZoGl::GetEdges(int index)
 void BeginShadowCounts(CZoGl& gl)
 {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, gl.m_shadowFramebuffer);
-    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, gl.m_shadowTexture, 0);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, gl.m_sceneTexture, 0);
     glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_TEXTURE_2D, depth2, 0);
     glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_STENCIL_ATTACHMENT_EXT, GL_TEXTURE_2D, depth2, 0);
-    glClearColor(0, 0, 0, 0);
     glClearStencil(0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glClear(GL_STENCIL_BUFFER_BIT);
 
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     UsePassState(gl, PASS_DEPTH_LESS);
@@ -144,9 +143,10 @@ void BeginShadowCounts(CZoGl& gl)
 
 void EndShadowCounts(CZoGl& gl)
 {
-    // Pixels with a count other than 0 become 1 in the shadow texture; the
-    // sky (scene depth 1) never does: the rectangle lies at depth 1.
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    // Pixels with a count other than 0 get alpha 0 in the scene texture, the
+    // colour staying as it is; the sky (scene depth 1) never does: the
+    // rectangle lies at depth 1.
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
     glStencilFunc(GL_NOTEQUAL, 0, ~0u);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     UsePassState(gl, PASS_DEPTH_GREATER);
@@ -156,7 +156,7 @@ void EndShadowCounts(CZoGl& gl)
         glDisable(GL_TEXTURE_2D);
     }
     gl.IdentityAll();
-    glColor4ub(255, 255, 255, 255);
+    glColor4ub(255, 255, 255, 0);
     glBegin(GL_QUADS);
     glVertex3f(-1, -1, 1);
     glVertex3f(1, -1, 1);
@@ -164,6 +164,9 @@ void EndShadowCounts(CZoGl& gl)
     glVertex3f(-1, 1, 1);
     glEnd();
 
+    // The images that follow are tinted by the current colour.
+    glColor4ub(255, 255, 255, 255);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_STENCIL_TEST);
 }

@@ -12,7 +12,7 @@ CZoGl::CZoGl(SNoDevice)
       m_glowFramebuffer1(0), m_glowFramebuffer2(0), m_glowFramebuffer3(0),
       m_glowTexture1(0), m_glowTexture2(0), m_glowTexture3(0),
       m_glowDepthTexture1(0), m_glowDepthTexture2(0), m_glowDepthTexture3(0),
-      m_shadowFramebuffer(0), m_shadowTexture(0), m_game(0),
+      m_shadowFramebuffer(0), m_game(0),
       m_position(0, 40, 25), m_pitch(0), m_yaw(180), m_direction(0, 0, -1)
 {
 }

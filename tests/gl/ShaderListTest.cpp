@@ -63,7 +63,7 @@ TEST_F(ShaderList, EverySlotBuildsWithTheUniformsItIsGiven) {
       {4, {"type"}},
       {5, {"iftx", "text"}},
       {6, {"clr1", "clr2"}},
-      {7, {"text", "glow", "shad", "shmd"}},
+      {7, {"text", "glow", "shmd"}},
       {8, {"text"}}, {9, {"text"}}, {10, {"text"}}, {11, {"text"}},
       {14, {"lpos", "objp", "obrt"}}, {15, {"lpos", "objp", "obrt"}},
       {16, {"lpos", "objp", "obrt"}}, {17, {"lpos", "objp", "obrt"}}};
