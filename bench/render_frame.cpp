@@ -106,13 +106,12 @@ public:
     }
     void DrawBlend() override
     {
-        m_blended = true;
-        Timed("shot effects", [&] { CZoGl::DrawBlend(); }, "glow chain");
+        Timed("shot effects", [&] { CZoGl::DrawBlend(); }, m_shadowMode != 0 ? "shadow volumes" : "glow chain");
     }
     void RenderLights() override { Timed("glow chain", [&] { CZoGl::RenderLights(); }, "composite"); }
     void Splash() override
     {
-        Timed("composite", [&] { CZoGl::Splash(); }, m_blended ? "heads-up display" : "shadow volumes");
+        Timed("composite", [&] { CZoGl::Splash(); }, "heads-up display");
     }
 
     void StartFrame()
@@ -123,7 +122,6 @@ public:
         m_threadCpuMark = ThreadCpuMs();
         // The minimap is drawn only every few frames; without it the objects come first.
         m_gap = "objects";
-        m_blended = false;
         m_objectsDrawn = false;
         m_depth = 0;
     }
@@ -173,7 +171,6 @@ private:
     Clock::time_point m_mark;
     double m_cpuMark = 0, m_threadCpuMark = 0;
     std::string m_gap;
-    bool m_blended = false;
     bool m_objectsDrawn = false;
     int m_depth = 0;
 };

@@ -110,12 +110,15 @@ public:
     float m_pitch, m_yaw;
     Vector3f m_direction;
 
-    // Drawing state kept between calls: the side faces of one shadow volume
+    // Drawing state kept between calls: the side faces of the frame's shadow
+    // volumes, counted from in front of the scene or from behind it, drawn
+    // together once all are known, with an object to set the program up by
     // (reused, grown as needed), each model's triangles as a shadow caster
     // (built on first use from the vertex array named beside them), the
     // uniform locations of each program, and the vertex attribute arrays
     // enabled for "tang" (one bit per location).
-    std::vector<SHomVertex> m_sideFaces;
+    std::vector<SHomVertex> m_sideFaces, m_cappedSideFaces;
+    int m_sideFacesOwner = -1;
     std::vector<std::unique_ptr<CShadowCaster> > m_shadowCasters;
     const Vector3f* m_shadowCasterVertices = 0;
     CUniformCache m_uniforms;

@@ -1,6 +1,7 @@
 // Shadow volumes counted in the stencil buffer that shares depth2 with the
 // scene. Side faces are built on the host from the silhouette as the light
-// sees it; the object's own mesh is drawn as the caps. Where a volume face
+// sees it, those of all objects drawn together at the end; the object's own
+// mesh is drawn as the caps. Where a volume face
 // lies behind the scene (fails the depth test) it adds one seen from behind
 // and subtracts one seen from the front: a pixel with a count other than 0 is
 // in shadow. A volume that surely holds neither the camera nor any of its
@@ -24,26 +25,36 @@ void DisableTangentArrays(CZoGl& gl)
     gl.m_tangentArrays = 0;
 }
 
-void DrawSideFaces(CZoGl& gl, int index)
+void DrawSideFaces(CZoGl& gl, const std::vector<SHomVertex>& faces)
 {
+    if (faces.empty())
+        return;
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
     DisableTangentArrays(gl);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
-    if (!gl.m_sideFaces.empty()) {
-        // Both facings at once: the stencil counts each facing its own way.
-        glVertexPointer(4, GL_FLOAT, 0, gl.m_sideFaces.data());
-        char placement[] = "DFail";
-        UseProgramSlot(gl, program::SidesFront);
-        gl.PrepairShader(placement, index);
-        glDrawArrays(GL_QUADS, 0, (GLsizei)gl.m_sideFaces.size());
-    }
+    // Both facings at once: the stencil counts each facing its own way.
+    glVertexPointer(4, GL_FLOAT, 0, faces.data());
+    char placement[] = "DFail";
+    UseProgramSlot(gl, program::SidesFront);
+    gl.PrepairShader(placement, gl.m_sideFacesOwner);
+    glDrawArrays(GL_QUADS, 0, (GLsizei)faces.size());
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glBindBuffer(GL_ARRAY_BUFFER, gl.m_vertexBuffer);
     glVertexPointer(3, GL_FLOAT, 0, 0);
+}
+
+// The model-view matrix of the volume geometry, which is given in world
+// coordinates.
+void WorldView(CZoGl& gl)
+{
+    gl.IdentityAll();
+    SceneProjection();
+    CameraView(gl.m_direction);
+    glTranslatef(-gl.m_position.x, -gl.m_position.y, -gl.m_position.z);
 }
 
 // The model's triangles as a shadow caster, built on first use.
@@ -103,21 +114,17 @@ void CZoGl::GetEdges(int index)
     if (!caster.Closed())
         return;
 
-    IdentityAll();
-    SceneProjection();
-    CameraView(m_direction);
-    glTranslatef(-m_position.x, -m_position.y, -m_position.z);
-
-    m_sideFaces.clear();
+    // The side faces wait for those of the other objects: one draw for all.
     Vector3f light(m_lightX, kLightHeight, m_lightZ);
-    caster.AppendSides(SYawPlacement(object->angles.y, object->pos), light, m_sideFaces);
     bool capped = MayLieInShadowOf(light, object->pos, caster.Reach(), m_position, kNearPlaneReach);
-    CountFacesBehindScene(capped);
-    UsePassState(*this, PASS_DEPTH_LESS);
-    DrawSideFaces(*this, index);
+    caster.AppendSides(SYawPlacement(object->angles.y, object->pos), light, capped ? m_cappedSideFaces : m_sideFaces);
+    m_sideFacesOwner = index;
     if (!capped)
         return;
 
+    WorldView(*this);
+    CountFacesBehindScene(true);
+    UsePassState(*this, PASS_DEPTH_LESS);
     // The near cap with both facings, then the far cap, which counts only
     // where it is seen from behind.
     DrawCap(*this, program::CapBoth, "DFail", index, model);
@@ -134,6 +141,9 @@ void BeginShadowCounts(CZoGl& gl)
     glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_STENCIL_ATTACHMENT_EXT, GL_TEXTURE_2D, depth2, 0);
     glClearStencil(0);
     glClear(GL_STENCIL_BUFFER_BIT);
+    gl.m_sideFaces.clear();
+    gl.m_cappedSideFaces.clear();
+    gl.m_sideFacesOwner = -1;
 
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     UsePassState(gl, PASS_DEPTH_LESS);
@@ -143,6 +153,15 @@ void BeginShadowCounts(CZoGl& gl)
 
 void EndShadowCounts(CZoGl& gl)
 {
+    // Counts add up in any order: the side faces of all volumes are drawn
+    // last, two draws in all.
+    WorldView(gl);
+    UsePassState(gl, PASS_DEPTH_LESS);
+    CountFacesBehindScene(false);
+    DrawSideFaces(gl, gl.m_sideFaces);
+    CountFacesBehindScene(true);
+    DrawSideFaces(gl, gl.m_cappedSideFaces);
+
     // Pixels with a count other than 0 get alpha 0 in the scene texture, the
     // colour staying as it is; the sky (scene depth 1) never does: the
     // rectangle lies at depth 1.
