@@ -9,4 +9,11 @@
 // direction from the camera, made unit length, is less than 0.7 along `view`.
 bool OffView(int index, Vector3f pos, Vector3f camera, Vector3f view);
 
+// Whether a sphere of `radius` about `centre` lies wholly outside what a
+// camera at `camera` looking along `direction` sees through the fixed
+// frustum (45 degrees to either side, up and down; nothing is clipped near
+// or far): nothing inside it can reach a pixel. A camera looking straight up
+// or down, which has no sideways axis, sees everything.
+bool OutOfSight(Vector3f centre, float radius, Vector3f camera, Vector3f direction);
+
 #endif

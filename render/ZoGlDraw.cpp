@@ -15,6 +15,16 @@ const GLubyte kWhite[4] = {255, 255, 255, 255};
 // Sky box faces: texture number of each face, six indices a face.
 const int kSkyFaceTextures[6] = {tex::SkyNorth, tex::SkyEast, tex::SkySouth, tex::SkyWest, tex::SkyTop, tex::SkyBottom};
 
+// Back faces are pushed out by up to this much (a power-up's aura).
+const float kBackFaceGrowth = 1.4f;
+
+// Objects wholly outside the view cost the driver their vertices and nothing
+// else: they are left out of the object passes.
+bool InSight(CZoGl& gl, const SGameObject& object, float growth)
+{
+    return !OutOfSight(object.pos, ModelReach(gl, object.model) + growth, gl.m_position, gl.m_direction);
+}
+
 void DrawObjectWithItsProgram(CZoGl& gl, int index, const SGameObject& object)
 {
     SGraphicObject* model = gl.GetObject(object.model);
@@ -39,7 +49,7 @@ void DrawBackFaces(CZoGl& gl, const std::vector<SGameObject*>& objects)
     UsePassState(gl, PASS_BLEND | PASS_DEPTH_LESS | PASS_CULL_BACK | PASS_FRONT_CW);
     for (int i = 1; i < (int)objects.size(); ++i) {
         SGameObject* object = DrawableObject(gl, objects, i);
-        if (!object || !object->active)
+        if (!object || !object->active || !InSight(gl, *object, kBackFaceGrowth))
             continue;
         gl.PrepairObjectForDrawing(i);
         gl.PrepairShader(shadowName, i);
@@ -92,7 +102,8 @@ void CZoGl::Draw()
 
     for (int i = (int)objects.size() - 1; i >= 0; --i) {
         SGameObject* object = DrawableObject(*this, objects, i);
-        if (object && object->active && (m_drawOffView || !OffView(i, object->pos, m_position, m_direction)))
+        if (object && object->active && InSight(*this, *object, 0) &&
+            (m_drawOffView || !OffView(i, object->pos, m_position, m_direction)))
             DrawObjectWithItsProgram(*this, i, *object);
     }
     DrawDeath();

@@ -60,6 +60,10 @@ SGameObject* DrawableObject(CZoGl& gl, const std::vector<SGameObject*>& objects,
 // Binds the model's element buffer and draws its triangles.
 void DrawModelElements(const SGraphicObject& model);
 
+// How far the model's farthest corner lies from its origin (worked out once
+// a model, with its shadow caster).
+float ModelReach(CZoGl& gl, int modelNumber);
+
 // Shadow counting: targets the scene texture with the scene depth and a
 // cleared stencil, and sets the counting state for GetEdges. The end turns
 // the counts into the scene texture's alpha (0 where in shadow, as the

@@ -74,6 +74,15 @@ const CShadowCaster& ShadowCaster(CZoGl& gl, int modelNumber)
     return *caster;
 }
 
+}  // namespace
+
+float ModelReach(CZoGl& gl, int modelNumber)
+{
+    return ShadowCaster(gl, modelNumber).Reach();
+}
+
+namespace {
+
 void DrawCap(CZoGl& gl, int slot, const char* name, int index, const SGraphicObject& model)
 {
     char programName[32];

@@ -18,3 +18,23 @@ TEST(ViewCulling, OnlyObjectsTwoToSixtyFourAwayFromTheViewAreLeftOut)
     EXPECT_TRUE(OffView(10, Vector3f(1000, 0, 1), Vector3f(0, 0, 0), view));
     EXPECT_FALSE(OffView(10, Vector3f(0, 3, -7), Vector3f(0, 3, -6), view));
 }
+
+TEST(ViewCulling, OnlySpheresWhollyOutsideTheFrustumAreOutOfSight)
+{
+    const Vector3f camera(0, 0, 0), view(0, 0, -1);
+    // Ahead, behind, and 50 deep at 60 to a side (10 past the 45-degree edge,
+    // 7.1 from it): a sphere of 5 is out, one of 8 reaches in.
+    EXPECT_FALSE(OutOfSight(Vector3f(0, 0, -50), 5, camera, view));
+    EXPECT_TRUE(OutOfSight(Vector3f(0, 0, 50), 5, camera, view));
+    for (Vector3f beside : {Vector3f(-60, 0, -50), Vector3f(60, 0, -50), Vector3f(0, 60, -50), Vector3f(0, -60, -50)}) {
+        EXPECT_TRUE(OutOfSight(beside, 5, camera, view));
+        EXPECT_FALSE(OutOfSight(beside, 8, camera, view));
+    }
+    // A sphere round the camera is seen whatever its centre.
+    EXPECT_FALSE(OutOfSight(Vector3f(0, 0, 5), 20, camera, view));
+    // The view turns with the camera and moves with it.
+    EXPECT_FALSE(OutOfSight(Vector3f(150, 0, 0), 5, Vector3f(100, 0, 0), Vector3f(1, 0, 0)));
+    EXPECT_TRUE(OutOfSight(Vector3f(50, 0, 0), 5, Vector3f(100, 0, 0), Vector3f(1, 0, 0)));
+    // Straight down there is no sideways axis to cull by.
+    EXPECT_FALSE(OutOfSight(Vector3f(0, 50, 0), 5, camera, Vector3f(0, -1, 0)));
+}
