@@ -1,10 +1,9 @@
 // Shadow volumes counted in the stencil buffer that shares depth2 with the
 // scene. Side faces are built on the host from the silhouette as the light
 // sees it, those of all objects drawn together at the end; the object's own
-// mesh is drawn as the caps. Where a volume face
-// lies behind the scene (fails the depth test) it adds one seen from behind
-// and subtracts one seen from the front: a pixel with a count other than 0 is
-// in shadow. A volume that surely holds neither the camera nor any of its
+// mesh is drawn as the caps. Where a volume face lies behind the scene (fails
+// the depth test) it adds one seen from behind and subtracts one seen from
+// the front: a pixel with a count other than 0 is in shadow. A volume that surely holds neither the camera nor any of its
 // near plane gives the same count from the faces in front of the scene (one
 // added seen from the front, one taken seen from behind), and needs no caps:
 // most volumes are counted that way. The volume programs push their geometry
