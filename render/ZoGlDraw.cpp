@@ -92,9 +92,13 @@ void CZoGl::Draw()
     SetRenderToTexture(m_sceneFramebuffer, m_sceneTexture, depth2, 0);
     UsePassState(*this, PASS_SOLID);
     // Alpha 1 everywhere, which blending over it keeps above one half: the
-    // shadow counts mark shadowed pixels with alpha 0.
+    // shadow counts mark shadowed pixels with alpha 0. The stencil half of
+    // depth2 is cleared with the depth, for the counts: one plain fill of the
+    // texture instead of two that each keep the other half.
     glClearColor(0, 0, 0, 1);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_STENCIL_ATTACHMENT_EXT, GL_TEXTURE_2D, depth2, 0);
     Clear();
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_STENCIL_ATTACHMENT_EXT, GL_TEXTURE_2D, 0, 0);
     glColor4ubv(kWhite);
     glEnable(GL_TEXTURE_2D);
     std::vector<SGameObject*> objects = m_game->GetGameObjects();

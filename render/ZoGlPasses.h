@@ -64,8 +64,8 @@ void DrawModelElements(const SGraphicObject& model);
 // a model, with its shadow caster).
 float ModelReach(CZoGl& gl, int modelNumber);
 
-// Shadow counting: targets the scene texture with the scene depth and a
-// cleared stencil, and sets the counting state for GetEdges. The end draws
+// Shadow counting: targets the scene texture with the scene depth and its
+// stencil (cleared with the depth at the start of the frame), and sets the counting state for GetEdges. The end draws
 // the side faces GetEdges gathered, turns the counts into the scene
 // texture's alpha (0 where in shadow, as the composite reads it) and restores
 // the usual state.

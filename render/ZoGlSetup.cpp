@@ -163,10 +163,11 @@ void set_frustum()
 
 void CZoGl::Clear()
 {
-    // Without depth writes the clear would keep the old depth.
+    // Without depth writes the clear would keep the old depth. The stencil,
+    // where the target has one, starts the shadow counts from 0.
     glDepthMask(GL_TRUE);
     m_passState |= PASS_DEPTH_WRITE;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glClearDepth(1.0);
     glClearColor(0, 0, 0, 0);
 }

@@ -147,8 +147,7 @@ void BeginShadowCounts(CZoGl& gl)
     glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, gl.m_sceneTexture, 0);
     glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_TEXTURE_2D, depth2, 0);
     glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_STENCIL_ATTACHMENT_EXT, GL_TEXTURE_2D, depth2, 0);
-    glClearStencil(0);
-    glClear(GL_STENCIL_BUFFER_BIT);
+    // The stencil was cleared with the scene depth, and nothing has counted since.
     gl.m_sideFaces.clear();
     gl.m_cappedSideFaces.clear();
     gl.m_sideFacesOwner = -1;
