@@ -192,10 +192,10 @@ void CFerrowind::Run()
     }
 }
 
-// The movement step of the ground and the local tank, whose messages go to the
-// peers (positions, through the game's one sender) and the queue; and taken power-ups shown again once the
-// game time their timer holds has come (by kind: restored snapshots hold
-// plain objects).
+// The movement step of the ground and the local tank, whose messages go to
+// the peers (positions, through the game's one sender) and the queue; and
+// taken power-ups shown again once the game time their timer holds has come
+// (by kind: restored snapshots hold plain objects).
 void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt)
 {
     for (int index = 0; index < 2 && index < (int)objects.size(); ++index) {

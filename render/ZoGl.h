@@ -98,9 +98,9 @@ public:
     // overlay); empty: nothing.
     std::vector<SImageRect> m_netOverlay;
     // The parts of the top panel that show, worked out from the alpha of the
-    // texture named here.
+    // texture named here (none at first: 0 is the name of no texture).
     std::vector<SImageRect> m_panelParts;
-    unsigned int m_panelPartsTexture = 0;
+    unsigned int m_panelPartsTexture = ~0u;
     unsigned int m_glowFramebuffer1, m_glowFramebuffer2, m_glowFramebuffer3;
     unsigned int m_glowTexture1, m_glowTexture2, m_glowTexture3;
     unsigned int m_glowDepthTexture1, m_glowDepthTexture2, m_glowDepthTexture3;

@@ -23,9 +23,8 @@ void GlowViewport()
 }
 
 // Filtering of the texture bound on the active unit. The composite reads the
-// scene pixel for pixel under the window, where
-// filtering changes nothing but costs a software renderer much; the glow
-// stages shrink and blur, and filter.
+// scene pixel for pixel under the window, where filtering changes nothing but
+// costs a software renderer much; the glow stages shrink and blur, and filter.
 void Filter(GLint filter)
 {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
@@ -128,7 +127,7 @@ void DrawRects(CZoGl& gl, const std::vector<SImageRect>& rects)
 const std::vector<SImageRect>& PanelParts(CZoGl& gl)
 {
     unsigned int texture = TextureName(gl, tex::Panel);
-    if (texture != gl.m_panelPartsTexture || gl.m_panelParts.empty()) {
+    if (texture != gl.m_panelPartsTexture) {
         gl.m_panelPartsTexture = texture;
         gl.m_panelParts.assign(1, TopPanelImage());
         GLint width = 0, height = 0;

@@ -65,10 +65,10 @@ void DrawModelElements(const SGraphicObject& model);
 float ModelReach(CZoGl& gl, int modelNumber);
 
 // Shadow counting: targets the scene texture with the scene depth and its
-// stencil (cleared with the depth at the start of the frame), and sets the counting state for GetEdges. The end draws
-// the side faces GetEdges gathered, turns the counts into the scene
-// texture's alpha (0 where in shadow, as the composite reads it) and restores
-// the usual state.
+// stencil (cleared with the depth at the start of the frame), and sets the
+// counting state for GetEdges. The end draws the side faces GetEdges
+// gathered, turns the counts into the scene texture's alpha (0 where in
+// shadow, as the composite reads it) and restores the usual state.
 void BeginShadowCounts(CZoGl& gl);
 void EndShadowCounts(CZoGl& gl);
 
