@@ -33,12 +33,15 @@ std::vector<TextureSpec> textureList() {
   list[tex::FrameGun] = plainTexture("bar_frame_gun", [] { return paintBarFrame("GUN"); });
   list[tex::Digits] = plainTexture("digits", paintDigitStrip);
   list[tex::Panel] = plainTexture("hud_panel", paintPanel);
-  list[tex::SkyNorth] = rgbTexture("sky_north", [] { return paintSkyFace(0); });
-  list[tex::SkyEast] = rgbTexture("sky_east", [] { return paintSkyFace(1); });
-  list[tex::SkySouth] = rgbTexture("sky_south", [] { return paintSkyFace(2); });
-  list[tex::SkyWest] = rgbTexture("sky_west", [] { return paintSkyFace(3); });
-  list[tex::SkyTop] = rgbTexture("sky_top", [] { return paintSkyFace(4); });
-  list[tex::SkyBottom] = rgbTexture("sky_bottom", [] { return paintSkyFace(5); });
+  // A sky face spans a quarter turn, as does the view: its texels never show
+  // at less than three quarters of their size, so a mipmapped sample would
+  // always pick the first level, after working out which for every pixel.
+  list[tex::SkyNorth] = plainTexture("sky_north", [] { return paintSkyFace(0); });
+  list[tex::SkyEast] = plainTexture("sky_east", [] { return paintSkyFace(1); });
+  list[tex::SkySouth] = plainTexture("sky_south", [] { return paintSkyFace(2); });
+  list[tex::SkyWest] = plainTexture("sky_west", [] { return paintSkyFace(3); });
+  list[tex::SkyTop] = plainTexture("sky_top", [] { return paintSkyFace(4); });
+  list[tex::SkyBottom] = plainTexture("sky_bottom", [] { return paintSkyFace(5); });
   list[tex::Camo] = rgbTexture("camo_woodland", [] { return paintCamo(0); });
   list[tex::Rock] = rgbTexture("rock", paintRock);
   list[tex::BarOverflow] = plainTexture("bar_overflow", paintBarOverflow);
