@@ -15,8 +15,6 @@ unsigned int depth2 = 0;
 
 namespace {
 
-const int GLOW_SIZE = 256;
-
 enum EWrap { WRAP_DEFAULT, WRAP_REPEAT, WRAP_CLAMP };
 
 // A 2-D texture allocated without contents, filtered linearly.
@@ -76,9 +74,9 @@ void PrintGlError()
 void MakeGlowStage(unsigned int& framebuffer, unsigned int& texture, unsigned int& depth)
 {
     framebuffer = MakeFramebuffer();
-    texture = MakeColourTexture(GLOW_SIZE, GLOW_SIZE, GL_UNSIGNED_INT);
+    texture = MakeColourTexture(kGlowSize, kGlowSize, GL_UNSIGNED_INT);
     PrintGlError();
-    depth = MakeDepthTexture(GLOW_SIZE, GLOW_SIZE);
+    depth = MakeDepthTexture(kGlowSize, kGlowSize);
 }
 
 void PrintMultisampleAttribute(SDL_GLattr attribute, const char* name, int& value)
