@@ -13,8 +13,9 @@ packages=(
   lame iproute2 nftables socat
   # The Windows build: the cross compiler, the tools that fetch and build its
   # libraries' sources, and wine with the 32-bit Mesa that draws for it.
+  # Wine loads OpenGL through libGL.so.1 (libgl1), which it only recommends.
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-tools dpkg-dev zip
-  wine wine32:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386
+  wine wine32:i386 libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386
 )
 
 sudo_cmd=()
