@@ -66,9 +66,23 @@ bool CListFile::StartList(const char* path, const char* entries, int& count)
         LogOut("Error: Couldn't open %s\n", path);
         return false;
     }
+    long size = SizeFromStart();
     if (!ReadInt(count) || count < 0) {
         LogOut("Error: %s doesn't start with a %s count\n", path, entries);
         return false;
     }
+    // Every entry takes at least one byte: a larger count is damage, and the
+    // loaders size their tables by it.
+    if (count > size) {
+        LogOut("Error: %s counts %d %ss, more than the file can hold\n", path, count, entries);
+        return false;
+    }
     return true;
+}
+
+long CListFile::SizeFromStart()
+{
+    long size = std::fseek(m_file, 0, SEEK_END) == 0 ? std::ftell(m_file) : -1;
+    std::rewind(m_file);
+    return size;
 }

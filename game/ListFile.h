@@ -14,8 +14,9 @@ public:
     CListFile& operator=(const CListFile&) = delete;
 
     bool IsOpen() const { return m_file != 0; }
-    // Checks that the list opened and reads its entry count; on failure prints
-    // one line naming the list and returns false.
+    // Checks that the list opened and reads its entry count, which must not
+    // exceed the file's size in bytes; on failure prints one line naming the
+    // list and returns false. Must come before any other read.
     bool StartList(const char* path, const char* entries, int& count);
     bool ReadInt(int& value);
     bool ReadFloat(float& value);
@@ -23,6 +24,8 @@ public:
 
 private:
     bool NextToken(std::string& token);
+    // The file's size, measured from the start (where it is left), or -1.
+    long SizeFromStart();
     FILE* m_file;
 };
 

@@ -65,7 +65,15 @@ public:
     }
 
 private:
-    long Cell(float v) const { return (long)std::floor(v / m_cell); }
+    // Only 21 bits of a cell number reach the key; clamping well within long
+    // keeps the cells of a damaged model's far or non-finite corners, and their
+    // neighbours, countable.
+    long Cell(float v) const
+    {
+        const float limit = 1 << 30;
+        float cell = std::floor(v / m_cell);
+        return (long)(cell > -limit ? std::min(cell, limit) : -limit);
+    }
     static unsigned long long Key(long x, long y, long z)
     {
         return ((unsigned long long)(x & 0x1FFFFF) << 42) | ((unsigned long long)(y & 0x1FFFFF) << 21) |

@@ -75,7 +75,8 @@ TEST(TextureList, EntriesMayBeSpreadOverLinesInAnyWay)
 }
 
 // An empty list loads nothing; the first file that fails, an entry without
-// its count or a count that is no number stops the list.
+// its count or a count that is no number stops the list. A count beyond the
+// file's size is refused before the table is made for it.
 TEST(TextureList, ListsEndAtTheirCountOrTheFirstProblem)
 {
     struct {
@@ -87,6 +88,7 @@ TEST(TextureList, ListsEndAtTheirCountOrTheFirstProblem)
         {"0\nnot_read.png 1\n", 1, "textures loaded\n", 0}, {"3 a.png 1 missing.png 1 c.png 1", 0, "failed\n", 2},
         {"2 a.png 1 b.png", 0, "entry 1 is incomplete", 1},   {"-1", 0, "", 0},
         {"two a.png 1", 0, "", 0},
+        {"1000000 a.png 1", 0, "counts 1000000 textures, more than the file can hold", 0},
     };
     for (const auto& c : cases) {
         RecordingGl gl;
@@ -94,6 +96,7 @@ TEST(TextureList, ListsEndAtTheirCountOrTheFirstProblem)
         EXPECT_EQ(LoadTextureList(gl, c.content, out), c.result) << c.content;
         EXPECT_NE(out.find(c.printed), std::string::npos) << c.content << ": " << out;
         EXPECT_EQ(gl.calls.size(), c.calls) << c.content;
+        EXPECT_LE(gl.m_textureTable.size(), 3u) << c.content;
     }
     RecordingGl gl;
     CaptureLog();

@@ -278,13 +278,17 @@ TEST(ShadowVolume, OnlyMeshesWithEveryEdgeMatchedAreClosed)
     Corners near = box, apart = box;
     near[0].x += 0.04f;
     apart[0].x += 0.06f;
+    // A damaged model: corners far beyond the weld grid, or no number at all.
+    Corners far = Box(Vector3f(1e18f, 1e18f, 1e18f), Vector3f(2e18f, 2e18f, 2e18f)), broken = box;
+    broken[0].x = NAN;
     struct {
         const char* name;
         const Corners& mesh;
         bool closed;
     } cases[] = {{"one triangle", single, false}, {"two-sided triangle", both, true}, {"box", box, true},
                  {"lidless box", lidless, false}, {"corner within the weld", near, true},
-                 {"corner beyond the weld", apart, false}};
+                 {"corner beyond the weld", apart, false}, {"box far away", far, true},
+                 {"corner of no number", broken, false}};
     for (const auto& c : cases)
         EXPECT_EQ(Caster(c.mesh).Closed(), c.closed) << c.name;
 }
