@@ -72,8 +72,9 @@ bool CListFile::StartList(const char* path, const char* entries, int& count)
         return false;
     }
     // Every entry takes at least one byte: a larger count is damage, and the
-    // loaders size their tables by it.
-    if (count > size) {
+    // loaders size their tables by it. A file whose size cannot be measured
+    // is taken at its word.
+    if (size >= 0 && count > size) {
         LogOut("Error: %s counts %d %ss, more than the file can hold\n", path, count, entries);
         return false;
     }
