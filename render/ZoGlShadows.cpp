@@ -3,12 +3,12 @@
 // sees it, those of all objects drawn together at the end; the object's own
 // mesh is drawn as the caps. Where a volume face lies behind the scene (fails
 // the depth test) it adds one seen from behind and subtracts one seen from
-// the front: a pixel with a count other than 0 is in shadow. A volume that surely holds neither the camera nor any of its
-// near plane gives the same count from the faces in front of the scene (one
-// added seen from the front, one taken seen from behind), and needs no caps:
-// most volumes are counted that way. The volume programs push their geometry
-// 0.2 % further from the camera, so that the object's own lit surface still
-// counts.
+// the front: a pixel with a count other than 0 is in shadow. A volume that
+// surely holds neither the camera nor any of its near plane gives the same
+// count from the faces in front of the scene (one added seen from the front,
+// one taken seen from behind), and needs no caps: most volumes are counted
+// that way. The volume programs push their geometry 0.2 % further from the
+// camera, so that the object's own lit surface still counts.
 #include <cstdio>
 
 #include "render/ZoGlPasses.h"
@@ -73,15 +73,6 @@ const CShadowCaster& ShadowCaster(CZoGl& gl, int modelNumber)
     return *caster;
 }
 
-}  // namespace
-
-float ModelReach(CZoGl& gl, int modelNumber)
-{
-    return ShadowCaster(gl, modelNumber).Reach();
-}
-
-namespace {
-
 void DrawCap(CZoGl& gl, int slot, const char* name, int index, const SGraphicObject& model)
 {
     char programName[32];
@@ -106,6 +97,11 @@ void CountFacesBehindScene(bool behind)
 }
 
 }  // namespace
+
+float ModelReach(CZoGl& gl, int modelNumber)
+{
+    return ShadowCaster(gl, modelNumber).Reach();
+}
 
 void CZoGl::GetEdges(int index)
 {
