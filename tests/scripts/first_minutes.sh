@@ -34,6 +34,12 @@ unlit() { ! lit "$@"; }
 alike() { [ "$(differing "$1" "$2" "$3")" -le "$4" ]; }
 unlike() { ! alike "$@"; }
 
+# Shots $1 and $2 show area $3 from the same camera. A camera that moves, even
+# a little, changes every column of the far field; the turning radar dish and
+# its shadow change a patch of it, thousands of pixels when the tank stands
+# near its tower.
+same_view() { [ "$(differing_columns "$1" "$2" "$3")" -le 50 ]; }
+
 "$binary" --help >"$work/help" || fail "--help should exit 0"
 for variable in $(grep -rhoE 'getenv\("[A-Z_]+"\)' "$root"/game "$root"/net "$root"/input "$root"/render "$root"/sound |
                   sed -E 's/getenv\("(.*)"\)/\1/' | sort -u); do
@@ -59,14 +65,14 @@ spawn 30 || fail "the minimap should mark the living tank"
 shot chase 3
 hold Up 3
 shot chase-up
-alike chase chase-up "$far_area" 1200 || fail "the arrow keys should not move the chase camera"
+same_view chase chase-up "$far_area" || fail "the arrow keys should not move the chase camera"
 
 press c
 xdotool keydown --window "$window" Up 2>/dev/null
 shot_until free 30 unlike chase free "$view_area" 100000 || fail "after c the arrow keys should fly the free camera"
 xdotool keyup --window "$window" Up 2>/dev/null
 press c
-shot_until chase-again 30 alike chase chase-again "$far_area" 1200 ||
+shot_until chase-again 30 same_view chase chase-again "$far_area" ||
   fail "a second c should put the camera behind the tank again"
 
 # The same view once the tank and its death effect are gone: the tank was

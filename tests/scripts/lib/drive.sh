@@ -86,6 +86,16 @@ differing() {
   compare -metric AE -fuzz 10% "$work/$1.png[$3]" "$work/$2.png[$3]" null: 2>&1 | cut -d' ' -f1
 }
 
+# Percentage of the columns of geometry $3 (WxH+X+Y) in which shots $1 and $2
+# have a pixel that differs by more than 10%.
+differing_columns() {
+  local width=${3%%x*}
+  compare -fuzz 10% "$work/$1.png[$3]" "$work/$2.png[$3]" -compose src \
+    -highlight-color white -lowlight-color black "$work/difference.png" 2>/dev/null
+  convert "$work/difference.png" -colorspace gray -scale "${width}x1!" -threshold 0 \
+    -format '%[fx:int(100*mean)]' info:
+}
+
 # Standard deviation of the brightness within geometry $2 of shot $1, in thousandths.
 spread() {
   convert "$work/$1.png[$2]" -colorspace gray -format '%[fx:int(1000*standard_deviation)]' info:
