@@ -108,7 +108,7 @@ TEST(ReceiveQueue, HandsOverEverythingInArrivalOrder)
     ASSERT_EQ(taken.size(), 5u);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(taken[i].time, (unsigned long)i);
-    EXPECT_TRUE(queue.TakeAll(0).empty());
+    EXPECT_TRUE(queue.TakeAll(10).empty()) << "a wait with nothing arriving ends empty";
 }
 
 TEST(ReceiveQueue, WaitEndsWhenARecordArrives)
@@ -130,14 +130,6 @@ TEST(ReceiveQueue, WaitEndsWhenARecordArrives)
     pusher.join();
     ASSERT_EQ(taken.size(), 1u);
     EXPECT_LT(waited, std::chrono::milliseconds(longWaitMs / 2));
-}
-
-TEST(ReceiveQueue, WaitWithNothingArrivingReturnsEmpty)
-{
-    CZoSDLTreader threads;
-    CReceiveQueue queue;
-    queue.SetMutex(&threads, threads.InitializeMutex());
-    EXPECT_TRUE(queue.TakeAll(10).empty());
 }
 
 TEST(ReceiveQueue, WithoutAMutexRecordsAreDropped)
