@@ -1,6 +1,9 @@
 #include "render/ModelGeometry.h"
 
 #include <cmath>
+#include <unordered_map>
+
+#include "render/PointGrid.h"
 
 bool IsRescaledModelName(const std::string& name)
 {
@@ -55,38 +58,82 @@ bool SameEdge(const Edge& e, const Vector3f& a, const Vector3f& b, const std::ve
     return (SamePoint(a, e0) && SamePoint(b, e1)) || (SamePoint(a, e1) && SamePoint(b, e0));
 }
 
-void AddTriangleEdge(std::vector<Edge>& edges, int first, int second, int third,
-                     const std::vector<Vector3f>& positions)
-{
-    const Vector3f& a = positions[first];
-    const Vector3f& b = positions[second];
-    for (Edge& e : edges) {
-        if (SameEdge(e, a, b, positions)) {
+// The edges found so far, filed by the cell of their first end. An edge that
+// matches a new one has an end near each of the new one's ends, so it is filed
+// next to one of them; the earliest match wins, as in a scan of all edges,
+// without the scan's cost on models of many triangles.
+class CEdgeFinder {
+public:
+    CEdgeFinder(std::vector<Edge>& edges, const std::vector<Vector3f>& positions)
+        : m_edges(edges), m_positions(positions)
+    {
+    }
+
+    void Add(int first, int second, int third)
+    {
+        const Vector3f& a = m_positions[first];
+        const Vector3f& b = m_positions[second];
+        int match = FirstMatch(a, b);
+        if (match >= 0) {
+            Edge& e = m_edges[match];
             e.face2[0] = first;
             e.face2[1] = second;
             e.face2[2] = third;
             return;
         }
+        Edge e = Edge();
+        e.end0 = first;
+        e.end1 = second;
+        e.face1[0] = first;
+        e.face1[1] = second;
+        e.face1[2] = third;
+        m_grid[GridKey(GridCellOf(a, CELL))].push_back((int)m_edges.size());
+        m_edges.push_back(e);
     }
-    Edge e = Edge();
-    e.end0 = first;
-    e.end1 = second;
-    e.face1[0] = first;
-    e.face1[1] = second;
-    e.face1[2] = third;
-    edges.push_back(e);
-}
+
+private:
+    // Twice the distance within which SamePoint holds, so that rounding never
+    // puts two same points two cells apart.
+    static constexpr float CELL = 0.1f;
+
+    int FirstMatch(const Vector3f& a, const Vector3f& b) const
+    {
+        int first = -1;
+        for (const Vector3f* end : {&a, &b}) {
+            for (unsigned long long key : NeighbourKeys(GridCellOf(*end, CELL))) {
+                auto found = m_grid.find(key);
+                if (found == m_grid.end())
+                    continue;
+                // A cell's edges are filed in the order they were found.
+                for (int edge : found->second) {
+                    if (first >= 0 && edge >= first)
+                        break;
+                    if (SameEdge(m_edges[edge], a, b, m_positions)) {
+                        first = edge;
+                        break;
+                    }
+                }
+            }
+        }
+        return first;
+    }
+
+    std::vector<Edge>& m_edges;
+    const std::vector<Vector3f>& m_positions;
+    std::unordered_map<unsigned long long, std::vector<int> > m_grid;
+};
 
 }  // namespace
 
 std::vector<Edge> BuildEdges(const unsigned int* indices, std::size_t indexCount, const std::vector<Vector3f>& positions)
 {
     std::vector<Edge> edges;
+    CEdgeFinder finder(edges, positions);
     for (std::size_t t = 0; t + 2 < indexCount; t += 3) {
         int a = (int)indices[t], b = (int)indices[t + 1], c = (int)indices[t + 2];
-        AddTriangleEdge(edges, a, b, c, positions);
-        AddTriangleEdge(edges, b, c, a, positions);
-        AddTriangleEdge(edges, c, a, b, positions);
+        finder.Add(a, b, c);
+        finder.Add(b, c, a);
+        finder.Add(c, a, b);
     }
     return edges;
 }

@@ -5,6 +5,8 @@
 #include <map>
 #include <unordered_map>
 
+#include "render/PointGrid.h"
+
 SYawPlacement::SYawPlacement(float headingDegrees, Vector3f position) : pos(position)
 {
     float t = headingDegrees / -180 * 3.14f;
@@ -46,40 +48,23 @@ public:
     int Point(const Vector3f* vertices, unsigned int vertex)
     {
         const Vector3f& p = vertices[vertex];
-        long cx = Cell(p.x), cy = Cell(p.y), cz = Cell(p.z);
-        for (long dx = -1; dx <= 1; ++dx)
-            for (long dy = -1; dy <= 1; ++dy)
-                for (long dz = -1; dz <= 1; ++dz) {
-                    auto found = m_grid.find(Key(cx + dx, cy + dy, cz + dz));
-                    if (found == m_grid.end())
-                        continue;
-                    for (const auto& point : found->second) {
-                        const Vector3f& q = vertices[point.first];
-                        if (std::fabs(p.x - q.x) + std::fabs(p.y - q.y) + std::fabs(p.z - q.z) < m_weld)
-                            return point.second;
-                    }
-                }
+        SGridCell cell = GridCellOf(p, m_cell);
+        for (unsigned long long key : NeighbourKeys(cell)) {
+            auto found = m_grid.find(key);
+            if (found == m_grid.end())
+                continue;
+            for (const auto& point : found->second) {
+                const Vector3f& q = vertices[point.first];
+                if (std::fabs(p.x - q.x) + std::fabs(p.y - q.y) + std::fabs(p.z - q.z) < m_weld)
+                    return point.second;
+            }
+        }
         int id = m_count++;
-        m_grid[Key(cx, cy, cz)].push_back(std::make_pair(vertex, id));
+        m_grid[GridKey(cell)].push_back(std::make_pair(vertex, id));
         return id;
     }
 
 private:
-    // Only 21 bits of a cell number reach the key; clamping well within long
-    // keeps the cells of a damaged model's far or non-finite corners, and their
-    // neighbours, countable.
-    long Cell(float v) const
-    {
-        const float limit = 1 << 30;
-        float cell = std::floor(v / m_cell);
-        return (long)(cell > -limit ? std::min(cell, limit) : -limit);
-    }
-    static unsigned long long Key(long x, long y, long z)
-    {
-        return ((unsigned long long)(x & 0x1FFFFF) << 42) | ((unsigned long long)(y & 0x1FFFFF) << 21) |
-               (unsigned long long)(z & 0x1FFFFF);
-    }
-
     float m_weld, m_cell;
     int m_count = 0;
     std::unordered_map<unsigned long long, std::vector<std::pair<unsigned int, int> > > m_grid;

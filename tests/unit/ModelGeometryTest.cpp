@@ -181,6 +181,23 @@ TEST(ModelGeometry, ALaterMatchOverwritesTheSecondFace)
     EXPECT_EQ(edges[0].face2[2], 8);
 }
 
+TEST(ModelGeometry, TheEarliestOfTwoNearEdgesTakesTheSecondFace)
+{
+    // Edges 0 and 3 end 0.06 apart, too far to be one edge; the third
+    // triangle's first edge is near both and belongs to the earlier.
+    const Vector3f b(1, 0, 0);
+    std::vector<Vector3f> positions = {b, Vector3f(-0.02f, 0, 0), Vector3f(0, 1, 0),
+                                       Vector3f(0.04f, 0, 0), b, Vector3f(0, -1, 0),
+                                       Vector3f(0.01f, 0, 0), b, Vector3f(0, 0, 1)};
+    unsigned int indices[9] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+    std::vector<Edge> edges = BuildEdges(indices, 9, positions);
+    ASSERT_EQ(edges.size(), 8u);
+    EXPECT_EQ(edges[3].end0, 3);
+    EXPECT_EQ(edges[0].face2[0], 6);
+    EXPECT_EQ(edges[0].face2[2], 8);
+    EXPECT_EQ(edges[3].face2[0], 0);
+}
+
 TEST(ModelGeometry, PointsCloserThanTheToleranceAreTheSame)
 {
     EXPECT_TRUE(SamePoint(Vector3f(0, 0, 0), Vector3f(0.02f, 0.02f, 0.009f)));
@@ -189,10 +206,12 @@ TEST(ModelGeometry, PointsCloserThanTheToleranceAreTheSame)
     EXPECT_FALSE(SamePoint(Vector3f(0, 0, 0), Vector3f(0.02f, 0.02f, 0.02f)));
     EXPECT_FALSE(SamePoint(Vector3f(0, 0, 0), Vector3f(NAN, 0, 0)));
 
-    // Within the tolerance two edges merge; at 0.05 they stay apart.
+    // Within the tolerance two edges merge; at 0.05 they stay apart. The near
+    // ends lie either side of 0, where the edge search files them apart.
+    const float x = -0.015625f;
     for (float gap : {0.04f, 0.05f}) {
-        std::vector<Vector3f> positions = {Vector3f(0, 0, 0), Vector3f(1, 0, 0), Vector3f(0, 1, 0),
-                                           Vector3f(1, 0, 0), Vector3f(gap, 0, 0), Vector3f(0, -1, 0)};
+        std::vector<Vector3f> positions = {Vector3f(x, 0, 0), Vector3f(1, 0, 0), Vector3f(0, 1, 0),
+                                           Vector3f(1, 0, 0), Vector3f(x + gap, 0, 0), Vector3f(0, -1, 0)};
         unsigned int indices[6] = {0, 1, 2, 3, 4, 5};
         std::vector<Edge> edges = BuildEdges(indices, 6, positions);
         EXPECT_EQ(edges.size(), gap < 0.05f ? 5u : 6u) << gap;
