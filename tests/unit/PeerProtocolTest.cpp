@@ -10,6 +10,9 @@
 
 namespace {
 
+const unsigned long STRANGER = Ip(10, 77, 0, 9);
+typedef std::vector<unsigned long> Addresses;
+
 SGameObject* MakeObject(int kind, float x)
 {
     SGameObject base;
@@ -19,10 +22,7 @@ SGameObject* MakeObject(int kind, float x)
     base.texture1 = 4;
     base.pos = Vector3f(x, 0, -x);
     base.angles = Vector3f(0, 45, 0);
-    for (int k = 0; k < 4; ++k)
-        base.bbox[k] = base.effect[k] = 0;
     base.active = 1;
-    base.timer = 0;
     if (kind != KIND_TANK)
         return new SGameObject(base);
     STankPrototype* tank = new STankPrototype(base);
@@ -47,13 +47,15 @@ protected:
             DestroyObject(o);
     }
 
-    // Where the clock requests sent so far went.
-    std::vector<unsigned long> ClockRequests() const
+    // Where the records of `type` sent so far went; all must name this peer.
+    Addresses SentTo(int type) const
     {
-        std::vector<unsigned long> to;
-        for (const SSocketMSG& rec : transport.sent)
-            if (rec.type == SMSG_TIMESYNC_REQUEST)
+        Addresses to;
+        for (const SSocketMSG& rec : transport.sent) {
+            EXPECT_EQ(rec.senderAddr, SELF);
+            if (rec.type == type)
                 to.push_back(rec.destAddr);
+        }
         return to;
     }
 
@@ -63,12 +65,8 @@ protected:
         transport.sent.clear();
     }
 
-    // Feeds one record, sent from the address it names unless `source` is
-    // given; returns what the peer printed.
-    std::string Receive(const SSocketMSG& rec, unsigned long source = 0)
-    {
-        return ReceiveBytes(&rec, sizeof rec, source ? source : rec.senderAddr);
-    }
+    // Feeds one record, sent from the address it names; returns what the peer printed.
+    std::string Receive(const SSocketMSG& rec) { return ReceiveBytes(&rec, sizeof rec, rec.senderAddr); }
     std::string ReceiveBytes(const void* bytes, size_t length, unsigned long source)
     {
         CaptureLog();
@@ -82,13 +80,6 @@ protected:
         Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
         Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_B, 60));
         transport.sent.clear();
-    }
-    // A game message from `sender` about the tank of the peer at `owner`.
-    SSocketMSG About(int type, unsigned long sender, unsigned long owner)
-    {
-        SSocketMSG rec = Control(type, sender);
-        rec.recipientAddr = owner;
-        return rec;
     }
     template <typename F>
     void Quietly(F f)
@@ -105,13 +96,25 @@ protected:
         DestroyObject(tank);
         return rec;
     }
-    SSocketMSG Control(int type, unsigned long sender)
+    // A record from `sender`; a game message about the tank of the peer at `owner`.
+    SSocketMSG About(int type, unsigned long sender, unsigned long owner = 0)
     {
         SSocketMSG rec{};
         rec.type = type;
         rec.senderAddr = sender;
+        rec.recipientAddr = owner;
         rec.destAddr = (uint32_t)SELF;
         return rec;
+    }
+    SSocketMSG Reply(unsigned long sender, unsigned long syncTime = 0)
+    {
+        SSocketMSG rec = About(SMSG_TIMESYNC_REPLY, sender);
+        rec.syncTime = syncTime;
+        return rec;
+    }
+    void Repeat(std::chrono::steady_clock::time_point now)
+    {
+        Quietly([&] { protocol.RepeatHandshake(now); });
     }
 
     CFakeGame game;
@@ -122,8 +125,12 @@ protected:
 
 }  // namespace
 
-TEST_F(PeerProtocol, AnnouncementBroadcastsTheLocalTankEnteredOnce)
+// No peer is taken in before the local tank is announced, and nothing is
+// announced without one.
+TEST_F(PeerProtocol, TheLocalTankIsEnteredOnceAndAnnouncedBeforeAnyPeerIsTakenIn)
 {
+    EXPECT_EQ(Receive(ConnectFrom(SMSG_CONNECT, PEER_A, 50)), "");
+    EXPECT_EQ(game.objects.size(), 2u);
     protocol.AddLocalEntry();
     protocol.AddLocalEntry();
     std::vector<ZOConnectionID> entries = table.Snapshot();
@@ -134,43 +141,43 @@ TEST_F(PeerProtocol, AnnouncementBroadcastsTheLocalTankEnteredOnce)
     CaptureLog();
     protocol.Connect(0);
     EXPECT_EQ(CapturedOut(), " Attempting to connect \n");
+    EXPECT_EQ(SentTo(SMSG_CONNECT), Addresses({0xffffffffu}));
     ASSERT_EQ(transport.sent.size(), 1u);
-    const SSocketMSG& rec = transport.sent[0];
-    EXPECT_EQ(rec.type, SMSG_CONNECT);
-    EXPECT_EQ(rec.destAddr, 0xffffffffu);
-    EXPECT_EQ(rec.senderAddr, SELF);
-    EXPECT_EQ(rec.data[0], 20);
-    EXPECT_EQ(rec.data[4], 45);
-    EXPECT_EQ(rec.tankState[0], 0.5f);
+    EXPECT_EQ(transport.sent[0].data[0], 20);
+    EXPECT_EQ(transport.sent[0].data[4], 45);
+    EXPECT_EQ(transport.sent[0].tankState[0], 0.5f);
+
+    CFakeGame empty;
+    protocol.SetGame(&empty);
+    Quietly([&] { protocol.Connect(0); });
+    EXPECT_EQ(transport.sent.size(), 1u);
 }
 
 TEST_F(PeerProtocol, AnnouncementAlsoGoesToEachListedPeerButNotAnAnswer)
 {
     std::vector<std::string> refused;
-    std::vector<unsigned long> listed =
-        AddressList("10.77.2.2,10.77.0.1  256.1.1.1 1.2.3 1.2.3.4.5 10.77.0.3,,", refused);
-    EXPECT_EQ(listed, (std::vector<unsigned long>{Ip(10, 77, 2, 2), SELF, PEER_B}));
+    Addresses listed = AddressList("10.77.2.2,10.77.0.1  256.1.1.1 1.2.3 1.2.3.4.5 10.77.0.3,,", refused);
+    EXPECT_EQ(listed, Addresses({Ip(10, 77, 2, 2), SELF, PEER_B}));
     EXPECT_EQ(refused, (std::vector<std::string>{"256.1.1.1", "1.2.3", "1.2.3.4.5"}));
     protocol.SetDirectPeers(listed);
 
     Quietly([&] { protocol.Connect(0); });
-    std::vector<unsigned long> to;
-    for (const SSocketMSG& rec : transport.sent) {
-        EXPECT_EQ(rec.type, SMSG_CONNECT);
-        to.push_back(rec.destAddr);
-    }
-    EXPECT_EQ(to, (std::vector<unsigned long>{0xffffffffu, Ip(10, 77, 2, 2), PEER_B})) << "not to itself";
+    EXPECT_EQ(SentTo(SMSG_CONNECT), Addresses({0xffffffffu, Ip(10, 77, 2, 2), PEER_B})) << "not to itself";
     transport.sent.clear();
     Quietly([&] { protocol.Connect(PEER_A); });
+    EXPECT_EQ(SentTo(SMSG_CONNECT_BACK), Addresses({PEER_A}));
     EXPECT_EQ(transport.sent.size(), 1u);
 }
 
-TEST_F(PeerProtocol, ConnectFromNewAddressAddsOneTankAndAnswersOnce)
+// A known peer connecting again (a repeated announcement, or a restarted copy
+// that still needs this one's tank) is answered but keeps its entry and tank.
+TEST_F(PeerProtocol, ConnectFromNewAddressAddsOneTankAndEachConnectIsAnswered)
 {
     Announce();
-    std::string printed = Receive(ConnectFrom(SMSG_CONNECT, PEER_A, 50));
-
-    EXPECT_EQ(printed, " tried to connect\nsending SMSG_CONNECT_BACK to: 10.77.0.2\n Attempting to connect \n");
+    EXPECT_EQ(Receive(ConnectFrom(SMSG_CONNECT, PEER_A, 50)),
+              " tried to connect\nsending SMSG_CONNECT_BACK to: 10.77.0.2\n Attempting to connect \n");
+    EXPECT_EQ(Receive(ConnectFrom(SMSG_CONNECT, PEER_A, 80)),
+              "sending SMSG_CONNECT_BACK to: 10.77.0.2\n Attempting to connect \n");
     ASSERT_EQ(game.objects.size(), 3u);
     EXPECT_EQ(game.objects[2]->pos.x, 50);
     EXPECT_EQ(game.objects[2]->stateCount, TANK_STATE_COUNT);
@@ -178,9 +185,8 @@ TEST_F(PeerProtocol, ConnectFromNewAddressAddsOneTankAndAnswersOnce)
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[1].address, PEER_A);
     EXPECT_EQ(entries[1].objectIndex, 2);
-    ASSERT_EQ(transport.sent.size(), 1u);
-    EXPECT_EQ(transport.sent[0].type, SMSG_CONNECT_BACK);
-    EXPECT_EQ(transport.sent[0].destAddr, (uint32_t)PEER_A);
+    EXPECT_EQ(SentTo(SMSG_CONNECT_BACK), Addresses({PEER_A, PEER_A}));
+    ASSERT_EQ(transport.sent.size(), 2u);
     EXPECT_EQ(transport.sent[0].data[0], 20) << "the answer describes the local tank";
 }
 
@@ -198,166 +204,117 @@ TEST_F(PeerProtocol, AnAnnouncementOfACopyThatPlayedLongerIsAskedForTheTime)
     older.sendTime = 60000;
     Receive(older);
     Receive(older);
-    EXPECT_EQ(ClockRequests(), (std::vector<unsigned long>{PEER_A}));
-}
-
-// A peer takes in no one before it has announced its own tank, and announces
-// nothing without one.
-TEST_F(PeerProtocol, NothingHappensBeforeTheLocalTankIsAnnounced)
-{
-    EXPECT_EQ(Receive(ConnectFrom(SMSG_CONNECT, PEER_A, 50)), "");
-    EXPECT_EQ(game.objects.size(), 2u);
-    EXPECT_EQ(table.Snapshot().size(), 1u);
-    CFakeGame empty;
-    protocol.SetGame(&empty);
-    Quietly([&] { protocol.Connect(0); });
-    EXPECT_TRUE(transport.sent.empty());
-}
-
-TEST_F(PeerProtocol, ConnectBackAddsOneTankAndAsksTheFirstPeerForTheTime)
-{
-    Announce();
-    game.ticks = 1000;
-    EXPECT_EQ(Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50)), " tried to connect\n");
-    Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_B, 60));
-
-    ASSERT_EQ(game.objects.size(), 4u);
-    std::vector<ZOConnectionID> entries = table.Snapshot();
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[2].address, PEER_B);
-    EXPECT_EQ(entries[2].objectIndex, 3);
-    ASSERT_EQ(transport.sent.size(), 2u);
-    for (const SSocketMSG& rec : transport.sent) {
-        EXPECT_EQ(rec.type, SMSG_TIMESYNC_REQUEST);
-        EXPECT_EQ(rec.destAddr, (uint32_t)PEER_A) << "table entry 1, the first peer that answered";
-        EXPECT_EQ(rec.senderAddr, SELF);
-    }
+    EXPECT_EQ(SentTo(SMSG_TIMESYNC_REQUEST), Addresses({PEER_A}));
 }
 
 TEST_F(PeerProtocol, TimeRequestIsAnsweredWithTheRepliersClock)
 {
     game.ticks = 5000;
     game.offset = 250;
-    EXPECT_EQ(Receive(Control(SMSG_TIMESYNC_REQUEST, PEER_B)), "timesync request\n");
+    EXPECT_EQ(Receive(About(SMSG_TIMESYNC_REQUEST, PEER_B)), "timesync request\n");
+    EXPECT_EQ(SentTo(SMSG_TIMESYNC_REPLY), Addresses({PEER_B}));
     ASSERT_EQ(transport.sent.size(), 1u);
-    EXPECT_EQ(transport.sent[0].type, SMSG_TIMESYNC_REPLY);
     EXPECT_EQ(transport.sent[0].syncTime, 5250u);
-    EXPECT_EQ(transport.sent[0].destAddr, (uint32_t)PEER_B);
-    EXPECT_EQ(transport.sent[0].senderAddr, SELF);
 }
 
-TEST_F(PeerProtocol, ReplySetsTheClockToThePeersClock)
+// Each peer that answers is asked the time of the first one; its first reply
+// sets the clock to its own plus the time since the request, a second, asked
+// later, corrects the clock instead of undoing the first.
+TEST_F(PeerProtocol, ConnectBackAddsOneTankAndTheFirstPeersRepliesSetTheClock)
 {
     Announce();
     game.ticks = 1000;
-    Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
+    EXPECT_EQ(Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50)), " tried to connect\n");
     game.ticks = 1010;
-    SSocketMSG reply = Control(SMSG_TIMESYNC_REPLY, PEER_A);
-    reply.syncTime = 90005;
-    EXPECT_EQ(Receive(reply), "time sync engaged\n");
+    EXPECT_EQ(Receive(Reply(PEER_A, 90005)), "time sync engaged\n");
     EXPECT_EQ(game.offset, 89005u);
-    EXPECT_EQ(game.GetTime(), 90015u) << "the peer's clock plus the time since the request";
-}
+    EXPECT_EQ(game.GetTime(), 90015u);
 
-TEST_F(PeerProtocol, ClockBehindThePeerGivesANegativeOffset)
-{
-    Announce();
-    game.ticks = 5000;
-    Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
-    SSocketMSG reply = Control(SMSG_TIMESYNC_REPLY, PEER_A);
-    reply.syncTime = 3000;
-    Receive(reply);
-    EXPECT_EQ(game.offset, (unsigned int)-2000);
-    EXPECT_EQ(game.GetTime(), 3000u);
-}
-
-TEST_F(PeerProtocol, SecondReplyCorrectsTheClockInsteadOfUndoingTheFirst)
-{
-    Announce();
-    game.ticks = 1000;
-    Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
-    SSocketMSG reply = Control(SMSG_TIMESYNC_REPLY, PEER_A);
-    reply.syncTime = 50000;
-    Receive(reply);
-    ASSERT_EQ(game.offset, 49000u);
-
-    // The second peer answers after the first reply has set the clock.
     game.ticks = 1100;
     Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_B, 60));
-    reply.syncTime = 50102;
-    Receive(reply);
-    EXPECT_EQ(game.offset, 49002u);
+    ASSERT_EQ(game.objects.size(), 4u);
+    std::vector<ZOConnectionID> entries = table.Snapshot();
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[2].address, PEER_B);
+    EXPECT_EQ(entries[2].objectIndex, 3);
+    EXPECT_EQ(SentTo(SMSG_TIMESYNC_REQUEST), Addresses({PEER_A, PEER_A})) << "table entry 1, the first to answer";
+    EXPECT_EQ(transport.sent.size(), 2u);
+    Receive(Reply(PEER_A, 90102));
+    EXPECT_EQ(game.offset, 89002u);
     EXPECT_EQ(game.offsetsSet, 2);
 }
 
-TEST_F(PeerProtocol, UnaskedOrStrangeRepliesLeaveTheClockAlone)
-{
-    SSocketMSG reply = Control(SMSG_TIMESYNC_REPLY, PEER_A);
-    reply.syncTime = 12345;
-    EXPECT_EQ(Receive(reply), "");
-
-    Announce();
-    Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
-    SSocketMSG stranger = Control(SMSG_TIMESYNC_REPLY, PEER_B);
-    stranger.syncTime = 777;
-    Receive(stranger);
-    EXPECT_EQ(game.offsetsSet, 0);
-
-    Receive(reply);
-    Receive(reply);
-    EXPECT_EQ(game.offsetsSet, 1) << "one request, one answer";
-}
-
-TEST_F(PeerProtocol, OwnDatagramsAreDroppedWhateverTheirType)
-{
-    Announce();
-    for (int type : {(int)GMSG_SHOOT, (int)SMSG_CONNECT, (int)SMSG_CONNECT_BACK, (int)SMSG_TIMESYNC_REQUEST,
-                     (int)SMSG_TIMESYNC_REPLY}) {
-        SSocketMSG rec = type >= SMSG_CONNECT && type <= SMSG_CONNECT_BACK ? ConnectFrom(type, SELF, 1)
-                                                                            : Control(type, SELF);
-        EXPECT_EQ(Receive(rec), "") << type;
-    }
-    EXPECT_TRUE(transport.sent.empty());
-    EXPECT_TRUE(transport.queued.empty());
-    EXPECT_EQ(game.objects.size(), 2u);
-}
-
-TEST_F(PeerProtocol, GameMessagesGoToTheReceiveQueueAndOtherTypesNowhere)
-{
-    MeetPeers();
-    for (int type : {600, 605, 1000, 0, -204, -1})
-        EXPECT_EQ(Receive(About(type, PEER_A, PEER_A)), "") << type;
-    EXPECT_TRUE(transport.queued.empty());
-    EXPECT_TRUE(transport.sent.empty());
-    EXPECT_EQ(game.objects.size(), 4u);
-    EXPECT_EQ(protocol.Dropped(), 6u);
-
-    for (int type : {(int)GMSG_MOVE_ALONG, (int)GMSG_CHANGE_ANGLES, (int)GMSG_TIMING_PROBE, 599})
-        Receive(About(type, PEER_A, PEER_A));
-    ASSERT_EQ(transport.queued.size(), 4u);
-    EXPECT_EQ(transport.queued[1].type, GMSG_CHANGE_ANGLES);
-    EXPECT_EQ(transport.queued[3].type, 599);
-}
-
-TEST_F(PeerProtocol, DatagramsOfAnyOtherLengthAreDropped)
+// Not a whole record, its own, one naming another sender than its source, a
+// type no peer sends: none reaches the queue, the game or the network, and
+// all but its own count as dropped.
+TEST_F(PeerProtocol, WhatNoPeerSendsIsDropped)
 {
     MeetPeers();
     SSocketMSG full = About(GMSG_SHOOT, PEER_A, PEER_A);
     Receive(full);
     ASSERT_EQ(transport.queued.size(), 1u);
 
+    unsigned long dropped = 0;
+    auto expectDropped = [&](const std::string& what, const SSocketMSG& rec, size_t length, unsigned long source,
+                             bool counted) {
+        SCOPED_TRACE(what);
+        unsigned char bytes[sizeof rec + 1] = {};
+        std::memcpy(bytes, &rec, sizeof rec);
+        EXPECT_EQ(ReceiveBytes(bytes, length, source), "");
+        dropped += counted;
+        EXPECT_EQ(protocol.Dropped(), dropped);
+        EXPECT_EQ(transport.queued.size(), 1u);
+        EXPECT_TRUE(transport.sent.empty());
+        EXPECT_EQ(game.objects.size(), 4u);
+    };
+    const size_t FULL = sizeof(SSocketMSG);
     // A short datagram after a full one must not be completed from it.
-    unsigned char bytes[sizeof(SSocketMSG) + 1] = {};
-    std::memcpy(bytes, &full, sizeof full);
-    for (size_t length : {(size_t)0, (size_t)4, (size_t)143, sizeof(SSocketMSG) + 1})
-        ReceiveBytes(bytes, length, PEER_A);
-    SSocketMSG connect = ConnectFrom(SMSG_CONNECT, Ip(10, 77, 0, 9), 5);
-    ReceiveBytes(&connect, 100, Ip(10, 77, 0, 9));
-    EXPECT_EQ(transport.queued.size(), 1u);
-    EXPECT_EQ(game.objects.size(), 4u);
-    EXPECT_EQ(protocol.Dropped(), 5u);
+    for (size_t length : {(size_t)0, (size_t)4, (size_t)143, FULL + 1})
+        expectDropped("length " + std::to_string(length), full, length, PEER_A, true);
+    expectDropped("connect of 100 bytes", ConnectFrom(SMSG_CONNECT, STRANGER, 5), 100, STRANGER, true);
+    for (int type : {(int)GMSG_SHOOT, (int)SMSG_CONNECT, (int)SMSG_CONNECT_BACK, (int)SMSG_TIMESYNC_REQUEST,
+                     (int)SMSG_TIMESYNC_REPLY}) {
+        bool connect = type == SMSG_CONNECT || type == SMSG_CONNECT_BACK;
+        expectDropped("own " + std::to_string(type), connect ? ConnectFrom(type, SELF, 1) : About(type, SELF), FULL,
+                      SELF, false);
+    }
+    for (int type : {600, 605, 1000, 0, -204, -1})
+        expectDropped("type " + std::to_string(type), About(type, PEER_A, PEER_A), FULL, PEER_A, true);
+    expectDropped("A's death sent by B", About(GMSG_DEATH, PEER_A, PEER_A), FULL, PEER_B, true);
+    expectDropped("a stranger's connect sent by B", ConnectFrom(SMSG_CONNECT, STRANGER, 5), FULL, PEER_B, true);
+    expectDropped("A's clock request sent by a stranger", About(SMSG_TIMESYNC_REQUEST, PEER_A), FULL, STRANGER, true);
 }
 
+// Game messages of every type a peer sends reach the receive queue, but only
+// about the sender's own tank, a frag crediting this peer's, or a power-up.
+TEST_F(PeerProtocol, GameMessagesAboutATankAreQueuedOnlyFromItsOwner)
+{
+    MeetPeers();
+    struct {
+        int type;
+        unsigned long owner;
+        bool taken;
+    } cases[] = {
+        {GMSG_MOVE_ALONG, PEER_A, true},  {GMSG_CHANGE_ANGLES, PEER_A, true}, {GMSG_TIMING_PROBE, PEER_A, true},
+        {599, PEER_A, true},              {GMSG_DEATH, PEER_A, true},         {GMSG_DAMAGE, PEER_A, true},
+        {GMSG_DEATH, PEER_B, false},      {GMSG_DAMAGE, SELF, false},         {GMSG_SHOOT, PEER_B, false},
+        {GMSG_CHANGE_ANGLES, 0, false},   {GMSG_FRAG, SELF, true},            {GMSG_FRAG, PEER_B, false},
+        {GMSG_FRAG, PEER_A, false},       {GMSG_POWERUP_TAKEN, 0, true},      {GMSG_POWERUP_APPEAR, PEER_B, true},
+    };
+    size_t taken = 0;
+    for (const auto& c : cases) {
+        Receive(About(c.type, PEER_A, c.owner));
+        taken += c.taken;
+        ASSERT_EQ(transport.queued.size(), taken) << c.type << " about " << DottedAddress(c.owner);
+        if (c.taken) {
+            EXPECT_EQ(transport.queued.back().type, c.type);
+        }
+    }
+    EXPECT_EQ(protocol.Dropped(), 6u);
+}
+
+// Its records arrive 20 bytes shorter; this peer's clock, ahead of the
+// peer's, is set back by a negative offset.
 TEST_F(PeerProtocol, ThirtyTwoBitPeerIsAddedSyncsTheClockAndSendsMessages)
 {
     auto receiveNarrow = [&](const SSocketMSG& rec) {
@@ -366,16 +323,15 @@ TEST_F(PeerProtocol, ThirtyTwoBitPeerIsAddedSyncsTheClockAndSendsMessages)
         return ReceiveBytes(narrow, sizeof narrow, rec.senderAddr);
     };
     Announce();
-    game.ticks = 1000;
+    game.ticks = 5000;
     receiveNarrow(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
     ASSERT_EQ(game.objects.size(), 3u);
     EXPECT_EQ(game.objects[2]->pos.x, 50);
     EXPECT_EQ(table.Snapshot().back().address, PEER_A);
 
-    SSocketMSG reply = Control(SMSG_TIMESYNC_REPLY, PEER_A);
-    reply.syncTime = 90005;
-    EXPECT_EQ(receiveNarrow(reply), "time sync engaged\n");
-    EXPECT_EQ(game.GetTime(), 90005u);
+    EXPECT_EQ(receiveNarrow(Reply(PEER_A, 3000)), "time sync engaged\n");
+    EXPECT_EQ(game.offset, (unsigned int)-2000);
+    EXPECT_EQ(game.GetTime(), 3000u);
 
     SSocketMSG shot = About(GMSG_SHOOT, PEER_A, PEER_A);
     shot.time = 90100;
@@ -396,77 +352,22 @@ TEST_F(PeerProtocol, FullTableTakesNoMorePeers)
     EXPECT_EQ(table.Snapshot().size(), (size_t)CConnectionTable::MAX_ENTRIES);
 }
 
-TEST_F(PeerProtocol, MessagesAboutATankAreTakenOnlyFromItsOwner)
-{
-    MeetPeers();
-    struct {
-        int type;
-        unsigned long owner;
-        bool taken;
-    } cases[] = {
-        {GMSG_DEATH, PEER_A, true},          {GMSG_DAMAGE, PEER_A, true},
-        {GMSG_DEATH, PEER_B, false},         {GMSG_DAMAGE, SELF, false},
-        {GMSG_SHOOT, PEER_B, false},         {GMSG_CHANGE_ANGLES, 0, false},
-        {GMSG_FRAG, SELF, true},             {GMSG_FRAG, PEER_B, false},
-        {GMSG_FRAG, PEER_A, false},          {GMSG_POWERUP_TAKEN, 0, true},
-        {GMSG_POWERUP_APPEAR, PEER_B, true},
-    };
-    size_t taken = 0;
-    for (const auto& c : cases) {
-        Receive(About(c.type, PEER_A, c.owner));
-        taken += c.taken;
-        ASSERT_EQ(transport.queued.size(), taken) << c.type << " about " << DottedAddress(c.owner);
-    }
-    EXPECT_EQ(protocol.Dropped(), 6u);
-}
-
-TEST_F(PeerProtocol, RecordsNamingAnotherSenderThanTheirSourceAreDropped)
-{
-    MeetPeers();
-    Receive(About(GMSG_DEATH, PEER_A, PEER_A), PEER_B);
-    SSocketMSG forgedConnect = ConnectFrom(SMSG_CONNECT, Ip(10, 77, 0, 9), 5);
-    Receive(forgedConnect, PEER_B);
-    SSocketMSG forgedReply = Control(SMSG_TIMESYNC_REQUEST, PEER_A);
-    Receive(forgedReply, Ip(10, 77, 0, 9));
-    EXPECT_TRUE(transport.queued.empty());
-    EXPECT_TRUE(transport.sent.empty());
-    EXPECT_EQ(game.objects.size(), 4u);
-    EXPECT_EQ(protocol.Dropped(), 3u);
-}
-
 TEST_F(PeerProtocol, AStrangersMessagesAreDroppedAndAnsweredWithTheAnnouncement)
 {
-    const unsigned long STRANGER = Ip(10, 77, 0, 9);
     MeetPeers();
     Receive(About(GMSG_CHANGE_ANGLES, STRANGER, STRANGER));
     Receive(About(GMSG_CHANGE_ANGLES, STRANGER, STRANGER));
     EXPECT_TRUE(transport.queued.empty());
     EXPECT_EQ(protocol.Dropped(), 2u);
     // One announcement however many messages come within a second.
-    ASSERT_EQ(transport.sent.size(), 1u);
-    EXPECT_EQ(transport.sent[0].type, SMSG_CONNECT);
-    EXPECT_EQ(transport.sent[0].destAddr, (uint32_t)STRANGER);
+    EXPECT_EQ(SentTo(SMSG_CONNECT), Addresses({STRANGER}));
+    EXPECT_EQ(transport.sent.size(), 1u);
 
     // Its answer makes it a peer like any other.
     Receive(ConnectFrom(SMSG_CONNECT_BACK, STRANGER, 70));
     Receive(About(GMSG_CHANGE_ANGLES, STRANGER, STRANGER));
     EXPECT_EQ(transport.queued.size(), 1u);
     EXPECT_EQ(game.objects.size(), 5u);
-}
-
-TEST_F(PeerProtocol, AKnownPeerConnectingAgainKeepsItsEntryAndTank)
-{
-    MeetPeers();
-    std::string printed = Receive(ConnectFrom(SMSG_CONNECT, PEER_A, 80));
-    EXPECT_EQ(printed.find("tried to connect"), std::string::npos);
-    EXPECT_EQ(game.objects.size(), 4u);
-    std::vector<ZOConnectionID> entries = table.Snapshot();
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[1].objectIndex, 2);
-    // A restarted peer still needs this one's tank.
-    ASSERT_EQ(transport.sent.size(), 1u);
-    EXPECT_EQ(transport.sent[0].type, SMSG_CONNECT_BACK);
-    EXPECT_EQ(transport.sent[0].destAddr, (uint32_t)PEER_A);
 }
 
 TEST_F(PeerProtocol, TheAnnouncementIsRepeatedAFewTimesInTheFirstSeconds)
@@ -477,7 +378,7 @@ TEST_F(PeerProtocol, TheAnnouncementIsRepeatedAFewTimesInTheFirstSeconds)
     Announce();
     int sent = 0;
     for (int ms = 0; ms <= 20000; ms += 100) {
-        Quietly([&] { protocol.RepeatHandshake(start + std::chrono::milliseconds(ms)); });
+        Repeat(start + std::chrono::milliseconds(ms));
         if ((int)transport.sent.size() > sent) {
             sent = (int)transport.sent.size();
             EXPECT_GE(ms, sent * CPeerProtocol::REPEAT_INTERVAL_MS) << "repeat " << sent;
@@ -488,20 +389,24 @@ TEST_F(PeerProtocol, TheAnnouncementIsRepeatedAFewTimesInTheFirstSeconds)
     EXPECT_EQ(sent, (int)CPeerProtocol::ANNOUNCEMENT_REPEATS);
 }
 
-TEST_F(PeerProtocol, AnUnansweredClockRequestIsSentAgainUntilAnswered)
+// Only the peer asked may set the clock, once per request: a lost request is
+// replaced, not added to.
+TEST_F(PeerProtocol, AClockRequestIsSentAgainUntilAnsweredAndOnlyItsAnswerSetsTheClock)
 {
+    EXPECT_EQ(Receive(Reply(PEER_A, 12345)), "") << "unasked";
     Announce();
     Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
-    ASSERT_EQ(ClockRequests(), (std::vector<unsigned long>{PEER_A}));
+    ASSERT_EQ(SentTo(SMSG_TIMESYNC_REQUEST), Addresses({PEER_A}));
+    Receive(Reply(PEER_B, 777));
+    EXPECT_EQ(game.offsetsSet, 0);
     auto later = std::chrono::steady_clock::now() + std::chrono::milliseconds(1100);
-    Quietly([&] { protocol.RepeatHandshake(later); });
-    EXPECT_EQ(ClockRequests(), (std::vector<unsigned long>{PEER_A, PEER_A}));
+    Repeat(later);
+    EXPECT_EQ(SentTo(SMSG_TIMESYNC_REQUEST), Addresses({PEER_A, PEER_A}));
 
-    SSocketMSG reply = Control(SMSG_TIMESYNC_REPLY, PEER_A);
-    reply.syncTime = 5000;
-    Receive(reply);
-    Quietly([&] { protocol.RepeatHandshake(later + std::chrono::seconds(5)); });
-    EXPECT_EQ(ClockRequests(), (std::vector<unsigned long>{PEER_A, PEER_A}));
+    Receive(Reply(PEER_A, 5000));
+    Receive(Reply(PEER_A, 5000));
+    Repeat(later + std::chrono::seconds(5));
+    EXPECT_EQ(SentTo(SMSG_TIMESYNC_REQUEST), Addresses({PEER_A, PEER_A}));
     EXPECT_EQ(game.offsetsSet, 1);
 }
 
@@ -509,22 +414,22 @@ TEST_F(PeerProtocol, EveryFewSecondsEachPeerIsTimedByAClockRequestWhoseAnswerSet
 {
     MeetPeers();
     auto start = std::chrono::steady_clock::now();
-    Quietly([&] { protocol.RepeatHandshake(start); });
+    Repeat(start);
     EXPECT_TRUE(transport.sent.empty()) << "not while the clock request to A is unanswered";
     // Meeting two peers asked A twice.
-    Receive(Control(SMSG_TIMESYNC_REPLY, PEER_A));
-    Receive(Control(SMSG_TIMESYNC_REPLY, PEER_A));
+    Receive(Reply(PEER_A));
+    Receive(Reply(PEER_A));
     ASSERT_EQ(game.offsetsSet, 2);
 
     const auto interval = std::chrono::milliseconds(CPeerProtocol::PROBE_INTERVAL_MS);
-    Quietly([&] { protocol.RepeatHandshake(start); });
-    Quietly([&] { protocol.RepeatHandshake(start + interval - std::chrono::milliseconds(1)); });
-    EXPECT_TRUE(ClockRequests().empty());
-    Quietly([&] { protocol.RepeatHandshake(start + interval); });
-    Quietly([&] { protocol.RepeatHandshake(start + interval + std::chrono::milliseconds(1)); });
-    EXPECT_EQ(ClockRequests(), (std::vector<unsigned long>{PEER_A, PEER_B})) << "once per interval, never itself";
+    Repeat(start);
+    Repeat(start + interval - std::chrono::milliseconds(1));
+    EXPECT_TRUE(SentTo(SMSG_TIMESYNC_REQUEST).empty());
+    Repeat(start + interval);
+    Repeat(start + interval + std::chrono::milliseconds(1));
+    EXPECT_EQ(SentTo(SMSG_TIMESYNC_REQUEST), Addresses({PEER_A, PEER_B})) << "once per interval, never itself";
 
-    Receive(Control(SMSG_TIMESYNC_REPLY, PEER_B));
+    Receive(Reply(PEER_B));
     EXPECT_EQ(game.offsetsSet, 2);
     int roundTrip = -1;
     for (const SPeerFigures& f : NetFigures().Figures(NetFiguresClock()))
