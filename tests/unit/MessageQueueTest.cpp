@@ -14,6 +14,19 @@ protected:
 
     void Accelerate(float amount, unsigned long time) { game.AddMsg(Msg(GMSG_ACCELERATE, tank, {amount}, time)); }
     float Throttle() { return State(tank)[TS_THROTTLE]; }
+    void Pass(unsigned long now)
+    {
+        game.now = now;
+        game.ActOnMessages();
+    }
+    // A pass at `time` with the ground's death, which no rewind goes past,
+    // leaves a snapshot there.
+    void SnapshotAt(unsigned long time)
+    {
+        game.AddMsg(Msg(GMSG_DEATH, 0, {}, time));
+        Pass(time);
+    }
+    bool Logged(const std::string& text) { return ReadLog().find(text) != std::string::npos; }
 
     int tank = 0;
     int other = 0;
@@ -47,16 +60,12 @@ TEST_F(MessageQueue, KeepsTimeOrderAndMarksMessagesLateOnlyBehindAppliedOnes)
 TEST_F(MessageQueue, EqualTimesFollowTheSendersAddresses)
 {
     game.m_selfAddress = 20;
-    game.now = 10000;
-    game.AddMsg(Msg(GMSG_DEATH, 0, {}, 10000));
-    game.ActOnMessages();  // snapshot at 10000
-
-    game.now = 11000;
+    SnapshotAt(10000);
     SGameMsg high = Msg(GMSG_MOVE_TO_LOC, tank, {170, 0, 100}, 10800);
     high.sender = 30;
     game.AddMsg(high);
     game.AddMsg(Msg(GMSG_MOVE_TO_LOC, tank, {150, 0, 100}, 10800));  // this copy's own
-    game.ActOnMessages();
+    Pass(11000);
     EXPECT_EQ(game.m_objects[tank]->pos.x, 170);
     EXPECT_EQ(ReadLog(), "");
 
@@ -65,7 +74,7 @@ TEST_F(MessageQueue, EqualTimesFollowTheSendersAddresses)
     game.AddMsg(low);
     game.ActOnMessages();
     EXPECT_EQ(game.m_objects[tank]->pos.x, 170);
-    EXPECT_NE(ReadLog().find("Warping 1 seconds, caused by a 200 ms lag"), std::string::npos);
+    EXPECT_TRUE(Logged("Warping 1 seconds, caused by a 200 ms lag"));
     std::vector<unsigned int> senders;
     for (const SGameMsg& m : QueuedOfType(GMSG_MOVE_TO_LOC))
         senders.push_back(m.sender);
@@ -79,13 +88,7 @@ TEST_F(MessageQueue, CancelRequestRemovesOnlyItsTypeAndObject)
     game.AddMsg(Msg(GMSG_ACCELERATE, other, {0.1f}, 150));
     game.AddMsg(Msg(GMSG_DEATH, tank, {}, 160));
     game.m_messages[0].handled = 1;
-
-    SGameMsg cancel;
-    cancel.type = -GMSG_ACCELERATE;
-    cancel.object = tank;
-    cancel.count = 0;
-    cancel.time = 0;
-    game.AddMsg(cancel);
+    game.AddMsg(Msg(-GMSG_ACCELERATE, tank, {}, 0));
     ASSERT_EQ(game.m_messages.size(), 2u);
     EXPECT_EQ(game.m_messages[0].object, other);
     EXPECT_EQ(game.m_messages[1].type, GMSG_DEATH);
@@ -101,9 +104,8 @@ TEST_F(MessageQueue, AppliesEachMessageOnceAndSnapshotsAfterAPass)
     EXPECT_FALSE(sound.m_effectsOn);
     EXPECT_EQ(game.m_savedStates.pos, 0);
 
-    game.now = 5000;
     Accelerate(0.1f, 5000);
-    game.ActOnMessages();
+    Pass(5000);
     EXPECT_TRUE(sound.m_effectsOn);
     EXPECT_NEAR(Throttle(), 0.1f, 1e-6);
     EXPECT_EQ(game.m_savedStates.pos, 1);
@@ -115,23 +117,18 @@ TEST_F(MessageQueue, AppliesEachMessageOnceAndSnapshotsAfterAPass)
 
 TEST_F(MessageQueue, LateMessageWarpsAndReplaysEveryChangeAfterTheSnapshot)
 {
-    game.now = 10000;
     Accelerate(0.1f, 10000);
-    game.AddMsg(Msg(GMSG_DEATH, 0, {}, 10000));  // not replayable: where the rewind stops
-    game.ActOnMessages();  // snapshot in slot 1 at 10000
+    SnapshotAt(10000);  // in slot 1
     ASSERT_EQ(game.m_savedStates.pos, 1);
 
-    game.now = 11500;
     game.AddMsg(Msg(GMSG_DEATH, other, {}, 11200));
     Accelerate(0.1f, 11500);
-    game.ActOnMessages();
+    Pass(11500);
     EXPECT_EQ(game.m_objects[other]->active, 0);
     EXPECT_NEAR(Throttle(), 0.2f, 1e-6);
 
-    game.now = 12000;
     Accelerate(0.1f, 11000);
-    game.ActOnMessages();
-
+    Pass(12000);
     // Throttle changes are replayed in time order from the snapshot at 10000,
     // the late one among them, each exactly once.
     EXPECT_NEAR(Throttle(), 0.3f, 1e-6);
@@ -144,19 +141,16 @@ TEST_F(MessageQueue, LateMessageWarpsAndReplaysEveryChangeAfterTheSnapshot)
 
 TEST_F(MessageQueue, WarpSecondsFollowTheLag)
 {
-    game.now = 10000;
     Accelerate(0.1f, 10000);
-    game.ActOnMessages();
-    game.now = 10999;
+    Pass(10000);
     Accelerate(0.1f, 10999);
-    game.ActOnMessages();
+    Pass(10999);
     Accelerate(0.1f, 10999);  // equal to the newest time: placed after it, not late
     game.ActOnMessages();
     EXPECT_EQ(ReadLog(), "");
 
     Accelerate(0.1f, 10001);
-    game.now = 11000;
-    game.ActOnMessages();
+    Pass(11000);
     EXPECT_EQ(ReadLog(), "Warping 1 seconds, caused by a 999 ms lag and msgtype GMSG_ACCELERATE, at time 11000 \n ");
 }
 
@@ -170,39 +164,35 @@ TEST_F(MessageQueue, WarpRestoresTheSlotThatManySecondsBack)
     ASSERT_EQ(game.m_savedStates.pos, 3);
     ASSERT_EQ(game.m_savedStates.times[8], 8000u);
 
-    game.now = 13000;
     game.AddMsg(Msg(GMSG_DEATH, 0, {}, 7000));
     game.AddMsg(Msg(GMSG_DEATH, 0, {}, 12900));
     game.m_messages[0].handled = game.m_messages[1].handled = 1;
     game.m_firstUnhandled = 2;
     game.AddMsg(Msg(GMSG_DEATH, other, {}, 8500));  // lag 4500 ms: 5 seconds back
-    game.ActOnMessages();
-
+    Pass(13000);
     EXPECT_NEAR(Throttle(), 0.08f, 1e-6);
     EXPECT_EQ(game.m_objects[other]->active, 0);
-    EXPECT_NE(ReadLog().find("Warping 5 seconds, caused by a 4500 ms lag and msgtype GMSG_DEATH"), std::string::npos);
+    EXPECT_TRUE(Logged("Warping 5 seconds, caused by a 4500 ms lag and msgtype GMSG_DEATH"));
 }
 
 TEST_F(MessageQueue, WarpWithoutSnapshotAppliesTheLateMessageWhereItStands)
 {
-    game.now = 500;
     Accelerate(0.1f, 400);
     game.m_savedStates.lastTime = 500;  // a pass at 500 takes no snapshot
-    game.ActOnMessages();
+    Pass(500);
     ASSERT_EQ(game.m_savedStates.OldestSlot(), -1);
     Accelerate(0.1f, 300);
     game.ActOnMessages();
     EXPECT_NEAR(Throttle(), 0.2f, 1e-6);
-    EXPECT_NE(ReadLog().find("Warping 1 seconds, caused by a 200 ms lag"), std::string::npos);
+    EXPECT_TRUE(Logged("Warping 1 seconds, caused by a 200 ms lag"));
 }
 
 TEST_F(MessageQueue, RewindPastTheFrontReplaysFromTheFront)
 {
     game.m_savedStates.SaveState(game.m_objects, 5000);
-    game.now = 6100;
     Accelerate(0.1f, 6000);
     game.m_savedStates.lastTime = 6100;
-    game.ActOnMessages();
+    Pass(6100);
     Accelerate(0.1f, 5500);  // before every queued message, after the snapshot
     game.ActOnMessages();
     EXPECT_NEAR(Throttle(), 0.2f, 1e-6);
@@ -210,15 +200,11 @@ TEST_F(MessageQueue, RewindPastTheFrontReplaysFromTheFront)
 
 TEST_F(MessageQueue, ObjectsAddedAfterTheSnapshotSurviveAWarp)
 {
-    game.now = 10000;
     Accelerate(0.1f, 10000);
-    game.AddMsg(Msg(GMSG_DEATH, 0, {}, 10000));
-    game.ActOnMessages();
-    SGameObject base = Base(KIND_TANK, 0, Vector3f(600, 0, 600));
-    int joined = game.AddGameObject(new STankPrototype(base));
-    game.now = 10500;
+    SnapshotAt(10000);
+    int joined = game.AddGameObject(new STankPrototype(Base(KIND_TANK, 0, Vector3f(600, 0, 600))));
     Accelerate(0.1f, 10200);
-    game.ActOnMessages();
+    Pass(10500);
     Accelerate(0.1f, 10100);
     game.ActOnMessages();
     ASSERT_EQ((int)game.m_objects.size(), joined + 1);
@@ -230,18 +216,16 @@ TEST_F(MessageQueue, QueueStaysBoundedOverALongGame)
 {
     size_t largest = 0;
     for (unsigned long t = 1000; t < 120000; t += 16) {
-        game.now = t;
         Accelerate(0.0001f, t);
-        game.ActOnMessages();
+        Pass(t);
         largest = std::max(largest, game.m_messages.size());
     }
     // Ten seconds of messages at one per 16 ms frame, and a little more.
     EXPECT_LT(largest, 1000u);
     // A late message still warps correctly after trimming.
-    game.now += 16;
-    Accelerate(0.0001f, game.now - 3000);
-    game.ActOnMessages();
-    EXPECT_NE(ReadLog().find("Warping 4 seconds, caused by a 3000 ms lag"), std::string::npos);
+    Accelerate(0.0001f, game.now + 16 - 3000);
+    Pass(game.now + 16);
+    EXPECT_TRUE(Logged("Warping 4 seconds, caused by a 3000 ms lag"));
 }
 
 TEST(MessageQueueLog, UnopenableLogIsReportedAndPlayGoesOn)
@@ -270,19 +254,15 @@ TEST(MessageQueueLog, UnopenableLogIsReportedAndPlayGoesOn)
 TEST_F(MessageQueue, RuleMessagesJoinThePassAfterTheMessageBeingApplied)
 {
     int crate = AddPowerUp(game.m_objects[tank]->model, Vector3f(100, 0, 110), 2);
-    game.now = 10000;
-    game.AddMsg(Msg(GMSG_DEATH, 0, {}, 10000));
-    game.ActOnMessages();  // snapshot at 10000
-    game.now = 10500;
+    SnapshotAt(10000);
     // A turn dated ahead of the clock (a peer's clock a little ahead) onto the
     // crate waits for its time; what is made here meanwhile goes before it.
     game.AddMsg(Msg(GMSG_CHANGE_ANGLES, tank, {0, 10}, 12000));
-    game.ActOnMessages();
+    Pass(10500);
     EXPECT_EQ(game.m_objects[tank]->angles.y, 0);
     Accelerate(0.1f, 10600);
     EXPECT_EQ(game.m_messages[1].late, 0);
-    game.now = 12000;
-    game.ActOnMessages();
+    Pass(12000);
     EXPECT_EQ(ReadLog(), "");
     EXPECT_EQ(game.m_objects[crate]->active, 0);
     EXPECT_EQ(QueuedOfType(GMSG_POWERUP_TAKEN).size(), 1u);
@@ -290,9 +270,8 @@ TEST_F(MessageQueue, RuleMessagesJoinThePassAfterTheMessageBeingApplied)
         EXPECT_EQ(m.handled, 1);
 
     // Replaying the turn after a warp takes the crate again and ends.
-    game.now = 12500;
     Accelerate(0.1f, 11800);
-    game.ActOnMessages();
+    Pass(12500);
     EXPECT_EQ(game.m_objects[crate]->active, 0);
     EXPECT_EQ(game.m_objects[tank]->angles.y, 10);
 }

@@ -33,27 +33,21 @@ protected:
 
 }  // namespace
 
+// Reload takes 1000 ms at gun condition 1, 500 ms at 2 and 1500 ms at 0; a
+// shot within it does nothing.
 TEST_F(MessageRules, ReloadTimeFollowsTheGunCondition)
 {
-    SGameObject* a = game.m_objects[me];
-    a->timer = 10000;
-    Apply(GMSG_SHOOT, me, {}, 10900);
-    EXPECT_EQ(a->timer, 10000u);
-    Apply(GMSG_SHOOT, me, {}, 11000);
-    EXPECT_EQ(a->timer, 10000u);
-    Apply(GMSG_SHOOT, me, {}, 11001);
-    EXPECT_EQ(a->timer, 11001u);
-
-    State(me)[TS_GUN] = 2;  // 500 ms
-    Apply(GMSG_SHOOT, me, {}, 11501);
-    EXPECT_EQ(a->timer, 11001u);
-    Apply(GMSG_SHOOT, me, {}, 11502);
-    EXPECT_EQ(a->timer, 11502u);
-    State(me)[TS_GUN] = 0;  // 1500 ms
-    Apply(GMSG_SHOOT, me, {}, 13002);
-    EXPECT_EQ(a->timer, 11502u);
-    Apply(GMSG_SHOOT, me, {}, 13003);
-    EXPECT_EQ(a->timer, 13003u);
+    const struct {
+        float gun;
+        unsigned long time, timer;
+    } shots[] = {{1, 10900, 10000}, {1, 11000, 10000}, {1, 11001, 11001}, {2, 11501, 11001},
+                 {2, 11502, 11502}, {0, 13002, 11502}, {0, 13003, 13003}};
+    game.m_objects[me]->timer = 10000;
+    for (const auto& s : shots) {
+        State(me)[TS_GUN] = s.gun;
+        Apply(GMSG_SHOOT, me, {}, s.time);
+        EXPECT_EQ(game.m_objects[me]->timer, s.timer) << "gun " << s.gun << ", shot at " << s.time;
+    }
 }
 
 TEST_F(MessageRules, ShotOfTheLocalTankAppendsItsRecoil)
@@ -145,39 +139,19 @@ TEST_F(MessageRules, DamageWithPowerUpFourAndTheDeathRule)
     EXPECT_NE(out.find("Sending Frag to: " + std::to_string(shooter)), std::string::npos);
 }
 
-TEST_F(MessageRules, DamageClampsAtZero)
-{
-    Apply(GMSG_DAMAGE, me, {2, 0.5f, 0});
-    EXPECT_EQ(State(me)[TS_DRIVE], 0);
-    EXPECT_EQ(State(me)[TS_ARMOUR], 0.5f);
-    EXPECT_EQ(State(me)[TS_GUN], 1);
-}
-
-TEST_F(MessageRules, FragCountsOnlyForTheLocalPlayer)
-{
-    int other = AddTank(box, Vector3f(300, 0, 300));
-    Apply(GMSG_FRAG, me, {});
-    Apply(GMSG_FRAG, other, {});
-    EXPECT_EQ(State(me)[TS_DISPLAY], 1);
-    EXPECT_EQ(State(other)[TS_DISPLAY], 0);
-}
-
+// At drive condition 1 a change counts in full.
 TEST_F(MessageRules, ThrottleClampsAndStopsAtZeroWhenCrossing)
 {
-    State(me)[TS_THROTTLE] = 0.5f;
-    Apply(GMSG_ACCELERATE, me, {-1});
-    EXPECT_EQ(State(me)[TS_THROTTLE], 0);
-    State(me)[TS_THROTTLE] = 0.9f;
-    Apply(GMSG_ACCELERATE, me, {1});
-    EXPECT_EQ(State(me)[TS_THROTTLE], 1);
-    State(me)[TS_THROTTLE] = -0.2f;
-    Apply(GMSG_ACCELERATE, me, {0.5f});
-    EXPECT_EQ(State(me)[TS_THROTTLE], 0);
-    Apply(GMSG_ACCELERATE, me, {-5});
-    EXPECT_EQ(State(me)[TS_THROTTLE], -1);
-    game.m_objects[me]->active = 0;
-    Apply(GMSG_ACCELERATE, me, {5});
-    EXPECT_EQ(State(me)[TS_THROTTLE], -1);
+    const struct {
+        float before, change, after;
+        int active;
+    } rows[] = {{0.5f, -1, 0, 1}, {0.9f, 1, 1, 1}, {-0.2f, 0.5f, 0, 1}, {0, -5, -1, 1}, {-1, 5, -1, 0}};
+    for (const auto& r : rows) {
+        State(me)[TS_THROTTLE] = r.before;
+        game.m_objects[me]->active = r.active;
+        Apply(GMSG_ACCELERATE, me, {r.change});
+        EXPECT_EQ(State(me)[TS_THROTTLE], r.after) << r.before << " + " << r.change << ", active " << r.active;
+    }
 }
 
 TEST_F(MessageRules, PowerUpKinds)
@@ -213,7 +187,7 @@ TEST_F(MessageRules, PowerUpKinds)
     EXPECT_EQ(game.m_objects[me]->effect[1], 0);
 }
 
-TEST_F(MessageRules, MovementTurnAndDeath)
+TEST_F(MessageRules, MovementTurnDamageFragAndDeath)
 {
     Apply(GMSG_MOVE_ALONG, me, {}, game.now - 250);
     EXPECT_NEAR(game.m_objects[me]->pos.z, 90, 1e-4);
@@ -222,6 +196,19 @@ TEST_F(MessageRules, MovementTurnAndDeath)
     EXPECT_EQ(game.m_objects[me]->angles.y, 30);
     Apply(GMSG_MOVE_TO_LOC, me, {150, 0, 150});
     EXPECT_EQ(game.m_objects[me]->pos.x, 150);
+
+    // Each condition loses its own share, down to zero.
+    Apply(GMSG_DAMAGE, me, {2, 0.5f, 0});
+    EXPECT_EQ(State(me)[TS_DRIVE], 0);
+    EXPECT_EQ(State(me)[TS_ARMOUR], 0.5f);
+    EXPECT_EQ(State(me)[TS_GUN], 1);
+
+    // A frag counts only for the local player.
+    int other = AddTank(box, Vector3f(300, 0, 300));
+    Apply(GMSG_FRAG, me, {});
+    Apply(GMSG_FRAG, other, {});
+    EXPECT_EQ(State(me)[TS_DISPLAY], 1);
+    EXPECT_EQ(State(other)[TS_DISPLAY], 0);
 
     Apply(GMSG_DEATH, me, {}, 1234);
     EXPECT_EQ(game.m_objects[me]->active, 0);

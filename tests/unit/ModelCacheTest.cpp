@@ -51,14 +51,31 @@ bool Write(const CZoModelStore& store, const ScratchDir& dir)
     return ok;
 }
 
-bool ReadAll(CZoModelStore& store, const ScratchDir& dir, std::string& error)
+bool ReadAll(CZoModelStore& store, const ScratchDir& dir, std::string& error,
+             const SModelRecordLayout& layout = NativeModelRecord())
 {
-    if (!ReadModelCacheArrays(store, dir.Path(), error))
+    if (!ReadModelCacheArrays(store, dir.Path(), error, layout))
         return false;
     for (int i = 0; i < (int)store.m_models.size(); ++i)
         if (!ReadModelCacheModel(store, i, dir.Path(), error))
             return false;
     return true;
+}
+
+// Keeps the first `keep` bytes of the file.
+void Truncate(const ScratchDir& dir, const char* file, std::size_t keep)
+{
+    std::vector<unsigned char> bytes = dir.Read(file);
+    bytes.resize(keep);
+    dir.Write(file, std::string(bytes.begin(), bytes.end()));
+}
+
+// Each row: the value of type T that `bytes` hold at an offset.
+template <class T>
+void ExpectAt(const std::vector<unsigned char>& bytes, std::initializer_list<std::pair<std::size_t, T>> rows)
+{
+    for (const auto& row : rows)
+        EXPECT_EQ(At<T>(bytes, row.first), row.second) << "at byte " << row.first;
 }
 
 // Everything of a model that the cache keeps; buffer names are not kept.
@@ -85,50 +102,30 @@ TEST(ModelCache, FilesHaveTheFixedLayouts)
     CZoModelStore store = SampleStore();
     ASSERT_TRUE(Write(store, dir));
 
-    EXPECT_EQ(dir.Read("vaf.blob").size(), 12u * 9);
+    for (const char* file : {"vaf.blob", "naf.blob", "aaf.blob"})
+        EXPECT_EQ(dir.Read(file).size(), 12u * 9) << file;
     EXPECT_EQ(dir.Read("taf.blob").size(), 8u * 9);
-    EXPECT_EQ(dir.Read("naf.blob").size(), 12u * 9);
-    EXPECT_EQ(dir.Read("aaf.blob").size(), 12u * 9);
-    std::vector<unsigned char> vaf = dir.Read("vaf.blob");
-    EXPECT_EQ(At<float>(vaf, 12 * 6), 5);       // first vertex of model 1
-    EXPECT_EQ(At<float>(vaf, 12 * 8 + 8), -1);  // z of its third vertex
+    // The first vertex of model 1 and the z of its third.
+    ExpectAt<float>(dir.Read("vaf.blob"), {{12 * 6, 5}, {12 * 8 + 8, -1}});
     EXPECT_EQ(At<float>(dir.Read("taf.blob"), 8 * 2 + 4), 1);
     EXPECT_EQ(At<float>(dir.Read("naf.blob"), 12 * 4 + 8), 1);  // flat normal (0, 0, 1)
 
     std::vector<unsigned char> oaf = dir.Read("oaf.blob");
     ASSERT_EQ(sizeof(SGraphicObject), 96u);
     ASSERT_EQ(oaf.size(), 2u * 96);
-    EXPECT_EQ(At<unsigned long long>(oaf, 0), 0u);  // pointer: no meaning in the file
-    EXPECT_EQ(At<int>(oaf, 8), -7);
-    EXPECT_EQ(At<int>(oaf, 12), 2);
-    EXPECT_EQ(At<unsigned long long>(oaf, 16), 6u);
-    EXPECT_EQ(At<int>(oaf, 24), 0);
-    EXPECT_EQ(At<int>(oaf, 32), 0);
-    EXPECT_EQ(At<float>(oaf, 36), 0.25f);
-    EXPECT_EQ(At<float>(oaf, 48), 1);
-    EXPECT_EQ(At<float>(oaf, 52), 0.5f);
-    EXPECT_EQ(At<float>(oaf, 56), 8);
-    EXPECT_EQ(At<unsigned int>(oaf, 60), 0u);  // buffer name: no meaning in the file
-    EXPECT_EQ(At<int>(oaf, 88), 5);
-    EXPECT_EQ(At<int>(oaf, 92), 0);
-    EXPECT_EQ(At<int>(oaf, 96 + 12), 3);
-    EXPECT_EQ(At<unsigned long long>(oaf, 96 + 16), 3u);
-    EXPECT_EQ(At<int>(oaf, 96 + 88), 3);
+    // The pointer (0) and the buffer name (60) mean nothing in the file.
+    ExpectAt<unsigned long long>(oaf, {{0, 0}, {16, 6}, {96 + 16, 3}});
+    ExpectAt<int>(oaf, {{8, -7}, {12, 2}, {24, 0}, {32, 0}, {60, 0}, {88, 5}, {92, 0}, {96 + 12, 3}, {96 + 88, 3}});
+    ExpectAt<float>(oaf, {{36, 0.25f}, {48, 1}, {52, 0.5f}, {56, 8}});
 
     std::vector<unsigned char> i1 = dir.Read("i1.blob");
     ASSERT_EQ(i1.size(), 12u);
-    EXPECT_EQ(At<unsigned int>(i1, 0), 6u);
-    EXPECT_EQ(At<unsigned int>(i1, 8), 8u);
+    ExpectAt<unsigned int>(i1, {{0, 6}, {8, 8}});
 
     std::vector<unsigned char> e0 = dir.Read("e0.blob");
     ASSERT_EQ(e0.size(), 5u * 56);
-    // The diagonal, third edge: end0 2, end1 0, face1 (2, 0, 1), face2 (3, 4, 5).
-    std::size_t diagonal = 2 * 56;
-    EXPECT_EQ(At<int>(e0, diagonal + 24), 2);
-    EXPECT_EQ(At<int>(e0, diagonal + 28), 0);
-    EXPECT_EQ(At<int>(e0, diagonal + 40), 1);
-    EXPECT_EQ(At<int>(e0, diagonal + 44), 3);
-    EXPECT_EQ(At<int>(e0, diagonal + 52), 5);
+    // The diagonal, the third edge (from byte 112): end0 2, end1 0, face1 (2, 0, 1), face2 (3, 4, 5).
+    ExpectAt<int>(e0, {{112 + 24, 2}, {112 + 28, 0}, {112 + 40, 1}, {112 + 44, 3}, {112 + 52, 5}});
     EXPECT_EQ(dir.Read("e1.blob").size(), 3u * 56);
 }
 
@@ -171,13 +168,10 @@ TEST(ModelCache, MissingOrShortFilesAreNamedNotRead)
     for (const Damage& d : damages) {
         ScratchDir dir;
         ASSERT_TRUE(Write(SampleStore(), dir));
-        if (d.keep < 0) {
+        if (d.keep < 0)
             std::remove(dir.File(d.file).c_str());
-        } else {
-            std::vector<unsigned char> bytes = dir.Read(d.file);
-            bytes.resize((std::size_t)d.keep);
-            dir.Write(d.file, std::string(bytes.begin(), bytes.end()));
-        }
+        else
+            Truncate(dir, d.file, (std::size_t)d.keep);
         CZoModelStore read;
         std::string error;
         EXPECT_FALSE(ReadAll(read, dir, error)) << d.file;
@@ -225,14 +219,8 @@ TEST(ModelCache, RecordsOfBothWordSizesKeepTheFieldsThatMatter)
     ASSERT_EQ(native.size(), sizeof(SGraphicObject));
     std::vector<unsigned char> r = EncodeModelRecord(model, MODEL_RECORD_32);
     ASSERT_EQ(r.size(), 72u);
-    EXPECT_EQ(At<int>(r, 4), -4);
-    EXPECT_EQ(At<int>(r, 8), 2);
-    EXPECT_EQ(At<unsigned int>(r, 12), 300u);
-    EXPECT_EQ(At<int>(r, 24), 9);
-    EXPECT_EQ(At<float>(r, 40), 0.5f);
-    EXPECT_EQ(At<float>(r, 44), 0.75f);
-    EXPECT_EQ(At<float>(r, 48), 6);
-    EXPECT_EQ(At<int>(r, 68), 41);
+    ExpectAt<int>(r, {{4, -4}, {8, 2}, {12, 300}, {24, 9}, {68, 41}});
+    ExpectAt<float>(r, {{40, 0.5f}, {44, 0.75f}, {48, 6}});
     for (std::size_t k : {0, 1, 2, 3, 52, 53, 54, 55, 56, 60, 64, 67})
         EXPECT_EQ(r[k], 0) << "pointer, buffer and list bytes mean nothing in the file: " << k;
 
@@ -269,21 +257,12 @@ protected:
     {
         CZoModelStore read;
         std::string error;
-        if (!ReadModelCacheArrays(read, dir.Path(), error, layout))
+        if (!ReadAll(read, dir, error, layout))
             return error;
-        for (int i = 0; i < (int)read.m_models.size(); ++i)
-            if (!ReadModelCacheModel(read, i, dir.Path(), error))
-                return error;
         EXPECT_EQ(read.m_models.size(), store.m_models.size());
         for (std::size_t m = 0; m < read.m_models.size() && m < store.m_models.size(); ++m)
             ExpectSameModel(store.m_models[m], read.m_models[m], m);
         return "";
-    }
-    void Cut(const char* file, std::size_t bytes)
-    {
-        std::vector<unsigned char> content = dir.Read(file);
-        content.resize(content.size() - bytes);
-        dir.Write(file, std::string(content.begin(), content.end()));
     }
 
     static inline CZoModelStore store;
@@ -315,7 +294,7 @@ TEST_F(BattlefieldCache, DamagedThirtyTwoBitCacheStopsWithOneReasonNamingTheFile
     for (const auto& d : damages) {
         std::string error;
         ASSERT_TRUE(WriteModelCache(store, dir.Path(), error, MODEL_RECORD_32)) << error;
-        Cut(d.file, d.cut);
+        Truncate(dir, d.file, dir.Read(d.file).size() - d.cut);
         std::string reason = Read(MODEL_RECORD_32);
         EXPECT_NE(reason.find(d.file), std::string::npos) << d.file << " less " << d.cut << ": " << reason;
         EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;

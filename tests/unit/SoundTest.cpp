@@ -44,13 +44,7 @@ std::string WriteTone(const std::string& name, double seconds)
     f.write("RIFF", 4);
     u32(36 + frames * 2);
     f.write("WAVEfmt ", 8);
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(rate);
-    u32(rate * 2);
-    u16(2);
-    u16(16);
+    u32(16), u16(1), u16(1), u32(rate), u32(rate * 2), u16(2), u16(16);  // 16-bit mono PCM
     f.write("data", 4);
     u32(frames * 2);
     for (int i = 0; i < frames; ++i)
@@ -64,6 +58,31 @@ std::string WriteList(const std::string& name, const std::string& text)
     std::ofstream(path) << text;
     return path;
 }
+
+const std::string music = std::string(FERROWIND_TEST_DATA) + "/tone.mp3";
+
+// Loads the list `text`, written as `name`, and returns what loading printed.
+std::string Load(CZoSound& sound, const std::string& name, const std::string& text)
+{
+    CaptureLog();
+    sound.LoadSounds(&WriteList(name, text)[0]);
+    return CapturedOut();
+}
+
+std::string Loaded(const std::string& file) { return "      Loading " + file + "\n         Loaded " + file + "\n"; }
+
+// A game that plays through `sound`, on devices that do nothing else.
+struct SSoundGame {
+    SSoundGame(CZoSound* sound, const std::string& log)
+        : logPath(::testing::TempDir() + log),
+          game(SGameComponents{&sdl, &gl, new CZoSDLTreader(), sound}, logPath.c_str())
+    {
+    }
+    std::string logPath;
+    CZoSDL sdl{SNoDevice()};
+    CZoGl gl{SNoDevice()};
+    CTestGame game;
+};
 
 class Sound : public ::testing::Test {
 protected:
@@ -108,48 +127,8 @@ protected:
 
 }  // namespace
 
-TEST_F(Sound, ListsWithNoEntryOrOnlyTheMusic)
-{
-    CZoSound sound;
-    CaptureLog();
-    sound.LoadSounds(&WriteList("none.lof", "0\n")[0]);
-    EXPECT_EQ(CapturedOut(), "Loading Sounds\n   Sounds Loaded\n");
-    EXPECT_TRUE(sound.m_sounds.empty());
-
-    std::string music = std::string(FERROWIND_TEST_DATA) + "/tone.mp3";
-    CaptureLog();
-    sound.LoadSounds(&WriteList("music.lof", "1 " + music + "\n")[0]);
-    std::string out = CapturedOut();
-    EXPECT_EQ(out, "Loading Sounds\n   Loading Music\n      Loading " + music + "\n         Loaded " + music +
-                       "\n   Sounds Loaded\n");
-    EXPECT_TRUE(sound.m_sounds.empty());
-    EXPECT_NE(sound.m_music, nullptr);
-}
-
-TEST_F(Sound, WindowsListSkipsTheMusicAndKeepsTheEffectNumbers)
-{
-    CZoSound sound;
-    sound.m_flavour = FLAVOUR_WINDOWS;
-    std::string music = std::string(FERROWIND_TEST_DATA) + "/tone.mp3";
-    std::string shot = WriteTone("windows_shot.wav", 0.2);
-    CaptureLog();
-    sound.LoadSounds(&WriteList("windows.lof", "3 " + music + " " + shot + " /nonexistent/b.wav\n")[0]);
-    EXPECT_EQ(CapturedOut(),
-              "Loading Sounds\n   Loading Sounds\n      Loading " + shot + "\n         Loaded " + shot +
-                  "\n   Loading Sounds\n      Loading /nonexistent/b.wav\n         Loaded /nonexistent/b.wav\n"
-                  "   Sounds Loaded\n");
-    ASSERT_EQ(sound.m_sounds.size(), 2u);
-    EXPECT_NE(sound.m_sounds[0], nullptr);
-    EXPECT_EQ(sound.m_sounds[1], nullptr);
-    EXPECT_EQ(sound.m_music, nullptr);
-
-    CaptureLog();
-    sound.LoadSounds(&WriteList("windows_music_only.lof", "1 " + music + "\n")[0]);
-    EXPECT_EQ(CapturedOut(), "Loading Sounds\n   Sounds Loaded\n");
-    EXPECT_EQ(sound.m_sounds.size(), 2u);
-}
-
-TEST_F(Sound, MissingListCountsAsEmpty)
+// A missing list counts as an empty one.
+TEST_F(Sound, MissingListsAndListsWithNoEntryOrOnlyTheMusic)
 {
     CZoSound sound;
     CaptureLog();
@@ -158,14 +137,36 @@ TEST_F(Sound, MissingListCountsAsEmpty)
     EXPECT_NE(out.find("/nonexistent/sounds.lof"), std::string::npos);
     EXPECT_NE(out.find("   Sounds Loaded"), std::string::npos);
     EXPECT_TRUE(sound.m_sounds.empty());
+
+    EXPECT_EQ(Load(sound, "none.lof", "0\n"), "Loading Sounds\n   Sounds Loaded\n");
+    EXPECT_TRUE(sound.m_sounds.empty());
+    EXPECT_EQ(Load(sound, "music.lof", "1 " + music + "\n"),
+              "Loading Sounds\n   Loading Music\n" + Loaded(music) + "   Sounds Loaded\n");
+    EXPECT_TRUE(sound.m_sounds.empty());
+    EXPECT_NE(sound.m_music, nullptr);
+}
+
+TEST_F(Sound, WindowsListSkipsTheMusicAndKeepsTheEffectNumbers)
+{
+    CZoSound sound;
+    sound.m_flavour = FLAVOUR_WINDOWS;
+    std::string shot = WriteTone("windows_shot.wav", 0.2);
+    EXPECT_EQ(Load(sound, "windows.lof", "3 " + music + " " + shot + " /nonexistent/b.wav\n"),
+              "Loading Sounds\n   Loading Sounds\n" + Loaded(shot) + "   Loading Sounds\n" +
+                  Loaded("/nonexistent/b.wav") + "   Sounds Loaded\n");
+    ASSERT_EQ(sound.m_sounds.size(), 2u);
+    EXPECT_NE(sound.m_sounds[0], nullptr);
+    EXPECT_EQ(sound.m_sounds[1], nullptr);
+    EXPECT_EQ(sound.m_music, nullptr);
+
+    EXPECT_EQ(Load(sound, "windows_music_only.lof", "1 " + music + "\n"), "Loading Sounds\n   Sounds Loaded\n");
+    EXPECT_EQ(sound.m_sounds.size(), 2u);
 }
 
 TEST_F(Sound, EffectNumbersWithoutAnEffectPlayNothing)
 {
     CZoSound sound;
-    std::string list = "3 " + std::string(FERROWIND_TEST_DATA) + "/tone.mp3 /nonexistent/shot.wav " +
-                       WriteTone("effect.wav", 0.2) + "\n";
-    sound.LoadSounds(&WriteList("effects.lof", list)[0]);
+    Load(sound, "effects.lof", "3 " + music + " /nonexistent/shot.wav " + WriteTone("effect.wav", 0.2) + "\n");
     ASSERT_EQ(sound.m_sounds.size(), 2u);
     EXPECT_EQ(sound.m_sounds[0], nullptr);
     Listen();
@@ -181,9 +182,7 @@ TEST_F(Sound, UnreadableMusicMakesTheToggleHarmless)
 {
     CZoSound sound;
     std::string broken = std::string(FERROWIND_TEST_DATA) + "/broken.mp3";
-    CaptureLog();
-    sound.LoadSounds(&WriteList("broken.lof", "1 " + broken + "\n")[0]);
-    EXPECT_NE(CapturedOut().find("Cannot load" + broken), std::string::npos);
+    EXPECT_NE(Load(sound, "broken.lof", "1 " + broken + "\n").find("Cannot load" + broken), std::string::npos);
     Listen();
     sound.PlayMusic();
     EXPECT_TRUE(sound.m_musicPlaying);
@@ -198,8 +197,7 @@ void PlaySilently()
     dup2(2, 1);  // the death test matches what the child writes to standard error
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     CZoSound sound;
-    std::string list = "2 " + std::string(FERROWIND_TEST_DATA) + "/tone.mp3 " + WriteTone("quiet.wav", 0.1);
-    sound.LoadSounds(&WriteList("quiet.lof", list)[0]);
+    sound.LoadSounds(&WriteList("quiet.lof", "2 " + music + " " + WriteTone("quiet.wav", 0.1))[0]);
     sound.PlaySound(0, 100);
     sound.PlayMusic();
     sound.StopMusic();
@@ -215,24 +213,17 @@ TEST(SoundWithoutDevice, TheGamePlaysSilently)
 
 TEST_F(Sound, ShotsAreHeardButNotTheirReplays)
 {
-    CZoSDL sdl{SNoDevice()};
-    CZoGl gl{SNoDevice()};
     CZoSound* sound = new CZoSound();
-    std::string list = "2 " + std::string(FERROWIND_TEST_DATA) + "/tone.mp3 " + WriteTone("shot.wav", 0.15);
-    sound->LoadSounds(&WriteList("shot.lof", list)[0]);
-    std::string log = ::testing::TempDir() + "sound_output.txt";
-    CTestGame game(SGameComponents{&sdl, &gl, new CZoSDLTreader(), sound}, log.c_str());
+    Load(*sound, "shot.lof", "2 " + music + " " + WriteTone("shot.wav", 0.15));
+    SSoundGame copy(sound, "sound_output.txt");
+    CTestGame& game = copy.game;
     game.now = 10000;
-    SGameObject ground;
-    ground.kind = KIND_GROUND;
-    ground.active = 1;
-    game.m_objects.push_back(new SGameObject(ground));
-    SGameObject base;
-    base.kind = KIND_TANK;
-    base.pos = Vector3f(100, 0, 100);
-    STankPrototype* tank = new STankPrototype(base);
-    tank->active = 1;
-    game.m_objects.push_back(tank);
+    // A ground, then the local tank that shoots.
+    SGameObject o;
+    o.kind = KIND_GROUND, o.active = 1;
+    game.m_objects.push_back(new SGameObject(o));
+    o.kind = KIND_TANK, o.pos = Vector3f(100, 0, 100);
+    game.m_objects.push_back(new STankPrototype(o));
 
     game.AddMsg(MakeMsg(GMSG_DEATH, 0, 0, 0, 10000));
     game.ActOnMessages();  // snapshot at 10000, before the shot
@@ -253,12 +244,10 @@ TEST_F(Sound, ShotsAreHeardButNotTheirReplays)
 
 TEST_F(Sound, MusicToggles)
 {
-    CZoSDL sdl{SNoDevice()};
-    CZoGl gl{SNoDevice()};
     CZoSound* sound = new CZoSound();
-    sound->LoadSounds(&WriteList("toggle.lof", "1 " + std::string(FERROWIND_TEST_DATA) + "/tone.mp3\n")[0]);
-    std::string log = ::testing::TempDir() + "music_output.txt";
-    CTestGame game(SGameComponents{&sdl, &gl, new CZoSDLTreader(), sound}, log.c_str());
+    Load(*sound, "toggle.lof", "1 " + music + "\n");
+    SSoundGame copy(sound, "music_output.txt");
+    CTestGame& game = copy.game;
     Listen();
     game.ActOnMessage(MakeMsg(GMSG_TOGGLE_MUSIC, 0, 0, 0, 0));
     EXPECT_TRUE(sound->m_musicPlaying);
