@@ -73,7 +73,8 @@ public:
     {
         const Vector3f& a = m_positions[first];
         const Vector3f& b = m_positions[second];
-        int match = FirstMatch(a, b);
+        SGridCell cellA = GridCellOf(a, CELL);
+        int match = FirstMatch(a, cellA, b);
         if (match >= 0) {
             Edge& e = m_edges[match];
             e.face2[0] = first;
@@ -87,7 +88,7 @@ public:
         e.face1[0] = first;
         e.face1[1] = second;
         e.face1[2] = third;
-        m_grid[GridKey(GridCellOf(a, CELL))].push_back((int)m_edges.size());
+        m_grid[GridKey(cellA)].push_back((int)m_edges.size());
         m_edges.push_back(e);
     }
 
@@ -96,11 +97,11 @@ private:
     // puts two same points two cells apart.
     static constexpr float CELL = 0.1f;
 
-    int FirstMatch(const Vector3f& a, const Vector3f& b) const
+    int FirstMatch(const Vector3f& a, const SGridCell& cellA, const Vector3f& b) const
     {
         int first = -1;
-        for (const Vector3f* end : {&a, &b}) {
-            for (unsigned long long key : NeighbourKeys(GridCellOf(*end, CELL))) {
+        for (const SGridCell& cell : {cellA, GridCellOf(b, CELL)}) {
+            for (unsigned long long key : NeighbourKeys(cell)) {
                 auto found = m_grid.find(key);
                 if (found == m_grid.end())
                     continue;
