@@ -169,33 +169,24 @@ TEST(ModelGeometry, SharedEdgeIsFoundOnceWithBothFaces)
     EXPECT_EQ(shared, 1);
 }
 
-TEST(ModelGeometry, ALaterMatchOverwritesTheSecondFace)
+// Three triangles on one edge: the edge keeps the last one as face2. Where
+// two earlier edges, 0.06 apart at one end and so not one edge, are both near
+// a new one, the earlier takes it.
+TEST(ModelGeometry, TheSecondFaceGoesToTheEarliestMatchingEdgeAndTheLastTriangle)
 {
-    // Three triangles on one edge: the edge keeps the last one as face2.
-    std::vector<Vector3f> positions = {Vector3f(0, 0, 0), Vector3f(1, 0, 0), Vector3f(0, 1, 0),
-                                       Vector3f(1, 0, 0), Vector3f(0, 0, 0), Vector3f(0, -1, 0),
-                                       Vector3f(0, 0, 0), Vector3f(1, 0, 0), Vector3f(0, 0, 1)};
-    unsigned int indices[9] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
-    std::vector<Edge> edges = BuildEdges(indices, 9, positions);
-    EXPECT_EQ(edges[0].face2[0], 6);
-    EXPECT_EQ(edges[0].face2[2], 8);
-}
-
-TEST(ModelGeometry, TheEarliestOfTwoNearEdgesTakesTheSecondFace)
-{
-    // Edges 0 and 3 end 0.06 apart, too far to be one edge; the third
-    // triangle's first edge is near both and belongs to the earlier.
-    const Vector3f b(1, 0, 0);
-    std::vector<Vector3f> positions = {b, Vector3f(-0.02f, 0, 0), Vector3f(0, 1, 0),
-                                       Vector3f(0.04f, 0, 0), b, Vector3f(0, -1, 0),
-                                       Vector3f(0.01f, 0, 0), b, Vector3f(0, 0, 1)};
-    unsigned int indices[9] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
-    std::vector<Edge> edges = BuildEdges(indices, 9, positions);
-    ASSERT_EQ(edges.size(), 8u);
-    EXPECT_EQ(edges[3].end0, 3);
-    EXPECT_EQ(edges[0].face2[0], 6);
-    EXPECT_EQ(edges[0].face2[2], 8);
-    EXPECT_EQ(edges[3].face2[0], 0);
+    const Vector3f b(1, 0, 0), o(0, 0, 0);
+    for (bool near : {false, true}) {
+        Vector3f left = near ? Vector3f(-0.02f, 0, 0) : o, right = near ? Vector3f(0.04f, 0, 0) : o;
+        Vector3f middle = near ? Vector3f(0.01f, 0, 0) : o;
+        std::vector<Vector3f> positions = {b, left, Vector3f(0, 1, 0), right, b, Vector3f(0, -1, 0),
+                                           middle, b, Vector3f(0, 0, 1)};
+        unsigned int indices[9] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+        std::vector<Edge> edges = BuildEdges(indices, 9, positions);
+        ASSERT_EQ(edges.size(), near ? 8u : 7u) << near;
+        EXPECT_EQ(edges[0].face2[0], 6) << near;
+        EXPECT_EQ(edges[0].face2[2], 8) << near;
+        EXPECT_EQ(edges[3].face2[0], 0) << near;
+    }
 }
 
 TEST(ModelGeometry, PointsCloserThanTheToleranceAreTheSame)
