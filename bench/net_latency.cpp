@@ -20,7 +20,7 @@
 #include <thread>
 #include <vector>
 
-#include "game/Interfaces.h"
+#include "model/Interfaces.h"
 #include "net/SocketLayer.h"
 #include "net/ZoSockets.h"
 #include "net/ZoThreadMaster.h"

@@ -27,7 +27,7 @@
 #include "input/ZoSDL.h"
 #include "net/ZoThreadMaster.h"
 #include "render/NetOverlayLayout.h"
-#include "render/ZoGl.h"
+#include "render_gl/ZoGl.h"
 #include "sound/ZoSound.h"
 
 namespace {

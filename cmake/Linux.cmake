@@ -25,5 +25,5 @@ set(FERROWIND_LEFT_OUT net/PlatformWin32.cpp)
 include(cmake/Layers.cmake)
 target_compile_options(ferrowind_sound PRIVATE ${SMPEG_CFLAGS})
 
-add_executable(ferrowind game/main.cpp)
+add_executable(ferrowind program/main.cpp)
 target_link_libraries(ferrowind PRIVATE ferrowind_game)

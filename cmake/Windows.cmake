@@ -25,7 +25,7 @@ set(FERROWIND_LEFT_OUT
   game/Places.cpp)
 include(cmake/Layers.cmake)
 
-add_executable(ferrowind WIN32 game/main.cpp)
+add_executable(ferrowind WIN32 program/main.cpp)
 # SDL's own WinMain calls ours: mingw32 and SDLmain must come before SDL.
 target_link_libraries(ferrowind PRIVATE mingw32 SDLmain ferrowind_game)
 # The C and C++ runtimes and winpthreads go into the exe, so that only the

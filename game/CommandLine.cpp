@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "game/Controls.h"
+#include "controls/Controls.h"
 
 SCommandLine ReadCommandLine(int argc, char** argv)
 {

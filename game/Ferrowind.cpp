@@ -1,11 +1,11 @@
 #include "game/Ferrowind.h"
-#include "game/Log.h"
+#include "model/Log.h"
 
 #include <cstdlib>
 #include <ctime>
 
-#include "game/NetOverlay.h"
-#include "game/StateDigest.h"
+#include "model/NetOverlay.h"
+#include "model/StateDigest.h"
 #include "input/ZoSDL.h"
 #include "net/NetFigures.h"
 #include "net/SocketLayer.h"
@@ -13,7 +13,7 @@
 #include "net/ZoSockets.h"
 #include "net/ZoThreadMaster.h"
 #include "render/NetOverlayLayout.h"
-#include "render/ZoGl.h"
+#include "render_gl/ZoGl.h"
 #include "sound/ZoSound.h"
 
 FILE* output = 0;

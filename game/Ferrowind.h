@@ -7,11 +7,11 @@
 #include <thread>
 #include <vector>
 
-#include "game/BuildFlavour.h"
-#include "game/Interfaces.h"
-#include "game/Numbers.h"
-#include "game/Rollback.h"
-#include "game/SavedStates.h"
+#include "model/BuildFlavour.h"
+#include "model/Interfaces.h"
+#include "model/Numbers.h"
+#include "model/Rollback.h"
+#include "model/SavedStates.h"
 
 class CZoSDL;
 class CZoGl;
@@ -77,7 +77,7 @@ public:
     bool m_running;
 
     // What the local tank's display (state element 6) carries; one of the
-    // FRAMERATE_ values (game/Interfaces.h), any other counts frags as well.
+    // FRAMERATE_ values (model/Interfaces.h), any other counts frags as well.
     int m_showFramerate;
     // While set, each playing frame puts the camera behind the living local
     // tank. Set from the start; the input's c key switches it.

@@ -1,6 +1,6 @@
 #include "game/Footprint.h"
 
-#include "game/GameObject.h"
+#include "model/GameObject.h"
 
 namespace {
 

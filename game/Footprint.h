@@ -1,7 +1,7 @@
 #ifndef FERROWIND_FOOTPRINT_H
 #define FERROWIND_FOOTPRINT_H
 
-#include "game/Vector.h"
+#include "model/Vector.h"
 
 // An object's footprint box placed in the ground plane: its facing direction
 // and the four corners K1..K4 (rear-left, rear-right, front-left, front-right).

@@ -2,7 +2,7 @@
 #include <cstdlib>
 
 #include "game/Damage.h"
-#include "game/Log.h"
+#include "model/Log.h"
 #include "game/Ferrowind.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "game/Ferrowind.h"
-#include "game/Log.h"
-#include "game/ListFile.h"
+#include "model/Log.h"
+#include "model/ListFile.h"
 #include "render/ModelStore.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "game/Places.h"
-#include "game/Log.h"
+#include "model/Log.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 #include "input/EventSet.h"
-#include "game/Log.h"
+#include "model/Log.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "input/ZoSDL.h"
-#include "game/Log.h"
+#include "model/Log.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <SDL/SDL.h>
 
-#include "game/BuildFlavour.h"
+#include "model/BuildFlavour.h"
 
 // The held keys that drive the tank and move the light, and the one-shot key
 // sets a build has. The two builds swap the tank and light keys.

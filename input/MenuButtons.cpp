@@ -1,6 +1,6 @@
 #include "input/MenuButtons.h"
 
-#include "game/Numbers.h"
+#include "model/Numbers.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #ifndef FERROWIND_PEERCALLS_H
 #define FERROWIND_PEERCALLS_H
 
-#include "game/GameMsg.h"
+#include "model/GameMsg.h"
 
 // The socket-layer operations the input reaches, which the game hands it;
 // tests put recorders in their place. Until then the input reaches no peer.

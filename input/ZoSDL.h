@@ -5,8 +5,8 @@
 
 #include <atomic>
 
-#include "game/Interfaces.h"
-#include "game/NoDevice.h"
+#include "model/Interfaces.h"
+#include "model/NoDevice.h"
 #include "input/EventSet.h"
 #include "input/KeyLayout.h"
 #include "input/PeerCalls.h"

@@ -2,9 +2,9 @@
 // keys, and the held keys that fly the camera, drive the tank and move the light.
 // While the chase camera is on it alone moves the camera: the arrow keys and
 // the mouse act on the free camera only.
-#include "game/NetOverlay.h"
-#include "game/Numbers.h"
-#include "game/StateDigest.h"
+#include "model/NetOverlay.h"
+#include "model/Numbers.h"
+#include "model/StateDigest.h"
 #include "input/ZoSDL.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "game/Numbers.h"
-#include "game/Log.h"
+#include "model/Numbers.h"
+#include "model/Log.h"
 #include "input/ZoSDL.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "net/SocketLayer.h"
-#include "game/Log.h"
+#include "model/Log.h"
 #include "net/WireConvert.h"
 #include "net/ZoSockets.h"
 #include "net/ZoThreadMaster.h"

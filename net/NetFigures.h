@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "game/PeerFigures.h"
+#include "model/PeerFigures.h"
 
 // Counts kept for the overlay by the threads that see the traffic; read by
 // the game thread. Times are milliseconds of any steady clock.

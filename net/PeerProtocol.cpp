@@ -1,11 +1,11 @@
 #include "net/PeerProtocol.h"
-#include "game/Log.h"
+#include "model/Log.h"
 
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
-#include "game/Numbers.h"
+#include "model/Numbers.h"
 #include "net/NetFigures.h"
 #include "net/Platform.h"
 #include "net/WireConvert.h"

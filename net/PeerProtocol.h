@@ -8,7 +8,7 @@
 #include <mutex>
 #include <vector>
 
-#include "game/Interfaces.h"
+#include "model/Interfaces.h"
 #include "net/ConnectionTable.h"
 #include "net/WireFormat.h"
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "game/Interfaces.h"
+#include "model/Interfaces.h"
 #include "net/ConnectionTable.h"
 #include "net/ReceiveQueue.h"
 

@@ -1,5 +1,5 @@
 #include "net/WireConvert.h"
-#include "game/Log.h"
+#include "model/Log.h"
 
 #include <cmath>
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/GameObject.h"
+#include "model/GameObject.h"
 #include "net/ZoSockets.h"
 
 // Conversions between game objects and messages and the wire record. They

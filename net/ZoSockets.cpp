@@ -1,7 +1,7 @@
 // The socket layer: one UDP send socket, the local address, the connection
 // table, and the listener threads that feed the receive queue.
 #include "net/ZoSockets.h"
-#include "game/Log.h"
+#include "model/Log.h"
 
 #include <atomic>
 #include <chrono>

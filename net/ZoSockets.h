@@ -1,7 +1,7 @@
 #ifndef FERROWIND_ZOSOCKETS_H
 #define FERROWIND_ZOSOCKETS_H
 
-#include "game/GameMsg.h"
+#include "model/GameMsg.h"
 #include "net/WireFormat.h"
 
 // One entry of the connection table: a peer's address and the local index of its tank.

@@ -1,5 +1,5 @@
 #include "ZoThreadMaster.h"
-#include "game/Log.h"
+#include "model/Log.h"
 
 #include <SDL/SDL_thread.h>
 #include <cstdio>

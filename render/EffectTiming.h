@@ -1,7 +1,7 @@
 #ifndef FERROWIND_EFFECTTIMING_H
 #define FERROWIND_EFFECTTIMING_H
 
-#include "game/Vector.h"
+#include "model/Vector.h"
 
 // Timed effects follow from the game clock and an object's timer alone. The
 // clock is a 32-bit millisecond count that wraps, so differences are taken in

@@ -3,7 +3,7 @@
 #include <climits>
 #include <cmath>
 
-#include "game/Numbers.h"
+#include "model/Numbers.h"
 
 namespace {
 

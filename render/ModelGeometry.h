@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/Vector.h"
+#include "model/Vector.h"
 #include "render/ModelStore.h"
 
 // Two of the shipped models were modelled at another scale; they are enlarged

@@ -1,10 +1,10 @@
 #include "render/ModelList.h"
-#include "game/Log.h"
+#include "model/Log.h"
 
 #include <cstdio>
 #include <string>
 
-#include "game/ListFile.h"
+#include "model/ListFile.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "game/Vector.h"
+#include "model/Vector.h"
 
 // One silhouette edge of a model: 56 bytes, as stored in the "e%d.blob" cache files.
 struct Edge {

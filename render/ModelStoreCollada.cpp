@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "render/ModelGeometry.h"
-#include "game/Log.h"
+#include "model/Log.h"
 #include "render/ModelStore.h"
 #include "render/ZoColladaParser.h"
 

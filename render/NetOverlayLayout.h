@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "game/PeerFigures.h"
+#include "model/PeerFigures.h"
 #include "render/HudLayout.h"
 
 // The network overlay as digit glyphs, one row per peer from the top left

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "game/Vector.h"
+#include "model/Vector.h"
 
 // A cell's numbers along x, y and z.
 struct SGridCell {

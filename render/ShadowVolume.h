@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "game/Vector.h"
+#include "model/Vector.h"
 
 // A vertex of a shadow-volume side face; w 0 is the point at infinity in
 // the direction (x, y, z).

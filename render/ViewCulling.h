@@ -1,7 +1,7 @@
 #ifndef FERROWIND_VIEWCULLING_H
 #define FERROWIND_VIEWCULLING_H
 
-#include "game/Vector.h"
+#include "model/Vector.h"
 
 // Whether object `index` at `pos` may be left out of the object pass because
 // it lies away from the view: only objects 2 to 64 are ever left out (never

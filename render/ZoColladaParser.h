@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/Vector.h"
+#include "model/Vector.h"
 #include "render/SaxReader.h"
 
 // Pulls one triangle mesh out of a COLLADA file: the float arrays whose ids

@@ -1,5 +1,5 @@
 #include "sound/ZoSound.h"
-#include "game/Log.h"
+#include "model/Log.h"
 
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "game/ListFile.h"
+#include "model/ListFile.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "game/BuildFlavour.h"
-#include "game/Interfaces.h"
-#include "game/NoDevice.h"
+#include "model/BuildFlavour.h"
+#include "model/Interfaces.h"
+#include "model/NoDevice.h"
 
 struct Mix_Chunk;
 #ifdef FERROWIND_HAS_MUSIC

@@ -1,7 +1,7 @@
 // The background music: an MPEG audio stream decoded by SMPEG into the
 // mixer's music hook. Only the Linux program has it.
 #include "sound/ZoSound.h"
-#include "game/Log.h"
+#include "model/Log.h"
 
 #ifdef FERROWIND_HAS_MUSIC
 

@@ -17,7 +17,7 @@
 #include "net/SocketLayer.h"
 #include "net/ZoSockets.h"
 #include "net/ZoThreadMaster.h"
-#include "render/ZoGl.h"
+#include "render_gl/ZoGl.h"
 #include "sound/ZoSound.h"
 
 namespace {

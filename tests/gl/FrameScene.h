@@ -12,7 +12,7 @@
 
 #include <unistd.h>
 
-#include "render/ZoGl.h"
+#include "render_gl/ZoGl.h"
 #include "tests/gl/GlTestWindow.h"
 #include "tests/unit/ScratchDir.h"
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "render/ZoGl.h"
+#include "render_gl/ZoGl.h"
 
 // Gives the process the game's window and its OpenGL context, once; tests that
 // need a context call it from their fixture.

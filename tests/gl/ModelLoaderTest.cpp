@@ -3,7 +3,7 @@
 #include <string>
 
 #include "render/ModelCache.h"
-#include "render/ZoGl.h"
+#include "render_gl/ZoGl.h"
 #include "tests/gl/GlTestWindow.h"
 #include "tests/unit/ScratchDir.h"
 

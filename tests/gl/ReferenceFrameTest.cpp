@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "tests/gl/FrameScene.h"
-#include "game/Numbers.h"
+#include "model/Numbers.h"
 
 namespace {
 

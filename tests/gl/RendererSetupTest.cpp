@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "input/ZoSDL.h"
-#include "render/ZoGlPasses.h"
+#include "render_gl/ZoGlPasses.h"
 #include "tests/gl/GlTestWindow.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "render/ZoGl.h"
+#include "render_gl/ZoGl.h"
 #include "tests/gl/GlTestWindow.h"
 #include "tests/unit/ScratchDir.h"
 

@@ -7,7 +7,7 @@
 
 #include "tests/unit/LogCapture.h"
 #include "render/ModelList.h"
-#include "render/ZoGl.h"
+#include "render_gl/ZoGl.h"
 #include "tests/unit/ScratchDir.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "game/Numbers.h"
+#include "model/Numbers.h"
 #include "tools/assetgen/Mesh.h"
 #include "tools/assetgen/Models.h"
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "game/Controls.h"
-#include "game/Numbers.h"
+#include "controls/Controls.h"
+#include "model/Numbers.h"
 #include "tools/assetgen/Font.h"
 #include "tools/assetgen/Painters.h"
 #include "tools/assetgen/Textures.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "game/Numbers.h"
+#include "model/Numbers.h"
 #include "tools/assetgen/Image.h"
 #include "tools/assetgen/Mesh.h"
 #include "tools/assetgen/Models.h"

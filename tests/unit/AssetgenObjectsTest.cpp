@@ -5,7 +5,7 @@
 #include <set>
 #include <sstream>
 
-#include "game/Numbers.h"
+#include "model/Numbers.h"
 #include "tools/assetgen/Models.h"
 #include "tools/assetgen/Objects.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "game/GameMsg.h"
-#include "game/GameObject.h"
+#include "model/GameMsg.h"
+#include "model/GameObject.h"
 
 TEST(GameMsg, NamesOfTypes)
 {

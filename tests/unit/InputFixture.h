@@ -10,7 +10,7 @@
 #include "game/Ferrowind.h"
 #include "input/ZoSDL.h"
 #include "net/ZoThreadMaster.h"
-#include "render/ZoGl.h"
+#include "render_gl/ZoGl.h"
 #include "sound/ZoSound.h"
 
 // Events, keys, mouse and clock as a test scripts them. Pumping moves the

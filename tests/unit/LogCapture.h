@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string>
 
-#include "game/Log.h"
+#include "model/Log.h"
 
 namespace logcapture {
 inline std::mutex lock;

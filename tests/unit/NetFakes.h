@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "game/Interfaces.h"
+#include "model/Interfaces.h"
 #include "net/PeerProtocol.h"
 
 // A game that records what the network layer does to it. Its clock is a tick

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "game/Numbers.h"
+#include "model/Numbers.h"
 #include "net/NetFigures.h"
 #include "render/NetOverlayLayout.h"
 

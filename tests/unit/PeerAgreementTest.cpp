@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "game/StateDigest.h"
+#include "model/StateDigest.h"
 #include "GameFixture.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "game/GameObject.h"
-#include "game/Rollback.h"
-#include "game/SavedStates.h"
+#include "model/GameObject.h"
+#include "model/Rollback.h"
+#include "model/SavedStates.h"
 
 namespace {
 

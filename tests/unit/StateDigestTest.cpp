@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "game/StateDigest.h"
+#include "model/StateDigest.h"
 
 TEST(StateDigest, OneRoundedLinePerTankAndPowerUpNamedByOwner)
 {

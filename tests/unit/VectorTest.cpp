@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "game/Vector.h"
+#include "model/Vector.h"
 
 namespace {
 

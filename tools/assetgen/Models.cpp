@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "game/Numbers.h"
+#include "model/Numbers.h"
 #include "tools/assetgen/Noise.h"
 #include "tools/assetgen/Painters.h"
 #include "tools/assetgen/Textures.h"

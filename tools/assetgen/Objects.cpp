@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "game/Numbers.h"
+#include "model/Numbers.h"
 #include "tools/assetgen/Noise.h"
 
 namespace assetgen {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "game/Numbers.h"
+#include "model/Numbers.h"
 #include "tools/assetgen/Mesh.h"
 
 namespace assetgen {

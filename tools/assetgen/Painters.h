@@ -36,7 +36,7 @@ Image paintBarFill();
 Image paintBarOverflow();
 Image paintBarFrame(const char* label);
 Image paintPanel();
-Image paintMenu();  // with the key guide of game/Controls.h
+Image paintMenu();  // with the key guide of controls/Controls.h
 Image paintIcon();  // the desktop entry's icon
 Image paintButton(const char* label, int look);  // look: 0 normal, 1 hover, 2 pressed
 

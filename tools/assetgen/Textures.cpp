@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "game/Numbers.h"
+#include "model/Numbers.h"
 #include "tools/assetgen/Painters.h"
 
 namespace assetgen {

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/Controls.h"
-#include "game/Numbers.h"
+#include "controls/Controls.h"
+#include "model/Numbers.h"
 #include "tools/assetgen/Font.h"
 #include "tools/assetgen/Noise.h"
 #include "tools/assetgen/Painters.h"

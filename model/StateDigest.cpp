@@ -1,4 +1,4 @@
-#include "game/StateDigest.h"
+#include "model/StateDigest.h"
 
 #include <atomic>
 #include <cmath>

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "game/Interfaces.h"
-#include "game/NoDevice.h"
+#include "model/Interfaces.h"
+#include "model/NoDevice.h"
 #include "render/ImageRect.h"
 #include "render/ModelStore.h"
 #include "render/ShadowVolume.h"
-#include "render/UniformCache.h"
+#include "render_gl/UniformCache.h"
 
 // The renderer: set-up, camera, asset loaders and every drawing pass.
 // It owns every OpenGL object it creates and frees none.

@@ -2,7 +2,7 @@
 // and, once the shell has landed, one at the point of impact, both animated
 // through a strip of 14 frames and drawn into the scene texture.
 #include "render/EffectTiming.h"
-#include "render/ZoGlPasses.h"
+#include "render_gl/ZoGlPasses.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "game/Controls.h"
+#include "controls/Controls.h"
 
 const std::vector<SControl>& Controls()
 {

@@ -8,8 +8,8 @@
 
 #include <cstdio>
 
-#include "render/ZoGlPasses.h"
-#include "game/Log.h"
+#include "render_gl/ZoGlPasses.h"
+#include "model/Log.h"
 
 unsigned int depth2 = 0;
 

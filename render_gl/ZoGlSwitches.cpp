@@ -1,5 +1,5 @@
 // The light and the drawing switches, as the keys change them.
-#include "render/ZoGl.h"
+#include "render_gl/ZoGl.h"
 
 void CZoGl::FlipSwitch(ESwitch which)
 {

@@ -1,4 +1,4 @@
-#include "game/Log.h"
+#include "model/Log.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "game/ListFile.h"
-#include "game/Log.h"
-#include "render/ZoGl.h"
+#include "model/ListFile.h"
+#include "model/Log.h"
+#include "render_gl/ZoGl.h"
 
 int CZoGl::LoadTextures(char* listFile)
 {

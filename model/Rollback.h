@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "game/GameMsg.h"
-#include "game/SavedStates.h"
+#include "model/GameMsg.h"
+#include "model/SavedStates.h"
 
 // The time warp's own state: the ring of snapshots it saves and loads, whether
 // the message being applied is a replay, and the one door through which rules

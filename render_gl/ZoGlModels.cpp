@@ -7,9 +7,9 @@
 #include <string>
 
 #include "render/ModelCache.h"
-#include "game/Log.h"
+#include "model/Log.h"
 #include "render/ModelList.h"
-#include "render/ZoGl.h"
+#include "render_gl/ZoGl.h"
 
 namespace {
 

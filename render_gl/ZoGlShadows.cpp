@@ -11,7 +11,7 @@
 // camera, so that the object's own lit surface still counts.
 #include <cstdio>
 
-#include "render/ZoGlPasses.h"
+#include "render_gl/ZoGlPasses.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "game/NetOverlay.h"
+#include "model/NetOverlay.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "game/Rollback.h"
+#include "model/Rollback.h"
 
 #include <cstddef>
 

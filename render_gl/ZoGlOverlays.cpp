@@ -1,6 +1,6 @@
 // Flat images on the current target: the composite, the heads-up display,
 // the menu and the minimap view behind it.
-#include "render/ZoGlPasses.h"
+#include "render_gl/ZoGlPasses.h"
 
 #include <GL/glu.h>
 #include <SDL/SDL.h>

@@ -2,7 +2,7 @@
 // touches OpenGL, so the game logic can run on a renderer without a context.
 #include <cmath>
 
-#include "render/ZoGl.h"
+#include "render_gl/ZoGl.h"
 
 CZoGl::CZoGl(SNoDevice)
     : m_lightX(10), m_lightZ(10), m_shadowMode(1),

@@ -1,5 +1,5 @@
 #include "ListFile.h"
-#include "game/Log.h"
+#include "model/Log.h"
 
 #include <cctype>
 #include <cerrno>

@@ -7,8 +7,8 @@
 
 #include <GL/glew.h>
 
-#include "game/Numbers.h"
-#include "render/ZoGl.h"
+#include "model/Numbers.h"
+#include "render_gl/ZoGl.h"
 
 const float kLightHeight = 550;
 const int kGlowSize = 256;

@@ -1,6 +1,6 @@
 // One frame of the battlefield: the scene into its texture, the shot effects,
 // the shadow counts, the glow, the composite and the heads-up display.
-#include "render/ZoGlPasses.h"
+#include "render_gl/ZoGlPasses.h"
 
 #include <GL/glu.h>
 

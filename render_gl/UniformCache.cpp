@@ -1,4 +1,4 @@
-#include "render/UniformCache.h"
+#include "render_gl/UniformCache.h"
 
 #include <GL/glew.h>
 

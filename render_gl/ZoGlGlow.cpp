@@ -2,7 +2,7 @@
 // and then down. Glow texture 3 is what the composite adds. Each stage's
 // image covers its whole target with opaque pixels, so nothing is cleared or
 // drawn beneath it.
-#include "render/ZoGlPasses.h"
+#include "render_gl/ZoGlPasses.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <cstdlib>
 
 #include "game/CommandLine.h"
-#include "game/Log.h"
+#include "model/Log.h"
 #include "game/Ferrowind.h"
 #include "game/Places.h"
 #include "net/ZoSockets.h"
-#include "render/ZoGl.h"
+#include "render_gl/ZoGl.h"
 
 int main(int argc, char** argv)
 {

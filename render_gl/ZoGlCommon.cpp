@@ -1,5 +1,5 @@
 // Small pieces of OpenGL state that every drawing pass sets the same way.
-#include "render/ZoGlPasses.h"
+#include "render_gl/ZoGlPasses.h"
 
 #include <GL/glu.h>
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "render/ZoGlPasses.h"
-#include "game/Log.h"
+#include "render_gl/ZoGlPasses.h"
+#include "model/Log.h"
 
 #include <GL/glu.h>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/GameObject.h"
+#include "model/GameObject.h"
 
 // What players see of the battlefield, rounded so that copies of the game can
 // be compared line by line: per tank its position and angles (0.01), throttle
