@@ -124,6 +124,7 @@ private:
     bool IsTank(int index) const;
     bool Present(const SGameObject& other);
     void TakePowerUp(const SGameMsg& msg);
+    void SetTankState(const SGameMsg& msg);
     void Shoot(const SGameMsg& msg);
     void Respawn(int shooter, unsigned long shotTime);
     bool FreeSpot(int tank, Vector3f& spot);

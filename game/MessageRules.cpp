@@ -120,12 +120,41 @@ void CFerrowind::ActOnMessage(SGameMsg msg)
         if (msg.object == LOCAL_TANK && IsTank(LOCAL_TANK))
             m_objects[LOCAL_TANK]->state[TS_DISPLAY] += 1;
         break;
+    case GMSG_TANK_STATE:
+        SetTankState(msg);
+        break;
+    case GMSG_DEPARTED:
+        m_objects[msg.object]->active = 0;
+        m_objects[msg.object]->kind = KIND_DEPARTED;
+        break;
     case GMSG_TIMING_PROBE:
         LogOut("%lu %lu\n", msg.time, GetTime());
         break;
     default:
         break;
     }
+}
+
+// A peer's tank as its owner had it at the message's time: a newcomer starts
+// from it, and a peer that comes back is put where it now is.
+void CFerrowind::SetTankState(const SGameMsg& msg)
+{
+    SGameObject* o = m_objects[msg.object];
+    const float* v = msg.data.get();
+    float* s = o->state;
+    o->kind = KIND_TANK;
+    o->pos = Vector3f(v[TSV_POS], v[TSV_POS + 1], v[TSV_POS + 2]);
+    o->angles = Vector3f(v[TSV_ANGLES], v[TSV_ANGLES + 1], v[TSV_ANGLES + 2]);
+    s[TS_THROTTLE] = v[TSV_THROTTLE];
+    for (int k = 0; k < 3; ++k)
+        s[TS_DRIVE + k] = v[TSV_CONDITIONS + k];
+    s[TS_POWERUP_KIND] = v[TSV_POWERUP_KIND];
+    s[TS_POWERUP_LEFT] = v[TSV_POWERUP_LEFT];
+    o->active = v[TSV_ACTIVE] != 0;
+    for (int k = 0; k < 4; ++k)
+        o->effect[k] = v[TSV_EFFECT + k];
+    float age = v[TSV_RELOAD_AGE];
+    o->timer = (unsigned int)msg.time - (unsigned int)(age >= 0 && age < 1e9f ? age : 0);
 }
 
 void CFerrowind::TakePowerUp(const SGameMsg& msg)

@@ -18,8 +18,19 @@ enum {
     GMSG_TIMING_PROBE = 216,
     GMSG_POWERUP_TAKEN = 301,
     GMSG_POWERUP_APPEAR = 302,
-    GMSG_TOGGLE_MUSIC = 401
+    GMSG_TOGGLE_MUSIC = 401,
+    // This copy's own, never sent as they are: a peer's tank in full (from
+    // its state record, for a newcomer or a peer coming back), and a peer's
+    // tank taken off the battlefield when the peer left or fell silent.
+    GMSG_TANK_STATE = 501,
+    GMSG_DEPARTED = 502
 };
+
+// This copy's own types, which no peer may send.
+constexpr bool IsLocalOnly(int type)
+{
+    return type == GMSG_TANK_STATE || type == GMSG_DEPARTED;
+}
 
 // The values a message carries. Copies share one array, so a change through
 // one copy shows in all; the last copy to go releases it, wherever that copy
@@ -60,6 +71,16 @@ struct SGameMsg {
     ~SGameMsg() {}
 };
 
+// What a tank-state message carries, in this order: position (3), angles (3),
+// throttle, drive, armour, gun, timed power-up kind and time left, active,
+// the four effect values, and how long before the message's time the tank
+// last fired or died (its reload).
+enum {
+    TSV_POS = 0, TSV_ANGLES = 3, TSV_THROTTLE = 6, TSV_CONDITIONS = 7, TSV_POWERUP_KIND = 10,
+    TSV_POWERUP_LEFT = 11, TSV_ACTIVE = 12, TSV_EFFECT = 13, TSV_RELOAD_AGE = 17,
+    TANK_STATE_VALUES = 18
+};
+
 // What the queue, the rules and the log know of each message type; a new
 // type is one row. `name` is the log's name for the type.
 struct SMsgKind {
@@ -88,6 +109,8 @@ constexpr SMsgKind MSG_KINDS[] = {
     {GMSG_POWERUP_TAKEN, "Unknown", 1, true, false, false},
     {GMSG_POWERUP_APPEAR, "GMSG_POWERUP_APPEAR", 0, true, false, false},
     {GMSG_TOGGLE_MUSIC, "Unknown", 0, false, false, false},
+    {GMSG_TANK_STATE, "GMSG_TANK_STATE", TANK_STATE_VALUES, true, true, true},
+    {GMSG_DEPARTED, "GMSG_DEPARTED", 0, true, true, true},
 };
 
 // The row of a type; a type without one reads as an unnamed type no rule

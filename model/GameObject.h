@@ -11,7 +11,10 @@ enum {
     KIND_POWERUP = -1,
     KIND_GROUND = 2,
     KIND_EFFECT = 3,
-    KIND_PASSIVE = -2
+    KIND_PASSIVE = -2,
+    // A peer's tank whose player left: not drawn, hit or counted until the
+    // peer comes back.
+    KIND_DEPARTED = -3
 };
 
 // Footprint box fields, in the order they are stored in `bbox`.

@@ -6,14 +6,15 @@
 
 #include "net/ZoSockets.h"
 
-// The connection table: which local object is each peer's tank. Entries are
-// only appended. Every thread reads it through copies, and its lock is never
+// The connection table: which local object is each peer's tank. A peer that
+// leaves (or falls silent) leaves the table, so that departed peers never
+// fill it; its entry is remembered and comes back with it, with its tank. Every thread reads it through copies, and its lock is never
 // held while another lock is taken, so it cannot join a lock cycle with the
 // receive queue or the game.
 class CConnectionTable {
 public:
     // Bounds what strangers on the network can make this peer allocate.
-    enum { MAX_ENTRIES = 64 };
+    enum { MAX_ENTRIES = 64, MAX_DEPARTED = 64 };
 
     // Adds the local entry if the table is still empty; true if it did.
     bool AddLocalOnce(unsigned long address, int objectIndex);
@@ -24,9 +25,20 @@ public:
     int ObjectOf(unsigned long address) const;
     std::vector<ZOConnectionID> Snapshot() const;
 
+    // Moves the peer's entry to the departed ones; its tank's index, or -1
+    // when it had no entry.
+    int Depart(unsigned long address);
+    // The departed peer's tank's index, or -1 if the address is not among them.
+    int DepartedObject(unsigned long address) const;
+    // Moves a departed peer's entry back; false when the table is full or the
+    // address had not departed.
+    bool Return(unsigned long address);
+    std::vector<ZOConnectionID> Departed() const;
+
 private:
     mutable std::mutex m_lock;
     std::vector<ZOConnectionID> m_entries;
+    std::vector<ZOConnectionID> m_departed;  // oldest first
 };
 
 #endif

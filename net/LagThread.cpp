@@ -61,6 +61,13 @@ void DeliverRecords(const std::vector<SSocketMSG>& records, const std::vector<ZO
                     IGameInterface& game, bool trace)
 {
     for (const SSocketMSG& rec : records) {
+        // The tank it names left while it waited: unmapped, it would land on
+        // whatever local object the sender's raw index names.
+        bool mapped = rec.recipientAddr == 0;
+        for (const ZOConnectionID& entry : table)
+            mapped = mapped || entry.address == rec.recipientAddr;
+        if (!mapped)
+            continue;
         SGameMsg msg = GameMsgFromWire(rec, table);
         // A time a little ahead of this clock stays as sent, so every copy
         // orders the message alike, and the queue holds it until its time

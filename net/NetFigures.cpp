@@ -1,5 +1,6 @@
 #include "net/NetFigures.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "net/WireConvert.h"
@@ -61,6 +62,14 @@ void CNetFigures::Warp(unsigned long peer, unsigned int lagMs, unsigned int now)
     Prune(p.warps, now, WARP_WINDOW_MS);
     if (lagMs > p.shown.longestWarpMs)
         p.shown.longestWarpMs = lagMs;
+}
+
+void CNetFigures::Forget(unsigned long peer)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_peers.erase(std::remove_if(m_peers.begin(), m_peers.end(),
+                                 [peer](const SPeer& p) { return p.shown.address == peer; }),
+                  m_peers.end());
 }
 
 std::vector<SPeerFigures> CNetFigures::Figures(unsigned int now)

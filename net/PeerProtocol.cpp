@@ -1,6 +1,7 @@
 #include "net/PeerProtocol.h"
 #include "model/Log.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -17,9 +18,12 @@ const int LAST_GAME_TYPE = 599;
 const int STRANGER_INTERVAL_MS = 1000;
 const size_t MAX_STRANGERS = 64;
 
-bool IsPowerUpMessage(int type)
+// Power-ups are taken by the rules on every copy alike, and music is each
+// player's own: from a peer such a message could only change another
+// player's tank or sound.
+bool NeverFromPeers(int type)
 {
-    return type == GMSG_POWERUP_TAKEN || type == GMSG_POWERUP_APPEAR;
+    return type == GMSG_POWERUP_TAKEN || type == GMSG_POWERUP_APPEAR || type == GMSG_TOGGLE_MUSIC;
 }
 
 void PrintLine(const char* text)
@@ -29,8 +33,9 @@ void PrintLine(const char* text)
 
 }  // namespace
 
-CPeerProtocol::CPeerProtocol(CConnectionTable& table, IPeerTransport& transport)
-    : m_table(table), m_transport(transport), m_game(0), m_announced(false), m_dropped(0), m_repeatsSent(0),
+CPeerProtocol::CPeerProtocol(CConnectionTable& table, IPeerTransport& transport, uint32_t incarnation)
+    : m_table(table), m_transport(transport), m_game(0), m_announced(false), m_lost(0), m_sent(incarnation),
+      m_repeatsSent(0),
       m_requestTicks(0), m_appliedOffset(0), m_pendingRequests(0), m_requestRepeats(0), m_syncPeer(0),
       m_synced(false)
 {
@@ -56,21 +61,64 @@ void CPeerProtocol::SendConnect(int type, unsigned long dest)
         PrintLine("No local tank to announce yet: connect not sent");
         return;
     }
-    SSocketMSG rec = ConnectRecord(type, *tank, m_transport.LocalAddress(), dest);
+    unsigned long local = m_transport.LocalAddress();
+    SSocketMSG rec = ConnectRecord(type, *tank, local, dest);
+    // An answer to one peer comes with the tank in full, which only this
+    // game's copies read: a newcomer, or a peer coming back, starts from it.
+    SSocketMSG state = TankStateRecord(*tank, local, dest, game->GetTime());
     DestroyObject(tank);
     if (dest == NET_BROADCAST && !m_announced) {
         std::lock_guard<std::mutex> hold(m_announceLock);
         m_announcedAt = Clock::now();
         m_announced = true;
     }
-    m_transport.Send(&rec);
-    if (dest != NET_BROADCAST)
+    Transmit(rec);
+    if (dest != NET_BROADCAST) {
+        Transmit(state);
         return;
+    }
     for (unsigned long address : m_directPeers) {
-        if (address == m_transport.LocalAddress())
+        if (address == local)
             continue;
         rec.destAddr = (uint32_t)address;
+        Transmit(rec);
+    }
+}
+
+void CPeerProtocol::Transmit(SSocketMSG& rec)
+{
+    if (ReadStamp(rec).sequence == 0)
+        m_sent.Stamp(rec);
+    m_transport.Send(&rec);
+}
+
+void CPeerProtocol::SendGameRecord(SSocketMSG rec)
+{
+    m_sent.Number(rec);
+    // A peer listed twice gets each record once.
+    std::vector<unsigned long> sent;
+    for (const ZOConnectionID& entry : m_table.Snapshot()) {
+        if (std::find(sent.begin(), sent.end(), entry.address) != sent.end())
+            continue;
+        sent.push_back(entry.address);
+        rec.destAddr = (uint32_t)entry.address;
         m_transport.Send(&rec);
+        if (entry.address != rec.senderAddr)
+            NetFigures().CountOut(entry.address, NetFiguresClock());
+    }
+}
+
+void CPeerProtocol::SayGoodbye()
+{
+    unsigned long local = m_transport.LocalAddress();
+    for (const ZOConnectionID& entry : m_table.Snapshot()) {
+        if (entry.address == local)
+            continue;
+        SSocketMSG rec{};
+        rec.type = SMSG_LEAVING;
+        rec.senderAddr = local;
+        rec.destAddr = (uint32_t)entry.address;
+        Transmit(rec);
     }
 }
 
@@ -92,8 +140,10 @@ void CPeerProtocol::RepeatHandshake(Clock::time_point now)
             announce = true;
         }
     }
+    // Peers that follow the original rules take every 601 for a new tank:
+    // the repeats are of a type only this game's copies read.
     if (announce)
-        SendConnect(SMSG_CONNECT, NET_BROADCAST);
+        SendConnect(SMSG_ANNOUNCE_AGAIN, NET_BROADCAST);
     unsigned long askAgain = 0;
     {
         std::lock_guard<std::mutex> hold(m_syncLock);
@@ -103,11 +153,18 @@ void CPeerProtocol::RepeatHandshake(Clock::time_point now)
             // The unanswered request is replaced, not added to.
             --m_pendingRequests;
             askAgain = m_syncPeer;
+        } else if (m_pendingRequests > 0 && (m_synced || m_requestRepeats >= ANNOUNCEMENT_REPEATS) &&
+                   now >= m_requestedAt + std::chrono::milliseconds(REQUEST_EXPIRY_MS)) {
+            // A request that will not be answered any more (its peer left)
+            // must not hold up the probes that notice who left.
+            m_pendingRequests = 0;
         }
     }
     if (askAgain)
         RequestTimeSync(askAgain);
     ProbeRoundTrips(now);
+    AskForMissing(now);
+    DepartSilent(now);
 }
 
 void CPeerProtocol::ProbeRoundTrips(Clock::time_point now)
@@ -136,19 +193,23 @@ void CPeerProtocol::ProbeRoundTrips(Clock::time_point now)
             m_probes[entry.address] = sent;
             peers.push_back(entry.address);
         }
+        // Peers that left are asked now and then too: an answer brings one back.
+        if (++m_probeRounds % DEPARTED_PROBE_EVERY == 0)
+            for (const ZOConnectionID& entry : m_table.Departed())
+                peers.push_back(entry.address);
     }
     for (unsigned long address : peers) {
         SSocketMSG rec{};
         rec.type = SMSG_TIMESYNC_REQUEST;
         rec.senderAddr = m_transport.LocalAddress();
         rec.destAddr = (uint32_t)address;
-        m_transport.Send(&rec);
+        Transmit(rec);
     }
 }
 
 // A peer that has this one in its table but is not in this one's (its
-// announcement or the answer was lost) is sent the announcement directly:
-// its answer completes the handshake.
+// announcement or the answer was lost, or it left and is back) is sent the
+// announcement again directly: its answer completes the handshake.
 void CPeerProtocol::AnnounceToStranger(unsigned long address)
 {
     if (!m_announced)
@@ -163,7 +224,7 @@ void CPeerProtocol::AnnounceToStranger(unsigned long address)
             m_strangers.clear();
         m_strangers[address] = now;
     }
-    SendConnect(SMSG_CONNECT, address);
+    SendConnect(SMSG_ANNOUNCE_AGAIN, address);
 }
 
 void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned long source)
@@ -173,7 +234,7 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
     // datagram's bytes.
     SSocketMSG rec;
     if (!RecordFromDatagram(bytes, length, rec)) {
-        ++m_dropped;
+        Drop(DROP_BAD_SIZE);
         return;
     }
     if (rec.senderAddr == m_transport.LocalAddress())
@@ -183,59 +244,113 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
     // A peer names itself by the address it sends from; a record naming
     // another is forged.
     if (rec.senderAddr != source) {
-        ++m_dropped;
+        ReportForged(rec, source);
+        Drop(DROP_FORGED_SENDER);
         return;
     }
+    Heard(rec);
 
-    if (rec.type == SMSG_CONNECT || rec.type == SMSG_CONNECT_BACK)
+    switch (rec.type) {
+    case SMSG_CONNECT:
+    case SMSG_CONNECT_BACK:
+    case SMSG_ANNOUNCE_AGAIN:
         TakePeer(rec);
-    else if (rec.type == SMSG_TIMESYNC_REQUEST)
+        break;
+    case SMSG_TIMESYNC_REQUEST:
         AnswerTimeSync(rec);
-    else if (rec.type == SMSG_TIMESYNC_REPLY)
-        ApplyTimeSync(rec);
-    else if (rec.type >= 1 && rec.type <= LAST_GAME_TYPE && Trusted(rec)) {
+        break;
+    case SMSG_TIMESYNC_REPLY:
+        if (!ComeBack(rec))
+            ApplyTimeSync(rec);
+        break;
+    case SMSG_RESEND_REQUEST:
+        Resend(rec);
+        break;
+    case SMSG_LEAVING:
+        Depart(rec.senderAddr, "quit");
+        break;
+    case SMSG_TANK_STATE:
+        // One from a clock not yet synced would land far in the past.
+        if ((int)((unsigned int)m_game.load()->GetTime() - (unsigned int)rec.time) > STALE_STATE_MS)
+            Drop(DROP_STALE);
+        else
+            QueueGameRecord(rec);
+        break;
+    default:
         // Types of 0 and below would be cancel requests that erase the
-        // queue's history; peers never send them.
-        m_transport.Queue(rec);
-        NetFigures().CountIn(rec.senderAddr, NetFiguresClock());
+        // queue's history. Peers send none, nor this copy's own types.
+        if (rec.type >= 1 && rec.type <= LAST_GAME_TYPE && !IsLocalOnly(rec.type) && !NeverFromPeers(rec.type))
+            QueueGameRecord(rec);
+        else
+            Drop(DROP_UNKNOWN_TYPE);
     }
-    else
-        ++m_dropped;
 }
 
-// Peers send messages about their own tank only, frags that credit the tank
-// that made the kill, and power-up messages.
+void CPeerProtocol::QueueGameRecord(const SSocketMSG& rec)
+{
+    if (!Trusted(rec) || !FreshRecord(rec))
+        return;
+    m_transport.Queue(rec);
+    NetFigures().CountIn(rec.senderAddr, NetFiguresClock());
+}
+
+// Once per address, so that a host whose name points at another of its
+// interfaces shows why it is never heard.
+void CPeerProtocol::ReportForged(const SSocketMSG& rec, unsigned long source)
+{
+    {
+        std::lock_guard<std::mutex> hold(m_followLock);
+        if (m_forgedReported.size() >= MAX_STRANGERS || !m_forgedReported.insert(source).second)
+            return;
+    }
+    LogOut("Record from %s names %s as its sender: dropped (its sender address must be the one it sends from)\n",
+           DottedAddress(source).c_str(), DottedAddress(rec.senderAddr).c_str());
+}
+
+// Peers send messages about their own tank only, and frags that credit the
+// tank that made the kill.
 bool CPeerProtocol::Trusted(const SSocketMSG& rec)
 {
     if (m_table.ObjectOf(rec.senderAddr) < 0) {
         // Its object cannot be mapped: applied, it would land on whatever
         // local object the sender's raw index names.
-        AnnounceToStranger(rec.senderAddr);
+        if (!ComeBack(rec))
+            AnnounceToStranger(rec.senderAddr);
+        Drop(DROP_UNKNOWN_SENDER);
         return false;
     }
-    if (rec.type == GMSG_FRAG)
-        return rec.recipientAddr == m_transport.LocalAddress();
-    return IsPowerUpMessage(rec.type) || rec.recipientAddr == rec.senderAddr;
+    bool owner = rec.type == GMSG_FRAG ? rec.recipientAddr == m_transport.LocalAddress()
+                                       : rec.recipientAddr == rec.senderAddr;
+    if (!owner)
+        Drop(DROP_NOT_OWNER);
+    return owner;
 }
 
 void CPeerProtocol::TakePeer(const SSocketMSG& rec)
 {
     if (!m_announced)
         return;
+    SWireStamp stamp = ReadStamp(rec);
     EPeer peer = AddPeer(rec);
     if (peer == PEER_REFUSED)
         return;
-    if (rec.type == SMSG_CONNECT) {
-        LogOut("sending SMSG_CONNECT_BACK to: %s\n", DottedAddress(rec.senderAddr).c_str());
-        Connect(rec.senderAddr);
-        // A copy that has played longer repeats its announcement: heard by a
-        // copy that has just started, before the answer to its own, its
-        // answer finds the peer known and would never set the clock.
-        if (peer == PEER_ADDED && PlayedLonger(rec))
-            RequestTimeSync(rec.senderAddr);
-    } else if (peer == PEER_ADDED) {
-        RequestTimeSync();
+    Follow(rec.senderAddr, stamp);
+    if (rec.type == SMSG_CONNECT_BACK) {
+        if (peer == PEER_ADDED)
+            RequestTimeSync();
+        return;
     }
+    // The same announcement twice (the network doubled it) is answered once:
+    // a peer that follows the original rules takes every answer for a tank.
+    if (rec.type == SMSG_CONNECT && peer == PEER_KNOWN && stamp.incarnation != 0)
+        return;
+    LogOut("sending SMSG_CONNECT_BACK to: %s\n", DottedAddress(rec.senderAddr).c_str());
+    Connect(rec.senderAddr);
+    // A copy that has played longer repeats its announcement: heard by a
+    // copy that has just started, before the answer to its own, its answer
+    // finds the peer known and would never set the clock.
+    if (peer == PEER_ADDED && PlayedLonger(rec))
+        RequestTimeSync(rec.senderAddr);
 }
 
 bool CPeerProtocol::PlayedLonger(const SSocketMSG& announcement)
@@ -248,18 +363,34 @@ bool CPeerProtocol::PlayedLonger(const SSocketMSG& announcement)
 }
 
 // A peer already known (an announcement repeated, or a copy that restarted)
-// keeps its entry and its tank.
+// keeps its entry and its tank; one that had left gets them back.
 CPeerProtocol::EPeer CPeerProtocol::AddPeer(const SSocketMSG& rec)
 {
+    IGameInterface* game = m_game;
     std::lock_guard<std::mutex> hold(m_peerLock);
     if (m_table.ObjectOf(rec.senderAddr) >= 0)
         return PEER_KNOWN;
+    int departed = m_table.DepartedObject(rec.senderAddr);
+    if (departed >= 0) {
+        if (!m_table.Return(rec.senderAddr)) {
+            PrintLine("connection table full: connect ignored");
+            return PEER_REFUSED;
+        }
+        LogOut("%s is back in the battle\n", DottedAddress(rec.senderAddr).c_str());
+        // Where the announcement says it is; this game's copies send the
+        // whole tank right after.
+        STankPrototype* tank = TankFromWire(rec);
+        SSocketMSG state = TankStateRecord(*tank, rec.senderAddr, 0, game->GetTime());
+        DestroyObject(tank);
+        game->AddMsg(TankStateFromWire(state, m_table.Snapshot()));
+        return PEER_RETURNED;
+    }
     if (m_table.IsFull()) {
         PrintLine("connection table full: connect ignored");
         return PEER_REFUSED;
     }
     PrintLine(" tried to connect");
-    int index = m_game.load()->AddGameObject(TankFromWire(rec));
+    int index = game->AddGameObject(TankFromWire(rec));
     m_table.Append(rec.senderAddr, index);
     return PEER_ADDED;
 }
@@ -291,7 +422,7 @@ void CPeerProtocol::RequestTimeSync(unsigned long peer)
         m_requestedAt = Clock::now();
         ++m_pendingRequests;
     }
-    m_transport.Send(&rec);
+    Transmit(rec);
 }
 
 void CPeerProtocol::AnswerTimeSync(const SSocketMSG& request)
@@ -302,10 +433,17 @@ void CPeerProtocol::AnswerTimeSync(const SSocketMSG& request)
     reply.senderAddr = m_transport.LocalAddress();
     reply.destAddr = (uint32_t)request.senderAddr;
     PrintLine("timesync request");
-    m_transport.Send(&reply);
+    Transmit(reply);
 }
 
 void CPeerProtocol::ApplyTimeSync(const SSocketMSG& reply)
+{
+    if (SetClock(reply))
+        PublishOwnState();
+}
+
+// True the first time the clock is set.
+bool CPeerProtocol::SetClock(const SSocketMSG& reply)
 {
     std::lock_guard<std::mutex> hold(m_syncLock);
     // Only the peer asked may set the clock, and only as often as asked.
@@ -316,11 +454,13 @@ void CPeerProtocol::ApplyTimeSync(const SSocketMSG& reply)
             NetFigures().RoundTrip(reply.senderAddr, (unsigned int)took.count());
             m_probes.erase(probe);
         }
-        return;
+        return false;
     }
     --m_pendingRequests;
     PrintLine("time sync engaged");
+    bool first = !m_synced;
     m_synced = true;
     m_appliedOffset = (unsigned int)reply.syncTime - m_requestTicks;
     m_game.load()->SetTimeOffset(m_appliedOffset);
+    return first;
 }

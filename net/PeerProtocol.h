@@ -6,10 +6,14 @@
 #include <cstddef>
 #include <map>
 #include <mutex>
+#include <set>
 #include <vector>
 
 #include "model/Interfaces.h"
 #include "net/ConnectionTable.h"
+#include "net/DropCounts.h"
+#include "net/SentRecords.h"
+#include "net/SequenceWindow.h"
 #include "net/WireFormat.h"
 
 // What the peer protocol needs from the socket layer: its own address, a way
@@ -29,7 +33,9 @@ protected:
 // every received byte is checked before it is believed.
 class CPeerProtocol {
 public:
-    CPeerProtocol(CConnectionTable& table, IPeerTransport& transport);
+    // `incarnation` tells this run of the program from earlier ones at the
+    // same address; never 0.
+    CPeerProtocol(CConnectionTable& table, IPeerTransport& transport, uint32_t incarnation);
 
     void SetGame(IGameInterface* game) { m_game = game; }
     IGameInterface* Game() const { return m_game; }
@@ -44,32 +50,74 @@ public:
     void SetDirectPeers(const std::vector<unsigned long>& addresses);
     // One received datagram of `length` bytes from the IPv4 address `source`.
     void HandleDatagram(const void* bytes, size_t length, unsigned long source);
+    // Sends a game record of this copy's to every peer in the table, numbered
+    // so that a peer that misses it can ask for it again.
+    void SendGameRecord(SSocketMSG rec);
+    // Tells every peer that this copy quits, so that its tank leaves at once.
+    void SayGoodbye();
     // Called often by a background thread: sends the announcement again a
     // few times in its first seconds, and a clock request that got no answer,
-    // so that one lost datagram does not keep two peers apart. Every few
-    // seconds it times a clock request to each peer (the network figures).
+    // so that one lost datagram does not keep two peers apart; asks peers for
+    // records that never came; times a clock request to each peer every
+    // second (the network figures), which is also how a peer that fell
+    // silent is noticed and leaves.
     void RepeatHandshake(std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now());
-    // Received records refused: not a whole record, a sender that is not
-    // the datagram's source, a message about a tank from someone other than
-    // its owner, an unknown sender, a type no peer sends.
-    unsigned long Dropped() const { return m_dropped; }
+    // Received records refused, in all and by reason.
+    unsigned long Dropped() const { return m_drops.Total(); }
+    const CDropCounts& Drops() const { return m_drops; }
+    // Numbered records of peers that never came, even when asked for again.
+    unsigned long Lost() const { return m_lost; }
 
-    enum { ANNOUNCEMENT_REPEATS = 4, REPEAT_INTERVAL_MS = 1000, PROBE_INTERVAL_MS = 3000 };
+    enum {
+        ANNOUNCEMENT_REPEATS = 4, REPEAT_INTERVAL_MS = 1000, PROBE_INTERVAL_MS = 1000,
+        // A missing record is asked for this often, and given up after a
+        // while: by then a time warp could no longer take it in.
+        RESEND_INTERVAL_MS = 150, GIVE_UP_MS = 6000,
+        // A peer heard from neither by messages nor by answers to the
+        // clock requests for this long has left.
+        SILENCE_MS = 8000,
+        // A clock request unanswered this long is given up.
+        REQUEST_EXPIRY_MS = 3000,
+        // Departed peers are asked once in so many probe rounds.
+        DEPARTED_PROBE_EVERY = 5,
+        // A tank state older than this comes from a clock not yet synced.
+        STALE_STATE_MS = 5000
+    };
 
 private:
     typedef std::chrono::steady_clock Clock;
 
+    // Every record this copy sends goes out here, stamped with its run and
+    // its newest number.
+    void Transmit(SSocketMSG& rec);
+    void Drop(EDropReason reason) { m_drops.Count(reason); }
+    void ReportForged(const SSocketMSG& rec, unsigned long source);
     bool Trusted(const SSocketMSG& rec);
+    void QueueGameRecord(const SSocketMSG& rec);
     void SendConnect(int type, unsigned long dest);
     void AnnounceToStranger(unsigned long address);
-    enum EPeer { PEER_REFUSED, PEER_KNOWN, PEER_ADDED };
+    enum EPeer { PEER_REFUSED, PEER_KNOWN, PEER_ADDED, PEER_RETURNED };
     EPeer AddPeer(const SSocketMSG& rec);
     void TakePeer(const SSocketMSG& rec);
+
+    // Numbering, repair and departure (PeerRepair.cpp).
+    void Follow(unsigned long peer, const SWireStamp& stamp);
+    bool FreshRecord(const SSocketMSG& rec);
+    void Resend(const SSocketMSG& request);
+    void AskForMissing(Clock::time_point now);
+    void Heard(const SSocketMSG& rec);
+    void DepartSilent(Clock::time_point now);
+    void Depart(unsigned long peer, const char* why);
+    bool ComeBack(const SSocketMSG& rec);
+    // Once the clock is set: this copy's tank as it is, to every peer, so
+    // that a tank left from an earlier run of this copy is replaced on theirs.
+    void PublishOwnState();
     bool PlayedLonger(const SSocketMSG& announcement);
     // Asks for the clock of the peer named, or else of the first peer in the table.
     void RequestTimeSync(unsigned long peer = 0);
     void AnswerTimeSync(const SSocketMSG& rec);
     void ApplyTimeSync(const SSocketMSG& rec);
+    bool SetClock(const SSocketMSG& reply);
     void ProbeRoundTrips(Clock::time_point now);
 
     CConnectionTable& m_table;
@@ -78,7 +126,21 @@ private:
     // Peers are taken in only once the local battlefield is loaded and
     // announced, so that no peer's tank can take a local object's index.
     std::atomic<bool> m_announced;
-    std::atomic<unsigned long> m_dropped;
+    CDropCounts m_drops;
+    std::atomic<unsigned long> m_lost;
+    CSentRecords m_sent;
+
+    // What each numbering peer's records told, and when each peer was last heard.
+    struct SFollowed {
+        CSequenceWindow window;
+        Clock::time_point gapSince;   // when the oldest missing record went missing
+        uint32_t gapAt;               // which one that was
+    };
+    std::mutex m_followLock;
+    std::map<unsigned long, SFollowed> m_followed;
+    std::map<unsigned long, Clock::time_point> m_heard;
+    std::set<unsigned long> m_forgedReported;
+    Clock::time_point m_askedAt;
 
     // Guards the look-up and the taking in of a peer, so that two listeners
     // receiving the same peer at once give it one tank.
@@ -102,6 +164,7 @@ private:
     // Round-trip probes for the network figures: clock requests whose
     // answers are timed, not applied.
     Clock::time_point m_probedAt;
+    unsigned int m_probeRounds = 0;
     std::map<unsigned long, Clock::time_point> m_probes;
 };
 

@@ -2,6 +2,7 @@
 #include "model/Log.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,20 @@ const int WIRE_TAIL_FIELDS = 5;
 int Clamp(int value, int low, int high)
 {
     return value < low ? low : value > high ? high : value;
+}
+
+// The words from `data` to `tankActive` hold a tank state record's values.
+const size_t TANK_STATE_OFFSET = offsetof(SSocketMSG, data);
+static_assert(TANK_STATE_OFFSET + TANK_STATE_VALUES * sizeof(float) == WIRE_HEAD_BYTES,
+              "a tank state fills the words from the data on");
+
+int MappedObject(const SSocketMSG& rec, const std::vector<ZOConnectionID>& table)
+{
+    int object = rec.recipient;
+    for (const ZOConnectionID& entry : table)
+        if (entry.address == rec.recipientAddr)
+            object = entry.objectIndex;
+    return object;
 }
 
 }  // namespace
@@ -40,16 +55,15 @@ SSocketMSG WireFromGameMsg(const SGameMsg& msg, const std::vector<ZOConnectionID
 
 SGameMsg GameMsgFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID>& table)
 {
+    if (rec.type == SMSG_TANK_STATE)
+        return TankStateFromWire(rec, table);
     SGameMsg msg;
     msg.type = rec.type;
     msg.time = rec.time;
     msg.sender = (unsigned int)rec.senderAddr;
     // Anyone can send a record: the message claims no more values than travelled.
     msg.count = Clamp(rec.count, 0, WIRE_DATA_VALUES);
-    msg.object = rec.recipient;
-    for (const ZOConnectionID& entry : table)
-        if (entry.address == rec.recipientAddr)
-            msg.object = entry.objectIndex;
+    msg.object = MappedObject(rec, table);
     if (msg.type == GMSG_FRAG) {
         LogOut("Recepiant: %d\n", msg.object);
     }
@@ -75,6 +89,65 @@ SSocketMSG ConnectRecord(int type, const SGameObject& tank, unsigned long sender
         rec.tankState[k] = (tank.state && tank.stateCount > k) ? tank.state[k] : 0;
     rec.tankActive = (float)tank.active;
     return rec;
+}
+
+SSocketMSG TankStateRecord(const SGameObject& tank, unsigned long sender, unsigned long dest, unsigned long time)
+{
+    SSocketMSG rec{};
+    rec.type = SMSG_TANK_STATE;
+    rec.senderAddr = sender;
+    rec.recipientAddr = sender;
+    rec.destAddr = (uint32_t)dest;
+    rec.time = time;
+    float v[TANK_STATE_VALUES] = {tank.pos.x, tank.pos.y, tank.pos.z, tank.angles.x, tank.angles.y, tank.angles.z};
+    const float* s = tank.state && tank.stateCount >= TANK_STATE_COUNT ? tank.state : 0;
+    v[TSV_THROTTLE] = s ? s[TS_THROTTLE] : 0;
+    for (int k = 0; k < 3; ++k)
+        v[TSV_CONDITIONS + k] = s ? s[TS_DRIVE + k] : 1;
+    v[TSV_POWERUP_KIND] = s ? s[TS_POWERUP_KIND] : 0;
+    v[TSV_POWERUP_LEFT] = s ? s[TS_POWERUP_LEFT] : 0;
+    v[TSV_ACTIVE] = (float)tank.active;
+    for (int k = 0; k < 4; ++k)
+        v[TSV_EFFECT + k] = tank.effect[k];
+    v[TSV_RELOAD_AGE] = (float)(unsigned int)((unsigned int)time - (unsigned int)tank.timer);
+    std::memcpy(reinterpret_cast<unsigned char*>(&rec) + TANK_STATE_OFFSET, v, sizeof v);
+    return rec;
+}
+
+SGameMsg TankStateFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID>& table)
+{
+    float v[TANK_STATE_VALUES];
+    std::memcpy(v, reinterpret_cast<const unsigned char*>(&rec) + TANK_STATE_OFFSET, sizeof v);
+    SGameMsg msg = MakeMsg(GMSG_TANK_STATE, MappedObject(rec, table), TANK_STATE_VALUES, v, rec.time);
+    msg.sender = (unsigned int)rec.senderAddr;
+    return msg;
+}
+
+SSocketMSG ResendRequest(const std::vector<SSequenceRange>& ranges, unsigned long sender, unsigned long dest)
+{
+    SSocketMSG rec{};
+    rec.type = SMSG_RESEND_REQUEST;
+    rec.senderAddr = sender;
+    rec.destAddr = (uint32_t)dest;
+    uint32_t words[2 * RESEND_RANGES] = {};
+    size_t count = ranges.size() < (size_t)RESEND_RANGES ? ranges.size() : (size_t)RESEND_RANGES;
+    for (size_t i = 0; i < count; ++i) {
+        words[2 * i] = ranges[i].first;
+        words[2 * i + 1] = ranges[i].count;
+    }
+    rec.count = (int32_t)count;
+    std::memcpy(rec.data, words, sizeof words);
+    return rec;
+}
+
+std::vector<SSequenceRange> RequestedRanges(const SSocketMSG& request, uint32_t maxCount)
+{
+    uint32_t words[2 * RESEND_RANGES];
+    std::memcpy(words, request.data, sizeof words);
+    std::vector<SSequenceRange> ranges;
+    for (int i = 0; i < Clamp(request.count, 0, RESEND_RANGES); ++i)
+        ranges.push_back(SSequenceRange{words[2 * i], words[2 * i + 1] < maxCount ? words[2 * i + 1] : maxCount});
+    return ranges;
 }
 
 STankPrototype* TankFromWire(const SSocketMSG& rec)

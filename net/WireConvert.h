@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/GameObject.h"
+#include "net/SequenceWindow.h"
 #include "net/ZoSockets.h"
 
 // Conversions between game objects and messages and the wire record. They
@@ -22,6 +23,20 @@ SGameMsg GameMsgFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID
 
 // A connect record (SMSG_CONNECT or SMSG_CONNECT_BACK) describing `tank`.
 SSocketMSG ConnectRecord(int type, const SGameObject& tank, unsigned long sender, unsigned long dest);
+
+// A tank-state record (SMSG_TANK_STATE): `tank` in full as it stands at game
+// time `time`, its values in the 18 words from offset 32.
+SSocketMSG TankStateRecord(const SGameObject& tank, unsigned long sender, unsigned long dest, unsigned long time);
+// The same values as a GMSG_TANK_STATE message; GameMsgFromWire does this
+// for every tank-state record.
+SGameMsg TankStateFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID>& table);
+
+// A request (SMSG_RESEND_REQUEST) for the numbered records of `ranges` (at
+// most RESEND_RANGES of them), their numbers as raw words in the data.
+enum { RESEND_RANGES = 3 };
+SSocketMSG ResendRequest(const std::vector<SSequenceRange>& ranges, unsigned long sender, unsigned long dest);
+// The ranges a request asks for, each at most `maxCount` long.
+std::vector<SSequenceRange> RequestedRanges(const SSocketMSG& request, uint32_t maxCount);
 
 // The tank a connect record describes, ready for the game's AddGameObject;
 // always of the tank kind.

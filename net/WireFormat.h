@@ -3,13 +3,20 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 // Control message types; game messages use their own types, all below 600.
 enum {
     SMSG_CONNECT = 601,
     SMSG_CONNECT_BACK = 602,
     SMSG_TIMESYNC_REQUEST = 603,
-    SMSG_TIMESYNC_REPLY = 604
+    SMSG_TIMESYNC_REPLY = 604,
+    // Understood by copies of this game only; peers that follow the original
+    // rules ignore every type above 604.
+    SMSG_ANNOUNCE_AGAIN = 605,  // a repeated announcement, taken like a 601
+    SMSG_RESEND_REQUEST = 606,  // numbered game records that never arrived
+    SMSG_TANK_STATE = 607,      // the sender's own tank in full, for a newcomer
+    SMSG_LEAVING = 608          // the sender quits
 };
 
 // The one port every peer listens on and sends to.
@@ -21,6 +28,16 @@ enum { WIRE_DATA_VALUES = 7 };
 // The record's size follows the width of unsigned long: the five fields from
 // offset 104 are 8 bytes each in a 64-bit build and 4 in a 32-bit one.
 enum { WIRE_HEAD_BYTES = 104, WIRE_WIDE_RECORD = 144, WIRE_NARROW_RECORD = 124 };
+
+// The reserved bytes at offset 16, which peers that follow the original rules
+// leave unread: this game's copies number their game records there, so that
+// a receiver can drop a duplicate and ask for a record that never came. Zero
+// throughout from a peer that does not number.
+struct SWireStamp {
+    uint32_t incarnation;  // drawn at each start: a new one is a restarted copy
+    uint32_t sequence;     // this game record's number; 0 for other records
+    uint32_t lastSent;     // the newest number the sender has used so far
+};
 
 // One datagram between peers, sent as its raw bytes in native byte order.
 // Addresses are IPv4 in network byte order in the low 32 bits.
@@ -69,5 +86,19 @@ static_assert(offsetof(SSocketMSG, senderAddr) == WIRE_HEAD_BYTES + WIRE_TAIL_FI
 static_assert(offsetof(SSocketMSG, sendTime) == WIRE_HEAD_BYTES + 2 * WIRE_TAIL_FIELD, "sendTime third");
 static_assert(offsetof(SSocketMSG, syncTime) == WIRE_HEAD_BYTES + 3 * WIRE_TAIL_FIELD, "syncTime fourth");
 static_assert(offsetof(SSocketMSG, time) == WIRE_HEAD_BYTES + 4 * WIRE_TAIL_FIELD, "time last");
+
+static_assert(sizeof(SWireStamp) <= sizeof(SSocketMSG::reserved), "the stamp fits the reserved bytes");
+
+inline SWireStamp ReadStamp(const SSocketMSG& rec)
+{
+    SWireStamp stamp;
+    std::memcpy(&stamp, rec.reserved, sizeof stamp);
+    return stamp;
+}
+
+inline void WriteStamp(SSocketMSG& rec, const SWireStamp& stamp)
+{
+    std::memcpy(rec.reserved, &stamp, sizeof stamp);
+}
 
 #endif

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <set>
+#include <random>
 #include <string>
 #include <thread>
 
@@ -39,8 +39,16 @@ public:
     void Queue(const SSocketMSG& rec) override { msgArray.Push(rec); }
 };
 
+// Tells this run from an earlier one at the same address.
+uint32_t NewIncarnation()
+{
+    std::random_device device;
+    uint32_t drawn = device() ^ (uint32_t)std::chrono::steady_clock::now().time_since_epoch().count();
+    return drawn ? drawn : 1;
+}
+
 CSocketTransport transport;
-CPeerProtocol protocol(CID, transport);
+CPeerProtocol protocol(CID, transport, NewIncarnation());
 
 void PrintLine(const std::string& text)
 {
@@ -146,6 +154,7 @@ int ZOSocketClose()
     // A test hook: the whole-program tests read the final table and count.
     if (std::getenv("FERROWIND_NET_TRACE"))
         PrintConnections();
+    protocol.SayGoodbye();
     NetClose(sock);
     sock = NET_NO_SOCKET;
     return 0;
@@ -170,20 +179,8 @@ int ZOSocketSend(SSocketMSG* rec)
 
 int ZOSocketSend(SGameMsg* msg)
 {
-    std::vector<ZOConnectionID> table = CID.Snapshot();
-    SSocketMSG rec = WireFromGameMsg(*msg, table, myIpAddr());
-    // A peer that restarted has two entries: it gets each message once.
-    std::set<unsigned long> sent;
-    int allWent = 1;
-    for (const ZOConnectionID& entry : table) {
-        if (!sent.insert(entry.address).second)
-            continue;
-        rec.destAddr = (uint32_t)entry.address;
-        allWent &= ZOSocketSend(&rec);
-        if (entry.address != rec.senderAddr)
-            NetFigures().CountOut(entry.address, NetFiguresClock());
-    }
-    return allWent;
+    protocol.SendGameRecord(WireFromGameMsg(*msg, CID.Snapshot(), myIpAddr()));
+    return 1;
 }
 
 void ZOSocketConnect(unsigned long address)
@@ -243,6 +240,8 @@ void PrintConnections()
     std::string text = "connections are:\n";
     for (const ZOConnectionID& entry : CID.Snapshot())
         text += std::to_string(entry.objectIndex) + " from " + DottedAddress(entry.address) + "\n";
-    text += std::to_string(protocol.Dropped()) + " records dropped (not whole, forged, untrusted or from unknown peers)\n";
+    for (const ZOConnectionID& entry : CID.Departed())
+        text += "departed: " + DottedAddress(entry.address) + " (tank " + std::to_string(entry.objectIndex) + ")\n";
+    text += protocol.Drops().Text() + "; " + std::to_string(protocol.Lost()) + " records lost for good\n";
     LogOut("%s", text.c_str());
 }

@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A fresh peer each time: its table and handshake start over.
     CConnectionTable table;
     CNoSends transport;
-    CPeerProtocol protocol(table, transport);
+    CPeerProtocol protocol(table, transport, 7);
     protocol.SetGame(&capped);
     protocol.AddLocalEntry();
     protocol.Connect(0);

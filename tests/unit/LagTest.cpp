@@ -55,8 +55,11 @@ TEST(Lag, BatchReachesTheGameInArrivalOrderWithLocalIndexes)
     std::vector<ZOConnectionID> table = {ZOConnectionID(self, 1), ZOConnectionID(peer, 6)};
     CFakeGame game;
     game.ticks = 1000;
-    DeliverRecords({Record(GMSG_SHOOT, peer, 30), Record(GMSG_DEATH, self, 10), Record(GMSG_SHOOT, 0, 20)}, table,
-                   game);
+    // A record about the tank of a peer that left meanwhile is not applied to
+    // whatever object its raw index names.
+    DeliverRecords({Record(GMSG_SHOOT, peer, 30), Record(GMSG_DEATH, self, 10), Record(GMSG_SHOOT, 0, 20),
+                    Record(GMSG_SHOOT, Ip(10, 0, 0, 3), 40)},
+                   table, game);
     ASSERT_EQ(game.messages.size(), 3u);
     EXPECT_EQ(game.messages[0].object, 6);
     EXPECT_EQ(game.messages[0].time, 30u);

@@ -11,6 +11,7 @@
 namespace {
 
 const unsigned long STRANGER = Ip(10, 77, 0, 9);
+const uint32_t OWN_RUN = 7;
 typedef std::vector<unsigned long> Addresses;
 
 SGameObject* MakeObject(int kind, float x)
@@ -34,7 +35,7 @@ SGameObject* MakeObject(int kind, float x)
 // A peer at SELF with a loaded battlefield: ground at 0, its own tank at 1.
 class PeerProtocol : public testing::Test {
 protected:
-    PeerProtocol() : transport(SELF), protocol(table, transport)
+    PeerProtocol() : transport(SELF), protocol(table, transport, OWN_RUN)
     {
         game.objects.push_back(MakeObject(KIND_GROUND, 0));
         game.objects.push_back(MakeObject(KIND_TANK, 20));
@@ -166,7 +167,8 @@ TEST_F(PeerProtocol, AnnouncementAlsoGoesToEachListedPeerButNotAnAnswer)
     transport.sent.clear();
     Quietly([&] { protocol.Connect(PEER_A); });
     EXPECT_EQ(SentTo(SMSG_CONNECT_BACK), Addresses({PEER_A}));
-    EXPECT_EQ(transport.sent.size(), 1u);
+    EXPECT_EQ(SentTo(SMSG_TANK_STATE), Addresses({PEER_A})) << "an answer comes with the whole tank";
+    EXPECT_EQ(transport.sent.size(), 2u);
 }
 
 // A known peer connecting again (a repeated announcement, or a restarted copy
@@ -186,7 +188,7 @@ TEST_F(PeerProtocol, ConnectFromNewAddressAddsOneTankAndEachConnectIsAnswered)
     EXPECT_EQ(entries[1].address, PEER_A);
     EXPECT_EQ(entries[1].objectIndex, 2);
     EXPECT_EQ(SentTo(SMSG_CONNECT_BACK), Addresses({PEER_A, PEER_A}));
-    ASSERT_EQ(transport.sent.size(), 2u);
+    ASSERT_FALSE(transport.sent.empty());
     EXPECT_EQ(transport.sent[0].data[0], 20) << "the answer describes the local tank";
 }
 
@@ -238,7 +240,9 @@ TEST_F(PeerProtocol, ConnectBackAddsOneTankAndTheFirstPeersRepliesSetTheClock)
     EXPECT_EQ(entries[2].address, PEER_B);
     EXPECT_EQ(entries[2].objectIndex, 3);
     EXPECT_EQ(SentTo(SMSG_TIMESYNC_REQUEST), Addresses({PEER_A, PEER_A})) << "table entry 1, the first to answer";
-    EXPECT_EQ(transport.sent.size(), 2u);
+    // The first time the clock is set, the local tank goes to every peer in
+    // full: on theirs it replaces a tank left from an earlier run.
+    EXPECT_EQ(SentTo(SMSG_TANK_STATE), Addresses({SELF, PEER_A}));
     Receive(Reply(PEER_A, 90102));
     EXPECT_EQ(game.offset, 89002u);
     EXPECT_EQ(game.offsetsSet, 2);
@@ -256,11 +260,11 @@ TEST_F(PeerProtocol, WhatNoPeerSendsIsDropped)
 
     unsigned long dropped = 0;
     auto expectDropped = [&](const std::string& what, const SSocketMSG& rec, size_t length, unsigned long source,
-                             bool counted) {
+                             bool counted, const std::string& said = "") {
         SCOPED_TRACE(what);
         unsigned char bytes[sizeof rec + 1] = {};
         std::memcpy(bytes, &rec, sizeof rec);
-        EXPECT_EQ(ReceiveBytes(bytes, length, source), "");
+        EXPECT_EQ(ReceiveBytes(bytes, length, source), said);
         dropped += counted;
         EXPECT_EQ(protocol.Dropped(), dropped);
         EXPECT_EQ(transport.queued.size(), 1u);
@@ -278,15 +282,22 @@ TEST_F(PeerProtocol, WhatNoPeerSendsIsDropped)
         expectDropped("own " + std::to_string(type), connect ? ConnectFrom(type, SELF, 1) : About(type, SELF), FULL,
                       SELF, false);
     }
-    for (int type : {600, 605, 1000, 0, -204, -1})
+    for (int type : {600, 609, 1000, 0, -204, -1, (int)GMSG_TANK_STATE, (int)GMSG_DEPARTED})
         expectDropped("type " + std::to_string(type), About(type, PEER_A, PEER_A), FULL, PEER_A, true);
-    expectDropped("A's death sent by B", About(GMSG_DEATH, PEER_A, PEER_A), FULL, PEER_B, true);
+    // A forged sender is reported once per source, naming both addresses.
+    expectDropped("A's death sent by B", About(GMSG_DEATH, PEER_A, PEER_A), FULL, PEER_B, true,
+                  "Record from 10.77.0.3 names 10.77.0.2 as its sender: dropped (its sender address must be the one "
+                  "it sends from)\n");
     expectDropped("a stranger's connect sent by B", ConnectFrom(SMSG_CONNECT, STRANGER, 5), FULL, PEER_B, true);
-    expectDropped("A's clock request sent by a stranger", About(SMSG_TIMESYNC_REQUEST, PEER_A), FULL, STRANGER, true);
+    expectDropped("A's clock request sent by a stranger", About(SMSG_TIMESYNC_REQUEST, PEER_A), FULL, STRANGER, true,
+                  "Record from 10.77.0.9 names 10.77.0.2 as its sender: dropped (its sender address must be the one "
+                  "it sends from)\n");
+    EXPECT_EQ(protocol.Drops().Of(DROP_FORGED_SENDER), 3u);
 }
 
 // Game messages of every type a peer sends reach the receive queue, but only
-// about the sender's own tank, a frag crediting this peer's, or a power-up.
+// about the sender's own tank or a frag crediting this peer's; power-up and
+// music messages, which no copy sends, not at all.
 TEST_F(PeerProtocol, GameMessagesAboutATankAreQueuedOnlyFromItsOwner)
 {
     MeetPeers();
@@ -299,7 +310,8 @@ TEST_F(PeerProtocol, GameMessagesAboutATankAreQueuedOnlyFromItsOwner)
         {599, PEER_A, true},              {GMSG_DEATH, PEER_A, true},         {GMSG_DAMAGE, PEER_A, true},
         {GMSG_DEATH, PEER_B, false},      {GMSG_DAMAGE, SELF, false},         {GMSG_SHOOT, PEER_B, false},
         {GMSG_CHANGE_ANGLES, 0, false},   {GMSG_FRAG, SELF, true},            {GMSG_FRAG, PEER_B, false},
-        {GMSG_FRAG, PEER_A, false},       {GMSG_POWERUP_TAKEN, 0, true},      {GMSG_POWERUP_APPEAR, PEER_B, true},
+        {GMSG_FRAG, PEER_A, false},       {GMSG_POWERUP_TAKEN, 0, false},     {GMSG_POWERUP_APPEAR, PEER_B, false},
+        {GMSG_POWERUP_TAKEN, PEER_A, false}, {GMSG_TOGGLE_MUSIC, 0, false},
     };
     size_t taken = 0;
     for (const auto& c : cases) {
@@ -310,7 +322,8 @@ TEST_F(PeerProtocol, GameMessagesAboutATankAreQueuedOnlyFromItsOwner)
             EXPECT_EQ(transport.queued.back().type, c.type);
         }
     }
-    EXPECT_EQ(protocol.Dropped(), 6u);
+    EXPECT_EQ(protocol.Drops().Of(DROP_NOT_OWNER), 6u);
+    EXPECT_EQ(protocol.Drops().Of(DROP_UNKNOWN_TYPE), 4u);
 }
 
 // Its records arrive 20 bytes shorter; this peer's clock, ahead of the
@@ -359,9 +372,10 @@ TEST_F(PeerProtocol, AStrangersMessagesAreDroppedAndAnsweredWithTheAnnouncement)
     Receive(About(GMSG_CHANGE_ANGLES, STRANGER, STRANGER));
     EXPECT_TRUE(transport.queued.empty());
     EXPECT_EQ(protocol.Dropped(), 2u);
-    // One announcement however many messages come within a second.
-    EXPECT_EQ(SentTo(SMSG_CONNECT), Addresses({STRANGER}));
-    EXPECT_EQ(transport.sent.size(), 1u);
+    // One announcement however many messages come within a second, of a type
+    // that a peer following the original rules would not take for a new tank.
+    EXPECT_EQ(SentTo(SMSG_ANNOUNCE_AGAIN), Addresses({STRANGER}));
+    EXPECT_TRUE(SentTo(SMSG_CONNECT).empty());
 
     // Its answer makes it a peer like any other.
     Receive(ConnectFrom(SMSG_CONNECT_BACK, STRANGER, 70));
@@ -382,7 +396,7 @@ TEST_F(PeerProtocol, TheAnnouncementIsRepeatedAFewTimesInTheFirstSeconds)
         if ((int)transport.sent.size() > sent) {
             sent = (int)transport.sent.size();
             EXPECT_GE(ms, sent * CPeerProtocol::REPEAT_INTERVAL_MS) << "repeat " << sent;
-            EXPECT_EQ(transport.sent.back().type, SMSG_CONNECT);
+            EXPECT_EQ(transport.sent.back().type, SMSG_ANNOUNCE_AGAIN) << "a 601 is sent once per start";
             EXPECT_EQ(transport.sent.back().destAddr, 0xffffffffu);
         }
     }

@@ -17,8 +17,16 @@ TEST(SocketLayer, TablePrintsAndMapsMessagesOfTheLayer)
 
     CaptureLog();
     PrintConnections();
-    EXPECT_EQ(CapturedOut(), "connections are:\n1 from 10.77.0.1\n7 from 10.77.0.2\n"
-              "0 records dropped (not whole, forged, untrusted or from unknown peers)\n");
+    const std::string counts = "records dropped: 0 bad size, 0 forged sender, 0 unknown sender, 0 not the owner, "
+                               "0 duplicate, 0 stale, 0 unknown type; 0 records lost for good\n";
+    EXPECT_EQ(CapturedOut(), "connections are:\n1 from 10.77.0.1\n7 from 10.77.0.2\n" + counts);
+    // A peer that left is listed apart, and comes back to its old entry.
+    EXPECT_EQ(table.Depart(PEER_A), 7);
+    CaptureLog();
+    PrintConnections();
+    EXPECT_EQ(CapturedOut(), "connections are:\n1 from 10.77.0.1\ndeparted: 10.77.0.2 (tank 7)\n" + counts);
+    EXPECT_TRUE(table.Return(PEER_A));
+    EXPECT_EQ(table.ObjectOf(PEER_A), 7);
 
     SGameMsg turn = MakeMsg(GMSG_CHANGE_ANGLES, 7, 0, 0, 500);
     SSocketMSG rec = ZOSocketCompileMSG(&turn);

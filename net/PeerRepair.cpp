@@ -1,0 +1,193 @@
+// The repair side of the peer protocol: numbered game records that arrive
+// twice are dropped, those that never arrive are asked for again, and peers
+// that quit or fall silent leave the battlefield (and come back).
+#include "net/PeerProtocol.h"
+#include "model/Log.h"
+
+#include "model/Numbers.h"
+#include "net/NetFigures.h"
+#include "net/WireConvert.h"
+
+namespace {
+
+// At most this many records are asked for, or sent again, per range.
+const uint32_t MAX_RANGE = 64;
+
+}  // namespace
+
+// Follows a numbering peer's records from the ones it sends after `stamp`; a
+// new run of the peer (it restarted) starts afresh.
+void CPeerProtocol::Follow(unsigned long peer, const SWireStamp& stamp)
+{
+    std::lock_guard<std::mutex> hold(m_followLock);
+    auto followed = m_followed.find(peer);
+    if (stamp.incarnation == 0) {
+        if (followed != m_followed.end())
+            m_followed.erase(followed);
+        return;
+    }
+    if (followed != m_followed.end() && followed->second.window.Incarnation() == stamp.incarnation)
+        return;
+    m_followed.erase(peer);
+    m_followed.emplace(peer, SFollowed{CSequenceWindow(stamp.incarnation, stamp.lastSent), Clock::time_point(), 0});
+}
+
+bool CPeerProtocol::FreshRecord(const SSocketMSG& rec)
+{
+    SWireStamp stamp = ReadStamp(rec);
+    if (stamp.incarnation == 0 || stamp.sequence == 0)
+        return true;
+    std::lock_guard<std::mutex> hold(m_followLock);
+    auto followed = m_followed.find(rec.senderAddr);
+    if (followed == m_followed.end()) {
+        followed = m_followed
+                       .emplace(rec.senderAddr, SFollowed{CSequenceWindow(stamp.incarnation, stamp.sequence - 1),
+                                                          Clock::time_point(), 0})
+                       .first;
+    }
+    if (followed->second.window.Incarnation() != stamp.incarnation) {
+        Drop(DROP_STALE);
+        return false;
+    }
+    if (followed->second.window.Take(stamp.sequence) == CSequenceWindow::DUPLICATE) {
+        Drop(DROP_DUPLICATE);
+        return false;
+    }
+    return true;
+}
+
+// Every record a peer sends says how far its numbering has got, so a record
+// lost at the end of a burst is noticed by the next probe's answer.
+void CPeerProtocol::Heard(const SSocketMSG& rec)
+{
+    SWireStamp stamp = ReadStamp(rec);
+    std::lock_guard<std::mutex> hold(m_followLock);
+    if (m_table.ObjectOf(rec.senderAddr) >= 0)
+        m_heard[rec.senderAddr] = Clock::now();
+    auto followed = m_followed.find(rec.senderAddr);
+    if (followed != m_followed.end() && followed->second.window.Incarnation() == stamp.incarnation)
+        followed->second.window.Heard(stamp.lastSent);
+}
+
+void CPeerProtocol::Resend(const SSocketMSG& request)
+{
+    if (m_table.ObjectOf(request.senderAddr) < 0)
+        return;
+    for (const SSequenceRange& range : RequestedRanges(request, MAX_RANGE)) {
+        for (uint32_t n = range.first; n - range.first < range.count; ++n) {
+            SSocketMSG rec;
+            if (!m_sent.Find(n, rec))
+                continue;
+            rec.destAddr = (uint32_t)request.senderAddr;
+            Transmit(rec);
+        }
+    }
+}
+
+void CPeerProtocol::AskForMissing(Clock::time_point now)
+{
+    std::vector<SSocketMSG> requests;
+    unsigned long local = m_transport.LocalAddress();
+    {
+        std::lock_guard<std::mutex> hold(m_followLock);
+        if (now < m_askedAt + std::chrono::milliseconds(RESEND_INTERVAL_MS))
+            return;
+        m_askedAt = now;
+        for (auto& followed : m_followed) {
+            SFollowed& f = followed.second;
+            uint32_t oldest = f.window.OldestMissing();
+            if (oldest == 0)
+                continue;
+            if (oldest != f.gapAt) {
+                f.gapAt = oldest;
+                f.gapSince = now;
+            }
+            if (now >= f.gapSince + std::chrono::milliseconds(GIVE_UP_MS)) {
+                m_lost += f.window.GiveUp();
+                continue;
+            }
+            requests.push_back(ResendRequest(f.window.Missing(RESEND_RANGES, MAX_RANGE), local, followed.first));
+        }
+    }
+    for (SSocketMSG& rec : requests)
+        Transmit(rec);
+}
+
+void CPeerProtocol::DepartSilent(Clock::time_point now)
+{
+    std::vector<unsigned long> silent;
+    unsigned long local = m_transport.LocalAddress();
+    {
+        std::lock_guard<std::mutex> hold(m_followLock);
+        for (const ZOConnectionID& entry : m_table.Snapshot()) {
+            if (entry.address == local)
+                continue;
+            // The silence is counted from when the peer was taken in.
+            auto heard = m_heard.emplace(entry.address, now).first;
+            if (now >= heard->second + std::chrono::milliseconds(SILENCE_MS))
+                silent.push_back(entry.address);
+        }
+    }
+    for (unsigned long peer : silent)
+        Depart(peer, "silent");
+}
+
+void CPeerProtocol::Depart(unsigned long peer, const char* why)
+{
+    IGameInterface* game = m_game;
+    int tank;
+    {
+        std::lock_guard<std::mutex> hold(m_peerLock);
+        tank = m_table.Depart(peer);
+    }
+    if (tank < 0 || !game)
+        return;
+    {
+        std::lock_guard<std::mutex> hold(m_followLock);
+        m_heard.erase(peer);
+        m_followed.erase(peer);
+    }
+    NetFigures().Forget(peer);
+    LogOut("%s left the battle (%s)\n", DottedAddress(peer).c_str(), why);
+    game->AddMsg(MakeMsg(GMSG_DEPARTED, tank, 0, 0, game->GetTime()));
+}
+
+// A record from a peer that left; true when it was one. This game's copies are asked for their
+// announcement, which brings them back with their tank as it is now; a peer
+// that follows the original rules is never announced again, so its own
+// records bring it back.
+bool CPeerProtocol::ComeBack(const SSocketMSG& rec)
+{
+    if (m_table.ObjectOf(rec.senderAddr) >= 0 || m_table.DepartedObject(rec.senderAddr) < 0)
+        return false;
+    if (ReadStamp(rec).incarnation != 0) {
+        AnnounceToStranger(rec.senderAddr);
+        return true;
+    }
+    IGameInterface* game = m_game;
+    int tank = m_table.DepartedObject(rec.senderAddr);
+    {
+        std::lock_guard<std::mutex> hold(m_peerLock);
+        if (!m_table.Return(rec.senderAddr))
+            return true;
+    }
+    LogOut("%s is back in the battle\n", DottedAddress(rec.senderAddr).c_str());
+    SGameObject* last = game->CopyGameObject(tank);
+    if (last) {
+        SSocketMSG state = TankStateRecord(*last, rec.senderAddr, 0, game->GetTime());
+        DestroyObject(last);
+        game->AddMsg(TankStateFromWire(state, m_table.Snapshot()));
+    }
+    return true;
+}
+
+void CPeerProtocol::PublishOwnState()
+{
+    IGameInterface* game = m_game;
+    SGameObject* tank = game ? game->CopyGameObject(LOCAL_TANK) : 0;
+    if (!tank)
+        return;
+    SSocketMSG rec = TankStateRecord(*tank, m_transport.LocalAddress(), 0, game->GetTime());
+    DestroyObject(tank);
+    SendGameRecord(rec);
+}
