@@ -14,16 +14,19 @@ that tests can see our copies the way such a copy sees them:
     whose senderAddr is its own address are dropped;
   - a game message goes once to every table entry, its own included.
 
-Commands, one a line on standard input:
+Its address is that of eth0, as the original asks the interface. Commands,
+one a line on standard input:
   angles A0 A1    send GMSG_CHANGE_ANGLES (201) for its own tank
-  summary FILE    write what it received and its table to FILE
-Every event is logged on standard output with the wall-clock time. At end of
-input it writes the summary to standard output and exits.
-
-Options: --address A (default: the address of eth0), --pos X Y Z.
+  summary FILE    write the summary to FILE
+Every event is logged on standard output after the wall-clock time. At end of
+input it writes the summary to standard output and exits. Summary lines:
+  received TYPE from ADDRESS N      records taken, by type and senderAddr
+  sent TYPE to ADDRESS N            datagrams sent, by type and destination
+  about TYPE from ADDRESS object O N  game records, by the object they name here
+  entry I ADDRESS OBJECT kind K     the connection table, in order
+  sync SYNCTIME WALL                every 604 taken, with the wall-clock time
 """
 
-import argparse
 import collections
 import fcntl
 import os
@@ -102,7 +105,7 @@ class Record:
 
 
 class Peer:
-    def __init__(self, address, pos):
+    def __init__(self, address):
         self.address = address
         self.me = wire_address(address)
         self.started = time.monotonic()
@@ -110,13 +113,16 @@ class Peer:
         self.timeoffset = 0
         # The connection table: (address, object index); our own tank first.
         self.table = [(self.me, OWN_TANK)]
+        self.kinds = {OWN_TANK: 1}  # object index -> the kind its connect record gave
         self.next_object = OWN_TANK + 1
         self.received = collections.Counter()  # (type, sender address) -> records
+        self.about = collections.Counter()  # (type, sender address, object) -> game records
         self.sent = collections.Counter()  # (type, destination address) -> records
         self.syncs = []  # (syncTime, wall clock) of every 604 taken
-        # A tank as a battlefield's tank record describes one, alive.
+        # A tank as a battlefield's tank record describes one, alive, on a spot
+        # where a tank record of the generated battlefield starts.
         self.own_tank = dict(tank=[1.0, 1.0, 37.0, 39.0], effect=[0.0] * 4, state=[0.025, 0.08], active=1.0,
-                             data=list(pos) + [0.0, 0.0, 0.0, 0.0])
+                             data=[600.0, 0.0, 520.0, 0.0, 0.0, 0.0, 0.0])
         self.listener = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
         self.listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
         self.listener.bind(("", PORT))
@@ -163,7 +169,9 @@ class Peer:
                  (record.type, sender, source[0], length, record.time))
         if record.type in (SMSG_CONNECT, SMSG_CONNECT_BACK):
             self.table.append((record.senderAddr, self.next_object))
-            self.log("tank %d for %s" % (self.next_object, sender))
+            self.kinds[self.next_object] = int(record.tank[0])
+            self.log("tank %d for %s: kind %d, pos %s, active %d" %
+                     (self.next_object, sender, int(record.tank[0]), record.data[:3], int(record.active)))
             self.next_object += 1
             if record.type == SMSG_CONNECT:
                 self.connect(record.senderAddr)
@@ -178,6 +186,17 @@ class Peer:
             self.offset = (record.syncTime - self.timeoffset) & CLOCK_MASK
             self.syncs.append((record.syncTime, time.time()))
             self.log("time sync engaged: syncTime %d from %s" % (record.syncTime, sender))
+        if record.type <= 599:
+            self.about[(record.type, record.senderAddr, self.object_of(record))] += 1
+
+    def object_of(self, record):
+        """The local object a game record is about: its owner's tank, found by
+        recipientAddr; `recipient` is the sender's own numbering."""
+        found = record.recipient
+        for address, tank in self.table:
+            if address == record.recipientAddr:
+                found = tank
+        return found
 
     def summary(self):
         lines = ["address %s" % self.address, "clock %d" % self.clock()]
@@ -185,8 +204,10 @@ class Peer:
             lines.append("received %d from %s %d" % (kind, dotted(address), n))
         for (kind, address), n in sorted(self.sent.items()):
             lines.append("sent %d to %s %d" % (kind, dotted(address), n))
+        for (kind, address, tank), n in sorted(self.about.items()):
+            lines.append("about %d from %s object %d %d" % (kind, dotted(address), tank, n))
         for index, (address, tank) in enumerate(self.table):
-            lines.append("entry %d %s %d" % (index, dotted(address), tank))
+            lines.append("entry %d %s %d kind %d" % (index, dotted(address), tank, self.kinds[tank]))
         for sync_time, wall in self.syncs:
             lines.append("sync %d %.6f" % (sync_time, wall))
         return "".join(line + "\n" for line in lines)
@@ -221,13 +242,5 @@ class Peer:
         sys.stdout.write(self.summary())
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--address", help="own address (default: that of eth0)")
-    parser.add_argument("--pos", nargs=3, type=float, default=[600.0, 0.0, 520.0], metavar=("X", "Y", "Z"))
-    options = parser.parse_args()
-    Peer(options.address or eth0_address(), options.pos).run()
-
-
 if __name__ == "__main__":
-    main()
+    Peer(eth0_address()).run()

@@ -42,7 +42,9 @@ peer=$("$netns" address 1)
 ours=$("$netns" address 2)
 later=$("$netns" address 3)
 
-# The peer lives in namespace 1 and takes its commands on file descriptor 3.
+# The peer lives in namespace 1 and takes its commands on file descriptor 3;
+# should it die, a command fails instead of ending the script.
+trap '' PIPE
 peer_log="$work/peer.txt"
 mkfifo "$work/peer.in"
 "$netns" run 1 python3 -u "$root/tests/peers/original_peer.py" <"$work/peer.in" >"$peer_log" 2>&1 &
@@ -64,14 +66,21 @@ peer_summary() {
 received() { awk -v t="$1" -v a="$2" '$1 == "received" && $2 == t && $4 == a { n = $5 } END { print n + 0 }'; }
 sent() { awk -v t="$1" -v a="$2" '$1 == "sent" && $2 == t && $4 == a { n = $5 } END { print n + 0 }'; }
 entries() { awk -v a="$1" '$1 == "entry" && $3 == a { n++ } END { print n + 0 }'; }
+# The object and the tank kind of the last entry for address $1.
+entry_of() { awk -v a="$1" '$1 == "entry" && $3 == a { v = $4 " " $6 } END { print v }'; }
+# Game records of type $1 from $2 that the peer took to be about another object than $3.
+about_others() {
+    awk -v t="$1" -v a="$2" -v o="$3" '$1 == "about" && $2 == t && $4 == a && $6 != o { n += $7 } END { print n + 0 }'
+}
+# Waits until $2 seconds after the wall-clock time $1.
+wait_until() { while (($(date +%s) < ${1%.*} + $2)); do sleep 0.5; done; }
 
 # --- Our copy plays first; the peer joins once the copy's start-up traffic is over.
 start_copy 2
 hold 2 space
 sleep 1
 release 2 space
-started=$(stamp_of "$work/stdout2.txt" " Attempting to connect ")
-while (($(date +%s) < ${started%.*} + 8)); do sleep 0.5; done
+wait_until "$(stamp_of "$work/stdout2.txt" " Attempting to connect ")" 8
 
 exec 3>"$work/peer.in"
 wait_for "$peer_log" "sent 601 to 255.255.255.255" 1 60 || fail "the peer did not start"
@@ -94,6 +103,8 @@ hold 2 j
 wait_for "$peer_log" "received 201 from $ours" 1 10
 release 2 j
 
+# Answers that come late or again count too.
+wait_until "$(stamp_of "$peer_log" "sent 601")" 8
 summary=$(peer_summary)
 [ -n "$summary" ] || fail "the peer wrote no summary"
 n=$(received 602 "$ours" <<<"$summary")
@@ -105,7 +116,7 @@ check "our copy answered $requests 603 requests with $n 604 replies" test "$n" -
 offset=$(clock_offset 2)
 read -r sync_time wall < <(awk '$1 == "sync" { print $2, $3; exit }' <<<"$summary")
 if [ -n "$offset" ] && [ -n "${sync_time:-}" ]; then
-    skew=$(awk -v s="$sync_time" -v w="$wall" -v o="$offset" 'BEGIN { printf "%.0f", s - w * 1000 - o }')
+    skew=$(awk -v s="$sync_time" -v w="$wall" -v o="$offset" 'BEGIN { printf "%d", s - w * 1000 - o }')
     check "the 604's syncTime is $skew ms off our copy's game clock (within 2 s expected)" test "${skew#-}" -lt 2000
 else
     check "a clock to compare: our copy's probes give ${offset:-nothing}, the peer's 604 ${sync_time:-nothing}" false
@@ -113,6 +124,8 @@ fi
 
 n=$(entries "$ours" <<<"$summary")
 check "the peer's table holds $n entries for our copy (1 expected)" test "$n" -eq 1
+read -r tank kind <<<"$(entry_of "$ours" <<<"$summary")"
+check "our copy's connect record gives its tank kind ${kind:-none} (1 expected)" test "${kind:-}" = 1
 # Entries for the peer in the last table our copy printed.
 n=$(awk -v a="$peer" '/connections are:/ { n = 0; next } $3 == "from" && $4 == a { n++ } END { print n + 0 }' \
     "$work/stdout2.txt")
@@ -125,12 +138,13 @@ check "our copy's digest shows the peer's tank at angles '${angles:-none}' (0.00
     test "$angles" = "0.00 37.50"
 n=$(received 201 "$ours" <<<"$summary")
 check "the peer received $n GMSG_CHANGE_ANGLES records from our copy's turn" test "$n" -ge 1
+n=$(about_others 201 "$ours" "${tank:-none}" <<<"$summary")
+check "$n of them are about another object than our copy's tank (0 expected)" test "$n" -eq 0
 
 # --- A copy that starts while the peer listens announces itself once.
 stop_copies
 start_copy 3
-started=$(stamp_of "$work/stdout3.txt" " Attempting to connect ")
-while (($(date +%s) < ${started%.*} + 8)); do sleep 0.5; done
+wait_until "$(stamp_of "$work/stdout3.txt" " Attempting to connect ")" 8
 n=$(peer_summary | received 601 "$later")
 check "a copy sent $n 601 announcements in the 8 s after its start (1 expected)" test "$n" -eq 1
 
