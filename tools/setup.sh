@@ -10,7 +10,7 @@ packages=(
   libdevil-dev libexpat1-dev zlib1g-dev
   googletest libgtest-dev
   xvfb xauth x11-apps xdotool imagemagick
-  lame iproute2 nftables socat
+  lame iproute2 nftables socat python3
   # The Windows build: the cross compiler, the tools that fetch and build its
   # libraries' sources, and wine with the 32-bit Mesa that draws for it.
   # Wine loads OpenGL through libGL.so.1 (libgl1), which it only recommends.

@@ -20,13 +20,6 @@ copy_env=(FERROWIND_NET_TRACE=1)
 source "$root/tests/scripts/lib/copies.sh"
 need_copies_tools
 
-# The median of (game clock - wall clock) in ms over the timing probe lines
-# ("message time" "game time") that copy $1 printed.
-clock_offset() {
-    awk 'NF == 3 && $2 ~ /^[0-9]+$/ && $3 ~ /^[0-9]+$/ { print $3 - $1 * 1000 }' "$work/stdout$1.txt" |
-        sort -n | awk '{ v[NR] = $1 } END { if (NR) printf "%.0f\n", v[int((NR + 1) / 2)] }'
-}
-
 # The index copy $1 gave to the tank of the copy at address $2, from the
 # connection table it printed.
 tank_of() {

@@ -149,6 +149,13 @@ start_copy() {
 # The wall-clock time (s) of the first line of file $1 containing $2.
 stamp_of() { grep -m 1 -F -- "$2" "$1" 2>/dev/null | cut -d' ' -f1; }
 
+# The median of (game clock - wall clock) in ms over the timing probe lines
+# (key z: "message time" "game time") that copy $1 printed.
+clock_offset() {
+    awk 'NF == 3 && $2 ~ /^[0-9]+$/ && $3 ~ /^[0-9]+$/ { printf "%.0f\n", $3 - $1 * 1000 }' "$work/stdout$1.txt" |
+        sort -n | awk '{ v[NR] = $1 } END { if (NR) printf "%.0f\n", v[int((NR + 1) / 2)] }'
+}
+
 # Checks the tools a run needs; exits 77 (skipped) where namespaces cannot be made.
 need_copies_tools() {
     if ! "$netns" check; then
