@@ -1,6 +1,8 @@
 #include "tests/unit/LogCapture.h"
 #include "GameFixture.h"
 #include "game/Damage.h"
+#include "model/StateDigest.h"
+#include "net/WireConvert.h"
 
 #include <cmath>
 
@@ -283,4 +285,46 @@ TEST_F(MessageRules, MessagesThatWouldReadOutOfRangeAreIgnored)
     EXPECT_EQ(game.m_objects[me]->pos.x, before.x);
     EXPECT_EQ(State(me)[TS_ARMOUR], 1);
     EXPECT_EQ(game.m_objects[crate]->active, 1);
+}
+
+// A newcomer starts a peer's tank from the state record the peer sends: the
+// record carries all that the digest compares and the reload, so the copy
+// equals the original. A tank whose player left is gone from the digest and
+// from the line of fire.
+TEST_F(MessageRules, ATankStateRecordCopiesATankAndADepartedOneIsGone)
+{
+    SGameObject* owner = game.m_objects[me];
+    owner->angles = Vector3f(0, 33, 0);
+    owner->timer = 99000;
+    float* s = State(me);
+    s[TS_THROTTLE] = -0.5f;
+    s[TS_DRIVE] = 0.25f;
+    s[TS_ARMOUR] = 1.75f;
+    s[TS_GUN] = 0.5f;
+    s[TS_POWERUP_KIND] = 4;
+    s[TS_POWERUP_LEFT] = 3000;
+    int copy = AddTank(box, Vector3f(300, 0, 300));
+    game.m_objects[copy]->active = 0;
+
+    SSocketMSG rec = TankStateRecord(*owner, 7, 0, 100000);
+    SGameMsg msg = TankStateFromWire(rec, {ZOConnectionID(7, copy)});
+    ASSERT_EQ(msg.object, copy);
+    game.ActOnMessage(msg);
+    auto digestOf = [&](int tank) {
+        return StateDigest({game.m_objects[tank]}, [](int) { return std::string("t"); }, 0);
+    };
+    EXPECT_EQ(digestOf(copy), digestOf(me));
+    EXPECT_EQ(game.m_objects[copy]->timer, 99000u);
+    EXPECT_EQ(State(copy)[TS_POWERUP_LEFT], 3000);
+
+    // A shot hits the copy until its player leaves, then passes where it stood.
+    owner->angles = game.m_objects[copy]->angles = Vector3f(0, 0, 0);
+    int shooter = AddTank(box, Vector3f(100, 0, 400));  // faces -z, towards the copy, then me
+    game.m_objects[copy]->pos = Vector3f(100, 0, 300);
+    Apply(GMSG_SHOOT, shooter, {}, 200000);
+    EXPECT_NEAR(State(shooter)[TS_IMPACT_Z], 300 + 20 + 8, 1e-3);
+    Apply(GMSG_DEPARTED, copy, {});
+    EXPECT_EQ(digestOf(copy), "");
+    Apply(GMSG_SHOOT, shooter, {}, 300000);
+    EXPECT_NEAR(State(shooter)[TS_IMPACT_Z], 100 + 20 + 8, 1e-3);
 }

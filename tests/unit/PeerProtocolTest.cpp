@@ -452,3 +452,114 @@ TEST_F(PeerProtocol, EveryFewSecondsEachPeerIsTimedByAClockRequestWhoseAnswerSet
     EXPECT_GE(roundTrip, 0);
     EXPECT_LT(roundTrip, 1000);
 }
+
+namespace {
+
+const uint32_t PEER_RUN = 1234;
+
+// A game record of PEER_A's about its own tank, numbered `sequence` in run `run`.
+SSocketMSG Numbered(uint32_t sequence, uint32_t run = PEER_RUN)
+{
+    SSocketMSG rec{};
+    rec.type = GMSG_CHANGE_ANGLES;
+    rec.senderAddr = PEER_A;
+    rec.recipientAddr = PEER_A;
+    rec.destAddr = (uint32_t)SELF;
+    rec.time = 100 + sequence;
+    WriteStamp(rec, SWireStamp{run, sequence, sequence});
+    return rec;
+}
+
+}  // namespace
+
+// Every record arriving twice (a resend, or a switch that doubles frames) is
+// queued once; records of an earlier run of the peer are not queued at all.
+TEST_F(PeerProtocol, ANumberedRecordIsQueuedOnceHoweverOftenItArrives)
+{
+    Announce();
+    SSocketMSG hello = ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50);
+    WriteStamp(hello, SWireStamp{PEER_RUN, 0, 10});
+    Receive(hello);
+    for (uint32_t n : {11u, 12u, 11u, 14u, 12u, 13u, 14u, 10u, 9u})
+        Receive(Numbered(n));
+    Receive(Numbered(15, PEER_RUN + 1));
+    std::vector<unsigned long> times;
+    for (const SSocketMSG& rec : transport.queued)
+        times.push_back(rec.time - 100);
+    EXPECT_EQ(times, Addresses({11, 12, 14, 13}));
+    EXPECT_EQ(protocol.Drops().Of(DROP_DUPLICATE), 5u) << "10 and 9 were sent before this copy was a peer";
+    EXPECT_EQ(protocol.Drops().Of(DROP_STALE), 1u);
+}
+
+// A gap is asked for, the sender sends what it kept, and a record that never
+// comes is given up once no time warp could take it in.
+TEST_F(PeerProtocol, MissingRecordsAreAskedForAndSentAgain)
+{
+    Announce();
+    SSocketMSG hello = ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50);
+    WriteStamp(hello, SWireStamp{PEER_RUN, 0, 0});
+    Receive(hello);
+    Receive(Numbered(1));
+    Receive(Numbered(4));
+    // The last one of a burst is lost too: the next answer's stamp tells.
+    SSocketMSG reply = Reply(PEER_A, 0);
+    WriteStamp(reply, SWireStamp{PEER_RUN, 0, 6});
+    Receive(reply);
+    transport.sent.clear();
+    auto now = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    Repeat(now);
+    ASSERT_EQ(SentTo(SMSG_RESEND_REQUEST), Addresses({PEER_A}));
+    EXPECT_EQ(RequestedRanges(transport.sent.back(), 64),
+              (std::vector<SSequenceRange>{{2, 2}, {5, 2}}));
+
+    // This copy, asked in turn, sends again what it still keeps, numbered as before.
+    for (int k = 0; k < 3; ++k)
+        protocol.SendGameRecord(About(GMSG_SHOOT, SELF, SELF));
+    transport.sent.clear();
+    Receive(ResendRequest({{2, 5}}, PEER_A, SELF));
+    std::vector<uint32_t> resent;
+    for (const SSocketMSG& rec : transport.sent) {
+        EXPECT_EQ(rec.destAddr, (uint32_t)PEER_A);
+        resent.push_back(ReadStamp(rec).sequence);
+    }
+    EXPECT_EQ(resent, (std::vector<uint32_t>{2, 3, 4})) << "1 to 4 were sent: the clock's setting and three shots";
+
+    Receive(Numbered(2));
+    auto later = now + std::chrono::milliseconds(500);
+    Repeat(later);
+    Repeat(later + std::chrono::milliseconds(CPeerProtocol::GIVE_UP_MS - 200));
+    EXPECT_EQ(protocol.Lost(), 0u) << "not yet";
+    Repeat(later + std::chrono::milliseconds(CPeerProtocol::GIVE_UP_MS + 200));
+    EXPECT_EQ(protocol.Lost(), 3u) << "3, 5 and 6 never came";
+}
+
+// A peer heard from neither by records nor by answers leaves; one that quits
+// leaves at once. Its tank leaves through the queue, its entry is kept for
+// its return, and the table has room for others meanwhile.
+TEST_F(PeerProtocol, APeerThatFallsSilentOrQuitsLeavesAndComesBackToItsEntry)
+{
+    MeetPeers();
+    auto start = std::chrono::steady_clock::now();
+    Repeat(start);
+    Receive(Reply(PEER_A));
+    CaptureLog();
+    protocol.RepeatHandshake(start + std::chrono::milliseconds(CPeerProtocol::SILENCE_MS + 100));
+    std::string said = CapturedOut();
+    EXPECT_NE(said.find("10.77.0.2 left the battle (silent)"), std::string::npos) << said;
+    EXPECT_NE(said.find("10.77.0.3 left the battle (silent)"), std::string::npos) << said;
+    EXPECT_EQ(Receive(About(SMSG_LEAVING, PEER_B)), "") << "gone already";
+    ASSERT_EQ(table.Snapshot().size(), 1u);
+    ASSERT_EQ(game.messages.size(), 2u);
+    EXPECT_EQ(game.messages[0].type, GMSG_DEPARTED);
+    EXPECT_EQ(game.messages[0].object, 2);
+
+    Receive(ConnectFrom(SMSG_CONNECT, PEER_A, 70));
+    EXPECT_EQ(table.ObjectOf(PEER_A), 2) << "its old entry";
+    EXPECT_EQ(game.objects.size(), 4u) << "no second tank";
+    ASSERT_EQ(game.messages.size(), 3u);
+    EXPECT_EQ(game.messages[2].type, GMSG_TANK_STATE);
+    EXPECT_EQ(game.messages[2].data[TSV_POS], 70);
+
+    EXPECT_EQ(Receive(About(SMSG_LEAVING, PEER_A)), "10.77.0.2 left the battle (quit)\n");
+    EXPECT_EQ(table.ObjectOf(PEER_A), -1);
+}
