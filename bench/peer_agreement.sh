@@ -10,6 +10,15 @@
 #
 # Args: path to the ferrowind binary, repo root, [seconds of driving (60)],
 #       [runs (3)], [first seed (1)], [quiet seconds (9)]
+# What a run puts the copies through, by environment (seconds count from the
+# start of the driving; each is off unless set):
+#   AGREE_LOSS=P      P % of the frames between the copies are dropped
+#   AGREE_LATE=S      copy 3 joins S seconds late (the lag goes to copy 2)
+#   AGREE_RESTART=S   copy 2 is killed (SIGKILL) at S and started again
+#   AGREE_DEPART=S    copy 3 quits at S (Esc twice); the others must then
+#                     show no tank for it, and only they are compared
+# After each run every compared copy's drop and loss counts (its key-z print)
+# are shown.
 set -u
 
 bin=$(readlink -f "$1")
@@ -25,8 +34,47 @@ source "$root/tests/scripts/lib/copies.sh"
 need_copies_tools
 trap cleanup EXIT
 
+late=${AGREE_LATE:-}
+restart=${AGREE_RESTART:-}
+depart=${AGREE_DEPART:-}
+lagged=3
+[ -n "$late" ] && lagged=2
+declare -a running=(0 0 0 0)
+
 start_xvfb || fail "no Xvfb display could be started"
 "$netns" up 3 >/dev/null || fail "the namespaces could not be made"
+[ -n "${AGREE_LOSS:-}" ] && { "$netns" loss "$AGREE_LOSS" || fail "no loss could be set on the bridge"; }
+
+# Starts copy $1 during the driving: it enters by a shot once it knows $2 peers.
+join_copy() {
+    start_copy "$1"
+    wait_for "$work/stdout$1.txt" " tried to connect" "$2" 30 || fail "copy $1 did not connect on joining"
+    hold "$1" space
+    sleep 1
+    release "$1" space
+    running[$1]=1
+}
+
+# Events of the run at second $1 of the driving.
+events_at() {
+    local t=$1
+    [ "$t" = "$late" ] && join_copy 3 2
+    if [ "$t" = "$restart" ]; then
+        kill -KILL "${game_pids[2]}" 2>/dev/null
+        wait "${game_pids[2]}" 2>/dev/null
+        running[2]=0
+        holding[2]=""
+        join_copy 2 1
+    fi
+    if [ "$t" = "$depart" ]; then
+        running[3]=0
+        [ -n "${holding[3]}" ] && release 3 "${holding[3]}"
+        holding[3]=""
+        key 3 Escape
+        sleep 0.3
+        key 3 Escape
+    fi
+}
 
 keys=(i i i k j l space)
 declare -a holding=("" "" "" "")
@@ -60,7 +108,7 @@ wait_settled() {
     local deadline=$((SECONDS + 30)) i settled
     while ((SECONDS < deadline)); do
         settled=1
-        for i in 1 2 3; do
+        for i in "${compared[@]}"; do
             [ "$(last_digest "$i")" = "$(last_digest "$i" 1)" ] || settled=0
         done
         ((settled)) && return 0
@@ -85,23 +133,32 @@ agreed=0
 for run in $(seq 1 "$runs"); do
     RANDOM=$((seed + run - 1))
     rm -f "$work"/stdout*.txt "$work"/output*.txt
-    for i in 1 2 3; do start_copy "$i"; done
-    for i in 1 2 3; do
-        wait_for "$work/stdout$i.txt" " tried to connect" 2 30 || fail "copy $i did not connect both others"
+    first=(1 2 3)
+    [ -n "$late" ] && first=(1 2)
+    for i in "${first[@]}"; do start_copy "$i"; running[$i]=1; done
+    for i in "${first[@]}"; do
+        wait_for "$work/stdout$i.txt" " tried to connect" $((${#first[@]} - 1)) 30 ||
+            fail "copy $i did not connect the others"
     done
-    key 3 q
-    wait_for "$work/stdout3.txt" "Lag set to 1" 1 10 || fail "copy 3 did not raise its lag"
+    key $lagged q
+    wait_for "$work/stdout$lagged.txt" "Lag set to 1" 1 10 || fail "copy $lagged did not raise its lag"
     sleep 0.3
-    key 3 q
-    wait_for "$work/stdout3.txt" "Lag set to 2" 1 10 || fail "copy 3 did not raise its lag"
+    key $lagged q
+    wait_for "$work/stdout$lagged.txt" "Lag set to 2" 1 10 || fail "copy $lagged did not raise its lag"
 
     # Tanks start dead: a shot brings each in.
-    for i in 1 2 3; do hold "$i" space; done
+    for i in "${first[@]}"; do hold "$i" space; done
     sleep 2
-    for i in 1 2 3; do release "$i" space; done
-    end=$((SECONDS + drive))
-    while ((SECONDS < end)); do
-        for i in 1 2 3; do step "$i"; done
+    for i in "${first[@]}"; do release "$i" space; done
+    start=$SECONDS
+    done_events=-1
+    while ((SECONDS < start + drive)); do
+        t=$((SECONDS - start))
+        if ((t > done_events)); then
+            for ((e = done_events + 1; e <= t; e++)); do events_at "$e"; done
+            done_events=$t
+        fi
+        for i in 1 2 3; do ((running[i])) && step "$i"; done
         sleep 0.5
     done
     for i in 1 2 3; do
@@ -109,16 +166,31 @@ for run in $(seq 1 "$runs"); do
         holding[$i]=""
     done
     sleep "$quiet"
-    for i in 1 2 3; do alive "$i" || fail "copy $i died"; done
+    compared=()
+    for i in 1 2 3; do
+        ((running[i])) || continue
+        alive "$i" || fail "copy $i died"
+        compared+=("$i")
+    done
     wait_settled || echo "(a copy's digest still changed after the quiet time)"
 
     # The digest before the last: the last may be half written.
     reference=$(last_digest 1 1)
     [ -n "$reference" ] || fail "copy 1 printed no digest"
     report="run $run (seed $((seed + run - 1)), ${drive} s):"
-    for i in 1 2 3; do report+=" copy $i warped $(count "$work/output$i.txt" Warping) times;"; done
+    for i in "${compared[@]}"; do report+=" copy $i warped $(count "$work/output$i.txt" Warping) times;"; done
     same=1
-    for i in 2 3; do
+    if [ -n "$depart" ]; then
+        gone=$(grep -m1 -o 'address [0-9.]*' "$work/stdout3.txt" | cut -d' ' -f2)
+        if [ -z "$gone" ]; then
+            same=0
+            report+=" copy 3's address is unknown;"
+        elif echo "$reference" | grep -qF "tank:$gone "; then
+            same=0
+            report+=" copy 3 ($gone) quit but its tank is still there;"
+        fi
+    fi
+    for i in "${compared[@]:1}"; do
         read -r differ total worst what <<<"$(compare "$reference" "$(last_digest "$i" 1)")"
         report+=" copy $i vs 1: $differ of $total numbers differ"
         ((differ > 0)) && { same=0; report+=" (largest $worst, $what)"; }
@@ -129,8 +201,14 @@ for run in $(seq 1 "$runs"); do
     if ((same)); then
         echo "$reference" | sed 's/^/    /'
     else
-        for i in 1 2 3; do echo "--- copy $i:"; last_digest "$i" 1; done
+        for i in "${compared[@]}"; do echo "--- copy $i:"; last_digest "$i" 1; done
     fi
+    # The repair figures each copy prints with its table (key z).
+    for i in "${compared[@]}"; do key "$i" z; done
+    sleep 1.5
+    for i in "${compared[@]}"; do
+        grep -F "records dropped:" "$work/stdout$i.txt" | tail -n 1 | sed "s/^[0-9.]* /    copy $i: /"
+    done
     stop_copies
     sleep 1
 done

@@ -356,7 +356,7 @@ int main(int argc, char** argv)
     size_t glyphs[2];
     for (int k = 0; k < 2; ++k) {
         gl->times = CTimedZoGl::SPassTimes();
-        std::vector<SPeerFigures> peers(peerCounts[k], SPeerFigures{0x0a4d00ffUL, 120, 60, 60, 9, 9000});
+        std::vector<SPeerFigures> peers(peerCounts[k], SPeerFigures{0x0a4d00ffUL, 120, 60, 60, 9, 9000, 0});
         gl->m_netOverlay = NetOverlayImages(peers, 9);
         glyphs[k] = gl->m_netOverlay.size();
         TimedFrames(*gl, frames);

@@ -32,6 +32,7 @@ CFerrowind::CFerrowind(char*, char* outputPath)
     m_mutex = m_threads->InitializeMutex();
     m_running = true;
     ZOSocketOpen();
+    ZOSocketSetStateCheck(&m_stateCheck);
     m_threads->CreateThread(ZOSocketListen, this);
     m_threads->CreateThread(ZOSocketListen, this);
     m_threads->CreateThread(Lag, this);
@@ -214,20 +215,24 @@ void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned 
 }
 
 // Tanks named by their owners' addresses, as every copy knows them.
-void CFerrowind::PrintDigest()
+std::function<std::string(int)> CFerrowind::TankNames() const
 {
     std::vector<ZOConnectionID> table = SocketConnections().Snapshot();
-    auto owner = [&table](int index) {
+    return [table](int index) {
         std::string name = "object" + std::to_string(index);
         for (const ZOConnectionID& entry : table)
             if (entry.objectIndex == index)
                 name = DottedAddress(entry.address);
         return name;
     };
+}
+
+void CFerrowind::PrintDigest()
+{
     std::string text;
     {
         CHold hold(*this);
-        text = StateDigest(m_objects, owner, GetTime());
+        text = StateDigest(m_objects, TankNames(), GetTime());
     }
     LogOut("%s", text.c_str());
 }

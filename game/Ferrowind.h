@@ -3,6 +3,8 @@
 
 #include <atomic>
 #include <cstdio>
+#include <functional>
+#include <string>
 #include <random>
 #include <thread>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "model/Numbers.h"
 #include "model/Rollback.h"
 #include "model/SavedStates.h"
+#include "model/StateCheck.h"
 
 class CZoSDL;
 class CZoGl;
@@ -134,6 +137,7 @@ private:
     void DamageLocalTank(int shooter);
     void UpdateDisplay(unsigned long frameStart);
     void FollowLocalTank();
+    std::function<std::string(int)> TankNames() const;
     void PrintDigest();
     void ShowNetFigures();
     void StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt);
@@ -150,6 +154,8 @@ private:
     // When the network overlay was last renewed; 0 while it is off.
     unsigned int m_netFiguresAt = 0;
     enum { NET_FIGURES_EVERY_MS = 250 };
+    // Hashes of the battlefield at fixed times, compared with the peers'.
+    CStateCheck m_stateCheck;
     // Damage rolls and respawn spots; a game of its own in each test.
     std::minstd_rand m_random;
 };

@@ -1,6 +1,7 @@
 // The message queue: messages ordered by time, applied once per frame, and
 // replayed from a saved snapshot (a time warp) when a late one arrives.
 #include "game/Ferrowind.h"
+#include "model/StateDigest.h"
 #include "net/NetFigures.h"
 
 void CFerrowind::AddMsg(SGameMsg msg)
@@ -114,8 +115,13 @@ void CFerrowind::ActOnMessages()
             break;
         // A replay takes its snapshots afresh: those it dropped lacked the
         // late message.
-        if (i > 0 && (int)((unsigned int)m_messages[i].time - (unsigned int)m_messages[i - 1].time) > 0)
+        if (i > 0 && (int)((unsigned int)m_messages[i].time - (unsigned int)m_messages[i - 1].time) > 0) {
             m_rollback.Save(m_objects, (unsigned int)m_messages[i].time - 1);
+            unsigned int passed =
+                CStateCheck::Passed((unsigned int)m_messages[i - 1].time, (unsigned int)m_messages[i].time);
+            if (passed)
+                m_stateCheck.Own(passed, StateHash(m_objects, TankNames(), passed));
+        }
         m_messages[i].handled = 1;
         // A copy: the rules may add to the queue while it is applied.
         SGameMsg current = m_messages[i];

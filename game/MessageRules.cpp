@@ -145,7 +145,6 @@ void CFerrowind::SetTankState(const SGameMsg& msg)
     o->kind = KIND_TANK;
     o->pos = Vector3f(v[TSV_POS], v[TSV_POS + 1], v[TSV_POS + 2]);
     o->angles = Vector3f(v[TSV_ANGLES], v[TSV_ANGLES + 1], v[TSV_ANGLES + 2]);
-    s[TS_THROTTLE] = v[TSV_THROTTLE];
     for (int k = 0; k < 3; ++k)
         s[TS_DRIVE + k] = v[TSV_CONDITIONS + k];
     s[TS_POWERUP_KIND] = v[TSV_POWERUP_KIND];

@@ -72,13 +72,14 @@ struct SGameMsg {
 };
 
 // What a tank-state message carries, in this order: position (3), angles (3),
-// throttle, drive, armour, gun, timed power-up kind and time left, active,
-// the four effect values, and how long before the message's time the tank
-// last fired or died (its reload).
+// drive, armour, gun, timed power-up kind and time left, active, the four
+// effect values, and how long before the message's time the tank last fired
+// or died (its reload). Not the throttle: a peer's tank moves by its owner's
+// moves, and its throttle is the owner's alone.
 enum {
-    TSV_POS = 0, TSV_ANGLES = 3, TSV_THROTTLE = 6, TSV_CONDITIONS = 7, TSV_POWERUP_KIND = 10,
-    TSV_POWERUP_LEFT = 11, TSV_ACTIVE = 12, TSV_EFFECT = 13, TSV_RELOAD_AGE = 17,
-    TANK_STATE_VALUES = 18
+    TSV_POS = 0, TSV_ANGLES = 3, TSV_CONDITIONS = 6, TSV_POWERUP_KIND = 9, TSV_POWERUP_LEFT = 10, TSV_ACTIVE = 11,
+    TSV_EFFECT = 12, TSV_RELOAD_AGE = 16,
+    TANK_STATE_VALUES = 17
 };
 
 // What the queue, the rules and the log know of each message type; a new

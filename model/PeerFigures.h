@@ -10,6 +10,7 @@ struct SPeerFigures {
     int outPerSecond;
     int warps;  // time warps in the last 10 s that a message of this peer caused
     unsigned int longestWarpMs;  // the longest lag of a warp it caused, ever
+    unsigned int disagreements;  // times its battlefield differed from this copy's
 };
 
 #endif

@@ -27,8 +27,12 @@ bool IsTankWithState(const SGameObject& o)
 
 }  // namespace
 
-std::string StateDigest(const std::vector<SGameObject*>& objects, const std::function<std::string(int)>& tankName,
-                        unsigned long time)
+namespace {
+
+// `atTime`: a taken power-up counts as back once its timer's time has come,
+// as the rules see it, not only once a frame has shown it again.
+std::string DigestText(const std::vector<SGameObject*>& objects, const std::function<std::string(int)>& tankName,
+                       unsigned long time, bool atTime)
 {
     std::string text;
     std::string head = "digest " + std::to_string((unsigned int)time) + " ";
@@ -42,10 +46,29 @@ std::string StateDigest(const std::vector<SGameObject*>& objects, const std::fun
                     Fixed(s[TS_DRIVE], 3) + " " + Fixed(s[TS_ARMOUR], 3) + " " + Fixed(s[TS_GUN], 3) + " active " +
                     std::to_string(o.active) + "\n";
         } else if (o.kind == KIND_POWERUP) {
-            text += head + "powerup " + std::to_string(i) + " active " + std::to_string(o.active) + "\n";
+            bool back = atTime && (int)((unsigned int)time - (unsigned int)o.timer) >= 0;
+            text += head + "powerup " + std::to_string(i) + " active " + std::to_string(back ? 1 : o.active) + "\n";
         }
     }
     return text;
+}
+
+}  // namespace
+
+std::string StateDigest(const std::vector<SGameObject*>& objects, const std::function<std::string(int)>& tankName,
+                        unsigned long time)
+{
+    return DigestText(objects, tankName, time, false);
+}
+
+uint64_t StateHash(const std::vector<SGameObject*>& objects, const std::function<std::string(int)>& tankName,
+                   unsigned long time)
+{
+    // FNV-1a over the digest's text: the same rounding decides what counts as equal.
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : DigestText(objects, tankName, time, true))
+        hash = (hash ^ c) * 1099511628211ull;
+    return hash;
 }
 
 void RequestStateDigest()

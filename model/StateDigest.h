@@ -1,6 +1,7 @@
 #ifndef FERROWIND_STATEDIGEST_H
 #define FERROWIND_STATEDIGEST_H
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,6 +18,11 @@
 //   digest <time> powerup <index> active <a>
 std::string StateDigest(const std::vector<SGameObject*>& objects, const std::function<std::string(int)>& tankName,
                         unsigned long time);
+
+// The digest of the battlefield as it stands at game time `time`, as one
+// number that copies exchange to find out that they disagree.
+uint64_t StateHash(const std::vector<SGameObject*>& objects, const std::function<std::string(int)>& tankName,
+                   unsigned long time);
 
 // Asks for one digest at the next frame (the digest key).
 void RequestStateDigest();

@@ -27,7 +27,7 @@ CNetFigures::SPeer& CNetFigures::Find(unsigned long peer)
     if (m_peers.size() >= MAX_PEERS)
         m_peers.erase(m_peers.begin());
     SPeer fresh;
-    fresh.shown = SPeerFigures{peer, -1, 0, 0, 0, 0};
+    fresh.shown = SPeerFigures{peer, -1, 0, 0, 0, 0, 0};
     m_peers.push_back(fresh);
     return m_peers.back();
 }
@@ -62,6 +62,12 @@ void CNetFigures::Warp(unsigned long peer, unsigned int lagMs, unsigned int now)
     Prune(p.warps, now, WARP_WINDOW_MS);
     if (lagMs > p.shown.longestWarpMs)
         p.shown.longestWarpMs = lagMs;
+}
+
+void CNetFigures::Disagreement(unsigned long peer)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    ++Find(peer).shown.disagreements;
 }
 
 void CNetFigures::Forget(unsigned long peer)
@@ -109,7 +115,7 @@ std::string NetFiguresText(const std::vector<SPeerFigures>& peers, int lagSecond
                 (p.roundTripMs < 0 ? std::string("unknown") : std::to_string(p.roundTripMs) + " ms") + ", in " +
                 std::to_string(p.inPerSecond) + "/s, out " + std::to_string(p.outPerSecond) + "/s, " +
                 std::to_string(p.warps) + " warps in 10 s, longest warp " + std::to_string(p.longestWarpMs) +
-                " ms\n";
+                " ms, " + std::to_string(p.disagreements) + " disagreements\n";
     }
     return text;
 }

@@ -18,6 +18,7 @@ public:
     void CountOut(unsigned long peer, unsigned int now);
     void RoundTrip(unsigned long peer, unsigned int ms);
     void Warp(unsigned long peer, unsigned int lagMs, unsigned int now);
+    void Disagreement(unsigned long peer);
     // A departed peer's row goes with it.
     void Forget(unsigned long peer);
     // Every peer seen so far, in the order first seen.

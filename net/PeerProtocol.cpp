@@ -165,6 +165,7 @@ void CPeerProtocol::RepeatHandshake(Clock::time_point now)
     ProbeRoundTrips(now);
     AskForMissing(now);
     DepartSilent(now);
+    SendStateHashes();
 }
 
 void CPeerProtocol::ProbeRoundTrips(Clock::time_point now)
@@ -268,6 +269,9 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
         break;
     case SMSG_LEAVING:
         Depart(rec.senderAddr, "quit");
+        break;
+    case SMSG_STATE_HASH:
+        CompareStateHash(rec);
         break;
     case SMSG_TANK_STATE:
         // One from a clock not yet synced would land far in the past.
@@ -438,8 +442,14 @@ void CPeerProtocol::AnswerTimeSync(const SSocketMSG& request)
 
 void CPeerProtocol::ApplyTimeSync(const SSocketMSG& reply)
 {
-    if (SetClock(reply))
-        PublishOwnState();
+    if (!SetClock(reply))
+        return;
+    PublishOwnState();
+    // Until the tanks of the battle have come, this copy's battlefield is
+    // not the others'.
+    CStateCheck* check = m_stateCheck;
+    if (check)
+        check->SendFrom((unsigned int)m_game.load()->GetTime() + 2 * CStateCheck::PERIOD_MS);
 }
 
 // True the first time the clock is set.

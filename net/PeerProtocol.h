@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/Interfaces.h"
+#include "model/StateCheck.h"
 #include "net/ConnectionTable.h"
 #include "net/DropCounts.h"
 #include "net/SentRecords.h"
@@ -38,6 +39,8 @@ public:
     CPeerProtocol(CConnectionTable& table, IPeerTransport& transport, uint32_t incarnation);
 
     void SetGame(IGameInterface* game) { m_game = game; }
+    // Where this copy's battlefield hashes come from and peers' go to.
+    void SetStateCheck(CStateCheck* check) { m_stateCheck = check; }
     IGameInterface* Game() const { return m_game; }
 
     // The local entry, once, however many listeners start.
@@ -112,6 +115,8 @@ private:
     // Once the clock is set: this copy's tank as it is, to every peer, so
     // that a tank left from an earlier run of this copy is replaced on theirs.
     void PublishOwnState();
+    void SendStateHashes();
+    void CompareStateHash(const SSocketMSG& rec);
     bool PlayedLonger(const SSocketMSG& announcement);
     // Asks for the clock of the peer named, or else of the first peer in the table.
     void RequestTimeSync(unsigned long peer = 0);
@@ -123,6 +128,7 @@ private:
     CConnectionTable& m_table;
     IPeerTransport& m_transport;
     std::atomic<IGameInterface*> m_game;
+    std::atomic<CStateCheck*> m_stateCheck{nullptr};
     // Peers are taken in only once the local battlefield is loaded and
     // announced, so that no peer's tank can take a local object's index.
     std::atomic<bool> m_announced;

@@ -4,6 +4,8 @@
 #include "net/PeerProtocol.h"
 #include "model/Log.h"
 
+#include <cstring>
+
 #include "model/Numbers.h"
 #include "net/NetFigures.h"
 #include "net/WireConvert.h"
@@ -190,4 +192,40 @@ void CPeerProtocol::PublishOwnState()
     SSocketMSG rec = TankStateRecord(*tank, m_transport.LocalAddress(), 0, game->GetTime());
     DestroyObject(tank);
     SendGameRecord(rec);
+}
+
+void CPeerProtocol::SendStateHashes()
+{
+    CStateCheck* check = m_stateCheck;
+    IGameInterface* game = m_game;
+    if (!check || !game)
+        return;
+    unsigned long local = m_transport.LocalAddress();
+    for (const CStateCheck::SHash& own : check->TakeDue((unsigned int)game->GetTime())) {
+        SSocketMSG rec{};
+        rec.type = SMSG_STATE_HASH;
+        rec.senderAddr = local;
+        rec.time = own.time;
+        // Two words: a 32-bit build's syncTime holds only the low one.
+        uint32_t words[2] = {(uint32_t)own.hash, (uint32_t)(own.hash >> 32)};
+        std::memcpy(rec.data, words, sizeof words);
+        for (const ZOConnectionID& entry : m_table.Snapshot()) {
+            if (entry.address == local)
+                continue;
+            rec.destAddr = (uint32_t)entry.address;
+            Transmit(rec);
+        }
+    }
+}
+
+void CPeerProtocol::CompareStateHash(const SSocketMSG& rec)
+{
+    CStateCheck* check = m_stateCheck;
+    if (!check || m_table.ObjectOf(rec.senderAddr) < 0)
+        return;
+    uint32_t words[2];
+    std::memcpy(words, rec.data, sizeof words);
+    uint64_t hash = (uint64_t)words[1] << 32 | words[0];
+    if (check->Peer(rec.senderAddr, CStateCheck::SHash{(unsigned int)rec.time, hash}))
+        NetFigures().Disagreement(rec.senderAddr);
 }

@@ -18,8 +18,8 @@ int Clamp(int value, int low, int high)
 
 // The words from `data` to `tankActive` hold a tank state record's values.
 const size_t TANK_STATE_OFFSET = offsetof(SSocketMSG, data);
-static_assert(TANK_STATE_OFFSET + TANK_STATE_VALUES * sizeof(float) == WIRE_HEAD_BYTES,
-              "a tank state fills the words from the data on");
+static_assert(TANK_STATE_OFFSET + TANK_STATE_VALUES * sizeof(float) <= WIRE_HEAD_BYTES,
+              "a tank state fits the words from the data on");
 
 int MappedObject(const SSocketMSG& rec, const std::vector<ZOConnectionID>& table)
 {
@@ -101,7 +101,6 @@ SSocketMSG TankStateRecord(const SGameObject& tank, unsigned long sender, unsign
     rec.time = time;
     float v[TANK_STATE_VALUES] = {tank.pos.x, tank.pos.y, tank.pos.z, tank.angles.x, tank.angles.y, tank.angles.z};
     const float* s = tank.state && tank.stateCount >= TANK_STATE_COUNT ? tank.state : 0;
-    v[TSV_THROTTLE] = s ? s[TS_THROTTLE] : 0;
     for (int k = 0; k < 3; ++k)
         v[TSV_CONDITIONS + k] = s ? s[TS_DRIVE + k] : 1;
     v[TSV_POWERUP_KIND] = s ? s[TS_POWERUP_KIND] : 0;

@@ -25,7 +25,7 @@ SGameMsg GameMsgFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID
 SSocketMSG ConnectRecord(int type, const SGameObject& tank, unsigned long sender, unsigned long dest);
 
 // A tank-state record (SMSG_TANK_STATE): `tank` in full as it stands at game
-// time `time`, its values in the 18 words from offset 32.
+// time `time`, its values in the words from offset 32 on.
 SSocketMSG TankStateRecord(const SGameObject& tank, unsigned long sender, unsigned long dest, unsigned long time);
 // The same values as a GMSG_TANK_STATE message; GameMsgFromWire does this
 // for every tank-state record.

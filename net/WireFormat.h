@@ -16,7 +16,8 @@ enum {
     SMSG_ANNOUNCE_AGAIN = 605,  // a repeated announcement, taken like a 601
     SMSG_RESEND_REQUEST = 606,  // numbered game records that never arrived
     SMSG_TANK_STATE = 607,      // the sender's own tank in full, for a newcomer
-    SMSG_LEAVING = 608          // the sender quits
+    SMSG_LEAVING = 608,         // the sender quits
+    SMSG_STATE_HASH = 609       // the sender's battlefield at a game time, hashed
 };
 
 // The one port every peer listens on and sends to.

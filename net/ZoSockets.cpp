@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "model/StateCheck.h"
 #include "net/NetFigures.h"
 #include "net/PeerProtocol.h"
 #include "net/Platform.h"
@@ -48,6 +49,7 @@ uint32_t NewIncarnation()
 }
 
 CSocketTransport transport;
+CStateCheck* stateCheck = 0;
 CPeerProtocol protocol(CID, transport, NewIncarnation());
 
 void PrintLine(const std::string& text)
@@ -183,6 +185,12 @@ int ZOSocketSend(SGameMsg* msg)
     return 1;
 }
 
+void ZOSocketSetStateCheck(CStateCheck* check)
+{
+    protocol.SetStateCheck(check);
+    stateCheck = check;
+}
+
 void ZOSocketConnect(unsigned long address)
 {
     protocol.Connect(address);
@@ -242,6 +250,7 @@ void PrintConnections()
         text += std::to_string(entry.objectIndex) + " from " + DottedAddress(entry.address) + "\n";
     for (const ZOConnectionID& entry : CID.Departed())
         text += "departed: " + DottedAddress(entry.address) + " (tank " + std::to_string(entry.objectIndex) + ")\n";
-    text += protocol.Drops().Text() + "; " + std::to_string(protocol.Lost()) + " records lost for good\n";
+    text += protocol.Drops().Text() + "; " + std::to_string(protocol.Lost()) + " records lost for good; " +
+            std::to_string(stateCheck ? stateCheck->Disagreements() : 0) + " disagreements\n";
     LogOut("%s", text.c_str());
 }

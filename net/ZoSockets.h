@@ -30,6 +30,10 @@ void ZOSocketConnect(unsigned long address);
 int ZOSocketListen(void* game);
 void AddMsg(SSocketMSG* rec);
 void PrintConnections();
+class CStateCheck;
+// Where the listeners send this copy's battlefield hashes from and compare
+// the peers' with.
+void ZOSocketSetStateCheck(CStateCheck* check);
 
 int Lag(void* game);
 void add_lag();

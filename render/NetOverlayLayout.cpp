@@ -11,7 +11,7 @@ const float ROW_HEIGHT = 0.035f;
 const float GLYPH_HEIGHT = 0.03f;
 const float OCTET_GAP = 0.006f;
 // Where each column after the address starts.
-const float COLUMNS[] = {0.20f, 0.27f, 0.33f, 0.39f, 0.44f, 0.52f};
+const float COLUMNS[] = {0.20f, 0.27f, 0.33f, 0.39f, 0.44f, 0.52f, 0.57f};
 
 // The decimal digits of `value` left to right from x; returns where the next would go.
 float Number(std::vector<SImageRect>& out, unsigned int value, float x, float y)
@@ -43,6 +43,7 @@ std::vector<SImageRect> NetOverlayImages(const std::vector<SPeerFigures>& peers,
         Number(images, (unsigned int)p.warps, COLUMNS[3], y);
         Number(images, p.longestWarpMs, COLUMNS[4], y);
         Number(images, (unsigned int)lagSeconds, COLUMNS[5], y);
+        Number(images, p.disagreements, COLUMNS[6], y);
         y -= ROW_HEIGHT;
     }
     return images;

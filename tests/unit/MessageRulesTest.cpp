@@ -297,7 +297,6 @@ TEST_F(MessageRules, ATankStateRecordCopiesATankAndADepartedOneIsGone)
     owner->angles = Vector3f(0, 33, 0);
     owner->timer = 99000;
     float* s = State(me);
-    s[TS_THROTTLE] = -0.5f;
     s[TS_DRIVE] = 0.25f;
     s[TS_ARMOUR] = 1.75f;
     s[TS_GUN] = 0.5f;
@@ -316,6 +315,10 @@ TEST_F(MessageRules, ATankStateRecordCopiesATankAndADepartedOneIsGone)
     EXPECT_EQ(digestOf(copy), digestOf(me));
     EXPECT_EQ(game.m_objects[copy]->timer, 99000u);
     EXPECT_EQ(State(copy)[TS_POWERUP_LEFT], 3000);
+    // The throttle is the owner's alone: no copy hears it change.
+    s[TS_THROTTLE] = -0.5f;
+    game.ActOnMessage(msg);
+    EXPECT_EQ(State(copy)[TS_THROTTLE], 0);
 
     // A shot hits the copy until its player leaves, then passes where it stood.
     owner->angles = game.m_objects[copy]->angles = Vector3f(0, 0, 0);

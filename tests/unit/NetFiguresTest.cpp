@@ -41,10 +41,10 @@ TEST(NetFigures, RatesCountTheLastSecondWarpsTheLastTenAndTheLongestWarpStays)
 
 TEST(NetFigures, OverlayRowsAreDigitsAndTheTextNamesThem)
 {
-    std::vector<SPeerFigures> peers = {{A, -1, 61, 60, 3, 2100}, {B, 12, 0, 5, 0, 0}};
+    std::vector<SPeerFigures> peers = {{A, -1, 61, 60, 3, 2100, 0}, {B, 12, 0, 5, 0, 0, 17}};
     std::vector<SImageRect> images = NetOverlayImages(peers, 2);
-    // Row A: 10 0 0 2 | - | 61 | 60 | 3 | 2100 | 2; row B: 10 0 0 3 | 12 | 0 | 5 | 0 | 0 | 2.
-    ASSERT_EQ(images.size(), (5u + 0 + 2 + 2 + 1 + 4 + 1) + (5u + 2 + 1 + 1 + 1 + 1 + 1));
+    // Row A: 10 0 0 2 | - | 61 | 60 | 3 | 2100 | 2 | 0; row B: 10 0 0 3 | 12 | 0 | 5 | 0 | 0 | 2 | 17.
+    ASSERT_EQ(images.size(), (5u + 0 + 2 + 2 + 1 + 4 + 1 + 1) + (5u + 2 + 1 + 1 + 1 + 1 + 1 + 2));
     for (const SImageRect& r : images)
         EXPECT_EQ(r.image, tex::Digits);
     EXPECT_GT(images[0].y1, images.back().y1) << "the second peer is drawn below the first";
@@ -53,6 +53,6 @@ TEST(NetFigures, OverlayRowsAreDigitsAndTheTextNamesThem)
 
     EXPECT_EQ(NetFiguresText(peers, 2),
               "network figures (simulated lag 2 s):\n"
-              "  10.0.0.2: round trip unknown, in 61/s, out 60/s, 3 warps in 10 s, longest warp 2100 ms\n"
-              "  10.0.0.3: round trip 12 ms, in 0/s, out 5/s, 0 warps in 10 s, longest warp 0 ms\n");
+              "  10.0.0.2: round trip unknown, in 61/s, out 60/s, 3 warps in 10 s, longest warp 2100 ms, 0 disagreements\n"
+              "  10.0.0.3: round trip 12 ms, in 0/s, out 5/s, 0 warps in 10 s, longest warp 0 ms, 17 disagreements\n");
 }

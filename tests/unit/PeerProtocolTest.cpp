@@ -282,7 +282,7 @@ TEST_F(PeerProtocol, WhatNoPeerSendsIsDropped)
         expectDropped("own " + std::to_string(type), connect ? ConnectFrom(type, SELF, 1) : About(type, SELF), FULL,
                       SELF, false);
     }
-    for (int type : {600, 609, 1000, 0, -204, -1, (int)GMSG_TANK_STATE, (int)GMSG_DEPARTED})
+    for (int type : {600, 700, 1000, 0, -204, -1, (int)GMSG_TANK_STATE, (int)GMSG_DEPARTED})
         expectDropped("type " + std::to_string(type), About(type, PEER_A, PEER_A), FULL, PEER_A, true);
     // A forged sender is reported once per source, naming both addresses.
     expectDropped("A's death sent by B", About(GMSG_DEATH, PEER_A, PEER_A), FULL, PEER_B, true,
