@@ -338,15 +338,15 @@ void CPeerProtocol::TakePeer(const SSocketMSG& rec)
     EPeer peer = AddPeer(rec);
     if (peer == PEER_REFUSED)
         return;
-    Follow(rec.senderAddr, stamp);
+    bool newRun = Follow(rec.senderAddr, stamp);
     if (rec.type == SMSG_CONNECT_BACK) {
         if (peer == PEER_ADDED)
             RequestTimeSync();
         return;
     }
-    // The same announcement twice (the network doubled it) is answered once:
-    // a peer that follows the original rules takes every answer for a tank.
-    if (rec.type == SMSG_CONNECT && peer == PEER_KNOWN && stamp.incarnation != 0)
+    // The same announcement twice (the network doubled it) is answered once;
+    // a copy that restarted announces a new run and is answered.
+    if (rec.type == SMSG_CONNECT && peer == PEER_KNOWN && stamp.incarnation != 0 && !newRun)
         return;
     LogOut("sending SMSG_CONNECT_BACK to: %s\n", DottedAddress(rec.senderAddr).c_str());
     Connect(rec.senderAddr);

@@ -104,7 +104,7 @@ private:
     void TakePeer(const SSocketMSG& rec);
 
     // Numbering, repair and departure (PeerRepair.cpp).
-    void Follow(unsigned long peer, const SWireStamp& stamp);
+    bool Follow(unsigned long peer, const SWireStamp& stamp);
     bool FreshRecord(const SSocketMSG& rec);
     void Resend(const SSocketMSG& request);
     void AskForMissing(Clock::time_point now);

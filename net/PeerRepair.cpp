@@ -18,20 +18,22 @@ const uint32_t MAX_RANGE = 64;
 }  // namespace
 
 // Follows a numbering peer's records from the ones it sends after `stamp`; a
-// new run of the peer (it restarted) starts afresh.
-void CPeerProtocol::Follow(unsigned long peer, const SWireStamp& stamp)
+// new run of the peer (it restarted) starts afresh. False when the peer's
+// run was followed already.
+bool CPeerProtocol::Follow(unsigned long peer, const SWireStamp& stamp)
 {
     std::lock_guard<std::mutex> hold(m_followLock);
     auto followed = m_followed.find(peer);
     if (stamp.incarnation == 0) {
         if (followed != m_followed.end())
             m_followed.erase(followed);
-        return;
+        return true;
     }
     if (followed != m_followed.end() && followed->second.window.Incarnation() == stamp.incarnation)
-        return;
+        return false;
     m_followed.erase(peer);
     m_followed.emplace(peer, SFollowed{CSequenceWindow(stamp.incarnation, stamp.lastSent), Clock::time_point(), 0});
+    return true;
 }
 
 bool CPeerProtocol::FreshRecord(const SSocketMSG& rec)

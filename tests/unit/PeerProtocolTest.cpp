@@ -190,6 +190,18 @@ TEST_F(PeerProtocol, ConnectFromNewAddressAddsOneTankAndEachConnectIsAnswered)
     EXPECT_EQ(SentTo(SMSG_CONNECT_BACK), Addresses({PEER_A, PEER_A}));
     ASSERT_FALSE(transport.sent.empty());
     EXPECT_EQ(transport.sent[0].data[0], 20) << "the answer describes the local tank";
+
+    // A copy of this game names its run: the same announcement twice (the
+    // network doubled it) is answered once, a new run (a restart) again.
+    transport.sent.clear();
+    SSocketMSG first = ConnectFrom(SMSG_CONNECT, PEER_B, 60);
+    WriteStamp(first, SWireStamp{5, 0, 0});
+    SSocketMSG restarted = first;
+    WriteStamp(restarted, SWireStamp{6, 0, 0});
+    for (const SSocketMSG& rec : {first, first, restarted})
+        Quietly([&] { Receive(rec); });
+    EXPECT_EQ(SentTo(SMSG_CONNECT_BACK), Addresses({PEER_B, PEER_B}));
+    EXPECT_EQ(game.objects.size(), 4u);
 }
 
 // A copy that has just started can hear an older copy's repeated
