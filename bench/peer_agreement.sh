@@ -133,6 +133,7 @@ agreed=0
 for run in $(seq 1 "$runs"); do
     RANDOM=$((seed + run - 1))
     rm -f "$work"/stdout*.txt "$work"/output*.txt
+    running=(0 0 0 0)
     first=(1 2 3)
     [ -n "$late" ] && first=(1 2)
     for i in "${first[@]}"; do start_copy "$i"; running[$i]=1; done
@@ -205,7 +206,7 @@ for run in $(seq 1 "$runs"); do
     fi
     # The repair figures each copy prints with its table (key z).
     for i in "${compared[@]}"; do key "$i" z; done
-    sleep 1.5
+    sleep 3
     for i in "${compared[@]}"; do
         grep -F "records dropped:" "$work/stdout$i.txt" | tail -n 1 | sed "s/^[0-9.]* /    copy $i: /"
     done
