@@ -29,8 +29,10 @@ bool IsTankWithState(const SGameObject& o)
 
 namespace {
 
-// `atTime`: a taken power-up counts as back once its timer's time has come,
-// as the rules see it, not only once a frame has shown it again.
+// `atTime`: the battlefield as every copy has it at that time. A taken
+// power-up counts as back once its timer's time has come, as the rules see
+// it, not only once a frame has shown it again; a throttle is left out, as
+// only the tank's owner ever changes it (its moves are what others see).
 std::string DigestText(const std::vector<SGameObject*>& objects, const std::function<std::string(int)>& tankName,
                        unsigned long time, bool atTime)
 {
@@ -42,7 +44,7 @@ std::string DigestText(const std::vector<SGameObject*>& objects, const std::func
             const float* s = o.state;
             text += head + "tank " + tankName((int)i) + " pos " + Fixed(o.pos.x, 2) + " " + Fixed(o.pos.y, 2) + " " +
                     Fixed(o.pos.z, 2) + " angles " + Fixed(o.angles.x, 2) + " " + Fixed(o.angles.y, 2) + " " +
-                    Fixed(o.angles.z, 2) + " throttle " + Fixed(s[TS_THROTTLE], 3) + " conditions " +
+                    Fixed(o.angles.z, 2) + " throttle " + Fixed(atTime ? 0 : s[TS_THROTTLE], 3) + " conditions " +
                     Fixed(s[TS_DRIVE], 3) + " " + Fixed(s[TS_ARMOUR], 3) + " " + Fixed(s[TS_GUN], 3) + " active " +
                     std::to_string(o.active) + "\n";
         } else if (o.kind == KIND_POWERUP) {

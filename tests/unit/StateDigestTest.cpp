@@ -41,3 +41,25 @@ TEST(StateDigest, ScheduleEveryPeriodOfGameTimeAndOnRequest)
     EXPECT_TRUE(everySecond.Due(6000));
     EXPECT_FALSE(everySecond.Due(6500));
 }
+
+// Copies compare hashes of what every copy has alike: not a throttle (only
+// its owner sees it change), and a taken power-up is back by its timer, not
+// by when a frame showed it again. A change of a condition does show.
+TEST(StateDigest, HashesAgreeOnWhatEveryCopyHasAlike)
+{
+    SGameObject base;
+    base.kind = KIND_TANK;
+    STankPrototype mine(base), theirs(base);
+    mine.state[TS_THROTTLE] = 0.75f;
+    SGamePowerup shown(SGameObject{}), notYet(SGameObject{});
+    shown.kind = notYet.kind = KIND_POWERUP;
+    shown.active = 1;
+    notYet.active = 0;
+    shown.timer = notYet.timer = 900;
+    auto name = [](int) { return std::string("t"); };
+    uint64_t hash = StateHash({&mine, &shown}, name, 1000);
+    EXPECT_EQ(StateHash({&theirs, &notYet}, name, 1000), hash);
+    EXPECT_NE(StateHash({&theirs, &notYet}, name, 800), StateHash({&theirs, &shown}, name, 800));
+    theirs.state[TS_ARMOUR] = 0.5f;
+    EXPECT_NE(StateHash({&theirs, &shown}, name, 1000), hash);
+}
