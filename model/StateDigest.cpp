@@ -1,9 +1,11 @@
 #include "model/StateDigest.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 
 namespace {
 
@@ -66,10 +68,17 @@ std::string StateDigest(const std::vector<SGameObject*>& objects, const std::fun
 uint64_t StateHash(const std::vector<SGameObject*>& objects, const std::function<std::string(int)>& tankName,
                    unsigned long time)
 {
-    // FNV-1a over the digest's text: the same rounding decides what counts as equal.
+    // FNV-1a over the digest's lines: the same rounding decides what counts
+    // as equal. Sorted, as each copy numbers the tanks in its own order.
+    std::vector<std::string> lines;
+    std::istringstream text(DigestText(objects, tankName, time, true));
+    for (std::string line; std::getline(text, line);)
+        lines.push_back(line);
+    std::sort(lines.begin(), lines.end());
     uint64_t hash = 14695981039346656037ull;
-    for (unsigned char c : DigestText(objects, tankName, time, true))
-        hash = (hash ^ c) * 1099511628211ull;
+    for (const std::string& line : lines)
+        for (unsigned char c : line + "\n")
+            hash = (hash ^ c) * 1099511628211ull;
     return hash;
 }
 

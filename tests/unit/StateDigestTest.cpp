@@ -42,9 +42,10 @@ TEST(StateDigest, ScheduleEveryPeriodOfGameTimeAndOnRequest)
     EXPECT_FALSE(everySecond.Due(6500));
 }
 
-// Copies compare hashes of what every copy has alike: not a throttle (only
-// its owner sees it change), and a taken power-up is back by its timer, not
-// by when a frame showed it again. A change of a condition does show.
+// Copies compare hashes of what every copy has alike, in whatever order it
+// numbers the tanks: not a throttle (only its owner sees it change), and a
+// taken power-up is back by its timer, not by when a frame showed it again.
+// A change of a condition does show.
 TEST(StateDigest, HashesAgreeOnWhatEveryCopyHasAlike)
 {
     SGameObject base;
@@ -59,6 +60,11 @@ TEST(StateDigest, HashesAgreeOnWhatEveryCopyHasAlike)
     auto name = [](int) { return std::string("t"); };
     uint64_t hash = StateHash({&mine, &shown}, name, 1000);
     EXPECT_EQ(StateHash({&theirs, &notYet}, name, 1000), hash);
+    STankPrototype other(base);
+    other.active = 1;
+    auto names = [](int i) { return std::string(i == 0 ? "a" : "b"); };
+    auto reversed = [](int i) { return std::string(i == 0 ? "b" : "a"); };
+    EXPECT_EQ(StateHash({&mine, &other}, names, 1000), StateHash({&other, &mine}, reversed, 1000));
     EXPECT_NE(StateHash({&theirs, &notYet}, name, 800), StateHash({&theirs, &shown}, name, 800));
     theirs.state[TS_ARMOUR] = 0.5f;
     EXPECT_NE(StateHash({&theirs, &shown}, name, 1000), hash);
