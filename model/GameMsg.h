@@ -60,15 +60,20 @@ struct SGameMsg {
     CMsgData data;
     unsigned long time;
     bool flag;
-    std::vector<SGameMsg*> children;
     // The address of the peer it came from; 0 for this copy's own. Messages
     // of one time are applied in the order of their senders' addresses.
+    // (Beside `flag`, where it fills the gap before `children`.)
     unsigned int sender;
+    std::vector<SGameMsg*> children;
 
     SGameMsg() : handled(0), late(0), flag(false), sender(0) {}
     SGameMsg(const SGameMsg& m) = default;
     SGameMsg& operator=(const SGameMsg& m) = default;
-    ~SGameMsg() {}
+    // The queue shifts its messages whenever one goes in or out; a move
+    // leaves the shared data's count of users alone.
+    SGameMsg(SGameMsg&& m) noexcept = default;
+    SGameMsg& operator=(SGameMsg&& m) noexcept = default;
+    ~SGameMsg() = default;
 };
 
 // What a tank-state message carries, in this order: position (3), angles (3),

@@ -49,7 +49,8 @@ enum : int {
     // The passes' own.
     BackFace = 4, Minimap = 5, Colour = 6, Composite = 7, Image = 8,
     BrightPass = 9, BlurAcross = 10, BlurDown = 11,
-    SidesFront = 12, SidesBack = 13, CapBack = 14, CapFar = 15, CapFront = 16, CapBoth = 17
+    // The stencil shadows': both facings of the sides at once, then the caps.
+    Sides = 12, CapFar = 13, CapBoth = 14
 };
 }  // namespace program
 

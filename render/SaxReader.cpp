@@ -92,7 +92,7 @@ bool Feed(SParseContext& context, FILE* file)
 
 SaxParseException::SaxParseException(const std::string& message, const std::string& systemId, int line, int column)
     : std::runtime_error(DescribeProblem(message, systemId, line, column)),
-      m_message(message), m_systemId(systemId), m_line(line), m_column(column)
+      m_message(message), m_line(line), m_column(column)
 {
 }
 

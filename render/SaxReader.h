@@ -15,13 +15,11 @@ class SaxParseException : public std::runtime_error {
 public:
     SaxParseException(const std::string& message, const std::string& systemId, int line, int column);
     const std::string& Message() const { return m_message; }
-    const std::string& SystemId() const { return m_systemId; }
     int Line() const { return m_line; }
     int Column() const { return m_column; }
 
 private:
     std::string m_message;
-    std::string m_systemId;
     int m_line;
     int m_column;
 };

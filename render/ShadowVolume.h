@@ -42,7 +42,6 @@ public:
     // True when the triangles enclose space: along every edge as many run one
     // way as the other. An open model cannot cast a closed volume.
     bool Closed() const { return m_closed; }
-    int EdgeCount() const { return (int)m_edges.size(); }
     // The farthest any corner lies from the model's origin, in any turn.
     float Reach() const { return m_reach; }
 

@@ -13,11 +13,6 @@ const int kNotLookedUp = -2;
 
 }  // namespace
 
-const char* ShaderNameText(int name)
-{
-    return name >= 0 && name < SHADER_NAME_COUNT ? kNames[name] : "";
-}
-
 int CUniformCache::Location(unsigned int program, int name)
 {
     if (program == 0 || name < 0 || name >= SHADER_NAME_COUNT)

@@ -13,8 +13,6 @@ enum EShaderName {
     SHADER_NAME_COUNT
 };
 
-const char* ShaderNameText(int name);
-
 // Locations of those names, looked up once per program object; -1 where the
 // program does not declare the name.
 class CUniformCache {

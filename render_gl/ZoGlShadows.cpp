@@ -37,7 +37,7 @@ void DrawSideFaces(CZoGl& gl, const std::vector<SHomVertex>& faces)
     // Both facings at once: the stencil counts each facing its own way.
     glVertexPointer(4, GL_FLOAT, 0, faces.data());
     char placement[] = "DFail";
-    UseProgramSlot(gl, program::SidesFront);
+    UseProgramSlot(gl, program::Sides);
     gl.PrepairShader(placement, gl.m_sideFacesOwner);
     glDrawArrays(GL_QUADS, 0, (GLsizei)faces.size());
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);

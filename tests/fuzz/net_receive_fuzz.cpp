@@ -11,14 +11,11 @@
 #include <cstring>
 #include <vector>
 
-#include "game/Ferrowind.h"
-#include "input/ZoSDL.h"
 #include "net/PeerProtocol.h"
 #include "net/SocketLayer.h"
 #include "net/ZoSockets.h"
-#include "net/ZoThreadMaster.h"
-#include "render_gl/ZoGl.h"
-#include "sound/ZoSound.h"
+#include "tests/unit/NoDeviceGame.h"
+#include "tests/unit/ObjectBuilder.h"
 
 namespace {
 
@@ -40,21 +37,6 @@ std::vector<Vector3f> Box(float halfX, float height, float halfZ)
         for (int k : face)
             corners.push_back(c[k]);
     return corners;
-}
-
-SGameObject Base(int kind, int model, float x, float z)
-{
-    SGameObject o;
-    o.kind = kind;
-    o.model = model;
-    o.texture0 = o.texture1 = 0;
-    o.pos = Vector3f(x, 0, z);
-    o.angles = Vector3f(0, 0, 0);
-    for (int k = 0; k < 4; ++k)
-        o.bbox[k] = o.effect[k] = 0;
-    o.active = 1;
-    o.timer = 0;
-    return o;
 }
 
 // The game as the network sees it, except that once the object list is long
@@ -93,29 +75,29 @@ CFerrowind* MakeGame()
     // The rules send through the socket layer: its table stays empty, so
     // nothing leaves, and its address is fixed, so no interface is asked.
     setip(LOCAL_ADDRESS);
-    CZoGl* gl = new CZoGl(SNoDevice());
-    gl->m_store.AddModel(Box(500, 0, 500), {}, {});
-    gl->m_store.AddModel(Box(4, 3, 6), {}, {});
-    gl->m_store.Finish();
-    SGameComponents parts = {new CZoSDL(SNoDevice()), gl, new CZoSDLTreader(), new CZoSound(SNoDevice())};
-    CFerrowind* game = new CFerrowind(parts, "/dev/null");
+    // Kept for the whole run.
+    SNoDeviceGame<CFerrowind>* world = new SNoDeviceGame<CFerrowind>("/dev/null");
+    world->gl.m_store.AddModel(Box(500, 0, 500), {}, {});
+    world->gl.m_store.AddModel(Box(4, 3, 6), {}, {});
+    world->gl.m_store.Finish();
+    CFerrowind* game = &world->game;
 
-    SGameObject* ground = new SGameObject(Base(KIND_GROUND, 0, 0, 0));
+    SGameObject* ground = NewObject(KIND_GROUND);
     ground->stateCount = 2;
     ground->state = new float[2];
     ground->state[0] = ground->state[1] = 500;
     game->AddGameObject(ground);
     for (float x : {10.0f, 40.0f}) {
-        STankPrototype* tank = new STankPrototype(Base(KIND_TANK, 1, x, 0));
+        STankPrototype* tank = NewTank(Vector3f(x, 0, 0), 0, 1);
         tank->state[TS_SPEED] = 0.1f;
         tank->state[TS_TURN_RATE] = 0.1f;
         game->AddGameObject(tank);
     }
-    SGamePowerup* powerUp = new SGamePowerup(Base(KIND_POWERUP, 1, 70, 70));
+    SGameObject* powerUp = NewObject(KIND_POWERUP, Vector3f(70, 0, 70), 0, 1);
     powerUp->state[0] = 4;
     game->AddGameObject(powerUp);
-    game->AddGameObject(new SGameObject(Base(KIND_SCENERY, 1, -50, 20)));
-    SGameObject* effect = new SGameObject(Base(KIND_EFFECT, 1, 0, 0));
+    game->AddGameObject(NewObject(KIND_SCENERY, Vector3f(-50, 0, 20), 0, 1));
+    SGameObject* effect = NewObject(KIND_EFFECT, Vector3f(0, 0, 0), 0, 1);
     effect->active = 0;
     game->m_effectObjects.push_back(game->AddGameObject(effect));
     return game;

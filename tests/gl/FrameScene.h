@@ -14,6 +14,7 @@
 
 #include "render_gl/ZoGl.h"
 #include "tests/gl/GlTestWindow.h"
+#include "tests/unit/ObjectBuilder.h"
 #include "tests/unit/ScratchDir.h"
 
 // Asset numbers of the default battlefield.
@@ -35,10 +36,8 @@ class CSceneGame : public IGameInterface {
 public:
     ~CSceneGame()
     {
-        for (SGameObject* o : objects) {
-            delete[] o->state;
-            delete o;
-        }
+        for (SGameObject* o : objects)
+            DestroyObject(o);
     }
     void ShutDown() override {}
     std::vector<SGameObject*> GetGameObjects() override { return objects; }
@@ -54,22 +53,11 @@ public:
 
     SGameObject* Add(int kind, int model, int texture0, int texture1, Vector3f pos)
     {
-        SGameObject* o = new SGameObject();
-        o->kind = kind;
-        o->model = model;
+        SGameObject* o = NewObject(kind, pos, 0, model);
         o->texture0 = texture0;
         o->texture1 = texture1;
-        o->pos = pos;
-        o->angles = Vector3f(0, 0, 0);
-        for (int k = 0; k < 4; ++k)
-            o->bbox[k] = o->effect[k] = 0;
-        o->active = 1;
-        o->timer = 0;
         if (kind == KIND_TANK) {
-            o->stateCount = TANK_STATE_COUNT;
-            o->state = new float[TANK_STATE_COUNT]();
-            o->state[TS_DRIVE] = o->state[TS_ARMOUR] = o->state[TS_GUN] = 1;
-            o->state[TS_IMPACT_X] = o->state[TS_IMPACT_Z] = -1;
+            o->state[TS_IMPACT_X] = o->state[TS_IMPACT_Z] = -1;  // no hit to mark
             o->timer = now - 100000;  // last shot long ago
         }
         AddGameObject(o);

@@ -8,13 +8,7 @@ root=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 . "$root/tests/scripts/lib/drive.sh"
-
-fail() {
-  echo "FAIL: $*"
-  echo "  last lines the game wrote:"
-  tail -n 5 "$work/stdout" "$work/stderr" 2>/dev/null | sed 's/^/    /'
-  failures=$((failures + 1))
-}
+fail_logs=("$work/stdout" "$work/stderr")
 
 fresh_battlefield() {
   rm -rf "$work/field"

@@ -92,9 +92,7 @@ TEST(ConcurrencyReentry, RulesMayCallThePublicInterfaceInsideAPass)
 {
     SNoDeviceGame<CReentrantGame> copy(::testing::TempDir() + "ferrowind_reentry.txt");
     CReentrantGame& game = copy.game;
-    SGameObject ground;
-    ground.kind = KIND_GROUND;
-    game.m_objects.push_back(new SGameObject(ground));
+    game.m_objects.push_back(NewObject(KIND_GROUND));
     game.AddMsg(MakeMsg(GMSG_DEATH, 0, 0, 0, game.now));
     game.ActOnMessages();  // would never return if the call took the mutex again
     EXPECT_EQ(game.seen, 1u);

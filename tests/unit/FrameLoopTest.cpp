@@ -1,5 +1,4 @@
 #include "tests/unit/InputFixture.h"
-#include "tests/unit/TestGame.h"
 
 namespace {
 
@@ -21,27 +20,18 @@ public:
 
 class FrameLoop : public ::testing::Test {
 protected:
-    FrameLoop()
-        : input(&device), renderer(gamePointer),
-          game(SGameComponents{&input, &renderer, &threads, &audio}, "/dev/null")
+    FrameLoop() : input(&device), renderer(gamePointer), world("/dev/null", SOwnDevices{&input, &renderer})
     {
         gamePointer = &game;
         game.m_menuState = -1;
-        SGameObject base;
-        base.kind = KIND_TANK;
-        base.pos = Vector3f(100, 0, 50);
-        base.angles = Vector3f(0, 90, 0);
-        game.m_objects.push_back(new SGameObject(base));
-        tank = new STankPrototype(base);
-        tank->active = 1;
+        game.m_objects.push_back(NewObject(KIND_GROUND));
+        tank = NewTank(Vector3f(100, 0, 50), 90);
         game.m_objects.push_back(tank);
     }
     ~FrameLoop() override
     {
         for (SGameObject* o : game.m_objects)
             DestroyObject(o);
-        if (output)
-            std::fclose(output), output = 0;
     }
     void OneFrame()
     {
@@ -53,9 +43,8 @@ protected:
     CZoSDL input;
     CTestGame* gamePointer = nullptr;
     CFrameRecorder renderer;
-    CZoSDLTreader threads;
-    CZoSound audio{SNoDevice()};
-    CTestGame game;
+    SNoDeviceGame<> world;
+    CTestGame& game = world.game;
     STankPrototype* tank;
 };
 

@@ -7,79 +7,30 @@
 #include <string>
 #include <vector>
 
-#include "game/Ferrowind.h"
-#include "input/ZoSDL.h"
-#include "net/ZoThreadMaster.h"
-#include "render_gl/ZoGl.h"
-#include "sound/ZoSound.h"
-#include "TestGame.h"
-
-// A game on devices that do nothing. The output log is global and outlives
-// every game, so it is closed here.
-template <class Game = CTestGame>
-struct SNoDeviceGame {
-    explicit SNoDeviceGame(const std::string& log)
-        : logPath(log), sdl(SNoDevice()), gl(SNoDevice()), sound(SNoDevice()), game(Components(), logPath.c_str())
-    {
-    }
-    ~SNoDeviceGame()
-    {
-        if (output)
-            std::fclose(output), output = 0;
-    }
-    SNoDeviceGame(const SNoDeviceGame&) = delete;
-    SNoDeviceGame& operator=(const SNoDeviceGame&) = delete;
-
-    // These devices again, for one more game on the same models.
-    SGameComponents Components() { return SGameComponents{&sdl, &gl, new CZoSDLTreader(), &sound}; }
-
-    std::string logPath;
-    CZoSDL sdl;
-    CZoGl gl;
-    CZoSound sound;
-    Game game;
-};
+#include "NoDeviceGame.h"
+#include "ObjectBuilder.h"
 
 // Builds models in the renderer's host store and places objects directly.
 class GameFixture : public ::testing::Test, protected SNoDeviceGame<> {
 protected:
     GameFixture() : SNoDeviceGame(::testing::TempDir() + "ferrowind_test_output.txt") {}
 
-    // A box model spanning x in [x0, x1] and z in [z0, z1], 10 high; returns its number.
-    int BoxModel(float x0, float x1, float z0, float z1)
-    {
-        std::vector<Vector3f> corners;
-        const Vector3f c[4] = {Vector3f(x0, 0, z0), Vector3f(x1, 0, z0), Vector3f(x1, 10, z1), Vector3f(x0, 10, z1)};
-        const int tris[2][3] = {{0, 1, 2}, {0, 2, 3}};
-        for (const auto& t : tris)
-            for (int k : t)
-                corners.push_back(c[k]);
-        int model = gl.m_store.AddModel(corners, std::vector<Vector3f>(), std::vector<Vector2f>());
-        gl.m_store.Finish();
-        return model;
-    }
-
+    // An object as loading leaves it: its footprint worked out.
     SGameObject Base(int kind, int model, Vector3f pos, float heading = 0)
     {
-        SGameObject o;
-        o.kind = kind;
-        o.model = model;
-        o.texture0 = o.texture1 = 0;
-        o.pos = pos;
-        o.angles = Vector3f(0, heading, 0);
-        for (float& e : o.effect)
-            e = 0;
-        o.active = 1;
-        o.timer = 0;
+        SGameObject o = Plain(kind, pos, heading, model);
         game.CalculateBB(o);
         return o;
     }
 
-    int AddScenery(int model, Vector3f pos, int kind = KIND_SCENERY)
+    int Place(SGameObject* o)
     {
-        game.m_objects.push_back(new SGameObject(Base(kind, model, pos)));
+        game.CalculateBB(*o);
+        game.m_objects.push_back(o);
         return (int)game.m_objects.size() - 1;
     }
+
+    int AddScenery(int model, Vector3f pos, int kind = KIND_SCENERY) { return Place(NewObject(kind, pos, 0, model)); }
 
     // The smallest battlefield: a ground and the local tank at (100, 0, 100),
     // both of a 10 x 10 box; the box's model number is returned.
@@ -93,22 +44,17 @@ protected:
 
     int AddTank(int model, Vector3f pos, float heading = 0)
     {
-        STankPrototype* tank = new STankPrototype(Base(KIND_TANK, model, pos, heading));
-        tank->active = 1;
-        tank->timer = 0;
+        STankPrototype* tank = NewTank(pos, heading, model);
         tank->state[TS_SPEED] = 1;
         tank->state[TS_TURN_RATE] = 0.1f;
-        game.m_objects.push_back(tank);
-        return (int)game.m_objects.size() - 1;
+        return Place(tank);
     }
 
     int AddPowerUp(int model, Vector3f pos, float powerUpKind)
     {
-        SGamePowerup* p = new SGamePowerup(Base(KIND_POWERUP, model, pos));
+        SGameObject* p = NewObject(KIND_POWERUP, pos, 0, model);
         p->state[0] = powerUpKind;
-        p->active = 1;
-        game.m_objects.push_back(p);
-        return (int)game.m_objects.size() - 1;
+        return Place(p);
     }
 
     SGameMsg Msg(int type, int object, std::vector<float> data, unsigned long time)

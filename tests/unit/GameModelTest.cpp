@@ -4,6 +4,7 @@
 
 #include "model/GameMsg.h"
 #include "model/GameObject.h"
+#include "ObjectBuilder.h"
 
 TEST(GameMsg, NamesOfTypes)
 {
@@ -36,12 +37,7 @@ namespace {
 
 STankPrototype MakeTank()
 {
-    SGameObject base;
-    base.kind = KIND_TANK;
-    base.pos = Vector3f(10, 0, 10);
-    base.angles = Vector3f(0, 0, 0);
-    std::memset(base.effect, 0, sizeof base.effect);
-    STankPrototype tank(base);
+    STankPrototype tank(Plain(KIND_TANK, Vector3f(10, 0, 10)));
     tank.state[TS_SPEED] = 1;
     return tank;
 }
@@ -101,9 +97,7 @@ TEST(Tank, TimedPowerUpEndsWhenItsTimeIsUp)
 
 TEST(PowerUp, CountsDownUntilAvailable)
 {
-    SGameObject base;
-    base.kind = KIND_POWERUP;
-    SGamePowerup p(base);
+    SGamePowerup p(Plain(KIND_POWERUP));
     p.active = 0;
     p.timer = 30;
     p.Action(50);

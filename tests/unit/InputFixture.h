@@ -7,11 +7,8 @@
 #include <deque>
 #include <vector>
 
-#include "game/Ferrowind.h"
-#include "input/ZoSDL.h"
-#include "net/ZoThreadMaster.h"
-#include "render_gl/ZoGl.h"
-#include "sound/ZoSound.h"
+#include "NoDeviceGame.h"
+#include "ObjectBuilder.h"
 
 // Events, keys, mouse and clock as a test scripts them. Pumping moves the
 // mouse to where the test said it would be after the pump.
@@ -69,9 +66,7 @@ public:
 // and whose socket calls are recorded.
 class InputFixture : public ::testing::Test {
 protected:
-    InputFixture()
-        : input(&device), renderer(SNoDevice()), audio(SNoDevice()),
-          game(SGameComponents{&input, &renderer, &threads, &audio}, "/dev/null")
+    InputFixture() : input(&device), world("/dev/null", SOwnDevices{&input})
     {
         current = this;
         // The free camera of the keys and the mouse unless a test turns the chase on.
@@ -87,23 +82,14 @@ protected:
     {
         for (SGameObject* o : game.m_objects)
             DestroyObject(o);
-        if (output)
-            std::fclose(output), output = 0;
     }
 
+    // The ground, then the local tank.
     STankPrototype* AddLocalTank()
     {
-        SGameObject base;
-        base.kind = KIND_TANK;
-        base.model = base.texture0 = base.texture1 = 0;
-        base.pos = Vector3f(1, 2, 3);
-        base.angles = Vector3f(5, 30, 0);
-        for (int i = 0; i < 4; ++i)
-            base.bbox[i] = base.effect[i] = 0;
-        base.active = 1;
-        base.timer = 0;
-        game.m_objects.push_back(new SGameObject(base));
-        STankPrototype* tank = new STankPrototype(base);
+        game.m_objects.push_back(NewObject(KIND_GROUND, Vector3f(1, 2, 3)));
+        STankPrototype* tank = NewTank(Vector3f(1, 2, 3), 30);
+        tank->angles.x = 5;
         tank->state[TS_TURN_RATE] = 0.09f;
         game.m_objects.push_back(tank);
         return tank;
@@ -132,10 +118,9 @@ protected:
     static inline InputFixture* current = nullptr;
     CScriptedDevice device;
     CZoSDL input;
-    CZoGl renderer;
-    CZoSDLTreader threads;
-    CZoSound audio;
-    CFerrowind game;
+    SNoDeviceGame<CFerrowind> world;
+    CFerrowind& game = world.game;
+    CZoGl& renderer = world.gl;
     CZoSDL* sdl = &input;
     CZoGl* gl = &renderer;
     std::vector<SGameMsg> sent;

@@ -237,12 +237,7 @@ TEST(MessageQueueLog, UnopenableLogIsReportedAndPlayGoesOn)
     EXPECT_NE(err.find("/nonexistent-dir/output.txt"), std::string::npos);
     EXPECT_EQ(output, nullptr);
 
-    SGameObject o;
-    o.kind = KIND_SCENERY;
-    o.model = 0;
-    o.active = 1;
-    o.pos = o.angles = Vector3f(0, 0, 0);
-    game.m_objects.push_back(new SGameObject(o));
+    game.m_objects.push_back(NewObject(KIND_SCENERY));
     game.now = 3000;
     game.AddMsg(MakeMsg(GMSG_DEATH, 0, 0, 0, 2000));
     game.ActOnMessages();

@@ -39,39 +39,26 @@ struct SCopy : SNoDeviceGame<> {
         game.m_rollback.SetSender(RecordSend);
         game.now = START;
         game.m_selfAddress = 99;  // after every peer's address below
-        std::vector<Vector3f> corners;
-        const Vector3f c[4] = {Vector3f(-10, 0, -20), Vector3f(10, 0, -20), Vector3f(10, 10, 20), Vector3f(-10, 10, 20)};
-        for (int k : {0, 1, 2, 0, 2, 3})
-            corners.push_back(c[k]);
-        int box = gl.m_store.AddModel(corners, {}, {});
-        gl.m_store.Finish();
-        Add(new SGameObject(Base(KIND_GROUND, box, Vector3f(0, 0, 0), 0)));
+        int box = BoxModel(-10, 10, -20, 20);
+        Add(NewObject(KIND_GROUND, Vector3f(0, 0, 0), 0, box));
         AddTank(box, Vector3f(100, 0, 100), 180);
         AddTank(box, Vector3f(100, 0, 600), 0);
         AddTank(box, Vector3f(700, 0, 200), 0);
         AddTank(box, Vector3f(300, 0, 950), 90);
-        SGamePowerup* crate = new SGamePowerup(Base(KIND_POWERUP, box, Vector3f(300, 0, 700), 0));
+        SGameObject* crate = NewObject(KIND_POWERUP, Vector3f(300, 0, 700), 0, box);
         crate->state[0] = 1;
         Add(crate);
-        Add(new SGameObject(Base(KIND_SCENERY, box, Vector3f(900, 0, 500), 0)));
+        Add(NewObject(KIND_SCENERY, Vector3f(900, 0, 500), 0, box));
     }
 
-    SGameObject Base(int kind, int model, Vector3f pos, float heading)
+    void Add(SGameObject* o)
     {
-        SGameObject o;
-        o.kind = kind;
-        o.model = model;
-        o.pos = pos;
-        o.angles = Vector3f(0, heading, 0);
-        o.active = 1;
-        game.CalculateBB(o);
-        return o;
+        game.CalculateBB(*o);
+        game.m_objects.push_back(o);
     }
-    void Add(SGameObject* o) { game.m_objects.push_back(o); }
     void AddTank(int model, Vector3f pos, float heading)
     {
-        STankPrototype* tank = new STankPrototype(Base(KIND_TANK, model, pos, heading));
-        tank->active = 1;
+        STankPrototype* tank = NewTank(pos, heading, model);
         tank->state[TS_SPEED] = 1;
         Add(tank);
     }

@@ -5,6 +5,7 @@
 
 #include "tests/unit/LogCapture.h"
 #include "NetFakes.h"
+#include "ObjectBuilder.h"
 #include "net/NetFigures.h"
 #include "net/WireConvert.h"
 
@@ -16,20 +17,14 @@ typedef std::vector<unsigned long> Addresses;
 
 SGameObject* MakeObject(int kind, float x)
 {
-    SGameObject base;
-    base.kind = kind;
-    base.model = 2;
-    base.texture0 = 3;
-    base.texture1 = 4;
-    base.pos = Vector3f(x, 0, -x);
-    base.angles = Vector3f(0, 45, 0);
-    base.active = 1;
-    if (kind != KIND_TANK)
-        return new SGameObject(base);
-    STankPrototype* tank = new STankPrototype(base);
-    tank->state[TS_SPEED] = 0.5f;
-    tank->state[TS_TURN_RATE] = 0.1f;
-    return tank;
+    SGameObject* o = NewObject(kind, Vector3f(x, 0, -x), 45, 2);
+    o->texture0 = 3;
+    o->texture1 = 4;
+    if (kind == KIND_TANK) {
+        o->state[TS_SPEED] = 0.5f;
+        o->state[TS_TURN_RATE] = 0.1f;
+    }
+    return o;
 }
 
 // A peer at SELF with a loaded battlefield: ground at 0, its own tank at 1.

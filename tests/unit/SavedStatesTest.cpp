@@ -3,20 +3,16 @@
 #include "model/GameObject.h"
 #include "model/Rollback.h"
 #include "model/SavedStates.h"
+#include "ObjectBuilder.h"
 
 namespace {
 
 std::vector<SGameObject*> World()
 {
-    SGameObject ground;
-    ground.kind = KIND_GROUND;
-    ground.stateCount = 2;
-    ground.state = new float[2]{5, 6};
-    SGameObject tankBase;
-    tankBase.kind = KIND_TANK;
-    SGameObject powerBase;
-    powerBase.kind = KIND_POWERUP;
-    return {new SGameObject(ground), new STankPrototype(tankBase), new SGamePowerup(powerBase)};
+    SGameObject* ground = NewObject(KIND_GROUND);
+    ground->stateCount = 2;
+    ground->state = new float[2]{5, 6};
+    return {ground, NewObject(KIND_TANK), NewObject(KIND_POWERUP)};
 }
 
 }  // namespace
@@ -85,8 +81,7 @@ TEST(Rollback, LoadsTheNewestSnapshotBeforeTheLateMessageAndForgetsNewerOnes)
     EXPECT_FALSE(rollback.Load(world, 4000, at, dropped));  // the ring starts at 4000
     EXPECT_TRUE(dropped.empty());
 
-    SGameObject joined;
-    world.push_back(new SGameObject(joined));
+    world.push_back(NewObject(KIND_SCENERY));
     ASSERT_TRUE(rollback.Load(world, 8000, at, dropped));
     EXPECT_EQ(at, 7000u);
     EXPECT_EQ(world[1]->state[TS_THROTTLE], 7);

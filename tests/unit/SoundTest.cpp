@@ -10,12 +10,8 @@
 #include <unistd.h>
 
 #include "tests/unit/LogCapture.h"
-#include "game/Ferrowind.h"
-#include "input/ZoSDL.h"
-#include "net/ZoThreadMaster.h"
-#include "render_gl/ZoGl.h"
-#include "sound/ZoSound.h"
-#include "TestGame.h"
+#include "NoDeviceGame.h"
+#include "ObjectBuilder.h"
 
 namespace {
 
@@ -70,19 +66,6 @@ std::string Load(CZoSound& sound, const std::string& name, const std::string& te
 }
 
 std::string Loaded(const std::string& file) { return "      Loading " + file + "\n         Loaded " + file + "\n"; }
-
-// A game that plays through `sound`, on devices that do nothing else.
-struct SSoundGame {
-    SSoundGame(CZoSound* sound, const std::string& log)
-        : logPath(::testing::TempDir() + log),
-          game(SGameComponents{&sdl, &gl, new CZoSDLTreader(), sound}, logPath.c_str())
-    {
-    }
-    std::string logPath;
-    CZoSDL sdl{SNoDevice()};
-    CZoGl gl{SNoDevice()};
-    CTestGame game;
-};
 
 class Sound : public ::testing::Test {
 protected:
@@ -215,15 +198,12 @@ TEST_F(Sound, ShotsAreHeardButNotTheirReplays)
 {
     CZoSound* sound = new CZoSound();
     Load(*sound, "shot.lof", "2 " + music + " " + WriteTone("shot.wav", 0.15));
-    SSoundGame copy(sound, "sound_output.txt");
+    SNoDeviceGame<> copy(::testing::TempDir() + "sound_output.txt", SOwnDevices{nullptr, nullptr, sound});
     CTestGame& game = copy.game;
     game.now = 10000;
     // A ground, then the local tank that shoots.
-    SGameObject o;
-    o.kind = KIND_GROUND, o.active = 1;
-    game.m_objects.push_back(new SGameObject(o));
-    o.kind = KIND_TANK, o.pos = Vector3f(100, 0, 100);
-    game.m_objects.push_back(new STankPrototype(o));
+    game.m_objects.push_back(NewObject(KIND_GROUND));
+    game.m_objects.push_back(NewTank(Vector3f(100, 0, 100)));
 
     game.AddMsg(MakeMsg(GMSG_DEATH, 0, 0, 0, 10000));
     game.ActOnMessages();  // snapshot at 10000, before the shot
@@ -246,7 +226,7 @@ TEST_F(Sound, MusicToggles)
 {
     CZoSound* sound = new CZoSound();
     Load(*sound, "toggle.lof", "1 " + music + "\n");
-    SSoundGame copy(sound, "music_output.txt");
+    SNoDeviceGame<> copy(::testing::TempDir() + "music_output.txt", SOwnDevices{nullptr, nullptr, sound});
     CTestGame& game = copy.game;
     Listen();
     game.ActOnMessage(MakeMsg(GMSG_TOGGLE_MUSIC, 0, 0, 0, 0));

@@ -1,22 +1,17 @@
 #include <gtest/gtest.h>
 
 #include "model/StateDigest.h"
+#include "ObjectBuilder.h"
 
 TEST(StateDigest, OneRoundedLinePerTankAndPowerUpNamedByOwner)
 {
-    SGameObject ground;
-    ground.kind = KIND_GROUND;
-    SGameObject base;
-    base.kind = KIND_TANK;
-    base.pos = Vector3f(1.004f, -0.004f, -2.5051f);
-    base.angles = Vector3f(0, 359.996f, -0.006f);
-    STankPrototype tank(base);
-    tank.active = 1;
+    SGameObject ground = Plain(KIND_GROUND);
+    STankPrototype tank(Plain(KIND_TANK, Vector3f(1.004f, -0.004f, -2.5051f), 359.996f));
+    tank.angles.z = -0.006f;
     tank.state[TS_THROTTLE] = -0.0004f;
     tank.state[TS_DRIVE] = 0.12345f;
     tank.state[TS_GUN] = 0;
-    SGamePowerup crate(SGameObject{});
-    crate.kind = KIND_POWERUP;
+    SGamePowerup crate(Plain(KIND_POWERUP));
     crate.active = 0;
     std::vector<SGameObject*> objects = {&ground, &tank, &crate};
 

@@ -22,12 +22,16 @@ TEST(ThreadService, MutexIndexesAndTheLimitOfAHundred)
 namespace {
 
 std::atomic<int> running{0};
+std::atomic<int> stopped{0};
 
+// Runs until asked to stop, twenty seconds at most: a close that never asks
+// fails the test instead of hanging it.
 int WaitForStop(void*)
 {
     ++running;
-    while (!CZoSDLTreader::StopRequested())
+    for (int waited = 0; !CZoSDLTreader::StopRequested() && waited < 20000; ++waited)
         SDL_Delay(1);
+    stopped += CZoSDLTreader::StopRequested();
     --running;
     return 0;
 }
@@ -40,8 +44,11 @@ TEST(ThreadService, CloseEndsTheThreadsItStarted)
     EXPECT_EQ(service.CreateThread(WaitForStop, 0), 0);
     EXPECT_EQ(service.CreateThread(WaitForStop, 0), 1);
     EXPECT_EQ(service.CreateThread(WaitForStop, 0), 2);
-    while (running < 3)
+    // Ten seconds for three threads to start: a thread that never runs fails
+    // the test instead of hanging it.
+    for (int waited = 0; running < 3 && waited < 10000; ++waited)
         SDL_Delay(1);
+    ASSERT_EQ(running, 3) << "the threads did not start";
     // Another instance's close leaves these threads alone.
     CZoSDLTreader other;
     other.Close();
@@ -49,5 +56,6 @@ TEST(ThreadService, CloseEndsTheThreadsItStarted)
     EXPECT_EQ(running, 3);
     service.Close();
     EXPECT_EQ(running, 0);
+    EXPECT_EQ(stopped, 3) << "the threads ended without being asked to stop";
     EXPECT_FALSE(CZoSDLTreader::StopRequested());
 }

@@ -6,6 +6,7 @@
 
 #include "tests/unit/LogCapture.h"
 #include "NetFakes.h"
+#include "ObjectBuilder.h"
 #include "net/WireConvert.h"
 
 namespace {
@@ -25,16 +26,13 @@ SGameMsg Msg(int type, int object, int count, const float* values)
 
 STankPrototype MakeTank()
 {
-    SGameObject base;
-    base.kind = KIND_TANK;
-    base.model = 5;
+    SGameObject base = Plain(KIND_TANK, Vector3f(1, 2, 3), 5, 5);
     base.texture0 = 7;
     base.texture1 = -1;
-    base.pos = Vector3f(1, 2, 3);
-    base.angles = Vector3f(4, 5, 6);
+    base.angles.x = 4;
+    base.angles.z = 6;
     for (int k = 0; k < 4; ++k)
         base.effect[k] = 0.5f + k;
-    base.active = 1;
     STankPrototype tank(base);
     tank.state[TS_SPEED] = 0.25f;
     tank.state[TS_TURN_RATE] = 0.125f;

@@ -7,14 +7,7 @@ bundle=$1
 root=$(readlink -f "$2")
 scratch=$3
 
-fail() {
-    echo "FAIL: $*"
-    if [ -f "$work/stdout" ]; then
-        echo "--- last lines of ferrowind.exe's standard output:"
-        tail -n 15 "$work/stdout"
-    fi
-    exit 1
-}
+source "$root/tests/scripts/lib/check.sh"
 
 [ -n "$bundle" ] || { echo "SKIP: no Windows bundle configured (FERROWIND_WIN_BUNDLE)"; exit 77; }
 [ -f "$bundle/ferrowind.exe" ] || { echo "FAIL: no ferrowind.exe in $bundle (tools/windist.sh makes it)"; exit 1; }
@@ -26,6 +19,7 @@ done
 
 mkdir -p "$scratch"
 work=$(mktemp -d "$scratch/wine.XXXXXX")
+fail_logs=("$work/stdout")
 export WINEPREFIX=$work/prefix WINEDEBUG=-all SDL_AUDIODRIVER=dummy
 # No .NET or HTML engine: their installers would ask to download them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -66,24 +60,11 @@ expect_clean_exit() {
     [ "$code" -eq 0 ] || fail "ferrowind.exe should end with 0, got $code"
 }
 
-# Waits until file $1 has a line containing $2; $3 seconds at most.
+# Waits until file $1 has a line containing $2; $3 seconds at most, and
+# no longer than ferrowind.exe runs.
 wait_for_line() {
-    local deadline=$((SECONDS + $3))
-    while ((SECONDS < deadline)); do
-        grep -q -F -- "$2" "$1" 2>/dev/null && return 0
-        [ -n "$exe_pid" ] && ! kill -0 "$exe_pid" 2>/dev/null && return 1
-        sleep 0.5
-    done
-    return 1
+    wait_until "$3" line_or_exe_ended "$1" "$2" && has_lines "$1" "$2"
 }
-
-# The one window of ferrowind.exe, once it is shown.
-find_window() {
-    local deadline=$((SECONDS + $1)) found
-    while ((SECONDS < deadline)); do
-        found=$(xdotool search --onlyvisible --name '^Ferrowind$' 2>/dev/null | head -n1)
-        [ -n "$found" ] && { echo "$found"; return 0; }
-        sleep 0.5
-    done
-    return 1
+line_or_exe_ended() {
+    has_lines "$1" "$2" || { [ -n "$exe_pid" ] && ! kill -0 "$exe_pid" 2>/dev/null; }
 }

@@ -28,19 +28,11 @@ cleanup_crossplay() {
     cleanup
 }
 trap cleanup_crossplay EXIT
-fail() {
-    echo "FAIL: $*"
-    local out
-    for out in "$work/stdout" "$work/stdout1.txt"; do
-        [ -f "$out" ] && { echo "--- last lines of $(basename "$out"):"; tail -n 15 "$out"; }
-    done
-    exit 1
-}
+fail_logs=("$work/stdout" "$work/stdout1.txt")
 
 # The exe reports every game message it receives, and its table on closing.
 export FERROWIND_NET_TRACE=1
 start_xvfb || fail "no Xvfb display could be started"
-export DISPLAY=$display
 "$netns" up 3 >/dev/null || fail "the namespaces could not be made"
 linux_address=$("$netns" address 1)
 exe_address=$("$netns" address 2)
@@ -67,12 +59,7 @@ sender=$(od -An -tu1 -j108 -N4 "$work/datagram" | xargs | tr ' ' .)
 [ "$sender" = "$exe_address" ] || fail "the announcement names sender $sender, not $exe_address"
 echo "ferrowind.exe announced itself from $sender in one 124-byte record"
 
-for _ in $(seq 120); do
-    exe_window=$(window_list | head -n1)
-    [ -n "$exe_window" ] && break
-    sleep 0.5
-done
-[ -n "$exe_window" ] || fail "ferrowind.exe has no window"
+exe_window=$(new_window 60 "") || fail "ferrowind.exe has no window"
 
 # --- The Linux copy joins; the exe answers it and lends it its clock.
 start_copy 1

@@ -29,7 +29,7 @@ echo "prefix made and main loop reached in $((SECONDS - started)) s"
 # Lines end in CR LF, as Windows text output does.
 [ "$(head -n1 "$work/stdout" | tr -d '\r')" = "Hellow World" ] || fail "the first line should be \"Hellow World\""
 grep -q -F "models loaded" "$work/stdout" || fail "the models were not loaded from the 32-bit cache"
-window=$(find_window 60) || fail "no window"
+window=$(new_window 60 "") || fail "no window"
 shown=$SECONDS
 menu_spread=0
 while ((SECONDS < shown + 120)); do

@@ -6,6 +6,8 @@
 # array of VAR=value words, set before sourcing) goes into every copy's
 # environment; by default the network trace.
 
+source "$root/tests/scripts/lib/check.sh"
+fail_logs=("$work/stdout1.txt" "$work/stdout2.txt" "$work/stdout3.txt")
 netns="$root/tools/netns.sh"
 declare -a game_pids=() stamp_pids=() windows=()
 xvfb_pid=""
@@ -26,17 +28,6 @@ cleanup() {
     fi
 }
 trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    local i
-    for i in 1 2 3; do
-        [ -f "$work/stdout$i.txt" ] || continue
-        echo "--- copy $i, last lines of standard output:"
-        tail -n 15 "$work/stdout$i.txt"
-    done
-    exit 1
-}
 
 # Stops every copy (the namespaces and the display stay for the next ones).
 stop_copies() {
@@ -59,24 +50,7 @@ stamp() {
     done
 }
 
-# Lines of file $1 containing $2; 0 while the file does not exist yet.
-count() {
-    local n
-    n=$(grep -c -F -- "$2" "$1" 2>/dev/null)
-    echo "${n:-0}"
-}
-
 alive() { kill -0 "${game_pids[$1]}" 2>/dev/null; }
-
-# Waits until file $1 holds at least $3 lines containing $2; $4 seconds at most.
-wait_for() {
-    local deadline=$((SECONDS + $4))
-    while ((SECONDS < deadline)); do
-        [ "$(count "$1" "$2")" -ge "$3" ] && return 0
-        sleep 0.2
-    done
-    return 1
-}
 
 start_xvfb() {
     local n
@@ -85,7 +59,7 @@ start_xvfb() {
         Xvfb ":$n" -screen 0 1024x768x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
         xvfb_pid=$!
         for _ in $(seq 50); do
-            [ -e "/tmp/.X11-unix/X$n" ] && { display=":$n"; return 0; }
+            [ -e "/tmp/.X11-unix/X$n" ] && { display=":$n"; export DISPLAY=$display; return 0; }
             kill -0 "$xvfb_pid" 2>/dev/null || break
             sleep 0.1
         done
@@ -95,12 +69,10 @@ start_xvfb() {
     return 1
 }
 
-window_list() { DISPLAY=$display xdotool search --name '^Ferrowind$' 2>/dev/null | sort; }
-
 # Keys go to one copy's window (there is no window manager to give focus).
-key() { DISPLAY=$display xdotool key --window "${windows[$1]}" "$2" 2>/dev/null; }
-hold() { DISPLAY=$display xdotool keydown --window "${windows[$1]}" "$2" 2>/dev/null; }
-release() { DISPLAY=$display xdotool keyup --window "${windows[$1]}" "$2" 2>/dev/null; }
+key() { xdotool key --window "${windows[$1]}" "$2" 2>/dev/null; }
+hold() { xdotool keydown --window "${windows[$1]}" "$2" 2>/dev/null; }
+release() { xdotool keyup --window "${windows[$1]}" "$2" 2>/dev/null; }
 
 # Starts copy $1 in its namespace, in a folder of its own (the game writes its
 # model cache files into its working folder), without waiting for it.
@@ -120,29 +92,16 @@ launch_copy() {
     game_pids[$i]=$!
 }
 
-# Finds the window of copy $1, which must be the one new window since the
-# list $2 was taken.
-find_window() {
-    local after
-    for _ in $(seq 50); do
-        after=$(comm -13 <(echo "$2") <(window_list))
-        [ -n "$after" ] && break
-        sleep 0.1
-    done
-    [ -n "$after" ] || return 1
-    windows[$1]=$(echo "$after" | head -n 1)
-}
-
 # Starts copy $1 and waits for its window and its main loop; Space then
 # leaves the menu and starts playing.
 start_copy() {
     local i=$1 before
-    before=$(window_list)
+    before=$(game_windows)
     launch_copy "$i"
     # The main loop announces the tank first thing.
     wait_for "$work/stdout$i.txt" " Attempting to connect " 1 180 || fail "copy $i did not reach its main loop"
     alive "$i" || fail "copy $i exited"
-    find_window "$i" "$before" || fail "copy $i has no window"
+    windows[$i]=$(new_window 5 "$before") || fail "copy $i has no window"
     key "$i" space
 }
 

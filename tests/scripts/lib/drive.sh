@@ -1,13 +1,11 @@
 # Drives one copy of the game under Xvfb with xdotool and reads its window
 # with ImageMagick; sourced by the whole-program test scripts and by
 # tools/screenshot.sh. Needs DISPLAY, an X server started with -noreset. The
-# caller sets `work` to a scratch folder.
+# caller sets `work` to a scratch folder and `root` to the repository. A
+# failed check is counted and the script goes on; it exits with the count.
 
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+. "$root/tests/scripts/lib/check.sh"
+fail_goes_on=1
 
 # The game announces itself by broadcast: run it in a network namespace of
 # its own (only a loopback, down) where that is possible, so nothing leaves.
@@ -26,25 +24,21 @@ start_game() {
   shift 2
   (cd "$folder" && exec "${isolate[@]}" "$program" "$@" >"$work/stdout" 2>"$work/stderr") &
   game_pid=$!
-  for _ in $(seq 300); do
-    grep -q '^RUN$' "$work/stdout" 2>/dev/null && break
-    kill -0 "$game_pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
+  wait_until 30 running_or_ended
+  game_running || return 1
   sleep 0.5
-  window=$(xdotool search --sync --onlyvisible --name '^Ferrowind$' 2>/dev/null | head -n1)
-  [ -n "$window" ] && xdotool mousemove --window "$window" 50 50 2>/dev/null
-  [ -n "$window" ]
+  window=$(new_window 30 "") || return 1
+  xdotool mousemove --window "$window" 50 50 2>/dev/null
 }
+
+game_running() { kill -0 "$game_pid" 2>/dev/null; }
+game_ended() { ! game_running; }
+running_or_ended() { grep -q '^RUN$' "$work/stdout" 2>/dev/null || ! game_running; }
 
 # Waits up to thirty seconds for the game to end; kills it after that and
 # returns 124, else returns its exit code.
 wait_for_exit() {
-  for _ in $(seq 300); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$game_pid" 2>/dev/null; then
+  if ! wait_until 30 game_ended; then
     kill "$game_pid"
     wait "$game_pid" 2>/dev/null
     return 124
