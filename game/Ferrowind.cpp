@@ -8,11 +8,13 @@
 #include "model/StateDigest.h"
 #include "input/ZoSDL.h"
 #include "net/NetFigures.h"
+#include "net/PlayerNames.h"
 #include "net/SocketLayer.h"
 #include "net/WireConvert.h"
 #include "net/ZoSockets.h"
 #include "net/ZoThreadMaster.h"
 #include "render/NetOverlayLayout.h"
+#include "render/ScoreboardLayout.h"
 #include "render_gl/ZoGl.h"
 #include "sound/ZoSound.h"
 
@@ -61,6 +63,7 @@ void CFerrowind::Wire()
     m_sdl->SetGameInterface(this);
     m_sdl->SetPeerCalls(SPeerCalls{ZOSocketSend, add_lag, remove_lag, PrintConnections});
     m_sdl->ShareGameSwitches(&m_menuState, &m_showFramerate, &m_chaseCamera);
+    m_sdl->SharePlaySwitches(&m_play);
     m_sdl->SetGraficInterface(m_gl);
     m_sdl->SetRendererSwitches(m_gl);
     m_gl->SetGameInterface(this);
@@ -162,6 +165,8 @@ void CFerrowind::Run()
     for (int i = 0; i < 10; ++i)
         m_savedStates.SaveState(GetGameObjects(), (unsigned int)GetTime());
     CDigestSchedule digests = CDigestSchedule::FromEnvironment();
+    if (m_bots.Settings().fromStart)
+        m_bots.Enter(*this);
 
     while (m_running) {
         if (m_menuState >= 0) {
@@ -169,6 +174,10 @@ void CFerrowind::Run()
             m_sdl->CheckMenuInput();
         } else {
             m_sdl->CheckInput();
+            if (m_play.practice) {
+                m_play.practice = false;
+                m_bots.Enter(*this);
+            }
             unsigned long frameStart = GetTime();
             unsigned long dt = (unsigned int)(GetTime() - previous);
             std::vector<SGameObject*> objects = GetGameObjects();
@@ -181,8 +190,12 @@ void CFerrowind::Run()
             m_gl->Draw();
             UpdateDisplay(frameStart);
             ShowNetFigures();
-            if (digests.Due(GetTime()))
+            ShowScoreboard();
+            TellName();
+            if (digests.Due(GetTime())) {
                 PrintDigest();
+                PrintScores();
+            }
         }
         m_sdl->EndCyrcle();
     }
@@ -208,6 +221,7 @@ void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned 
         pair[1].time = GetTime();
         AddMsg(pair[1]);
     }
+    m_bots.Frame(*this, (unsigned int)dt);
     for (SGameObject* o : objects)
         if (o->kind == KIND_POWERUP && !o->active && (int)((unsigned int)GetTime() - (unsigned int)o->timer) >= 0)
             o->active = 1;
@@ -229,6 +243,43 @@ void CFerrowind::PrintDigest()
         CHold hold(*this);
         text = StateDigest(m_objects, owner, GetTime());
     }
+    LogOut("%s", text.c_str());
+}
+
+void CFerrowind::SeedBots(SBotSettings settings)
+{
+    if (settings.seeded)
+        m_random.seed(settings.seed ? settings.seed : 1);
+    else
+        settings.seed = (unsigned int)std::rand();
+    m_bots.Configure(settings);
+}
+
+// Every few seconds, so that peers that joined since, or lost one, hear it.
+void CFerrowind::TellName()
+{
+    unsigned int now = NetFiguresClock();
+    if (m_nameToldAt != 0 && now - m_nameToldAt < NAME_EVERY_MS)
+        return;
+    m_nameToldAt = now | 1;
+    ZOSocketSendName(m_playerName);
+}
+
+void CFerrowind::ShowScoreboard()
+{
+    if (m_play.scoreboard)
+        m_gl->m_scoreboard = ScoreboardImages(ScoreRows());
+    else
+        m_gl->m_scoreboard.clear();
+}
+
+// Every tank's name and score, on the digest's schedule.
+void CFerrowind::PrintScores()
+{
+    std::string text;
+    for (const SScoreRow& row : ScoreRows())
+        text += "score " + row.name + " frags " + std::to_string(row.frags) + " deaths " + std::to_string(row.deaths) +
+                "\n";
     LogOut("%s", text.c_str());
 }
 

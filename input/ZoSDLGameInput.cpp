@@ -116,6 +116,7 @@ void CZoSDL::HandleHeldKeys(unsigned int elapsed)
         Shoot();
     if (held[SDLK_z])
         ProbeTiming();
+    m_play->scoreboard = held[SDLK_TAB] != 0;
     MoveLight(elapsed);
 }
 

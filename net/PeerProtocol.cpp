@@ -8,6 +8,7 @@
 #include "model/Numbers.h"
 #include "net/NetFigures.h"
 #include "net/Platform.h"
+#include "net/PlayerNames.h"
 #include "net/WireConvert.h"
 
 namespace {
@@ -193,6 +194,11 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
         AnswerTimeSync(rec);
     else if (rec.type == SMSG_TIMESYNC_REPLY)
         ApplyTimeSync(rec);
+    else if (rec.type == SMSG_PLAYER_NAME) {
+        // Names of players this copy has taken in only.
+        if (m_table.ObjectOf(rec.senderAddr) < 0 || !TakeNameRecord(rec))
+            ++m_dropped;
+    }
     else if (rec.type >= 1 && rec.type <= LAST_GAME_TYPE && Trusted(rec)) {
         // Types of 0 and below would be cancel requests that erase the
         // queue's history; peers never send them.
