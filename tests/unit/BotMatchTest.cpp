@@ -1,5 +1,6 @@
 #include "BotArena.h"
 #include "GameFixture.h"
+#include "model/Log.h"
 
 // Hits on a computer tank are worked out by the copy that drives it, as hits
 // on the player's own tank are: before, a shot at any tank but the local one
@@ -37,8 +38,10 @@ namespace {
 
 int FragsInAMatch(EBotLevel level, unsigned int seed)
 {
+    SetLogSink([](ELogStream, const std::string&) {});
     SBotArena arena(1, level, seed);
     arena.Play(180000);
+    SetLogSink(LogSink());
     return arena.BotFrags();
 }
 
