@@ -11,6 +11,7 @@ const std::vector<SControl>& Controls()
         {"M", "SHADOWS ON / OFF"},          {"P", "MUSIC ON / OFF"},
         {"Q / E", "ADD / REMOVE LAG"},      {"Z", "TIMING PROBE"},
         {"G", "PRINT STATE DIGEST"},        {"N", "NETWORK FIGURES"},
-        {"R", "SELF-DESTRUCT"},             {"ESC", "BACK TO THE MENU"}};
+        {"R", "SELF-DESTRUCT"},             {"B", "COMPUTER TANKS HOLD / PLAY"},
+        {"ESC", "BACK TO THE MENU"}};
     return rows;
 }

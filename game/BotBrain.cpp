@@ -14,6 +14,9 @@ const float WANDER_REACHED = 40;
 const unsigned long WANDER_MS = 15000;
 const unsigned long PROGRESS_MS = 1000;
 const float PROGRESS_UNITS = 8;
+// Progress checks in a row without headway, backing out in between, before
+// the tank gives up on the spot.
+const int STUCK_CHECKS_TO_GIVE_UP = 5;
 const float FEELERS[2] = {22, 48};
 const float NEAR_UNITS = 90;
 const float ARENA_LOW = 120, ARENA_HIGH = 880;
@@ -49,7 +52,7 @@ double ReloadMs(const float* s)
 CBotBrain::CBotBrain(int tank, EBotLevel level, unsigned int seed)
     : m_tank(tank), m_skill(SkillFor(level)), m_random(seed ? seed : 1), m_target(-1), m_targetSince(0),
       m_nextLook(0), m_seen(0, 0, 0), m_aimError(0), m_wander(500, 0, 500), m_wanderUntil(0),
-      m_checkPos(0, 0, 0), m_checkAt(0), m_reverseUntil(0), m_reverseTurn(0), m_avoidSide(1), m_dodgeSide(1)
+      m_checkPos(0, 0, 0), m_checkAt(0), m_reverseUntil(0), m_reverseTurn(0), m_stuckCount(0), m_avoidSide(1), m_dodgeSide(1)
 {
 }
 
@@ -60,7 +63,7 @@ float CBotBrain::Uniform(float low, float high)
 
 SBotActions CBotBrain::Think(const std::vector<SGameObject*>& objects, unsigned long now, unsigned int elapsedMs)
 {
-    SBotActions act = {0, false, 0, false};
+    SBotActions act = {0, false, 0, false, false};
     if (m_tank < 0 || m_tank >= (int)objects.size())
         return act;
     const SGameObject& me = *objects[m_tank];
@@ -74,6 +77,7 @@ SBotActions CBotBrain::Think(const std::vector<SGameObject*>& objects, unsigned 
         m_target = -1;
         m_checkAt = 0;
         m_reverseUntil = 0;
+        m_stuckCount = 0;
         act.shoot = sinceShot > ReloadMs(s) + m_skill.reactionMs;
         return act;
     }
@@ -118,6 +122,7 @@ SBotActions CBotBrain::Think(const std::vector<SGameObject*>& objects, unsigned 
         if (Stuck(me, now, wantedThrottle > 0.5f)) {
             m_reverseUntil = now + (unsigned long)Uniform(600, 1200);
             m_reverseTurn = Uniform(0, 1) < 0.5f ? -90.0f : 90.0f;
+            act.selfDestruct = ++m_stuckCount >= STUCK_CHECKS_TO_GIVE_UP;
         }
     }
 
@@ -273,6 +278,8 @@ bool CBotBrain::Stuck(const SGameObject& me, unsigned long now, bool driving)
     if ((int)((unsigned int)now - (unsigned int)m_checkAt) < (int)PROGRESS_MS)
         return false;
     bool stuck = Distance(me.pos, m_checkPos) < PROGRESS_UNITS;
+    if (!stuck)
+        m_stuckCount = 0;
     m_checkAt = now;
     m_checkPos = me.pos;
     return stuck;

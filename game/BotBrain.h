@@ -15,6 +15,9 @@ struct SBotActions {
     bool turn;
     float heading;  // the heading asked for when turning
     bool shoot;
+    // Wedged for good (footprints that overlap refuse every move and turn):
+    // the self-destruct key, as a player would press it.
+    bool selfDestruct;
 };
 
 // The decisions of one computer tank. It sees the battlefield as a player
@@ -55,6 +58,7 @@ private:
     unsigned long m_checkAt;
     unsigned long m_reverseUntil;
     float m_reverseTurn;
+    int m_stuckCount;
     int m_avoidSide;
     // Which way it moves aside while its gun reloads near an enemy.
     int m_dodgeSide;

@@ -17,6 +17,10 @@ bool ReadNumber(const char* text, long long low, long long high, long long& valu
 int ReadBotOption(int argc, char** argv, int at, SBotSettings& settings, std::string& error)
 {
     const char* name = argv[at];
+    if (std::strcmp(name, "--host-bots") == 0) {
+        settings.hosted = true;
+        return 1;
+    }
     if (std::strcmp(name, "--bots") != 0 && std::strcmp(name, "--bot-level") != 0 && std::strcmp(name, "--seed") != 0)
         return 0;
     if (at + 1 >= argc) {
@@ -47,6 +51,8 @@ const char* BotOptionsHelp()
     return "  --bots N        practice against N computer tanks (1 to 8; the menu's\n"
            "                  Practice starts 3, or N when given)\n"
            "  --bot-level L   how well they play: easy, normal (default) or hard\n"
+           "  --host-bots     show the computer tanks to the peers of a LAN game (copies\n"
+           "                  that know them; they leave when this copy does)\n"
            "  --seed N        seed of their choices and of the game's dice, to play a\n"
            "                  match again (default: from the clock, printed at the start)\n";
 }

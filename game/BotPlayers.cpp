@@ -67,7 +67,7 @@ void CBotPlayers::Enter(IGameInterface& game, SGameMsg msg, bool toPeers)
 // Turns and shots go to the peers as a player's do, throttle changes only
 // into this copy's queue; of the movement step the move goes out, the
 // throttle's decay each copy works out itself.
-void CBotPlayers::Frame(IGameInterface& game, unsigned int dtMs)
+void CBotPlayers::Frame(IGameInterface& game, unsigned int dtMs, bool holding)
 {
     if (!Playing())
         return;
@@ -78,7 +78,7 @@ void CBotPlayers::Frame(IGameInterface& game, unsigned int dtMs)
         if (index >= (int)objects.size())
             continue;
         SGameObject& tank = *objects[index];
-        SBotActions act = brain.Think(objects, now, dtMs);
+        SBotActions act = holding ? SBotActions{0, false, 0, false, false} : brain.Think(objects, now, dtMs);
         if (act.throttle != 0)
             Enter(game, MakeMsg(GMSG_ACCELERATE, index, 1, &act.throttle, now), false);
         if (act.turn) {
@@ -89,6 +89,8 @@ void CBotPlayers::Frame(IGameInterface& game, unsigned int dtMs)
             float where[6] = {tank.pos.x, tank.pos.y, tank.pos.z, tank.angles.x, tank.angles.y, tank.angles.z};
             Enter(game, MakeMsg(GMSG_SHOOT, index, 6, where, now), true);
         }
+        if (act.selfDestruct)
+            Enter(game, MakeMsg(GMSG_DEATH, index, 0, 0, now), true);
         std::vector<SGameMsg> pair = tank.Action(dtMs, index);
         if (pair.empty())
             continue;

@@ -17,6 +17,8 @@ struct SBotSettings {
     bool seeded = false;
     // Asked for on the command line: they enter as play starts.
     bool fromStart = false;
+    // Shown to the peers of a LAN game that understand computer tanks.
+    bool hosted = false;
 };
 
 // The computer tanks this copy drives. Each is a tank in the game's object
@@ -39,8 +41,9 @@ public:
     std::string NameOf(int index) const;
 
     // One frame of every computer tank: its keys' messages, then its
-    // movement step, as the frame loop makes the local tank's.
-    void Frame(IGameInterface& game, unsigned int dtMs);
+    // movement step, as the frame loop makes the local tank's. Holding, they
+    // press no key: the movement step alone runs the throttle down.
+    void Frame(IGameInterface& game, unsigned int dtMs, bool holding = false);
 
     // Where the messages the peers must hear go; none while the computer
     // tanks are this copy's alone.

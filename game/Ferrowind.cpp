@@ -7,6 +7,7 @@
 #include "model/NetOverlay.h"
 #include "model/StateDigest.h"
 #include "input/ZoSDL.h"
+#include "net/BotWire.h"
 #include "net/NetFigures.h"
 #include "net/PlayerNames.h"
 #include "net/SocketLayer.h"
@@ -166,7 +167,7 @@ void CFerrowind::Run()
         m_savedStates.SaveState(GetGameObjects(), (unsigned int)GetTime());
     CDigestSchedule digests = CDigestSchedule::FromEnvironment();
     if (m_bots.Settings().fromStart)
-        m_bots.Enter(*this);
+        EnterBots();
 
     while (m_running) {
         if (m_menuState >= 0) {
@@ -176,7 +177,7 @@ void CFerrowind::Run()
             m_sdl->CheckInput();
             if (m_play.practice) {
                 m_play.practice = false;
-                m_bots.Enter(*this);
+                EnterBots();
             }
             unsigned long frameStart = GetTime();
             unsigned long dt = (unsigned int)(GetTime() - previous);
@@ -192,6 +193,7 @@ void CFerrowind::Run()
             ShowNetFigures();
             ShowScoreboard();
             TellName();
+            LeaveDepartedBots();
             if (digests.Due(GetTime())) {
                 PrintDigest();
                 PrintScores();
@@ -221,7 +223,7 @@ void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned 
         pair[1].time = GetTime();
         AddMsg(pair[1]);
     }
-    m_bots.Frame(*this, (unsigned int)dt);
+    m_bots.Frame(*this, (unsigned int)dt, m_play.botsHold);
     for (SGameObject* o : objects)
         if (o->kind == KIND_POWERUP && !o->active && (int)((unsigned int)GetTime() - (unsigned int)o->timer) >= 0)
             o->active = 1;
@@ -236,6 +238,9 @@ void CFerrowind::PrintDigest()
         for (const ZOConnectionID& entry : table)
             if (entry.objectIndex == index)
                 name = DottedAddress(entry.address);
+        CBotTable::SEntry bot;
+        if (HostedBots().Find(index, bot))
+            name = "bot" + std::to_string(bot.number) + "@" + DottedAddress(bot.host);
         return name;
     };
     std::string text;
@@ -263,6 +268,36 @@ void CFerrowind::TellName()
         return;
     m_nameToldAt = now | 1;
     ZOSocketSendName(m_playerName);
+    if (!m_bots.Shared())
+        return;
+    std::vector<int> bots = m_bots.Tanks();
+    for (size_t k = 0; k < bots.size(); ++k)
+        ZOSocketAnnounceBot(*m_objects[bots[k]], (int)k + 1);
+}
+
+// Computer tanks enter; hosted ones are numbered for the peers, which know
+// them by this copy's address and that number.
+void CFerrowind::EnterBots()
+{
+    if (m_bots.Playing())
+        return;
+    m_bots.Enter(*this);
+    if (!m_bots.Settings().hosted)
+        return;
+    std::vector<int> bots = m_bots.Tanks();
+    for (size_t k = 0; k < bots.size(); ++k)
+        HostedBots().Add(m_selfAddress, (int)k + 1, bots[k], NetFiguresClock());
+    m_bots.ShareThrough(ZOSocketSendBotMsg);
+}
+
+// The computer tanks of a host that fell silent leave with it: a death
+// of this copy's own, which the queue keeps like any other.
+void CFerrowind::LeaveDepartedBots()
+{
+    for (int bot : HostedBots().Departed(m_selfAddress, NetFiguresClock())) {
+        LogOut("computer tank object %d left with its host\n", bot);
+        AddMsg(MakeMsg(GMSG_DEATH, bot, 0, 0, GetTime()));
+    }
 }
 
 void CFerrowind::ShowScoreboard()

@@ -160,6 +160,8 @@ private:
     void PrintScores();
     void ShowScoreboard();
     void TellName();
+    void EnterBots();
+    void LeaveDepartedBots();
     std::string PeerName(unsigned long address);
     void ShowNetFigures();
     // A respawn's probe for a free spot takes no power-ups.

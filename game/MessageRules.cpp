@@ -4,6 +4,7 @@
 #include "game/Damage.h"
 #include "model/Log.h"
 #include "game/Ferrowind.h"
+#include "net/BotWire.h"
 
 namespace {
 
@@ -91,6 +92,11 @@ void CFerrowind::ActOnMessage(SGameMsg msg)
         if (m_objects[msg.object]->active)
             ++m_objects[msg.object]->deaths;
         m_objects[msg.object]->active = 0;
+        // A wreck has no throttle: left as it was, the owner would keep the
+        // last one for good (a dead tank takes no throttle change), while
+        // the peers, who never hear throttle changes, hold another.
+        if (IsTank(msg.object))
+            m_objects[msg.object]->state[TS_THROTTLE] = 0;
         m_objects[msg.object]->timer = msg.time;
         break;
     case GMSG_ACCELERATE: {
@@ -228,7 +234,10 @@ void CFerrowind::Emit(SGameMsg& msg, bool toPeers)
         return;
     msg.time = RuleTime() + 1;
     AddMsg(msg, false);
-    if (toPeers)
+    if (!toPeers)
+        return;
+    // Hosted computer tanks are named in records of their own.
+    if (!ZOSocketSendBotMsg(&msg))
         m_rollback.Send(msg);
 }
 

@@ -1,5 +1,6 @@
 // Every tank of the battle with its score, for the scoreboard and the log.
 #include "game/Ferrowind.h"
+#include "net/BotWire.h"
 #include "net/NetFigures.h"
 #include "net/PlayerNames.h"
 #include "net/SocketLayer.h"
@@ -28,6 +29,9 @@ std::vector<SScoreRow> CFerrowind::ScoreRows()
                 roundTrip = f.roundTripMs;
         add(entry.objectIndex, PeerName(entry.address), roundTrip);
     }
+    for (const CBotTable::SEntry& bot : HostedBots().Entries())
+        if (bot.host != m_selfAddress && !bot.gone)
+            add(bot.index, "BOT " + std::to_string(bot.number) + "@" + PeerName(bot.host).substr(0, 12), -1);
     SortScoreRows(rows);
     return rows;
 }

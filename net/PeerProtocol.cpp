@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/Numbers.h"
+#include "net/BotWire.h"
 #include "net/NetFigures.h"
 #include "net/Platform.h"
 #include "net/PlayerNames.h"
@@ -194,6 +195,12 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
         AnswerTimeSync(rec);
     else if (rec.type == SMSG_TIMESYNC_REPLY)
         ApplyTimeSync(rec);
+    else if (rec.type == SMSG_BOT_TANK || rec.type == SMSG_BOT_MSG) {
+        // Computer tanks of players this copy has taken in only.
+        auto queue = [this](const SSocketMSG& game) { m_transport.Queue(game); };
+        if (m_table.ObjectOf(rec.senderAddr) < 0 || !TakeBotRecord(rec, *m_game, queue, NetFiguresClock()))
+            ++m_dropped;
+    }
     else if (rec.type == SMSG_PLAYER_NAME) {
         // Names of players this copy has taken in only.
         if (m_table.ObjectOf(rec.senderAddr) < 0 || !TakeNameRecord(rec))

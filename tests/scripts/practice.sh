@@ -33,7 +33,7 @@ shot plain 1
 xdotool keydown --window "$window" Tab 2>/dev/null
 shot scoreboard 2
 xdotool keyup --window "$window" Tab i 2>/dev/null
-[ -n "${PRACTICE_SHOTS:-}" ] && mkdir -p "$PRACTICE_SHOTS" && cp "$work/scoreboard.png" "$PRACTICE_SHOTS/"
+[ -n "${PRACTICE_SHOTS:-}" ] && mkdir -p "$PRACTICE_SHOTS" && cp "$work/scoreboard.png" "$work/stdout" "$PRACTICE_SHOTS/"
 [ "$(differing plain scoreboard 560x120+230+240)" -gt 5000 ] || fail "Tab should show the scoreboard"
 
 press Escape
@@ -60,12 +60,12 @@ for entry in "${bots[@]}"; do
     }
     $1 == "score" && $2 == "BOT" && $3 == number && $7 >= 1 { died = 1 }
     END {
-      whole = int((end - start) / 60000); least = -1
-      for (m = 0; m < whole; ++m) if (least < 0 || minute[m] < least) least = minute[m]
-      printf "%d %d %d %d\n", whole, least, died, back
+      whole = int((end - start) / 60000); least = -1; each = ""
+      for (m = 0; m < whole; ++m) { if (least < 0 || minute[m] < least) least = minute[m]; each = each " " int(minute[m]) }
+      printf "%d %d %d %d%s\n", whole, least, died, back, each
     }' "$work/stdout")
-  read -r whole least died back <<<"$report"
-  echo "object $bot: $whole whole minutes, least driven in one $least units, died $died, came back $back"
+  read -r whole least died back each <<<"$report"
+  echo "object $bot: $whole whole minutes, driven in each: $each units; died $died, came back $back"
   [ "$whole" -ge 1 ] || fail "object $bot: no whole minute of digests"
   [ "$least" -ge 200 ] || fail "object $bot drove only $least units in a minute"
   deaths_back=$((deaths_back + died * back))

@@ -4,7 +4,8 @@
 # Copy I writes its standard output to $work/stdoutI.txt (each line stamped
 # with the wall-clock time) and its log to $work/outputI.txt. `copy_env` (an
 # array of VAR=value words, set before sourcing) goes into every copy's
-# environment; by default the network trace.
+# environment; by default the network trace. `copy_args` (set before
+# sourcing, indexed by copy) holds more arguments for one copy's program.
 
 netns="$root/tools/netns.sh"
 declare -a game_pids=() stamp_pids=() windows=()
@@ -13,6 +14,7 @@ display=""
 # Set to 1 by a script that passed: its scratch folder is then removed.
 passed=0
 [ -n "${copy_env+set}" ] || copy_env=(FERROWIND_NET_TRACE=1)
+declare -p copy_args >/dev/null 2>&1 || declare -a copy_args=()
 
 # Ends everything the script started; keeps the logs of a failed run.
 cleanup() {
@@ -116,7 +118,7 @@ launch_copy() {
     stamp <"$work/fifo$i" >"$work/stdout$i.txt" &
     stamp_pids[$i]=$!
     (cd "$dir" && exec "$netns" run "$i" env DISPLAY="$display" SDL_AUDIODRIVER=dummy "${copy_env[@]}" \
-        stdbuf -oL -eL "$bin" "$work/output$i.txt") >"$work/fifo$i" 2>&1 &
+        stdbuf -oL -eL "$bin" "$work/output$i.txt" ${copy_args[$i]:-}) >"$work/fifo$i" 2>&1 &
     game_pids[$i]=$!
 }
 
