@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Two copies in network namespaces, copy 1 hosting three computer tanks in
+# Two copies in network namespaces, copy 1 (named Host_1) hosting three computer tanks in
 # the LAN game (--host-bots). Both players drive and fire for 60 s
 # (HOSTED_SECONDS); after a quiet time (the computer tanks told to hold
 # still, key b) the state digests of the two copies must be the same,
@@ -13,7 +13,7 @@ seconds=${HOSTED_SECONDS:-60}
 work=$(mktemp -d /tmp/fwbots.XXXXXX)
 export FERROWIND_NETNS="fwbt$$"
 copy_env=(FERROWIND_DIGEST_EVERY=1)
-declare -a copy_args=([1]="--bots 3 --host-bots --seed 5")
+declare -a copy_args=([1]="--bots 3 --host-bots --seed 5 --name Host_1")
 source "$root/tests/scripts/lib/copies.sh"
 need_copies_tools
 trap cleanup EXIT
@@ -54,6 +54,9 @@ if [ "$settled" -ne 1 ]; then
     fail "the two copies' digests differ"
 fi
 echo "digests identical, computer tanks included"
+# Copy 2 knows copy 1's player by the name it sent, and its tanks by it.
+grep -q "score Host_1 frags" "$work/stdout2.txt" || fail "copy 2 should know copy 1's player as Host_1"
+grep -q "score BOT 1@Host_1 frags" "$work/stdout2.txt" || fail "copy 2 should list copy 1's computer tanks"
 
 # The host leaves; its computer tanks leave with it on the other copy.
 kill -KILL "${game_pids[1]}"
