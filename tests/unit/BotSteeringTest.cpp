@@ -82,19 +82,3 @@ TEST(BotSteering, RayToFootprintFindsTheNearSideOrMisses)
             EXPECT_NEAR(t, c.distance, 0.05) << c.origin.x << " " << c.origin.z << " heading " << c.heading;
     }
 }
-
-TEST(BotSteering, LevelsByNameAndHarderPlaysQuickerAndTruer)
-{
-    EBotLevel level = BOT_NORMAL;
-    EXPECT_TRUE(ParseBotLevel("hard", level));
-    EXPECT_EQ(level, BOT_HARD);
-    EXPECT_TRUE(ParseBotLevel("easy", level));
-    EXPECT_EQ(level, BOT_EASY);
-    EXPECT_FALSE(ParseBotLevel("Hard", level));
-    EXPECT_EQ(level, BOT_EASY);
-    const EBotLevel order[] = {BOT_EASY, BOT_NORMAL, BOT_HARD};
-    for (int i = 1; i < 3; ++i) {
-        EXPECT_LT(SkillFor(order[i]).reactionMs, SkillFor(order[i - 1]).reactionMs);
-        EXPECT_LT(SkillFor(order[i]).aimErrorDeg, SkillFor(order[i - 1]).aimErrorDeg);
-    }
-}
