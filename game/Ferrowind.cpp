@@ -192,7 +192,7 @@ void CFerrowind::Run()
             UpdateDisplay(frameStart);
             ShowNetFigures();
             ShowScoreboard();
-            TellName();
+            TellPeers();
             LeaveDepartedBots();
             if (digests.Due(GetTime())) {
                 PrintDigest();
@@ -260,13 +260,14 @@ void CFerrowind::SeedBots(SBotSettings settings)
     m_bots.Configure(settings);
 }
 
-// Every few seconds, so that peers that joined since, or lost one, hear it.
-void CFerrowind::TellName()
+// The player's name and the hosted computer tanks, every few seconds, so
+// that peers that joined since, or lost a record, hear them.
+void CFerrowind::TellPeers()
 {
     unsigned int now = NetFiguresClock();
-    if (m_nameToldAt != 0 && now - m_nameToldAt < NAME_EVERY_MS)
+    if (m_peersToldAt != 0 && now - m_peersToldAt < TELL_PEERS_EVERY_MS)
         return;
-    m_nameToldAt = now | 1;
+    m_peersToldAt = now | 1;
     ZOSocketSendName(m_playerName);
     if (!m_bots.Shared())
         return;

@@ -159,7 +159,7 @@ private:
     void PrintDigest();
     void PrintScores();
     void ShowScoreboard();
-    void TellName();
+    void TellPeers();
     void EnterBots();
     void LeaveDepartedBots();
     std::string PeerName(unsigned long address);
@@ -177,9 +177,9 @@ private:
     // When the network overlay was last renewed; 0 while it is off.
     unsigned int m_netFiguresAt = 0;
     enum { NET_FIGURES_EVERY_MS = 250 };
-    // When the player's name was last sent to the peers.
-    unsigned int m_nameToldAt = 0;
-    enum { NAME_EVERY_MS = 2000 };
+    // When the player's name and the hosted computer tanks were last sent.
+    unsigned int m_peersToldAt = 0;
+    enum { TELL_PEERS_EVERY_MS = 2000 };
     // Damage rolls and respawn spots; a game of its own in each test.
     std::minstd_rand m_random;
 };
