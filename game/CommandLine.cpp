@@ -4,18 +4,42 @@
 #include <cstring>
 
 #include "controls/Controls.h"
+#include "game/BotOptions.h"
 
 SCommandLine ReadCommandLine(int argc, char** argv)
 {
-    SCommandLine line = {SCommandLine::PLAY, 0};
+    SCommandLine line = {SCommandLine::PLAY, 0, SBotSettings(), 0, std::string()};
     if (argc < 2)
         return line;
-    if (std::strcmp(argv[1], "--help") == 0)
+    if (std::strcmp(argv[1], "--help") == 0) {
         line.action = SCommandLine::HELP;
-    else if (std::strcmp(argv[1], "--version") == 0)
+        return line;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
         line.action = SCommandLine::VERSION;
-    else
-        line.logPath = argv[1];
+        return line;
+    }
+    for (int at = 1; at < argc && line.error.empty();) {
+        int taken = ReadBotOption(argc, argv, at, line.bots, line.error);
+        if (taken > 0) {
+            at += taken;
+            continue;
+        }
+        if (std::strcmp(argv[at], "--name") == 0) {
+            if (at + 1 < argc)
+                line.name = argv[at + 1];
+            else
+                line.error = "--name needs a value";
+            at += 2;
+            continue;
+        }
+        // As always, the first other word names the log and the rest are not read.
+        if (!line.logPath)
+            line.logPath = argv[at];
+        ++at;
+    }
+    if (!line.error.empty())
+        line.action = SCommandLine::MISTAKE;
     return line;
 }
 
@@ -39,7 +63,7 @@ std::string Padded(std::string s, size_t width)
 std::string HelpText()
 {
     std::string text =
-        "Usage: ferrowind [LOG-FILE]\n"
+        "Usage: ferrowind [OPTIONS] [LOG-FILE]\n"
         "       ferrowind --help | --version\n"
         "\n"
         "A tank battle for several players on one local network; every copy is a peer.\n"
@@ -47,6 +71,14 @@ std::string HelpText()
         "battlefield's list files, the game plays that battlefield and logs to\n"
         "output.txt there; otherwise it plays its installed battlefield and logs to\n"
         "$XDG_STATE_HOME/ferrowind/output.txt.\n"
+        "\n"
+        "Options:\n";
+    text += BotOptionsHelp();
+    text +=
+        "  --name NAME     your name on the scoreboard and the peers' (at most 15\n"
+        "                  printable ASCII characters; default: the login name,\n"
+        "                  $USER or else $LOGNAME)\n";
+    text +=
         "\n"
         "Keys:\n";
     for (const SControl& control : Controls())

@@ -3,11 +3,17 @@
 
 #include <string>
 
-// What the command line asks for. Any first argument other than --help and
-// --version names the log file of time warps.
+#include "game/BotPlayers.h"
+
+// What the command line asks for: --help or --version as the first word, or
+// play, with the options anywhere; the first other word names the log file
+// of time warps. An option with a bad value is a mistake.
 struct SCommandLine {
-    enum EAction { PLAY, HELP, VERSION } action;
+    enum EAction { PLAY, HELP, VERSION, MISTAKE } action;
     const char* logPath;  // null: the default place
+    SBotSettings bots;
+    const char* name;  // --name; null: the login name
+    std::string error;  // what is wrong with the line, for MISTAKE
 };
 
 SCommandLine ReadCommandLine(int argc, char** argv);

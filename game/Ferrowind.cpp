@@ -7,12 +7,15 @@
 #include "model/NetOverlay.h"
 #include "model/StateDigest.h"
 #include "input/ZoSDL.h"
+#include "net/BotWire.h"
 #include "net/NetFigures.h"
+#include "net/PlayerNames.h"
 #include "net/SocketLayer.h"
 #include "net/WireConvert.h"
 #include "net/ZoSockets.h"
 #include "net/ZoThreadMaster.h"
 #include "render/NetOverlayLayout.h"
+#include "render/ScoreboardLayout.h"
 #include "render_gl/ZoGl.h"
 #include "sound/ZoSound.h"
 
@@ -62,6 +65,7 @@ void CFerrowind::Wire()
     m_sdl->SetGameInterface(this);
     m_sdl->SetPeerCalls(SPeerCalls{ZOSocketSend, add_lag, remove_lag, PrintConnections});
     m_sdl->ShareGameSwitches(&m_menuState, &m_showFramerate, &m_chaseCamera);
+    m_sdl->SharePlaySwitches(&m_play);
     m_sdl->SetGraficInterface(m_gl);
     m_sdl->SetRendererSwitches(m_gl);
     m_gl->SetGameInterface(this);
@@ -163,6 +167,8 @@ void CFerrowind::Run()
     for (int i = 0; i < 10; ++i)
         m_savedStates.SaveState(GetGameObjects(), (unsigned int)GetTime());
     CDigestSchedule digests = CDigestSchedule::FromEnvironment();
+    if (m_bots.Settings().fromStart)
+        EnterBots();
 
     while (m_running) {
         if (m_menuState >= 0) {
@@ -170,6 +176,10 @@ void CFerrowind::Run()
             m_sdl->CheckMenuInput();
         } else {
             m_sdl->CheckInput();
+            if (m_play.practice) {
+                m_play.practice = false;
+                EnterBots();
+            }
             unsigned long frameStart = GetTime();
             unsigned long dt = (unsigned int)(GetTime() - previous);
             std::vector<SGameObject*> objects = GetGameObjects();
@@ -182,8 +192,13 @@ void CFerrowind::Run()
             m_gl->Draw();
             UpdateDisplay(frameStart);
             ShowNetFigures();
-            if (digests.Due(GetTime()))
+            ShowScoreboard();
+            TellPeers();
+            LeaveDepartedBots();
+            if (digests.Due(GetTime())) {
                 PrintDigest();
+                PrintScores();
+            }
         }
         m_sdl->EndCyrcle();
     }
@@ -209,6 +224,7 @@ void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned 
         pair[1].time = GetTime();
         AddMsg(pair[1]);
     }
+    m_bots.Frame(*this, (unsigned int)dt, m_play.botsHold);
     for (SGameObject* o : objects)
         if (o->kind == KIND_POWERUP && !o->active && (int)((unsigned int)GetTime() - (unsigned int)o->timer) >= 0)
             o->active = 1;
@@ -223,6 +239,9 @@ std::function<std::string(int)> CFerrowind::TankNames() const
         for (const ZOConnectionID& entry : table)
             if (entry.objectIndex == index)
                 name = DottedAddress(entry.address);
+        CBotTable::SEntry bot;
+        if (HostedBots().Find(index, bot))
+            name = "bot" + std::to_string(bot.number) + "@" + DottedAddress(bot.host);
         return name;
     };
 }
@@ -234,6 +253,74 @@ void CFerrowind::PrintDigest()
         CHold hold(*this);
         text = StateDigest(m_objects, TankNames(), GetTime());
     }
+    LogOut("%s", text.c_str());
+}
+
+void CFerrowind::SeedBots(SBotSettings settings)
+{
+    if (settings.seeded)
+        m_random.seed(settings.seed ? settings.seed : 1);
+    else
+        settings.seed = (unsigned int)std::rand();
+    m_bots.Configure(settings);
+}
+
+// The player's name and the hosted computer tanks, every few seconds, so
+// that peers that joined since, or lost a record, hear them.
+void CFerrowind::TellPeers()
+{
+    unsigned int now = NetFiguresClock();
+    if (m_peersToldAt != 0 && now - m_peersToldAt < TELL_PEERS_EVERY_MS)
+        return;
+    m_peersToldAt = now | 1;
+    ZOSocketSendName(m_playerName);
+    if (!m_bots.Shared())
+        return;
+    std::vector<int> bots = m_bots.Tanks();
+    for (size_t k = 0; k < bots.size(); ++k)
+        ZOSocketAnnounceBot(*m_objects[bots[k]], (int)k + 1);
+}
+
+// Computer tanks enter; hosted ones are numbered for the peers, which know
+// them by this copy's address and that number.
+void CFerrowind::EnterBots()
+{
+    if (m_bots.Playing())
+        return;
+    m_bots.Enter(*this);
+    if (!m_bots.Settings().hosted)
+        return;
+    std::vector<int> bots = m_bots.Tanks();
+    for (size_t k = 0; k < bots.size(); ++k)
+        HostedBots().Add(m_selfAddress, (int)k + 1, bots[k], NetFiguresClock());
+    m_bots.ShareThrough(ZOSocketSendBotMsg);
+}
+
+// The computer tanks of a host that fell silent leave with it: a death
+// of this copy's own, which the queue keeps like any other.
+void CFerrowind::LeaveDepartedBots()
+{
+    for (int bot : HostedBots().Departed(m_selfAddress, NetFiguresClock())) {
+        LogOut("computer tank object %d left with its host\n", bot);
+        AddMsg(MakeMsg(GMSG_DEATH, bot, 0, 0, GetTime()));
+    }
+}
+
+void CFerrowind::ShowScoreboard()
+{
+    if (m_play.scoreboard)
+        m_gl->m_scoreboard = ScoreboardImages(ScoreRows());
+    else
+        m_gl->m_scoreboard.clear();
+}
+
+// Every tank's name and score, on the digest's schedule.
+void CFerrowind::PrintScores()
+{
+    std::string text;
+    for (const SScoreRow& row : ScoreRows())
+        text += "score " + row.name + " frags " + std::to_string(row.frags) + " deaths " + std::to_string(row.deaths) +
+                "\n";
     LogOut("%s", text.c_str());
 }
 

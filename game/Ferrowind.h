@@ -4,15 +4,18 @@
 #include <atomic>
 #include <cstdio>
 #include <functional>
-#include <string>
 #include <random>
+#include <string>
 #include <thread>
 #include <vector>
 
+#include "game/BotPlayers.h"
+#include "input/PlaySwitches.h"
 #include "model/BuildFlavour.h"
 #include "model/Interfaces.h"
 #include "model/Numbers.h"
 #include "model/Rollback.h"
+#include "model/ScoreRow.h"
 #include "model/SavedStates.h"
 #include "model/StateCheck.h"
 
@@ -90,6 +93,25 @@ public:
     // local tank at 1, an object 72 and an effect object. Names what is missing.
     bool CheckBattlefield(const char* path) const;
 
+    // The computer tanks this copy drives.
+    CBotPlayers m_bots;
+    // The frame loop's movement step: the local tank's and the computer
+    // tanks' (public for battles simulated without a window).
+    void StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt);
+    // The menu's Practice and the scoreboard key.
+    SPlaySwitches m_play;
+    // Whether this copy works out hits on the tank (its player's or a
+    // computer tank it drives), and whether the peers know it.
+    bool OwnsTank(int index) const;
+    bool KnownToPeers(int index) const;
+    // The computer tanks' settings; their seed, when none is given, and the
+    // game's dice from the clock, else both from the seed.
+    void SeedBots(SBotSettings settings);
+    // The player's name, as the scoreboard and the peers show it.
+    std::string m_playerName = "PLAYER";
+    // Every tank of the battle, most frags first.
+    std::vector<SScoreRow> ScoreRows();
+
     // Queue bookkeeping: every message before this index has been applied.
     size_t m_firstUnhandled;
     // This copy's address, which its own messages (sender 0) order by; set
@@ -132,15 +154,20 @@ private:
     void Respawn(int shooter, unsigned long shotTime);
     bool FreeSpot(int tank, Vector3f& spot);
     unsigned long RuleTime();
-    void Emit(SGameMsg& msg);
+    void Emit(SGameMsg& msg, bool toPeers = true);
     int HitTest(int shooter);
-    void DamageLocalTank(int shooter);
+    void DamageOwnedTank(int target, int shooter);
     void UpdateDisplay(unsigned long frameStart);
     void FollowLocalTank();
     std::function<std::string(int)> TankNames() const;
     void PrintDigest();
+    void PrintScores();
+    void ShowScoreboard();
+    void TellPeers();
+    void EnterBots();
+    void LeaveDepartedBots();
+    std::string PeerName(unsigned long address);
     void ShowNetFigures();
-    void StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt);
     // A respawn's probe for a free spot takes no power-ups.
     Vector3f CollisionTest(Vector3f requested, int index, bool turning, bool takePowerUps = true);
 
@@ -156,6 +183,9 @@ private:
     enum { NET_FIGURES_EVERY_MS = 250 };
     // Hashes of the battlefield at fixed times, compared with the peers'.
     CStateCheck m_stateCheck;
+    // When the player's name and the hosted computer tanks were last sent.
+    unsigned int m_peersToldAt = 0;
+    enum { TELL_PEERS_EVERY_MS = 2000 };
     // Damage rolls and respawn spots; a game of its own in each test.
     std::minstd_rand m_random;
 };

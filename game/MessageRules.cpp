@@ -4,6 +4,7 @@
 #include "game/Damage.h"
 #include "model/Log.h"
 #include "game/Ferrowind.h"
+#include "net/BotWire.h"
 
 namespace {
 
@@ -88,7 +89,14 @@ void CFerrowind::ActOnMessage(SGameMsg msg)
         Shoot(msg);
         break;
     case GMSG_DEATH:
+        if (m_objects[msg.object]->active)
+            ++m_objects[msg.object]->deaths;
         m_objects[msg.object]->active = 0;
+        // A wreck has no throttle: left as it was, the owner would keep the
+        // last one for good (a dead tank takes no throttle change), while
+        // the peers, who never hear throttle changes, hold another.
+        if (IsTank(msg.object))
+            m_objects[msg.object]->state[TS_THROTTLE] = 0;
         m_objects[msg.object]->timer = msg.time;
         break;
     case GMSG_ACCELERATE: {
@@ -119,6 +127,8 @@ void CFerrowind::ActOnMessage(SGameMsg msg)
     case GMSG_FRAG:
         if (msg.object == LOCAL_TANK && IsTank(LOCAL_TANK))
             m_objects[LOCAL_TANK]->state[TS_DISPLAY] += 1;
+        if (IsTank(msg.object))
+            ++m_objects[msg.object]->frags;
         break;
     case GMSG_TANK_STATE:
         SetTankState(msg);
@@ -211,15 +221,30 @@ void CFerrowind::Shoot(const SGameMsg& msg)
         return;
     }
     a->timer = msg.time;
-    if (shooter == LOCAL_TANK && !m_rollback.Replaying()) {
-        Sound().PlaySound(0, 100);
+    // The copy that drives a tank pushes it back; only the player hears the gun.
+    if (OwnsTank(shooter) && !m_rollback.Replaying()) {
+        if (shooter == LOCAL_TANK)
+            Sound().PlaySound(0, 100);
         Vector3f recoil = a->pos - a->Direction();
         float where[3] = {recoil.x, recoil.y, recoil.z};
-        SGameMsg push = MakeMsg(GMSG_MOVE_TO_LOC, LOCAL_TANK, 3, where, 0);
-        Emit(push);
+        SGameMsg push = MakeMsg(GMSG_MOVE_TO_LOC, shooter, 3, where, 0);
+        Emit(push, KnownToPeers(shooter));
     }
-    if (HitTest(shooter) == LOCAL_TANK)
-        DamageLocalTank(shooter);
+    int hit = HitTest(shooter);
+    if (OwnsTank(hit))
+        DamageOwnedTank(hit, shooter);
+}
+
+bool CFerrowind::OwnsTank(int index) const
+{
+    return index == LOCAL_TANK || m_bots.Owns(index);
+}
+
+// The peers know the player's tanks by their owners' addresses; this copy's
+// computer tanks only while it shares them.
+bool CFerrowind::KnownToPeers(int index) const
+{
+    return !m_bots.Owns(index) || m_bots.Shared();
 }
 
 unsigned long CFerrowind::RuleTime()
@@ -231,13 +256,17 @@ unsigned long CFerrowind::RuleTime()
 // replays it, and sent unless a replay is running (then it was sent before).
 // Dated 1 ms after its cause, so that on every copy it comes after the cause
 // whatever the senders' addresses.
-void CFerrowind::Emit(SGameMsg& msg)
+void CFerrowind::Emit(SGameMsg& msg, bool toPeers)
 {
     if (m_rollback.Replaying())
         return;
     msg.time = RuleTime() + 1;
     AddMsg(msg, false);
-    m_rollback.Send(msg);
+    if (!toPeers)
+        return;
+    // Hosted computer tanks are named in records of their own.
+    if (!ZOSocketSendBotMsg(&msg))
+        m_rollback.Send(msg);
 }
 
 int CFerrowind::HitTest(int shooter)
@@ -286,15 +315,17 @@ int CFerrowind::HitTest(int shooter)
     return hit;
 }
 
-// This copy alone decides what a hit on its own tank does, once, when the shot
-// is first applied; a replayed shot finds the outcome in the queue. The
-// damage, death and frag are queued just after the shot and sent, so every
-// copy applies the same three messages at the same place in time order.
-void CFerrowind::DamageLocalTank(int shooter)
+// This copy alone decides what a hit on a tank it drives does (its player's
+// or a computer tank), once, when the shot is first applied; a replayed shot
+// finds the outcome in the queue. The damage, death and frag are queued just
+// after the shot and sent, so every copy applies the same three messages at
+// the same place in time order.
+void CFerrowind::DamageOwnedTank(int target, int shooter)
 {
     if (m_rollback.Replaying())
         return;
-    float* s1 = m_objects[LOCAL_TANK]->state;
+    SGameObject* victim = m_objects[target];
+    float* s1 = victim->state;
     float r[3];
     for (float& value : r)
         value = (float)(m_random() % 100) / 100;
@@ -308,15 +339,16 @@ void CFerrowind::DamageLocalTank(int shooter)
         float left = s1[TS_DRIVE + k] - shares[k];
         broken += !(left > 0);
     }
-    SGameMsg damage = MakeMsg(GMSG_DAMAGE, LOCAL_TANK, 3, shares, 0);
-    Emit(damage);
-    if (broken < 2 || !m_objects[LOCAL_TANK]->active)
+    bool toPeers = KnownToPeers(target);
+    SGameMsg damage = MakeMsg(GMSG_DAMAGE, target, 3, shares, 0);
+    Emit(damage, toPeers);
+    if (broken < 2 || !victim->active)
         return;
-    SGameMsg death = MakeMsg(GMSG_DEATH, LOCAL_TANK, 0, 0, 0);
-    Emit(death);
+    SGameMsg death = MakeMsg(GMSG_DEATH, target, 0, 0, 0);
+    Emit(death, toPeers);
     SGameMsg frag = MakeMsg(GMSG_FRAG, shooter, 0, 0, 0);
     LogOut("Sending Frag to: %d\n", shooter);
-    Emit(frag);
+    Emit(frag, toPeers && KnownToPeers(shooter));
 }
 
 // Only the owner draws the spot and tells it (a move every copy applies);
@@ -325,7 +357,7 @@ void CFerrowind::DamageLocalTank(int shooter)
 void CFerrowind::Respawn(int shooter, unsigned long shotTime)
 {
     SGameObject* a = m_objects[shooter];
-    bool drawing = shooter == LOCAL_TANK && !m_rollback.Replaying();
+    bool drawing = OwnsTank(shooter) && !m_rollback.Replaying();
     Vector3f spot;
     if (drawing && !FreeSpot(shooter, spot)) {
         LogOut("No free spot to respawn tank %d: it stays dead until its next shot\n", shooter);
@@ -338,7 +370,7 @@ void CFerrowind::Respawn(int shooter, unsigned long shotTime)
         return;
     float where[3] = {spot.x, spot.y, spot.z};
     SGameMsg move = MakeMsg(GMSG_MOVE_TO_LOC, shooter, 3, where, 0);
-    Emit(move);
+    Emit(move, KnownToPeers(shooter));
 }
 
 bool CFerrowind::FreeSpot(int tank, Vector3f& spot)

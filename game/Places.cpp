@@ -41,6 +41,12 @@ bool HasBattlefield(const fs::path& folder)
 
 }  // namespace
 
+std::string LoginName()
+{
+    std::string name = Environment("USER");
+    return name.empty() ? Environment("LOGNAME") : name;
+}
+
 SPlaces ChoosePlaces(const SHostFacts& facts, const char* logArgument)
 {
     SPlaces places;

@@ -28,6 +28,9 @@ SPlaces ChoosePlaces(const SHostFacts& facts, const char* logArgument);
 // Reads the facts from the file system and the environment.
 SHostFacts LookAround();
 
+// The login name from the environment ($USER, else $LOGNAME); empty when neither is set.
+std::string LoginName();
+
 // Creates the folders the game writes into and changes to the data folder.
 // Names what failed on standard error and returns false.
 bool SettleIn(const SPlaces& places);

@@ -9,6 +9,8 @@ const SMenuButtonArea AREAS[] = {
     {0.4, 0.6, 0.35, 0.40},
     {0.4, 0.6, 0.55, 0.60},
     {0.4, 0.6, 0.45, 0.50},
+    // Above play: a battle against computer tanks.
+    {0.4, 0.6, 0.285, 0.335},
 };
 
 bool Contains(const SMenuButtonArea& area, int x, int y)
@@ -28,7 +30,7 @@ const SMenuButtonArea& MenuButtonArea(EMenuButton button)
 
 EMenuButton MenuButtonAt(int x, int y)
 {
-    const EMenuButton order[] = {MENU_PLAY, MENU_PAGE, MENU_QUIT};
+    const EMenuButton order[] = {MENU_PLAY, MENU_PAGE, MENU_QUIT, MENU_PRACTICE};
     for (EMenuButton button : order)
         if (Contains(AREAS[button], x, y))
             return button;

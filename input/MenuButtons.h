@@ -2,7 +2,7 @@
 #define FERROWIND_MENUBUTTONS_H
 
 // The start menu's buttons, in the order their areas are tested.
-enum EMenuButton { MENU_NONE, MENU_PLAY, MENU_PAGE, MENU_QUIT };
+enum EMenuButton { MENU_NONE, MENU_PLAY, MENU_PAGE, MENU_QUIT, MENU_PRACTICE };
 
 // A button's area as fractions of the window, y growing downwards; bounds inclusive.
 struct SMenuButtonArea {

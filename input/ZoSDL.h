@@ -10,6 +10,7 @@
 #include "input/EventSet.h"
 #include "input/KeyLayout.h"
 #include "input/PeerCalls.h"
+#include "input/PlaySwitches.h"
 #include "input/SDLDevice.h"
 
 // The window with its OpenGL context, the game clock, and keyboard and mouse.
@@ -27,6 +28,8 @@ public:
     // The game's menu state, frame-rate display state and chase-camera
     // switch, which the keys change; until given, the input keeps its own.
     void ShareGameSwitches(int* menuState, int* showFramerate, bool* chaseCamera);
+    // The menu's Practice and the scoreboard key; until given, the input keeps its own.
+    void SharePlaySwitches(SPlaySwitches* play) { m_play = play; }
     virtual void SetGraficInterface(IGraphicInterface* graphic);
     // The renderer's light and drawing switches, which the keys change; until
     // given, those keys change nothing.
@@ -64,6 +67,8 @@ public:
     int m_ownShowFramerate;
     bool* m_chaseCamera;
     bool m_ownChaseCamera;
+    SPlaySwitches m_ownPlay;
+    SPlaySwitches* m_play = &m_ownPlay;
     const SKeyLayout* m_keys;
     // The renderer's switches that the keys change; null until given.
     IRendererSwitches* m_renderer;

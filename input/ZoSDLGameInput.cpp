@@ -81,6 +81,9 @@ void CZoSDL::HandleGameKey(SDLKey key)
     case SDLK_f:
         ToggleFramerate();
         break;
+    case SDLK_b:
+        m_play->botsHold = !m_play->botsHold;
+        break;
     case SDLK_ESCAPE:
         *m_menuState = 0;
         m_device->ShowCursor(SDL_ENABLE);
@@ -116,6 +119,7 @@ void CZoSDL::HandleHeldKeys(unsigned int elapsed)
         Shoot();
     if (held[SDLK_z])
         ProbeTiming();
+    m_play->scoreboard = held[SDLK_TAB] != 0;
     MoveLight(elapsed);
 }
 

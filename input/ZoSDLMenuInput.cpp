@@ -59,6 +59,12 @@ void CZoSDL::ReleaseOverMenu(int mouseX, int mouseY)
         if (*m_menuState == 1)
             m_game->ShutDown();
         break;
+    case MENU_PRACTICE:
+        if (*m_menuState == 1) {
+            m_play->practice = true;
+            StartPlaying();
+        }
+        break;
     case MENU_NONE:
         // A release whose press was not seen here (the button was already
         // down when the menu opened) must not drop the menu into play.

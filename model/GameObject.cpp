@@ -20,6 +20,8 @@ void CopyCommonFields(SGameObject& to, const SGameObject& from)
     std::memcpy(to.bbox, from.bbox, sizeof to.bbox);
     std::memcpy(to.effect, from.effect, sizeof to.effect);
     to.active = from.active;
+    to.frags = from.frags;
+    to.deaths = from.deaths;
 }
 
 }  // namespace

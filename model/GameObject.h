@@ -51,10 +51,14 @@ struct SGameObject {
     float* state;
     int active;
     unsigned long timer;
+    // A tank's score: kills credited to it and its deaths. Kept with the
+    // object so that a time warp takes them back with everything else.
+    int frags;
+    int deaths;
 
     SGameObject()
         : kind(0), model(0), texture0(0), texture1(0), pos(0, 0, 0), angles(0, 0, 0), bbox{0, 0, 0, 0},
-          effect{0, 0, 0, 0}, stateCount(0), state(0), active(0), timer(0)
+          effect{0, 0, 0, 0}, stateCount(0), state(0), active(0), timer(0), frags(0), deaths(0)
     {
     }
     SGameObject(const SGameObject&) = default;

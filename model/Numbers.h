@@ -26,7 +26,10 @@ enum : int {
     CamoDesert = 37, CamoWinter = 38, TankBump = 39,
     Crate0 = 40,  // power-up crates of kinds 0 to 5: 40 to 45
     FlatBump = 46, Sandbag = 47,
-    Count = 48
+    PracticeNormal = 48, PracticeHover = 49, PracticePressed = 50,
+    // Printable ASCII from the blank to the tilde, 16 to a row, and the scoreboard's panel.
+    Glyphs = 51, ScorePanel = 52,
+    Count = 53
 };
 }  // namespace tex
 
@@ -53,6 +56,14 @@ enum : int {
     Sides = 12, CapFar = 13, CapBoth = 14
 };
 }  // namespace program
+
+// The glyph texture: printable ASCII from FIRST to LAST in cells of CELL_W x
+// CELL_H pixels, COLUMNS to a row from the top left, in a texture of
+// WIDTH x HEIGHT stored upside down like the digit strip.
+namespace glyphs {
+constexpr int FIRST = 32, LAST = 126, COLUMNS = 16;
+constexpr int CELL_W = 32, CELL_H = 40, WIDTH = 512, HEIGHT = 256;
+}  // namespace glyphs
 
 // The radar dish turns once in 400 ms, one frame every 34 ms.
 constexpr int RadarModel(unsigned long ms)

@@ -3,7 +3,7 @@
 namespace {
 
 const char* const REASON_NAMES[DROP_REASONS] = {"bad size",  "forged sender", "unknown sender", "not the owner",
-                                                "duplicate", "stale",         "unknown type"};
+                                                "duplicate", "stale",         "unknown type", "malformed"};
 
 }  // namespace
 

@@ -13,6 +13,7 @@ enum EDropReason {
     DROP_DUPLICATE,       // a numbered record that had arrived already
     DROP_STALE,           // from a run of the sender's that has ended
     DROP_UNKNOWN_TYPE,    // a type no peer sends
+    DROP_MALFORMED,       // a name or computer tank record that makes no sense
     DROP_REASONS
 };
 

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "model/Numbers.h"
+#include "net/BotWire.h"
 #include "net/NetFigures.h"
 #include "net/Platform.h"
+#include "net/PlayerNames.h"
 #include "net/WireConvert.h"
 
 namespace {
@@ -279,6 +281,27 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
             Drop(DROP_STALE);
         else
             QueueGameRecord(rec);
+        break;
+    case SMSG_BOT_TANK:
+    case SMSG_BOT_MSG: {
+        // Computer tanks of players this copy has taken in only.
+        if (m_table.ObjectOf(rec.senderAddr) < 0) {
+            Drop(DROP_UNKNOWN_SENDER);
+            break;
+        }
+        if (!FreshRecord(rec))
+            break;
+        auto queue = [this](const SSocketMSG& game) { m_transport.Queue(game); };
+        if (!TakeBotRecord(rec, *m_game, queue, NetFiguresClock()))
+            Drop(DROP_MALFORMED);
+        break;
+    }
+    case SMSG_PLAYER_NAME:
+        // Names of players this copy has taken in only.
+        if (m_table.ObjectOf(rec.senderAddr) < 0)
+            Drop(DROP_UNKNOWN_SENDER);
+        else if (!TakeNameRecord(rec))
+            Drop(DROP_MALFORMED);
         break;
     default:
         // Types of 0 and below would be cancel requests that erase the

@@ -191,6 +191,11 @@ void ZOSocketSetStateCheck(CStateCheck* check)
     stateCheck = check;
 }
 
+void ZOSocketSendNumbered(const SSocketMSG& rec)
+{
+    protocol.SendGameRecord(rec);
+}
+
 void ZOSocketConnect(unsigned long address)
 {
     protocol.Connect(address);

@@ -26,6 +26,8 @@ SGameMsg ZOSocketCompileMSG(SSocketMSG* rec);
 int ZOSocketSend(SSocketMSG* rec);
 int ZOSocketSend(SGameMsg* msg);
 
+// Sends a game record of this copy's, numbered, to every peer in the table.
+void ZOSocketSendNumbered(const SSocketMSG& rec);
 void ZOSocketConnect(unsigned long address);
 int ZOSocketListen(void* game);
 void AddMsg(SSocketMSG* rec);

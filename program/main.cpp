@@ -7,6 +7,7 @@
 #include "model/Log.h"
 #include "game/Ferrowind.h"
 #include "game/Places.h"
+#include "net/PlayerNames.h"
 #include "net/ZoSockets.h"
 #include "render_gl/ZoGl.h"
 
@@ -32,6 +33,10 @@ int main(int argc, char** argv)
         LogOut("ferrowind %s\n", FERROWIND_VERSION);
         return 0;
     }
+    if (line.action == SCommandLine::MISTAKE) {
+        LogErr("ferrowind: %s (see ferrowind --help)\n", line.error.c_str());
+        return 2;
+    }
     SPlaces places = ChoosePlaces(LookAround(), line.logPath);
     if (!SettleIn(places))
         return 1;
@@ -40,6 +45,13 @@ int main(int argc, char** argv)
     ZOSocketInit();
     CFerrowind* game = new CFerrowind((char*)"", (char*)places.logPath.c_str());
     game->m_gl->m_cacheFolder = places.cacheFolder;
+#ifndef _WIN32
+    game->SeedBots(line.bots);
+    game->m_playerName = CleanPlayerName(line.name ? line.name : LoginName());
+#else
+    game->SeedBots(SBotSettings());
+    game->m_playerName = CleanPlayerName(LoginName());
+#endif
 
     // A battlefield that cannot be loaded is not played: the game would run on garbage.
     bool loaded = game->LoadTextures((char*)"textures.lof") && game->LoadShaders((char*)"shaders.lof") &&

@@ -55,6 +55,7 @@ const SButtonPlace kButtons[MENU_BUTTON_COUNT] = {
     {0.4f, 0.6f, 0.6f, 0.65f, 268.8f, 307.2f, tex::PlayNormal},
     {0.4f, 0.5f, 0.6f, 0.55f, 345.6f, 384.0f, tex::QuitNormal},
     {0.4f, 0.4f, 0.6f, 0.45f, 422.4f, 460.8f, tex::PageNormal},
+    {0.4f, 0.665f, 0.6f, 0.715f, 218.88f, 257.28f, tex::PracticeNormal},
 };
 
 const float kButtonLeftPixel = 409.6f;

@@ -24,7 +24,7 @@ SImageRect DigitGlyph(int digit, float x1, float y1, float x2, float y2);
 std::vector<SImageRect> CounterImages(float value);
 
 // Menu buttons, top to bottom on screen.
-enum { MENU_PLAY, MENU_QUIT, MENU_PAGE, MENU_BUTTON_COUNT };
+enum { MENU_PLAY, MENU_QUIT, MENU_PAGE, MENU_PRACTICE, MENU_BUTTON_COUNT };
 
 SImageRect MenuBackgroundImage();
 // True when the menu state shows the buttons (0: menu, 1: mouse button held).

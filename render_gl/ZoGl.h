@@ -97,6 +97,8 @@ public:
     // Drawn over the heads-up display as handed in by the game (the network
     // overlay); empty: nothing.
     std::vector<SImageRect> m_netOverlay;
+    // The scoreboard's images while it is shown (render/ScoreboardLayout.h); empty otherwise.
+    std::vector<SImageRect> m_scoreboard;
     // The parts of the top panel that show, worked out from the alpha of the
     // texture named here (none at first: 0 is the name of no texture).
     std::vector<SImageRect> m_panelParts;

@@ -230,6 +230,7 @@ void DrawHeadsUpDisplay(CZoGl& gl)
         DrawRects(gl, CounterImages(local->state[TS_DISPLAY]));
     }
     DrawRects(gl, gl.m_netOverlay);
+    DrawRects(gl, gl.m_scoreboard);
     gl.DrawImage(0.995f, 0.9975f, 0.785f, 0.755f, 1, 0, 0, 0.75f, (int)gl.m_minimapTexture, -4);
 }
 

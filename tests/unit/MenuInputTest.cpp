@@ -23,6 +23,21 @@ TEST_F(MenuInput, AClickOnPlayStartsTheGameWithTheCursorHidden)
     EXPECT_EQ(device.cursor, SDL_DISABLE);
 }
 
+// Practice asks the game for computer tanks and starts play; Play does not.
+TEST_F(MenuInput, AClickOnPracticeAsksForComputerTanksAndStartsPlay)
+{
+    device.MouseAt(PLAY_X, PLAY_Y);
+    device.Click();
+    sdl->CheckMenuInput();
+    EXPECT_FALSE(game.m_play.practice);
+    game.m_menuState = 0;
+    device.MouseAt(PLAY_X, 238);
+    device.Click();
+    sdl->CheckMenuInput();
+    EXPECT_TRUE(game.m_play.practice);
+    EXPECT_EQ(game.m_menuState, -1);
+}
+
 TEST_F(MenuInput, AClickOutsideTheButtonsLeavesTheMenuShown)
 {
     device.MouseAt(PLAY_X, OUTSIDE_Y);
@@ -118,7 +133,8 @@ TEST_F(MenuInput, ButtonEdgesFallOnThePixelsTheBoundsInclude)
         {410, 269, MENU_PLAY},  {409, 290, MENU_NONE}, {614, 307, MENU_PLAY}, {615, 290, MENU_NONE},
         {512, 268, MENU_NONE},  {512, 308, MENU_NONE}, {512, 345, MENU_NONE}, {512, 346, MENU_QUIT},
         {512, 384, MENU_QUIT},  {512, 385, MENU_NONE}, {512, 422, MENU_NONE}, {512, 423, MENU_PAGE},
-        {512, 460, MENU_PAGE},  {512, 461, MENU_NONE},
+        {512, 460, MENU_PAGE},  {512, 461, MENU_NONE}, {512, 218, MENU_NONE}, {512, 219, MENU_PRACTICE},
+        {512, 257, MENU_PRACTICE}, {512, 258, MENU_NONE},
     };
     for (const auto& c : cases)
         EXPECT_EQ(MenuButtonAt(c.x, c.y), c.button) << c.x << "," << c.y;

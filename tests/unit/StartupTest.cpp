@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "game/CommandLine.h"
 #include "game/Places.h"
 
@@ -31,6 +34,54 @@ TEST(CommandLine, OnlyHelpAndVersionAreOptionsAnythingElseIsTheLog)
     SCommandLine named = ReadCommandLine(3, names);
     EXPECT_EQ(named.action, SCommandLine::PLAY);
     EXPECT_STREQ(named.logPath, "-v");
+}
+
+// The options go anywhere on the line; a bad value is a mistake, never a
+// silently different game.
+TEST(CommandLine, ComputerTankOptionsAndTheirMistakes)
+{
+    struct {
+        std::vector<std::string> words;
+        bool mistake;
+        int bots;
+        EBotLevel level;
+        bool fromStart, hosted;
+        const char* log;
+    } cases[] = {
+        {{}, false, 3, BOT_NORMAL, false, false, nullptr},
+        {{"--bots", "8", "game.log", "--bot-level", "hard"}, false, 8, BOT_HARD, true, false, "game.log"},
+        {{"game.log", "--host-bots", "--bots", "1"}, false, 1, BOT_NORMAL, true, true, "game.log"},
+        {{"--bots", "0"}, true, 0, BOT_NORMAL, true, false, nullptr},
+        {{"--bots", "9"}, true, 9, BOT_NORMAL, true, false, nullptr},
+        {{"--bots", "3x"}, true, 3, BOT_NORMAL, true, false, nullptr},
+        {{"--bots"}, true, 3, BOT_NORMAL, false, false, nullptr},
+        {{"--bot-level", "insane"}, true, 3, BOT_NORMAL, false, false, nullptr},
+        {{"--seed", "-1"}, true, 3, BOT_NORMAL, false, false, nullptr},
+        {{"--name"}, true, 3, BOT_NORMAL, false, false, nullptr},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> words = c.words;
+        words.insert(words.begin(), "ferrowind");
+        std::vector<char*> argv;
+        for (std::string& w : words)
+            argv.push_back(&w[0]);
+        SCommandLine line = ReadCommandLine((int)argv.size(), argv.data());
+        std::string said = words.size() > 1 ? words[1] : "(nothing)";
+        EXPECT_EQ(line.action == SCommandLine::MISTAKE, c.mistake) << said << ": " << line.error;
+        if (c.mistake)
+            continue;
+        EXPECT_EQ(line.bots.count, c.bots) << said;
+        EXPECT_EQ(line.bots.level, c.level) << said;
+        EXPECT_EQ(line.bots.fromStart, c.fromStart) << said;
+        EXPECT_EQ(line.bots.hosted, c.hosted) << said;
+        EXPECT_STREQ(line.logPath, c.log) << said;
+    }
+    char program[] = "ferrowind", seed[] = "--seed", value[] = "4000000000", name[] = "--name", who[] = "Ann";
+    char* seeded[] = {program, seed, value, name, who};
+    SCommandLine line = ReadCommandLine(5, seeded);
+    EXPECT_TRUE(line.bots.seeded);
+    EXPECT_EQ(line.bots.seed, 4000000000u);
+    EXPECT_STREQ(line.name, "Ann");
 }
 
 TEST(Places, ABattlefieldInTheWorkingFolderIsPlayedThereAsBefore)

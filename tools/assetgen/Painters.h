@@ -39,6 +39,8 @@ Image paintPanel();
 Image paintMenu();  // with the key guide of controls/Controls.h
 Image paintIcon();  // the desktop entry's icon
 Image paintButton(const char* label, int look);  // look: 0 normal, 1 hover, 2 pressed
+Image paintGlyphs();  // the scoreboard's letters, laid out as model/Numbers.h says
+Image paintScorePanel();
 
 // Effects (TexturesEffects.cpp).
 Image paintMuzzleFlash();

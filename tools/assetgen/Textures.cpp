@@ -55,6 +55,11 @@ std::vector<TextureSpec> textureList() {
       list[tex::PlayNormal + 3 * b + look] = plainTexture(
           std::string("button_") + buttonFiles[b] + "_" + looks[look],
           [b, look] { return paintButton(buttons[b], look); });
+  for (int look = 0; look < 3; ++look)
+    list[tex::PracticeNormal + look] = plainTexture(std::string("button_practice_") + looks[look],
+                                                    [look] { return paintButton("PRACTICE", look); });
+  list[tex::Glyphs] = plainTexture("glyphs", paintGlyphs);
+  list[tex::ScorePanel] = plainTexture("score_panel", paintScorePanel);
   list[tex::ConcreteBump] = rgbTexture("concrete_bump", paintConcreteBump);
   list[tex::Pine] = rgbTexture("pine", paintPine);
   list[tex::Wood] = rgbTexture("wood", paintWood);

@@ -170,9 +170,9 @@ Image paintMenu() {
   sub.colour = rgb(0.95f, 0.92f, 0.85f);
   drawTextCentred(image, "TANK BATTLE ON THE LOCAL NETWORK", 512, 178, sub, 2.0f);
 
-  // Plate behind the three buttons (window x 410 to 614, y 269 to 461).
-  image.fillShape([](float x, float y) { return sdBox(x, y, 512, 365, 130, 118, 14); }, rgb(0.05f, 0.06f, 0.07f, 0.65f));
-  image.fillShape([](float x, float y) { return std::fabs(sdBox(x, y, 512, 365, 130, 118, 14)) - 1.2f; }, rgb(0.6f, 0.62f, 0.64f, 0.8f));
+  // Plate behind the four buttons (window x 410 to 614, y 219 to 461).
+  image.fillShape([](float x, float y) { return sdBox(x, y, 512, 345, 130, 138, 14); }, rgb(0.05f, 0.06f, 0.07f, 0.65f));
+  image.fillShape([](float x, float y) { return std::fabs(sdBox(x, y, 512, 345, 130, 138, 14)) - 1.2f; }, rgb(0.6f, 0.62f, 0.64f, 0.8f));
 
   // Controls, in two columns below the buttons; rows close up as the list grows.
   image.fillShape([](float x, float y) { return sdBox(x, y, 512, 622, 484, 134, 12); }, rgb(0.04f, 0.05f, 0.06f, 0.78f));
@@ -230,6 +230,30 @@ Image paintButton(const char* label, int look) {
   style.colour = look == 0 ? rgb(0.90f, 0.92f, 0.94f) : (look == 1 ? rgb(1.0f, 0.86f, 0.45f) : kAmber);
   drawTextCentred(image, label, cx, cy + (look == 2 ? 3.0f : 0.0f), style, 3.0f);
   return image.resized(256, 64);
+}
+
+Image paintGlyphs() {
+  Image image(glyphs::WIDTH, glyphs::HEIGHT, true);
+  TextStyle style;
+  style.cellWidth = 4.6f;
+  style.cellHeight = 4.6f;
+  style.colour = rgb(0.95f, 0.95f, 0.92f);
+  for (int c = glyphs::FIRST; c <= glyphs::LAST; ++c) {
+    const int cell = c - glyphs::FIRST;
+    const float x = (cell % glyphs::COLUMNS) * glyphs::CELL_W + (glyphs::CELL_W - kGlyphColumns * style.cellWidth) / 2;
+    const float y = (cell / glyphs::COLUMNS) * glyphs::CELL_H + (glyphs::CELL_H - kGlyphRows * style.cellHeight) / 2;
+    drawText(image, std::string(1, static_cast<char>(c)), x, y, style);
+  }
+  image.flipVertical();
+  return image;
+}
+
+Image paintScorePanel() {
+  // A dark glass plate with the menu's steel rim, stretched over the scoreboard.
+  Image image(512, 512, true);
+  image.fillShape([](float x, float y) { return sdBox(x, y, 256, 256, 250, 250, 18); }, rgb(0.6f, 0.62f, 0.64f, 0.85f));
+  image.fillShape([](float x, float y) { return sdBox(x, y, 256, 256, 246, 246, 15); }, rgb(0.04f, 0.05f, 0.06f, 0.80f));
+  return image;
 }
 
 bool digitSegment(int digit, int segment) {

@@ -4,7 +4,8 @@
 # Copy I writes its standard output to $work/stdoutI.txt (each line stamped
 # with the wall-clock time) and its log to $work/outputI.txt. `copy_env` (an
 # array of VAR=value words, set before sourcing) goes into every copy's
-# environment; by default the network trace.
+# environment; by default the network trace. `copy_args` (set before
+# sourcing, indexed by copy) holds more arguments for one copy's program.
 
 source "$root/tests/scripts/lib/check.sh"
 fail_logs=("$work/stdout1.txt" "$work/stdout2.txt" "$work/stdout3.txt")
@@ -15,6 +16,7 @@ display=""
 # Set to 1 by a script that passed: its scratch folder is then removed.
 passed=0
 [ -n "${copy_env+set}" ] || copy_env=(FERROWIND_NET_TRACE=1)
+declare -p copy_args >/dev/null 2>&1 || declare -a copy_args=()
 
 # Ends everything the script started; keeps the logs of a failed run.
 cleanup() {
@@ -88,7 +90,7 @@ launch_copy() {
     stamp <"$work/fifo$i" >"$work/stdout$i.txt" &
     stamp_pids[$i]=$!
     (cd "$dir" && exec "$netns" run "$i" env DISPLAY="$display" SDL_AUDIODRIVER=dummy "${copy_env[@]}" \
-        stdbuf -oL -eL "$bin" "$work/output$i.txt") >"$work/fifo$i" 2>&1 &
+        stdbuf -oL -eL "$bin" "$work/output$i.txt" ${copy_args[$i]:-}) >"$work/fifo$i" 2>&1 &
     game_pids[$i]=$!
 }
 

@@ -1,0 +1,74 @@
+#include "BotArena.h"
+#include "GameFixture.h"
+#include "model/Log.h"
+
+// Hits on a computer tank are worked out by the copy that drives it, as hits
+// on the player's own tank are: before, a shot at any tank but the local one
+// left it whole.
+TEST_F(GameFixture, AShotKillsAComputerTankAndTheScoresCount)
+{
+    SmallField();
+    game.m_bots.Enter(game);
+    std::vector<int> bots = game.m_bots.Tanks();
+    ASSERT_EQ(bots.size(), 3u);
+    int bot = bots[0];
+    SGameObject& target = *game.m_objects[bot];
+    target.active = 1;
+    target.pos = Vector3f(100, 0, 40);  // ahead of the local tank, which faces -z
+    target.state[TS_DRIVE] = target.state[TS_ARMOUR] = target.state[TS_GUN] = 0.01f;
+
+    game.AddMsg(Msg(GMSG_SHOOT, LOCAL_TANK, {0, 0, 0, 0, 0, 0}, game.now));
+    game.ActOnMessages();
+    EXPECT_EQ(QueuedOfType(GMSG_DAMAGE).size(), 1u);
+    ASSERT_EQ(QueuedOfType(GMSG_DEATH).size(), 1u);
+    EXPECT_EQ(QueuedOfType(GMSG_DEATH)[0].object, bot);
+    game.now += 10;
+    game.ActOnMessages();
+    EXPECT_EQ(game.m_objects[bot]->active, 0);
+    EXPECT_EQ(game.m_objects[bot]->deaths, 1);
+    EXPECT_EQ(game.m_objects[LOCAL_TANK]->frags, 1);
+    EXPECT_EQ(State(LOCAL_TANK)[TS_DISPLAY], 1);
+    std::vector<SScoreRow> rows = game.ScoreRows();
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].name, game.m_playerName);
+    EXPECT_EQ(rows.back().name, "BOT 1");  // the one death sorts last
+}
+
+namespace {
+
+int FragsInAMatch(EBotLevel level, unsigned int seed)
+{
+    SetLogSink([](ELogStream, const std::string&) {});
+    SBotArena arena(1, level, seed);
+    arena.Play(180000);
+    SetLogSink(LogSink());
+    return arena.BotFrags();
+}
+
+}  // namespace
+
+// One computer tank against a target that circles without firing, for three
+// minutes of game time, three seeded matches a level.
+TEST(BotMatch, HardComputerTanksScoreMoreThanEasyOnes)
+{
+    int easy = 0, hard = 0;
+    for (unsigned int seed : {3u, 17u, 29u}) {
+        easy += FragsInAMatch(BOT_EASY, seed);
+        hard += FragsInAMatch(BOT_HARD, seed);
+    }
+    EXPECT_GT(hard, easy);
+    EXPECT_GT(easy, 0) << "even easy ones should hit a circling target now and then";
+}
+
+// The same seed plays the same match.
+TEST(BotMatch, ASeededMatchPlaysTheSameAgain)
+{
+    SBotArena first(3, BOT_NORMAL, 5), second(3, BOT_NORMAL, 5);
+    first.Play(30000);
+    second.Play(30000);
+    for (int bot : first.game.m_bots.Tanks()) {
+        EXPECT_EQ(first.game.m_objects[bot]->pos.x, second.game.m_objects[bot]->pos.x);
+        EXPECT_EQ(first.game.m_objects[bot]->pos.z, second.game.m_objects[bot]->pos.z);
+        EXPECT_EQ(first.game.m_objects[bot]->frags, second.game.m_objects[bot]->frags);
+    }
+}
