@@ -1,6 +1,7 @@
 #include "GameMsg.h"
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -19,9 +20,19 @@ static_assert(TypesAreUnique(), "one row per message type");
 
 }  // namespace
 
-CMsgData::CMsgData(const float* values, int count) : m_values(new float[count], std::default_delete<float[]>())
+CMsgData::CMsgData(const float* values, int count)
+    : m_block(new (::operator new(sizeof(SBlock) + sizeof(float) * (size_t)std::max(count, 0))) SBlock())
 {
-    std::copy(values, values + count, m_values.get());
+    std::copy(values, values + std::max(count, 0), m_block->Values());
+}
+
+void CMsgData::Release()
+{
+    if (m_block && m_block->users.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        m_block->~SBlock();
+        ::operator delete(m_block);
+    }
+    m_block = nullptr;
 }
 
 const char* getMsgString(int type)

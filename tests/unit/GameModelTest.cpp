@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "model/GameMsg.h"
 #include "model/GameObject.h"
@@ -31,6 +32,26 @@ TEST(GameMsg, CopiesShareTheirData)
 
     SGameMsg empty = MakeMsg(GMSG_DEATH, 1, 0, 0, 0);
     EXPECT_FALSE(empty.data);
+}
+
+// The queue shifts, copies and drops messages; each one's data lives as long
+// as any copy of it (AddressSanitizer sees a use after release).
+TEST(GameMsg, DataLivesWhileAnyCopyDoes)
+{
+    std::vector<SGameMsg> queue;
+    for (int k = 0; k < 50; ++k) {
+        float value = (float)k;
+        queue.insert(queue.begin(), MakeMsg(GMSG_ACCELERATE, 1, 1, &value, k));
+    }
+    SGameMsg kept = queue[10];
+    SGameMsg moved = std::move(queue[20]);
+    queue.clear();
+    EXPECT_EQ(kept.data[0], 39);
+    EXPECT_EQ(moved.data[0], 29);
+    SGameMsg assigned;
+    assigned = kept;
+    assigned.data[0] = 7;
+    EXPECT_EQ(kept.data[0], 7);
 }
 
 namespace {
