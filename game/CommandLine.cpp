@@ -7,15 +7,28 @@
 
 SCommandLine ReadCommandLine(int argc, char** argv)
 {
-    SCommandLine line = {SCommandLine::PLAY, 0};
+    SCommandLine line = {SCommandLine::PLAY, 0, {}, ""};
     if (argc < 2)
         return line;
-    if (std::strcmp(argv[1], "--help") == 0)
+    if (std::strcmp(argv[1], "--help") == 0) {
         line.action = SCommandLine::HELP;
-    else if (std::strcmp(argv[1], "--version") == 0)
+        return line;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
         line.action = SCommandLine::VERSION;
-    else
-        line.logPath = argv[1];
+        return line;
+    }
+    for (int at = 1; at < argc; ++at) {
+        int taken = ReadSettingsOption(argc, argv, at, line.overrides, line.error);
+        if (taken < 0) {
+            line.action = SCommandLine::WRONG;
+            return line;
+        }
+        if (taken > 0)
+            at += taken - 1;
+        else if (!line.logPath)
+            line.logPath = argv[at];
+    }
     return line;
 }
 
@@ -39,7 +52,7 @@ std::string Padded(std::string s, size_t width)
 std::string HelpText()
 {
     std::string text =
-        "Usage: ferrowind [LOG-FILE]\n"
+        "Usage: ferrowind [--preset NAME] [--window WxH] [--fullscreen] [LOG-FILE]\n"
         "       ferrowind --help | --version\n"
         "\n"
         "A tank battle for several players on one local network; every copy is a peer.\n"
@@ -47,6 +60,8 @@ std::string HelpText()
         "battlefield's list files, the game plays that battlefield and logs to\n"
         "output.txt there; otherwise it plays its installed battlefield and logs to\n"
         "$XDG_STATE_HOME/ferrowind/output.txt.\n"
+        "\n" +
+        SettingsHelpText() +
         "\n"
         "Keys:\n";
     for (const SControl& control : Controls())

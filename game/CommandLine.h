@@ -3,11 +3,16 @@
 
 #include <string>
 
-// What the command line asks for. Any first argument other than --help and
-// --version names the log file of time warps.
+#include "game/SettingsOptions.h"
+
+// What the command line asks for. A first argument --help or --version asks
+// for that; otherwise the settings options are read wherever they stand, and
+// the first other argument names the log file of time warps.
 struct SCommandLine {
-    enum EAction { PLAY, HELP, VERSION } action;
+    enum EAction { PLAY, HELP, VERSION, WRONG } action;
     const char* logPath;  // null: the default place
+    SSettingsOverrides overrides;
+    std::string error;    // what is wrong, when the action is WRONG
 };
 
 SCommandLine ReadCommandLine(int argc, char** argv);

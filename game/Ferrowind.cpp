@@ -165,31 +165,45 @@ void CFerrowind::Run()
 
     while (m_running) {
         if (m_menuState >= 0) {
-            m_gl->DrawMenu(m_menuState);
-            m_sdl->CheckMenuInput();
-        } else {
-            m_sdl->CheckInput();
-            unsigned long frameStart = GetTime();
-            unsigned long dt = (unsigned int)(GetTime() - previous);
-            std::vector<SGameObject*> objects = GetGameObjects();
-            if (objects.size() > ANIMATED_OBJECT)
-                objects[ANIMATED_OBJECT]->model = RadarModel(frameStart);
-            StepObjects(objects, dt);
-            previous = GetTime();
-            ActOnMessages();
-            FollowLocalTank();
-            m_gl->Draw();
-            UpdateDisplay(frameStart);
-            ShowNetFigures();
-            if (digests.Due(GetTime()))
-                PrintDigest();
+            MenuFrame();
+            continue;
         }
+        m_sdl->CheckInput();
+        unsigned long frameStart = GetTime();
+        unsigned long dt = (unsigned int)(GetTime() - previous);
+        std::vector<SGameObject*> objects = GetGameObjects();
+        if (objects.size() > ANIMATED_OBJECT)
+            objects[ANIMATED_OBJECT]->model = RadarModel(frameStart);
+        StepObjects(objects, dt);
+        previous = GetTime();
+        ActOnMessages();
+        FollowLocalTank();
+        m_gl->Draw();
+        GuardFrameRate(dt);
+        UpdateDisplay(frameStart);
+        ShowNetFigures();
+        if (digests.Due(GetTime()))
+            PrintDigest();
         m_sdl->EndCyrcle();
     }
     if (output) {
         std::fclose(output);
         output = 0;
     }
+}
+
+// The menu is a still picture: drawn and shown again only when something
+// changed, so that a game left on the menu costs next to nothing.
+void CFerrowind::MenuFrame()
+{
+    bool redraw = m_sdl->TakeMenuRedraw();
+    if (redraw)
+        m_gl->DrawMenu(m_menuState);
+    m_sdl->CheckMenuInput();
+    if (redraw)
+        m_sdl->EndCyrcle();
+    else
+        m_sdl->EndIdleCyrcle();
 }
 
 // The movement step of the ground and the local tank, whose messages go to

@@ -7,11 +7,13 @@
 #include <thread>
 #include <vector>
 
+#include "game/Settings.h"
 #include "model/BuildFlavour.h"
 #include "model/Interfaces.h"
 #include "model/Numbers.h"
 #include "model/Rollback.h"
 #include "model/SavedStates.h"
+#include "render/QualityGuard.h"
 
 class CZoSDL;
 class CZoGl;
@@ -53,6 +55,18 @@ public:
     virtual Vector3f MCollision(Vector3f position, int index);
     virtual Vector3f ACollision(Vector3f position, int index);
     virtual void Run();
+    // One pass of the loop while the menu is open.
+    void MenuFrame();
+
+    // The player's settings: the renderer's switches, the keys, the guard's
+    // target. Kept, and written back to m_settingsPath when they change.
+    void UseSettings(const SSettings& settings);
+    SSettings m_settings;
+    std::string m_settingsPath;  // empty: nothing is written
+    // After each playing frame of `frameMs`: the frame-rate guard may step the
+    // quality, which it names on the log.
+    void GuardFrameRate(unsigned long frameMs);
+    CQualityGuard m_guard;
     virtual int LoadObjects(char* path);
     virtual int LoadTextures(char* path);
     virtual int LoadShaders(char* path);

@@ -8,6 +8,7 @@
 #include "model/Interfaces.h"
 #include "model/NoDevice.h"
 #include "input/EventSet.h"
+#include "input/FrameKeys.h"
 #include "input/KeyLayout.h"
 #include "input/PeerCalls.h"
 #include "input/SDLDevice.h"
@@ -36,11 +37,20 @@ public:
     virtual void CheckInput();
     virtual void CheckMenuInput();
     virtual void EndCyrcle();
+    // The end of a frame that drew nothing: the window keeps its picture, and
+    // the frame is padded as a drawn one is.
+    void EndIdleCyrcle();
+    // True once when the menu must be drawn again (it was not shown, its state
+    // changed, or an event came: the mouse, a key, the window uncovered); a
+    // still menu is drawn once and then left alone.
+    bool TakeMenuRedraw();
     virtual void SetTimeOffset(unsigned long offset);
 
     unsigned long GetTime();
     // The keys of one build; the program's own by default.
-    void SetKeyLayout(EBuildFlavour flavour) { m_keys = &KeyLayoutFor(flavour); }
+    void SetKeyLayout(EBuildFlavour flavour) { m_keys = &KeyLayoutFor(flavour), m_bindings = DefaultKeyBindings(flavour); }
+    // The player's keys for driving, turning, firing and the camera.
+    void SetKeyBindings(const SKeyBindings& keys);
 
     // Shortest frame that EndCyrcle lets pass (about a display refresh), so
     // that a light frame such as the menu does not spin a core. Mouse look is
@@ -65,9 +75,19 @@ public:
     bool* m_chaseCamera;
     bool m_ownChaseCamera;
     const SKeyLayout* m_keys;
+    // The layout's driving keys as the player bound them, with fire and camera.
+    SKeyBindings m_bindings;
+    SKeyLayout m_boundLayout;
     // The renderer's switches that the keys change; null until given.
     IRendererSwitches* m_renderer;
     unsigned int m_frameEndTicks;
+    // The menu state last drawn (MENU_NOT_DRAWN: the menu is not on screen),
+    // and whether an event came since.
+    enum { MENU_NOT_DRAWN = -1000 };
+    int m_menuDrawnState = MENU_NOT_DRAWN;
+    bool m_menuEvent = false;
+    // Held keys of the playing frame, taps within it included.
+    CFrameKeys m_frameKeys;
 
 private:
     void HandleGameEvent(const SDL_Event& event, unsigned int elapsed);
@@ -83,7 +103,7 @@ private:
     void Shoot();
     void SelfDestruct();
     void ProbeTiming();
-    void MoveLight(unsigned int elapsed);
+    void MoveLight(const Uint8* down, unsigned int elapsed);
     SGameObject* LocalTank();
 
     void HandleMenuEvent(const SDL_Event& event);

@@ -6,8 +6,18 @@ void CZoSDL::CheckMenuInput()
 {
     m_device->PumpEvents();
     SDL_Event event;
-    while (m_device->PollEvent(&event))
+    while (m_device->PollEvent(&event)) {
+        m_menuEvent = true;
         HandleMenuEvent(event);
+    }
+}
+
+bool CZoSDL::TakeMenuRedraw()
+{
+    bool redraw = m_menuEvent || *m_menuState != m_menuDrawnState;
+    m_menuEvent = false;
+    m_menuDrawnState = *m_menuState;
+    return redraw;
 }
 
 void CZoSDL::HandleMenuEvent(const SDL_Event& event)

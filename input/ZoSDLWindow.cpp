@@ -89,6 +89,11 @@ CZoSDL::CZoSDL(char* title, char* iconTitle) : CZoSDL(SDLDevice())
 void CZoSDL::EndCyrcle()
 {
     m_device->SwapBuffers();
+    EndIdleCyrcle();
+}
+
+void CZoSDL::EndIdleCyrcle()
+{
     unsigned int spent = m_device->GetTicks() - m_frameEndTicks;
     if (spent < MIN_FRAME_MS)
         m_device->Delay(MIN_FRAME_MS - spent);

@@ -4,11 +4,32 @@
 #include <cstdlib>
 
 #include "game/CommandLine.h"
+#include "game/Settings.h"
 #include "model/Log.h"
 #include "game/Ferrowind.h"
 #include "game/Places.h"
 #include "net/ZoSockets.h"
 #include "render_gl/ZoGl.h"
+
+namespace {
+
+// The settings file, the automatic choice for this renderer (written back
+// when it was made), and the command line over both for this run.
+void UsePlayersSettings(CFerrowind& game, const std::string& path, const SSettingsOverrides& overrides)
+{
+    SSettings settings = LoadSettings(path);
+    std::string renderer = game.m_gl->RendererName();
+    if (ChooseForRenderer(settings, renderer)) {
+        LogOut("Renderer %s: the %s preset, the frame-rate guard on\n", renderer.c_str(),
+               PresetName(PresetOf(settings.quality)));
+        SaveSettings(settings, path);
+    }
+    ApplyOverrides(overrides, settings);
+    game.m_settingsPath = path;
+    game.UseSettings(settings);
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -22,6 +43,8 @@ int main(int argc, char** argv)
     (void)argv;
     SPlaces places;
     places.logPath = "output.txt";
+    places.settingsPath = "settings";
+    SSettingsOverrides overrides;
 #else
     SCommandLine line = ReadCommandLine(argc, argv);
     if (line.action == SCommandLine::HELP) {
@@ -32,6 +55,11 @@ int main(int argc, char** argv)
         LogOut("ferrowind %s\n", FERROWIND_VERSION);
         return 0;
     }
+    if (line.action == SCommandLine::WRONG) {
+        LogErr("ferrowind: %s (ferrowind --help lists the options)\n", line.error.c_str());
+        return 2;
+    }
+    const SSettingsOverrides& overrides = line.overrides;
     SPlaces places = ChoosePlaces(LookAround(), line.logPath);
     if (!SettleIn(places))
         return 1;
@@ -40,6 +68,7 @@ int main(int argc, char** argv)
     ZOSocketInit();
     CFerrowind* game = new CFerrowind((char*)"", (char*)places.logPath.c_str());
     game->m_gl->m_cacheFolder = places.cacheFolder;
+    UsePlayersSettings(*game, places.settingsPath, overrides);
 
     // A battlefield that cannot be loaded is not played: the game would run on garbage.
     bool loaded = game->LoadTextures((char*)"textures.lof") && game->LoadShaders((char*)"shaders.lof") &&

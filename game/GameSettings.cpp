@@ -1,0 +1,37 @@
+// The player's settings put into effect, and the frame-rate guard's steps.
+#include "game/Ferrowind.h"
+
+#include <string>
+
+#include "input/ZoSDL.h"
+#include "model/Log.h"
+#include "render_gl/ZoGl.h"
+
+void CFerrowind::UseSettings(const SSettings& settings)
+{
+    m_settings = settings;
+    m_gl->SetQuality(settings.quality);
+    m_sdl->SetKeyBindings(settings.keys);
+    m_guard.SetTarget(settings.targetFps);
+}
+
+// Only the quality steps are the guard's to walk: switches set one by one
+// that are none of them stay as the player set them.
+void CFerrowind::GuardFrameRate(unsigned long frameMs)
+{
+    if (!m_settings.guard)
+        return;
+    int step = StepOf(m_settings.quality);
+    if (step < 0)
+        return;
+    int next = m_guard.Frame((unsigned int)frameMs, step, QualityStepCount());
+    if (next == step)
+        return;
+    SQuality before = m_settings.quality;
+    m_settings.quality = QualityStep(next);
+    m_gl->SetQuality(m_settings.quality);
+    LogOut("Quality %s to hold %d frames per second: %s\n", next > step ? "lowered" : "raised",
+           m_guard.Target(), DescribeChange(before, m_settings.quality).c_str());
+    if (!m_settingsPath.empty())
+        SaveSettings(m_settings, m_settingsPath);
+}
