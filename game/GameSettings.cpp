@@ -5,7 +5,15 @@
 
 #include "input/ZoSDL.h"
 #include "model/Log.h"
+#include "render/TextLayout.h"
 #include "render_gl/ZoGl.h"
+
+namespace {
+
+// How long a notice stays on screen.
+const unsigned long NOTICE_MS = 5000;
+
+}  // namespace
 
 void CFerrowind::UseSettings(const SSettings& settings)
 {
@@ -30,8 +38,12 @@ void CFerrowind::GuardFrameRate(unsigned long frameMs)
     SQuality before = m_settings.quality;
     m_settings.quality = QualityStep(next);
     m_gl->SetQuality(m_settings.quality);
-    LogOut("Quality %s to hold %d frames per second: %s\n", next > step ? "lowered" : "raised",
-           m_guard.Target(), DescribeChange(before, m_settings.quality).c_str());
+    std::string notice = std::string("Quality ") + (next > step ? "lowered" : "raised") + " for " +
+                         std::to_string(m_guard.Target()) + " fps: " +
+                         DescribeChange(before, m_settings.quality);
+    LogOut("%s\n", notice.c_str());
+    m_gl->m_notice = NoticeImages(notice);
+    m_gl->m_noticeUntil = GetTime() + NOTICE_MS;
     if (!m_settingsPath.empty())
         SaveSettings(m_settings, m_settingsPath);
 }

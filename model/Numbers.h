@@ -11,6 +11,15 @@ constexpr int ANIMATED_OBJECT = 72;
 constexpr int SCREEN_WIDTH = 1024;
 constexpr int SCREEN_HEIGHT = 768;
 
+// The font texture: characters from FONT_FIRST on, FONT_COLUMNS a row, in
+// FONT_ROWS rows from the top, each in a cell FONT_CELL_WIDTH x FONT_CELL_HEIGHT
+// pixels.
+constexpr int FONT_FIRST = ' ';
+constexpr int FONT_COLUMNS = 16;
+constexpr int FONT_ROWS = 4;
+constexpr int FONT_CELL_WIDTH = 32;
+constexpr int FONT_CELL_HEIGHT = 48;
+
 namespace tex {
 enum : int {
     Ground = 0, GroundBump = 1, Concrete = 2, MuzzleFlash = 3,
@@ -26,7 +35,9 @@ enum : int {
     CamoDesert = 37, CamoWinter = 38, TankBump = 39,
     Crate0 = 40,  // power-up crates of kinds 0 to 5: 40 to 45
     FlatBump = 46, Sandbag = 47,
-    Count = 48
+    // The characters from space to underscore, 16 a row, for notices on screen.
+    Font = 48,
+    Count = 49
 };
 }  // namespace tex
 

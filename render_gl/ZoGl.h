@@ -113,6 +113,9 @@ public:
     // Drawn over the heads-up display as handed in by the game (the network
     // overlay); empty: nothing.
     std::vector<SImageRect> m_netOverlay;
+    // A notice line (render/TextLayout.h) shown until the game time given.
+    std::vector<SImageRect> m_notice;
+    unsigned long m_noticeUntil = 0;
     // The parts of the top panel that show, worked out from the alpha of the
     // texture named here (none at first: 0 is the name of no texture).
     std::vector<SImageRect> m_panelParts;

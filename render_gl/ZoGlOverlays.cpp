@@ -235,6 +235,8 @@ void DrawHeadsUpDisplay(CZoGl& gl)
         DrawRects(gl, CounterImages(local->state[TS_DISPLAY]));
     }
     DrawRects(gl, gl.m_netOverlay);
+    if (!gl.m_notice.empty() && (long)(unsigned int)(gl.m_noticeUntil - gl.m_game->GetTime()) > 0)
+        DrawRects(gl, gl.m_notice);
     gl.DrawImage(0.995f, 0.9975f, 0.785f, 0.755f, 1, 0, 0, 1, (int)gl.m_minimapTexture, -4);
 }
 
