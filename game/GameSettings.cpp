@@ -20,6 +20,7 @@ void CFerrowind::UseSettings(const SSettings& settings)
     m_settings = settings;
     m_gl->SetQuality(settings.quality);
     m_sdl->SetKeyBindings(settings.keys);
+    m_sdl->SetFullScreen(settings.fullscreen);
     m_guard.SetTarget(settings.targetFps);
 }
 

@@ -40,6 +40,11 @@ void CZoSDLDevice::Delay(Uint32 ms)
     SDL_Delay(ms);
 }
 
+bool CZoSDLDevice::ToggleFullScreen()
+{
+    return SDL_WM_ToggleFullScreen(SDL_GetVideoSurface()) != 0;
+}
+
 ISDLDevice* SDLDevice()
 {
     static CZoSDLDevice device;

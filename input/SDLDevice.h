@@ -18,6 +18,9 @@ public:
     virtual void ShowCursor(int toggle) = 0;
     virtual void SwapBuffers() = 0;
     virtual void Delay(Uint32 ms) = 0;
+    // Between the window and full screen at the same size, keeping the
+    // OpenGL context; false where the platform cannot.
+    virtual bool ToggleFullScreen() = 0;
 };
 
 // The real device: straight SDL.
@@ -31,6 +34,7 @@ public:
     void ShowCursor(int toggle) override;
     void SwapBuffers() override;
     void Delay(Uint32 ms) override;
+    bool ToggleFullScreen() override;
 };
 
 // The one real device of the process.

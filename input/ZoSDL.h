@@ -49,6 +49,9 @@ public:
     unsigned long GetTime();
     // The keys of one build; the program's own by default.
     void SetKeyLayout(EBuildFlavour flavour) { m_keys = &KeyLayoutFor(flavour), m_bindings = DefaultKeyBindings(flavour); }
+    // Full screen or the window; Alt+Enter switches between them.
+    void SetFullScreen(bool on);
+    bool FullScreen() const { return m_fullScreen; }
     // The player's keys for driving, turning, firing and the camera.
     void SetKeyBindings(const SKeyBindings& keys);
 
@@ -86,6 +89,9 @@ public:
     enum { MENU_NOT_DRAWN = -1000 };
     int m_menuDrawnState = MENU_NOT_DRAWN;
     bool m_menuEvent = false;
+    bool m_fullScreen = false;
+    // True for Alt+Enter, which it has then handled.
+    bool HandleAltEnter(const SDL_Event& event);
     // Held keys of the playing frame, taps within it included.
     CFrameKeys m_frameKeys;
 

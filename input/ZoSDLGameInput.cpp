@@ -32,6 +32,8 @@ void CZoSDL::CheckInput()
 
 void CZoSDL::HandleGameEvent(const SDL_Event& event, unsigned int elapsed)
 {
+    if (HandleAltEnter(event))
+        return;
     switch (event.type) {
     case SDL_QUIT:
         m_game->ShutDown();

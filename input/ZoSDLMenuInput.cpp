@@ -22,6 +22,8 @@ bool CZoSDL::TakeMenuRedraw()
 
 void CZoSDL::HandleMenuEvent(const SDL_Event& event)
 {
+    if (HandleAltEnter(event))
+        return;
     switch (event.type) {
     case SDL_QUIT:
         m_game->ShutDown();

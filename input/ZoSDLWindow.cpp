@@ -86,6 +86,26 @@ CZoSDL::CZoSDL(char* title, char* iconTitle) : CZoSDL(SDLDevice())
     m_frameEndTicks = m_lastTicks;
 }
 
+void CZoSDL::SetFullScreen(bool on)
+{
+    if (on == m_fullScreen)
+        return;
+    if (!m_device->ToggleFullScreen()) {
+        LogOut("Full screen cannot be switched on this system\n");
+        return;
+    }
+    m_fullScreen = on;
+    LogOut("Full screen %s\n", on ? "on" : "off");
+}
+
+bool CZoSDL::HandleAltEnter(const SDL_Event& event)
+{
+    if (event.type != SDL_KEYDOWN || event.key.keysym.sym != SDLK_RETURN || !(event.key.keysym.mod & KMOD_ALT))
+        return false;
+    SetFullScreen(!m_fullScreen);
+    return true;
+}
+
 void CZoSDL::EndCyrcle()
 {
     m_device->SwapBuffers();

@@ -302,3 +302,29 @@ TEST_F(GameInput, TapsWithinAFrameActOnceLikeAKeyHeldForThatFrame)
     Frame(30);
     EXPECT_TRUE(game.m_chaseCamera);
 }
+
+TEST_F(GameInput, AltEnterSwitchesFullScreenInPlayAndInTheMenu)
+{
+    auto altEnter = [this](SDLMod mod) {
+        SDL_Event e;
+        std::memset(&e, 0, sizeof e);
+        e.type = SDL_KEYDOWN;
+        e.key.keysym.sym = SDLK_RETURN;
+        e.key.keysym.mod = mod;
+        device.events.push_back(e);
+    };
+    altEnter(KMOD_LALT);
+    Frame(10);
+    EXPECT_TRUE(sdl->FullScreen());
+    altEnter(KMOD_NONE);  // Enter alone does nothing
+    Frame(10);
+    altEnter(KMOD_RALT);
+    sdl->CheckMenuInput();
+    EXPECT_FALSE(sdl->FullScreen());
+    EXPECT_EQ(device.fullScreenToggles, 2);
+    // Where it cannot be switched, it stays as it is.
+    device.fullScreenWorks = false;
+    sdl->SetFullScreen(true);
+    EXPECT_FALSE(sdl->FullScreen());
+    EXPECT_EQ(game.m_menuState, 0);
+}

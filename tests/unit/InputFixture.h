@@ -33,6 +33,7 @@ public:
     void ShowCursor(int toggle) override { cursor = toggle; }
     void SwapBuffers() override { ++swaps; }
     void Delay(Uint32 ms) override { delays.push_back(ms), ticks += ms; }
+    bool ToggleFullScreen() override { return ++fullScreenToggles, fullScreenWorks; }
 
     void Push(Uint8 type, SDLKey key)
     {
@@ -63,6 +64,8 @@ public:
     int cursor = -1;
     int swaps = 0;
     std::vector<Uint32> delays;
+    int fullScreenToggles = 0;
+    bool fullScreenWorks = true;
 };
 
 // A game on device-free components whose input comes from a scripted device
