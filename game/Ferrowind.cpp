@@ -63,6 +63,8 @@ void CFerrowind::Wire()
     m_sdl->ShareGameSwitches(&m_menuState, &m_showFramerate, &m_chaseCamera);
     m_sdl->SetGraficInterface(m_gl);
     m_sdl->SetRendererSwitches(m_gl);
+    m_sdl->SetOptionsPage(&m_options);
+    m_gl->m_menuNote = COptionsPage::OpenerImages();
     m_gl->SetGameInterface(this);
 }
 
@@ -197,7 +199,9 @@ void CFerrowind::Run()
 void CFerrowind::MenuFrame()
 {
     bool redraw = m_sdl->TakeMenuRedraw();
-    if (redraw)
+    if (redraw && m_options.IsOpen())
+        m_gl->DrawMenuPage(m_options.Images());
+    else if (redraw)
         m_gl->DrawMenu(m_menuState);
     m_sdl->CheckMenuInput();
     if (redraw)

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "game/OptionsPage.h"
 #include "game/Settings.h"
 #include "model/BuildFlavour.h"
 #include "model/Interfaces.h"
@@ -67,6 +68,9 @@ public:
     // quality, which it names on the log.
     void GuardFrameRate(unsigned long frameMs);
     CQualityGuard m_guard;
+    // The options screen over the menu; closing it uses and saves its settings.
+    COptionsPage m_options{[this] { return m_settings; }, [this](const SSettings& s) { ChangeSettings(s); }};
+    void ChangeSettings(const SSettings& settings);
     virtual int LoadObjects(char* path);
     virtual int LoadTextures(char* path);
     virtual int LoadShaders(char* path);

@@ -24,6 +24,15 @@ void CFerrowind::UseSettings(const SSettings& settings)
     m_guard.SetTarget(settings.targetFps);
 }
 
+void CFerrowind::ChangeSettings(const SSettings& settings)
+{
+    if (settings == m_settings)
+        return;
+    UseSettings(settings);
+    if (!m_settingsPath.empty())
+        SaveSettings(m_settings, m_settingsPath);
+}
+
 // Only the quality steps are the guard's to walk: switches set one by one
 // that are none of them stay as the player set them.
 void CFerrowind::GuardFrameRate(unsigned long frameMs)

@@ -10,6 +10,7 @@
 #include "input/EventSet.h"
 #include "input/FrameKeys.h"
 #include "input/KeyLayout.h"
+#include "input/MenuPage.h"
 #include "input/PeerCalls.h"
 #include "input/SDLDevice.h"
 
@@ -49,6 +50,9 @@ public:
     unsigned long GetTime();
     // The keys of one build; the program's own by default.
     void SetKeyLayout(EBuildFlavour flavour) { m_keys = &KeyLayoutFor(flavour), m_bindings = DefaultKeyBindings(flavour); }
+    // The page over the menu that O (or a click on its line) opens, and that
+    // takes the keys and clicks while open; none until given.
+    void SetOptionsPage(IMenuPage* page) { m_optionsPage = page; }
     // Full screen or the window; Alt+Enter switches between them.
     void SetFullScreen(bool on);
     bool FullScreen() const { return m_fullScreen; }
@@ -90,6 +94,9 @@ public:
     int m_menuDrawnState = MENU_NOT_DRAWN;
     bool m_menuEvent = false;
     bool m_fullScreen = false;
+    IMenuPage* m_optionsPage = nullptr;
+    // True when the options page took the event.
+    bool HandleOptionsEvent(const SDL_Event& event);
     // True for Alt+Enter, which it has then handled.
     bool HandleAltEnter(const SDL_Event& event);
     // Held keys of the playing frame, taps within it included.

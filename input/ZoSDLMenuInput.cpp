@@ -12,6 +12,28 @@ void CZoSDL::CheckMenuInput()
     }
 }
 
+bool CZoSDL::HandleOptionsEvent(const SDL_Event& event)
+{
+    if (!m_optionsPage || *m_menuState != 0)
+        return false;
+    bool key = event.type == SDL_KEYDOWN;
+    bool click = event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT;
+    if (m_optionsPage->IsOpen()) {
+        if (key)
+            m_optionsPage->Key(event.key.keysym.sym);
+        else if (click)
+            m_optionsPage->Click(event.button.x, event.button.y);
+        // The rest (presses, motion) has no say while the page is open.
+        return event.type != SDL_QUIT;
+    }
+    if ((key && event.key.keysym.sym == SDLK_o) ||
+        (event.type == SDL_MOUSEBUTTONDOWN && m_optionsPage->OpensAt(event.button.x, event.button.y))) {
+        m_optionsPage->Open();
+        return true;
+    }
+    return false;
+}
+
 bool CZoSDL::TakeMenuRedraw()
 {
     bool redraw = m_menuEvent || *m_menuState != m_menuDrawnState;
@@ -22,7 +44,7 @@ bool CZoSDL::TakeMenuRedraw()
 
 void CZoSDL::HandleMenuEvent(const SDL_Event& event)
 {
-    if (HandleAltEnter(event))
+    if (HandleAltEnter(event) || HandleOptionsEvent(event))
         return;
     switch (event.type) {
     case SDL_QUIT:

@@ -59,6 +59,10 @@ public:
     virtual Vector3f* GetVertices();
     virtual void GetEdges(int index);
     virtual void DrawMenu(int state);
+    // The menu's picture under a page of images (the options).
+    void DrawMenuPage(const std::vector<SImageRect>& page);
+    // Drawn on the menu under its buttons (the line that opens the options).
+    std::vector<SImageRect> m_menuNote;
 
     // The switches the keys change; declared after the operations above so
     // that those keep their places in the virtual table.

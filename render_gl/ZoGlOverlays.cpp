@@ -250,4 +250,16 @@ void CZoGl::DrawMenu(int state)
     SDL_GetMouseState(&mx, &my);
     for (int button = 0; button < MENU_BUTTON_COUNT; ++button)
         DrawRect(*this, MenuButtonImage(button, MenuButtonUnderMouse(button, mx, my), state));
+    DrawRects(*this, m_menuNote);
+}
+
+void CZoGl::DrawMenuPage(const std::vector<SImageRect>& page)
+{
+    ForgetPassState();
+    // The menu's picture darkened (the image program takes the current
+    // colour), so that the rows read over any part of it.
+    glColor4ub(48, 48, 48, 255);
+    DrawRect(*this, MenuBackgroundImage());
+    glColor4ub(255, 255, 255, 255);
+    DrawRects(*this, page);
 }
