@@ -7,7 +7,8 @@
 namespace {
 
 const float NOTICE_HEIGHT = 0.026f;
-const float NOTICE_BOTTOM = 0.06f;
+// Just under the top panel: clear of the tank the chase camera shows.
+const float NOTICE_BOTTOM = 0.715f;
 
 float GlyphWidth(float height)
 {

@@ -12,7 +12,7 @@
 std::vector<SImageRect> TextImages(const std::string& text, float x, float y, float height);
 float TextWidth(const std::string& text, float height);
 
-// A notice line, centred low over the battlefield.
+// A notice line, centred under the top panel.
 std::vector<SImageRect> NoticeImages(const std::string& text);
 
 #endif

@@ -239,9 +239,9 @@ TEST_F(Menu, PagesShowTheBackgroundOnly)
 
 }  // namespace
 
-TEST_F(Overlays, ANoticeShowsLowOverTheBattlefieldUntilItsTime)
+TEST_F(Overlays, ANoticeShowsUnderThePanelUntilItsTime)
 {
-    SArea line = Area(0.3f, 0.06f, 0.7f, 0.086f);
+    SArea line = Area(0.3f, 0.715f, 0.7f, 0.741f);
     CFrame before = Draw();
     gl->m_notice = NoticeImages("QUALITY LOWERED FOR 30 FPS: SHADOWS OFF");
     gl->m_noticeUntil = game.now + 5000;

@@ -99,3 +99,32 @@ TEST(Settings, WhatIsWrittenReadsBackTheSameAndSurvivesTheFile)
     EXPECT_EQ(CapturedOut(), "");
     std::filesystem::remove_all(folder);
 }
+
+// The choice is made on the first start and again only on another renderer;
+// until then a player's own settings stay.
+TEST(Settings, TheAutomaticChoiceFollowsTheRendererOnly)
+{
+    struct {
+        const char* renderer;
+        bool software;
+    } cases[] = {
+        {"llvmpipe (LLVM 15.0.6, 256 bits)", true},
+        {"softpipe", true},
+        {"Mesa DRI Intel(R) Software Rasterizer", true},
+        {"GDI Generic", true},
+        {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", false},
+        {"NVIDIA GeForce GTX 1060/PCIe/SSE2", false},
+    };
+    for (const auto& c : cases) {
+        SSettings s;
+        s.guard = false;
+        ASSERT_TRUE(ChooseForRenderer(s, c.renderer)) << c.renderer;
+        EXPECT_TRUE(s.quality == PresetQuality(c.software ? PRESET_LOW : PRESET_HIGH)) << c.renderer;
+        EXPECT_TRUE(s.guard);
+        EXPECT_EQ(s.renderer, c.renderer);
+        s.quality.glow = !s.quality.glow, s.guard = false;
+        SSettings own = s;
+        EXPECT_FALSE(ChooseForRenderer(s, c.renderer)) << c.renderer;
+        EXPECT_TRUE(s == own) << c.renderer;
+    }
+}
