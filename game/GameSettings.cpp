@@ -20,6 +20,10 @@ void CFerrowind::UseSettings(const SSettings& settings)
     m_settings = settings;
     m_gl->SetQuality(settings.quality);
     m_sdl->SetKeyBindings(settings.keys);
+    if (m_sdl->SetWindowSize(settings.windowWidth, settings.windowHeight)) {
+        m_gl->m_windowWidth = settings.windowWidth;
+        m_gl->m_windowHeight = settings.windowHeight;
+    }
     m_sdl->SetFullScreen(settings.fullscreen);
     m_guard.SetTarget(settings.targetFps);
 }

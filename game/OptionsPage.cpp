@@ -1,6 +1,7 @@
 #include "game/OptionsPage.h"
 
 #include "input/KeyNames.h"
+#include "input/ZoSDL.h"
 #include "model/Numbers.h"
 #include "render/TextLayout.h"
 
@@ -76,6 +77,20 @@ const std::vector<SRow>& Rows()
          [](SSettings& s, int d) {
              s.quality.minimapPeriodMs = Next({250, 500, 1000}, s.quality.minimapPeriodMs, d);
              return true;
+         },
+         nullptr},
+        {"WINDOW", [](const SSettings& s) {
+             return std::to_string(s.windowWidth) + "X" + std::to_string(s.windowHeight);
+         },
+         [](SSettings& s, int d) {
+             std::vector<std::pair<int, int> > sizes = CZoSDL::WindowSizes();
+             int at = 0;
+             for (int i = 0; i < (int)sizes.size(); ++i)
+                 if (sizes[i] <= std::make_pair(s.windowWidth, s.windowHeight))
+                     at = i;
+             at = (at + d + (int)sizes.size()) % (int)sizes.size();
+             s.windowWidth = sizes[at].first, s.windowHeight = sizes[at].second;
+             return false;
          },
          nullptr},
         {"FULL SCREEN", [](const SSettings& s) { return OnOff(s.fullscreen); },

@@ -4,8 +4,11 @@
 #include <SDL/SDL.h>
 
 #include <atomic>
+#include <utility>
+#include <vector>
 
 #include "model/Interfaces.h"
+#include "model/Numbers.h"
 #include "model/NoDevice.h"
 #include "input/EventSet.h"
 #include "input/FrameKeys.h"
@@ -53,6 +56,13 @@ public:
     // The page over the menu that O (or a click on its line) opens, and that
     // takes the keys and clicks while open; none until given.
     void SetOptionsPage(IMenuPage* page) { m_optionsPage = page; }
+    // The window's size (1024 x 768 at first); false, with a line on the log,
+    // when SDL cannot set it. Mouse positions are scaled to 1024 x 768 for
+    // the menu and its pages.
+    bool SetWindowSize(int width, int height);
+    // The sizes SDL lists for full screen (where it lists none, common sizes
+    // up to the largest it offers), smallest first, 1024 x 768 among them.
+    static std::vector<std::pair<int, int> > WindowSizes();
     // Full screen or the window; Alt+Enter switches between them.
     void SetFullScreen(bool on);
     bool FullScreen() const { return m_fullScreen; }
@@ -94,6 +104,7 @@ public:
     int m_menuDrawnState = MENU_NOT_DRAWN;
     bool m_menuEvent = false;
     bool m_fullScreen = false;
+    int m_windowWidth = SCREEN_WIDTH, m_windowHeight = SCREEN_HEIGHT;
     IMenuPage* m_optionsPage = nullptr;
     // True when the options page took the event.
     bool HandleOptionsEvent(const SDL_Event& event);

@@ -8,6 +8,11 @@ void CZoSDL::CheckMenuInput()
     SDL_Event event;
     while (m_device->PollEvent(&event)) {
         m_menuEvent = true;
+        // The menu's areas are laid out on 1024 x 768.
+        if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) {
+            event.button.x = (Uint16)(event.button.x * SCREEN_WIDTH / m_windowWidth);
+            event.button.y = (Uint16)(event.button.y * SCREEN_HEIGHT / m_windowHeight);
+        }
         HandleMenuEvent(event);
     }
 }

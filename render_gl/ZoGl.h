@@ -59,6 +59,9 @@ public:
     virtual Vector3f* GetVertices();
     virtual void GetEdges(int index);
     virtual void DrawMenu(int state);
+    // The window's size in pixels: the composite, the heads-up display and the
+    // menu fill it, scaled from the 1024 x 768 the scene is drawn at.
+    int m_windowWidth = SCREEN_WIDTH, m_windowHeight = SCREEN_HEIGHT;
     // The menu's picture under a page of images (the options).
     void DrawMenuPage(const std::vector<SImageRect>& page);
     // Drawn on the menu under its buttons (the line that opens the options).

@@ -93,7 +93,7 @@ void DrawImageBatch(CZoGl& gl, const SImageRect* rects, size_t count, int mode)
     gluOrtho2D(0, 1, 0, 1);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glViewport(0, 0, gl.m_windowWidth, gl.m_windowHeight);
     BindTexture(1, gl.m_glowTexture1);
     PrepareImageMode(gl, rects[0].image, mode);
     glGetError();
@@ -248,6 +248,8 @@ void CZoGl::DrawMenu(int state)
         return;
     int mx = 0, my = 0;
     SDL_GetMouseState(&mx, &my);
+    mx = mx * SCREEN_WIDTH / m_windowWidth;
+    my = my * SCREEN_HEIGHT / m_windowHeight;
     for (int button = 0; button < MENU_BUTTON_COUNT; ++button)
         DrawRect(*this, MenuButtonImage(button, MenuButtonUnderMouse(button, mx, my), state));
     DrawRects(*this, m_menuNote);

@@ -34,6 +34,7 @@ public:
     void SwapBuffers() override { ++swaps; }
     void Delay(Uint32 ms) override { delays.push_back(ms), ticks += ms; }
     bool ToggleFullScreen() override { return ++fullScreenToggles, fullScreenWorks; }
+    bool SetVideoSize(int width, int height, bool) override { return videoWidth = width, videoHeight = height, true; }
 
     void Push(Uint8 type, SDLKey key)
     {
@@ -65,6 +66,7 @@ public:
     int swaps = 0;
     std::vector<Uint32> delays;
     int fullScreenToggles = 0;
+    int videoWidth = 0, videoHeight = 0;
     bool fullScreenWorks = true;
 };
 
