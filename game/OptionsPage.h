@@ -28,7 +28,6 @@ public:
     int RowCount() const;
     std::string RowText(int row) const;
     int Selected() const { return m_selected; }
-    bool WaitingForKey() const { return m_waitingForKey; }
     const SSettings& Settings() const { return m_settings; }
 
     // The page as images of the font texture, and the menu's line that opens it.
