@@ -60,9 +60,10 @@ int StepOf(const SQuality& quality)
     return -1;
 }
 
+// Custom names no switches of its own: it starts from the full picture.
 SQuality PresetQuality(EPreset preset)
 {
-    return QualityStep(preset == PRESET_CUSTOM ? 0 : PRESET_STEPS[preset]);
+    return QualityStep(preset == PRESET_CUSTOM ? 0 : PresetStep(preset));
 }
 
 EPreset PresetOf(const SQuality& quality)
