@@ -9,7 +9,10 @@
 #   bench/fps_vs_reference.sh [SECONDS]   (default 25 s of play each)
 #   FERROWIND_BINARY and FERROWIND_ASSETS name another build and its data
 #   (default: build/ferrowind and assets/ of this tree);
-#   FPS_SHOTS=DIR keeps a screenshot of each game in play in DIR.
+#   FPS_SHOTS=DIR keeps a screenshot of each game in play in DIR;
+#   FPS_RUNS names the game's runs (default "auto low medium high": the
+#   automatic choice on a fresh settings file, then each preset);
+#   FPS_REFERENCE=no plays the game's runs only (nothing installed, no ratios).
 #
 # Needs root: it installs bzflag-client, bzflag-server and mesa-utils when
 # they are missing. A benchmark, not a test: it prints figures only.
@@ -25,7 +28,10 @@ if [ ! -x "$binary" ]; then
   cmake --build "$root/build" -j"$(nproc)" --target ferrowind
 fi
 missing=()
-for p in bzflag-client bzflag-server mesa-utils xvfb xdotool iproute2; do
+with_reference=${FPS_REFERENCE:-yes}
+packages=(mesa-utils xvfb xdotool iproute2)
+[ "$with_reference" = no ] || packages+=(bzflag-client bzflag-server)
+for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -125,46 +131,73 @@ measure() {
       }'
 }
 
-echo "== Ferrowind: $binary"
-mkdir -p "$work/field"
-cp -rs "$assets/." "$work/field/"
-find "$work/field" -name '*.blob' -type l -delete
-(cd "$work/field" && isolated game "$binary" "$work/field/output.txt" >"$work/game.log" 2>&1) &
-pids+=($!)
-game_window=$(window_named '^Ferrowind$') || { echo "the game showed no window"; tail "$work/game.log"; exit 1; }
-sleep "$warmup"
-# Space leaves the menu; in play the first shot brings the tank in. The game
-# reads held keys once a frame: the key stays down for a few seconds.
-xdotool mousemove --window "$game_window" 512 384 key space
-sleep 2
-xdotool keydown space
-sleep 3
-xdotool keyup space
-read -r game_fps game_cpu < <(measure game "$game_window" "${pids[-1]}")
-kill "${pids[-1]}" 2>/dev/null || true
-wait "${pids[-1]}" 2>/dev/null || true
+# Plays the game with the settings of run $1 ("auto": the automatic choice
+# on a fresh settings file, with its frame-rate guard; else that preset) and
+# sets game_fps[$1] and game_cpu[$1].
+declare -A game_fps game_cpu
+play_game() {
+  local run=$1 options=()
+  [ "$run" = auto ] || options=(--preset "$run")
+  echo "== Ferrowind ($run): $binary"
+  rm -rf "$work/field"
+  mkdir -p "$work/field" "$work/config-$run"
+  cp -rs "$assets/." "$work/field/"
+  find "$work/field" -name '*.blob' -type l -delete
+  (cd "$work/field" && export XDG_CONFIG_HOME="$work/config-$run" &&
+    isolated "game-$run" "$binary" "${options[@]}" "$work/field/output.txt" >"$work/game-$run.log" 2>&1) &
+  pids+=($!)
+  local window
+  window=$(window_named '^Ferrowind$') || { echo "the game showed no window"; tail "$work/game-$run.log"; exit 1; }
+  sleep "$warmup"
+  # Space leaves the menu; in play the first shot brings the tank in. The game
+  # reads held keys once a frame: the key stays down for a few seconds.
+  xdotool mousemove --window "$window" 512 384 key space
+  sleep 2
+  xdotool keydown space
+  sleep 3
+  xdotool keyup space
+  read -r "game_fps[$run]" "game_cpu[$run]" < <(measure "game-$run" "$window" "${pids[-1]}")
+  grep -h '^Renderer\|^Quality' "$work/game-$run.log" | sed 's/^/  /' || true
+  kill "${pids[-1]}" 2>/dev/null || true
+  wait "${pids[-1]}" 2>/dev/null || true
+}
 
-echo "== Reference: $(dpkg-query -W -f='${Package} ${Version}' bzflag-client)"
-# Server and client share one namespace: the client reaches the server over
-# the loopback only.
-isolated reference sh -c 'bzfs -i 127.0.0.1 -p 5154 >"$0/bzfs.log" 2>&1 & echo $! >"$0/bzfs.pid"; sleep 2; exec "$@"' \
-  "$work" bzflag -window 1024x768+0+0 -team red bench@127.0.0.1:5154 >"$work/bzflag.log" 2>&1 &
-pids+=($!)
-disown "${pids[-1]}"  # it ends by abort when killed; nothing to report
-reference_window=$(window_named '.') || { echo "the reference showed no window"; tail "$work/bzflag.log"; exit 1; }
-sleep "$warmup"
-# Once connected (give it a few more seconds on a busy machine), joins the
-# game: the tank spawns; then turns as the game above does.
-sleep 4
-xdotool mousemove --window "$reference_window" 512 384 keydown i
-sleep 1
-xdotool keyup i click 3
-sleep 1
-read -r reference_fps reference_cpu < <(measure reference "$reference_window" "${pids[-1]}")
+runs=(${FPS_RUNS:-auto low medium high})
+for run in "${runs[@]}"; do
+  play_game "$run"
+done
+
+reference_fps=0 reference_cpu=0
+if [ "$with_reference" != no ]; then
+  echo "== Reference: $(dpkg-query -W -f='${Package} ${Version}' bzflag-client)"
+  # Server and client share one namespace: the client reaches the server over
+  # the loopback only.
+  isolated reference sh -c 'bzfs -i 127.0.0.1 -p 5154 >"$0/bzfs.log" 2>&1 & echo $! >"$0/bzfs.pid"; sleep 2; exec "$@"' \
+    "$work" bzflag -window 1024x768+0+0 -team red bench@127.0.0.1:5154 >"$work/bzflag.log" 2>&1 &
+  pids+=($!)
+  disown "${pids[-1]}"  # it ends by abort when killed; nothing to report
+  reference_window=$(window_named '.') || { echo "the reference showed no window"; tail "$work/bzflag.log"; exit 1; }
+  sleep "$warmup"
+  # Once connected (give it a few more seconds on a busy machine), joins the
+  # game: the tank spawns; then turns as the game above does.
+  sleep 4
+  xdotool mousemove --window "$reference_window" 512 384 keydown i
+  sleep 1
+  xdotool keyup i click 3
+  sleep 1
+  read -r reference_fps reference_cpu < <(measure reference "$reference_window" "${pids[-1]}")
+fi
 
 echo "over ${seconds} s of play each: median of the 1 s frame-rate samples, processor time per frame"
-printf '  %-12s %8s fps %8s ms\n' ferrowind "$game_fps" "$game_cpu" reference "$reference_fps" "$reference_cpu"
-awk -v g="$game_fps" -v r="$reference_fps" -v gc="$game_cpu" -v rc="$reference_cpu" 'BEGIN {
-  if (r > 0) printf "ratio (ferrowind / reference): %.2f\n", g / r
-  if (gc > 0) printf "ratio of processor time per frame (reference / ferrowind): %.2f\n", rc / gc
-}'
+for run in "${runs[@]}"; do
+  printf '  %-18s %8s fps %8s ms\n' "ferrowind $run" "${game_fps[$run]}" "${game_cpu[$run]}"
+done
+[ "$with_reference" = no ] && exit 0
+printf '  %-18s %8s fps %8s ms\n' reference "$reference_fps" "$reference_cpu"
+for run in "${runs[@]}"; do
+  awk -v name="$run" -v g="${game_fps[$run]}" -v r="$reference_fps" -v gc="${game_cpu[$run]}" -v rc="$reference_cpu" 'BEGIN {
+    if (r > 0) printf "ratio %-7s (ferrowind / reference): %.2f", name, g / r
+    if (r > 0 && gc > 0) printf ", processor time per frame (reference / ferrowind): %.2f", rc / gc
+    print ""
+  }'
+done

@@ -8,7 +8,7 @@
 
 SCommandLine ReadCommandLine(int argc, char** argv)
 {
-    SCommandLine line = {SCommandLine::PLAY, 0, SBotSettings(), 0, std::string()};
+    SCommandLine line = {SCommandLine::PLAY, 0, SBotSettings(), 0, {}, std::string()};
     if (argc < 2)
         return line;
     if (std::strcmp(argv[1], "--help") == 0) {
@@ -20,17 +20,20 @@ SCommandLine ReadCommandLine(int argc, char** argv)
         return line;
     }
     for (int at = 1; at < argc && line.error.empty();) {
-        int taken = ReadBotOption(argc, argv, at, line.bots, line.error);
-        if (taken > 0) {
-            at += taken;
-            continue;
-        }
-        if (std::strcmp(argv[at], "--name") == 0) {
+        int taken = ReadSettingsOption(argc, argv, at, line.overrides, line.error);
+        if (taken == 0)
+            taken = ReadBotOption(argc, argv, at, line.bots, line.error);
+        if (taken == 0 && std::strcmp(argv[at], "--name") == 0) {
             if (at + 1 < argc)
                 line.name = argv[at + 1];
             else
                 line.error = "--name needs a value";
-            at += 2;
+            taken = 2;
+        }
+        if (taken < 0)
+            break;
+        if (taken > 0) {
+            at += taken;
             continue;
         }
         // As always, the first other word names the log and the rest are not read.
@@ -71,6 +74,8 @@ std::string HelpText()
         "battlefield's list files, the game plays that battlefield and logs to\n"
         "output.txt there; otherwise it plays its installed battlefield and logs to\n"
         "$XDG_STATE_HOME/ferrowind/output.txt.\n"
+        "\n" +
+        SettingsHelpText() +
         "\n"
         "Options:\n";
     text += BotOptionsHelp();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "game/BotPlayers.h"
+#include "game/SettingsOptions.h"
 
 // What the command line asks for: --help or --version as the first word, or
 // play, with the options anywhere; the first other word names the log file
@@ -13,6 +14,7 @@ struct SCommandLine {
     const char* logPath;  // null: the default place
     SBotSettings bots;
     const char* name;  // --name; null: the login name
+    SSettingsOverrides overrides;
     std::string error;  // what is wrong with the line, for MISTAKE
 };
 

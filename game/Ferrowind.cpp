@@ -68,6 +68,8 @@ void CFerrowind::Wire()
     m_sdl->SharePlaySwitches(&m_play);
     m_sdl->SetGraficInterface(m_gl);
     m_sdl->SetRendererSwitches(m_gl);
+    m_sdl->SetOptionsPage(&m_options);
+    m_gl->m_menuNote = COptionsPage::OpenerImages();
     m_gl->SetGameInterface(this);
 }
 
@@ -172,33 +174,33 @@ void CFerrowind::Run()
 
     while (m_running) {
         if (m_menuState >= 0) {
-            m_gl->DrawMenu(m_menuState);
-            m_sdl->CheckMenuInput();
-        } else {
-            m_sdl->CheckInput();
-            if (m_play.practice) {
-                m_play.practice = false;
-                EnterBots();
-            }
-            unsigned long frameStart = GetTime();
-            unsigned long dt = (unsigned int)(GetTime() - previous);
-            std::vector<SGameObject*> objects = GetGameObjects();
-            if (objects.size() > ANIMATED_OBJECT)
-                objects[ANIMATED_OBJECT]->model = RadarModel(frameStart);
-            StepObjects(objects, dt);
-            previous = GetTime();
-            ActOnMessages();
-            FollowLocalTank();
-            m_gl->Draw();
-            UpdateDisplay(frameStart);
-            ShowNetFigures();
-            ShowScoreboard();
-            TellPeers();
-            LeaveDepartedBots();
-            if (digests.Due(GetTime())) {
-                PrintDigest();
-                PrintScores();
-            }
+            MenuFrame();
+            continue;
+        }
+        m_sdl->CheckInput();
+        if (m_play.practice) {
+            m_play.practice = false;
+            EnterBots();
+        }
+        unsigned long frameStart = GetTime();
+        unsigned long dt = (unsigned int)(GetTime() - previous);
+        std::vector<SGameObject*> objects = GetGameObjects();
+        if (objects.size() > ANIMATED_OBJECT)
+            objects[ANIMATED_OBJECT]->model = RadarModel(frameStart);
+        StepObjects(objects, dt);
+        previous = GetTime();
+        ActOnMessages();
+        FollowLocalTank();
+        m_gl->Draw();
+        GuardFrameRate(dt);
+        UpdateDisplay(frameStart);
+        ShowNetFigures();
+        ShowScoreboard();
+        TellPeers();
+        LeaveDepartedBots();
+        if (digests.Due(GetTime())) {
+            PrintDigest();
+            PrintScores();
         }
         m_sdl->EndCyrcle();
     }
@@ -206,6 +208,22 @@ void CFerrowind::Run()
         std::fclose(output);
         output = 0;
     }
+}
+
+// The menu is a still picture: drawn and shown again only when something
+// changed, so that a game left on the menu costs next to nothing.
+void CFerrowind::MenuFrame()
+{
+    bool redraw = m_sdl->TakeMenuRedraw();
+    if (redraw && m_options.IsOpen())
+        m_gl->DrawMenuPage(m_options.Images());
+    else if (redraw)
+        m_gl->DrawMenu(m_menuState);
+    m_sdl->CheckMenuInput();
+    if (redraw)
+        m_sdl->EndCyrcle();
+    else
+        m_sdl->EndIdleCyrcle();
 }
 
 // The movement step of the ground and the local tank, whose messages go to

@@ -11,6 +11,8 @@
 
 #include "game/BotPlayers.h"
 #include "input/PlaySwitches.h"
+#include "game/OptionsPage.h"
+#include "game/Settings.h"
 #include "model/BuildFlavour.h"
 #include "model/Interfaces.h"
 #include "model/Numbers.h"
@@ -18,6 +20,7 @@
 #include "model/ScoreRow.h"
 #include "model/SavedStates.h"
 #include "model/StateCheck.h"
+#include "render/QualityGuard.h"
 
 class CZoSDL;
 class CZoGl;
@@ -59,6 +62,21 @@ public:
     virtual Vector3f MCollision(Vector3f position, int index);
     virtual Vector3f ACollision(Vector3f position, int index);
     virtual void Run();
+    // One pass of the loop while the menu is open.
+    void MenuFrame();
+
+    // The player's settings: the renderer's switches, the keys, the guard's
+    // target. Kept, and written back to m_settingsPath when they change.
+    void UseSettings(const SSettings& settings);
+    SSettings m_settings;
+    std::string m_settingsPath;  // empty: nothing is written
+    // After each playing frame of `frameMs`: the frame-rate guard may step the
+    // quality, which it names on the log.
+    void GuardFrameRate(unsigned long frameMs);
+    CQualityGuard m_guard;
+    // The options screen over the menu; closing it uses and saves its settings.
+    COptionsPage m_options{[this] { return m_settings; }, [this](const SSettings& s) { ChangeSettings(s); }};
+    void ChangeSettings(const SSettings& settings);
     virtual int LoadObjects(char* path);
     virtual int LoadTextures(char* path);
     virtual int LoadShaders(char* path);

@@ -50,6 +50,8 @@ std::string LoginName()
 SPlaces ChoosePlaces(const SHostFacts& facts, const char* logArgument)
 {
     SPlaces places;
+    places.settingsPath =
+        BaseFolder(facts.configHome, facts.home, ".config", facts.workingFolder) + "/ferrowind/settings";
     if (facts.battlefieldHere || facts.installedData.empty()) {
         places.logPath = logArgument ? logArgument : "output.txt";
         return places;
@@ -82,6 +84,7 @@ SHostFacts LookAround()
     facts.cacheHome = Environment("XDG_CACHE_HOME");
     facts.stateHome = Environment("XDG_STATE_HOME");
     facts.home = Environment("HOME");
+    facts.configHome = Environment("XDG_CONFIG_HOME");
     return facts;
 }
 

@@ -9,6 +9,7 @@ struct SHostFacts {
     std::string installedData;  // the data folder installed beside the program; empty when there is none
     std::string workingFolder;
     std::string cacheHome, stateHome, home;  // XDG_CACHE_HOME, XDG_STATE_HOME, HOME; empty when unset
+    std::string configHome;                  // XDG_CONFIG_HOME; empty when unset
 };
 
 // Where the game reads and writes. Empty folders mean the working folder.
@@ -17,6 +18,8 @@ struct SPlaces {
     std::string cacheFolder;  // model cache files, with a trailing slash
     std::string stateFolder;  // holds the default log; empty when the log was named
     std::string logPath;
+    // The player's settings: the user's, wherever the battlefield is.
+    std::string settingsPath;
 };
 
 // A battlefield in the working folder is played there, with the log and the

@@ -7,6 +7,12 @@ const SKeyLayout WINDOWS_KEYS = {SDLK_w, SDLK_s, SDLK_a, SDLK_d, SDLK_j, SDLK_l,
 
 }  // namespace
 
+SKeyBindings DefaultKeyBindings(EBuildFlavour flavour)
+{
+    const SKeyLayout& layout = KeyLayoutFor(flavour);
+    return {layout.faster, layout.slower, layout.turnLeft, layout.turnRight, SDLK_SPACE, SDLK_c};
+}
+
 const SKeyLayout& KeyLayoutFor(EBuildFlavour flavour)
 {
     return flavour == FLAVOUR_WINDOWS ? WINDOWS_KEYS : LINUX_KEYS;

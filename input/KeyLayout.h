@@ -18,4 +18,17 @@ struct SKeyLayout {
 
 const SKeyLayout& KeyLayoutFor(EBuildFlavour flavour);
 
+// The keys a player may bind: driving, turning, firing and the camera.
+struct SKeyBindings {
+    SDLKey forward, back, left, right, fire, camera;
+    bool operator==(const SKeyBindings& o) const
+    {
+        return forward == o.forward && back == o.back && left == o.left && right == o.right && fire == o.fire &&
+               camera == o.camera;
+    }
+};
+
+// The build's own keys as bindings: its driving keys, Space and c.
+SKeyBindings DefaultKeyBindings(EBuildFlavour flavour);
+
 #endif

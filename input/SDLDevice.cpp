@@ -40,6 +40,16 @@ void CZoSDLDevice::Delay(Uint32 ms)
     SDL_Delay(ms);
 }
 
+bool CZoSDLDevice::ToggleFullScreen()
+{
+    return SDL_WM_ToggleFullScreen(SDL_GetVideoSurface()) != 0;
+}
+
+bool CZoSDLDevice::SetVideoSize(int width, int height, bool fullScreen)
+{
+    return SDL_SetVideoMode(width, height, 8, SDL_OPENGL | (fullScreen ? SDL_FULLSCREEN : 0)) != nullptr;
+}
+
 ISDLDevice* SDLDevice()
 {
     static CZoSDLDevice device;

@@ -18,6 +18,11 @@ public:
     virtual void ShowCursor(int toggle) = 0;
     virtual void SwapBuffers() = 0;
     virtual void Delay(Uint32 ms) = 0;
+    // Between the window and full screen at the same size, keeping the
+    // OpenGL context; false where the platform cannot.
+    virtual bool ToggleFullScreen() = 0;
+    // A new size of the OpenGL window; false where SDL cannot set it.
+    virtual bool SetVideoSize(int width, int height, bool fullScreen) = 0;
 };
 
 // The real device: straight SDL.
@@ -31,6 +36,8 @@ public:
     void ShowCursor(int toggle) override;
     void SwapBuffers() override;
     void Delay(Uint32 ms) override;
+    bool ToggleFullScreen() override;
+    bool SetVideoSize(int width, int height, bool fullScreen) override;
 };
 
 // The one real device of the process.

@@ -4,11 +4,16 @@
 #include <SDL/SDL.h>
 
 #include <atomic>
+#include <utility>
+#include <vector>
 
 #include "model/Interfaces.h"
+#include "model/Numbers.h"
 #include "model/NoDevice.h"
 #include "input/EventSet.h"
+#include "input/FrameKeys.h"
 #include "input/KeyLayout.h"
+#include "input/MenuPage.h"
 #include "input/PeerCalls.h"
 #include "input/PlaySwitches.h"
 #include "input/SDLDevice.h"
@@ -39,11 +44,33 @@ public:
     virtual void CheckInput();
     virtual void CheckMenuInput();
     virtual void EndCyrcle();
+    // The end of a frame that drew nothing: the window keeps its picture, and
+    // the frame is padded as a drawn one is.
+    void EndIdleCyrcle();
+    // True once when the menu must be drawn again (it was not shown, its state
+    // changed, or an event came: the mouse, a key, the window uncovered); a
+    // still menu is drawn once and then left alone.
+    bool TakeMenuRedraw();
     virtual void SetTimeOffset(unsigned long offset);
 
     unsigned long GetTime();
     // The keys of one build; the program's own by default.
-    void SetKeyLayout(EBuildFlavour flavour) { m_keys = &KeyLayoutFor(flavour); }
+    void SetKeyLayout(EBuildFlavour flavour) { m_keys = &KeyLayoutFor(flavour), m_bindings = DefaultKeyBindings(flavour); }
+    // The page over the menu that O (or a click on its line) opens, and that
+    // takes the keys and clicks while open; none until given.
+    void SetOptionsPage(IMenuPage* page) { m_optionsPage = page; }
+    // The window's size (1024 x 768 at first); false, with a line on the log,
+    // when SDL cannot set it. Mouse positions are scaled to 1024 x 768 for
+    // the menu and its pages.
+    bool SetWindowSize(int width, int height);
+    // The sizes SDL lists for full screen (where it lists none, common sizes
+    // up to the largest it offers), smallest first, 1024 x 768 among them.
+    static std::vector<std::pair<int, int> > WindowSizes();
+    // Full screen or the window; Alt+Enter switches between them.
+    void SetFullScreen(bool on);
+    bool FullScreen() const { return m_fullScreen; }
+    // The player's keys for driving, turning, firing and the camera.
+    void SetKeyBindings(const SKeyBindings& keys);
 
     // Shortest frame that EndCyrcle lets pass (about a display refresh), so
     // that a light frame such as the menu does not spin a core. Mouse look is
@@ -70,9 +97,26 @@ public:
     SPlaySwitches m_ownPlay;
     SPlaySwitches* m_play = &m_ownPlay;
     const SKeyLayout* m_keys;
+    // The layout's driving keys as the player bound them, with fire and camera.
+    SKeyBindings m_bindings;
+    SKeyLayout m_boundLayout;
     // The renderer's switches that the keys change; null until given.
     IRendererSwitches* m_renderer;
     unsigned int m_frameEndTicks;
+    // The menu state last drawn (MENU_NOT_DRAWN: the menu is not on screen),
+    // and whether an event came since.
+    enum { MENU_NOT_DRAWN = -1000 };
+    int m_menuDrawnState = MENU_NOT_DRAWN;
+    bool m_menuEvent = false;
+    bool m_fullScreen = false;
+    int m_windowWidth = SCREEN_WIDTH, m_windowHeight = SCREEN_HEIGHT;
+    IMenuPage* m_optionsPage = nullptr;
+    // True when the options page took the event.
+    bool HandleOptionsEvent(const SDL_Event& event);
+    // True for Alt+Enter, which it has then handled.
+    bool HandleAltEnter(const SDL_Event& event);
+    // Held keys of the playing frame, taps within it included.
+    CFrameKeys m_frameKeys;
 
 private:
     void HandleGameEvent(const SDL_Event& event, unsigned int elapsed);
@@ -88,7 +132,7 @@ private:
     void Shoot();
     void SelfDestruct();
     void ProbeTiming();
-    void MoveLight(unsigned int elapsed);
+    void MoveLight(const Uint8* down, unsigned int elapsed);
     SGameObject* LocalTank();
 
     void HandleMenuEvent(const SDL_Event& event);

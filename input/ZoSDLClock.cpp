@@ -7,7 +7,8 @@ CZoSDL::CZoSDL(ISDLDevice* device)
     : m_game(0), m_graphic(0), m_lastTicks(device->GetTicks()), m_timeOffset(0), m_device(device),
       m_menuState(&m_ownMenuState), m_ownMenuState(0),
       m_showFramerate(&m_ownShowFramerate), m_ownShowFramerate(FRAMERATE_SHOWN),
-      m_chaseCamera(&m_ownChaseCamera), m_ownChaseCamera(false), m_keys(&KeyLayoutFor(NATIVE_FLAVOUR)), m_renderer(0),
+      m_chaseCamera(&m_ownChaseCamera), m_ownChaseCamera(false), m_keys(&KeyLayoutFor(NATIVE_FLAVOUR)),
+      m_bindings(DefaultKeyBindings(NATIVE_FLAVOUR)), m_boundLayout(*m_keys), m_renderer(0),
       m_frameEndTicks(m_lastTicks)
 {
 }
@@ -32,6 +33,17 @@ void CZoSDL::SetGraficInterface(IGraphicInterface* graphic)
 void CZoSDL::SetPeerCalls(const SPeerCalls& peers)
 {
     m_peers = peers;
+}
+
+void CZoSDL::SetKeyBindings(const SKeyBindings& keys)
+{
+    m_boundLayout = *m_keys;
+    m_boundLayout.faster = keys.forward;
+    m_boundLayout.slower = keys.back;
+    m_boundLayout.turnLeft = keys.left;
+    m_boundLayout.turnRight = keys.right;
+    m_keys = &m_boundLayout;
+    m_bindings = keys;
 }
 
 void CZoSDL::SetRendererSwitches(IRendererSwitches* renderer)

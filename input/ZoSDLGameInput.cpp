@@ -20,8 +20,10 @@ const double THROTTLE = 0.011;
 void CZoSDL::CheckInput()
 {
     m_device->PumpEvents();
+    m_menuDrawnState = MENU_NOT_DRAWN;
     unsigned int elapsed = m_device->GetTicks() - m_lastTicks;
     SDL_Event event;
+    m_frameKeys.Begin();
     while (m_device->PollEvent(&event))
         HandleGameEvent(event, elapsed);
     HandleHeldKeys(elapsed);
@@ -30,6 +32,8 @@ void CZoSDL::CheckInput()
 
 void CZoSDL::HandleGameEvent(const SDL_Event& event, unsigned int elapsed)
 {
+    if (HandleAltEnter(event))
+        return;
     switch (event.type) {
     case SDL_QUIT:
         m_game->ShutDown();
@@ -40,6 +44,7 @@ void CZoSDL::HandleGameEvent(const SDL_Event& event, unsigned int elapsed)
                                    (float)(event.motion.xrel * MOUSE_LOOK * elapsed));
         break;
     case SDL_KEYDOWN:
+        m_frameKeys.Pressed(event.key.keysym.sym);
         HandleGameKey(event.key.keysym.sym);
         break;
     default:
@@ -49,6 +54,10 @@ void CZoSDL::HandleGameEvent(const SDL_Event& event, unsigned int elapsed)
 
 void CZoSDL::HandleGameKey(SDLKey key)
 {
+    if (key == m_bindings.camera) {
+        ToggleChaseCamera();
+        return;
+    }
     switch (key) {
     case SDLK_p:
         // Nothing reads the object of a music toggle; the local tank keeps it well-formed.
@@ -75,9 +84,6 @@ void CZoSDL::HandleGameKey(SDLKey key)
     case SDLK_n:
         ToggleNetOverlay();
         break;
-    case SDLK_c:
-        ToggleChaseCamera();
-        break;
     case SDLK_f:
         ToggleFramerate();
         break;
@@ -97,7 +103,7 @@ void CZoSDL::HandleGameKey(SDLKey key)
 
 void CZoSDL::HandleHeldKeys(unsigned int elapsed)
 {
-    const Uint8* held = m_device->GetKeyState();
+    const Uint8* held = m_frameKeys.Down(m_device->GetKeyState());
     const double e = elapsed;
     if (held[SDLK_LEFT] && !*m_chaseCamera)
         Strafe(Vector3f(0, -1, 0), e);
@@ -115,12 +121,12 @@ void CZoSDL::HandleHeldKeys(unsigned int elapsed)
         Turn(1, elapsed);
     if (held[m_keys->turnRight])
         Turn(-1, elapsed);
-    if (held[SDLK_SPACE])
+    if (held[m_bindings.fire])
         Shoot();
     if (held[SDLK_z])
         ProbeTiming();
     m_play->scoreboard = held[SDLK_TAB] != 0;
-    MoveLight(elapsed);
+    MoveLight(held, elapsed);
 }
 
 // The free camera starts from the view the chase camera left, turned by
@@ -207,9 +213,8 @@ void CZoSDL::ProbeTiming()
     m_peers.send(&msg);
 }
 
-void CZoSDL::MoveLight(unsigned int elapsed)
+void CZoSDL::MoveLight(const Uint8* held, unsigned int elapsed)
 {
-    const Uint8* held = m_device->GetKeyState();
     if (!m_renderer)
         return;
     const double e = elapsed;

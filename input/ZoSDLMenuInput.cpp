@@ -6,12 +6,51 @@ void CZoSDL::CheckMenuInput()
 {
     m_device->PumpEvents();
     SDL_Event event;
-    while (m_device->PollEvent(&event))
+    while (m_device->PollEvent(&event)) {
+        m_menuEvent = true;
+        // The menu's areas are laid out on 1024 x 768.
+        if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) {
+            event.button.x = (Uint16)(event.button.x * SCREEN_WIDTH / m_windowWidth);
+            event.button.y = (Uint16)(event.button.y * SCREEN_HEIGHT / m_windowHeight);
+        }
         HandleMenuEvent(event);
+    }
+}
+
+bool CZoSDL::HandleOptionsEvent(const SDL_Event& event)
+{
+    if (!m_optionsPage || *m_menuState != 0)
+        return false;
+    bool key = event.type == SDL_KEYDOWN;
+    bool click = event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT;
+    if (m_optionsPage->IsOpen()) {
+        if (key)
+            m_optionsPage->Key(event.key.keysym.sym);
+        else if (click)
+            m_optionsPage->Click(event.button.x, event.button.y);
+        // The rest (presses, motion) has no say while the page is open.
+        return event.type != SDL_QUIT;
+    }
+    if ((key && event.key.keysym.sym == SDLK_o) ||
+        (event.type == SDL_MOUSEBUTTONDOWN && m_optionsPage->OpensAt(event.button.x, event.button.y))) {
+        m_optionsPage->Open();
+        return true;
+    }
+    return false;
+}
+
+bool CZoSDL::TakeMenuRedraw()
+{
+    bool redraw = m_menuEvent || *m_menuState != m_menuDrawnState;
+    m_menuEvent = false;
+    m_menuDrawnState = *m_menuState;
+    return redraw;
 }
 
 void CZoSDL::HandleMenuEvent(const SDL_Event& event)
 {
+    if (HandleAltEnter(event) || HandleOptionsEvent(event))
+        return;
     switch (event.type) {
     case SDL_QUIT:
         m_game->ShutDown();

@@ -1,6 +1,7 @@
 // The window, its OpenGL context and the end of each frame.
 #include <SDL/SDL_opengl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -86,9 +87,66 @@ CZoSDL::CZoSDL(char* title, char* iconTitle) : CZoSDL(SDLDevice())
     m_frameEndTicks = m_lastTicks;
 }
 
+std::vector<std::pair<int, int> > CZoSDL::WindowSizes()
+{
+    std::vector<std::pair<int, int> > sizes;
+    SDL_Rect** modes = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_ListModes(0, SDL_OPENGL | SDL_FULLSCREEN) : 0;
+    if (modes && modes != (SDL_Rect**)-1)
+        for (int i = 0; modes[i]; ++i)
+            if (modes[i]->w >= 640 && modes[i]->h >= 480)
+                sizes.push_back({modes[i]->w, modes[i]->h});
+    if (sizes.size() <= 1)
+        sizes = {{800, 600}, {1024, 768}, {1280, 720}, {1280, 960}, {1600, 900}, {1920, 1080}};
+    sizes.push_back({SCREEN_WIDTH, SCREEN_HEIGHT});
+    std::sort(sizes.begin(), sizes.end());
+    sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
+    return sizes;
+}
+
+// SDL keeps the OpenGL context when the mode is set again (X11), so the
+// loaded textures and programs stay.
+bool CZoSDL::SetWindowSize(int width, int height)
+{
+    if (width == m_windowWidth && height == m_windowHeight)
+        return true;
+    if (!m_device->SetVideoSize(width, height, m_fullScreen)) {
+        LogOut("Window size %dx%d not available: %s\n", width, height, SDL_GetError());
+        return false;
+    }
+    m_windowWidth = width;
+    m_windowHeight = height;
+    LogOut("Window size %dx%d\n", width, height);
+    return true;
+}
+
+void CZoSDL::SetFullScreen(bool on)
+{
+    if (on == m_fullScreen)
+        return;
+    if (!m_device->ToggleFullScreen()) {
+        LogOut("Full screen cannot be switched on this system\n");
+        return;
+    }
+    m_fullScreen = on;
+    LogOut("Full screen %s\n", on ? "on" : "off");
+}
+
+bool CZoSDL::HandleAltEnter(const SDL_Event& event)
+{
+    if (event.type != SDL_KEYDOWN || event.key.keysym.sym != SDLK_RETURN || !(event.key.keysym.mod & KMOD_ALT))
+        return false;
+    SetFullScreen(!m_fullScreen);
+    return true;
+}
+
 void CZoSDL::EndCyrcle()
 {
     m_device->SwapBuffers();
+    EndIdleCyrcle();
+}
+
+void CZoSDL::EndIdleCyrcle()
+{
     unsigned int spent = m_device->GetTicks() - m_frameEndTicks;
     if (spent < MIN_FRAME_MS)
         m_device->Delay(MIN_FRAME_MS - spent);

@@ -11,6 +11,15 @@ constexpr int ANIMATED_OBJECT = 72;
 constexpr int SCREEN_WIDTH = 1024;
 constexpr int SCREEN_HEIGHT = 768;
 
+// The font texture: characters from FONT_FIRST on, FONT_COLUMNS a row, in
+// FONT_ROWS rows from the top, each in a cell FONT_CELL_WIDTH x FONT_CELL_HEIGHT
+// pixels.
+constexpr int FONT_FIRST = ' ';
+constexpr int FONT_COLUMNS = 16;
+constexpr int FONT_ROWS = 4;
+constexpr int FONT_CELL_WIDTH = 32;
+constexpr int FONT_CELL_HEIGHT = 48;
+
 namespace tex {
 enum : int {
     Ground = 0, GroundBump = 1, Concrete = 2, MuzzleFlash = 3,
@@ -29,7 +38,9 @@ enum : int {
     PracticeNormal = 48, PracticeHover = 49, PracticePressed = 50,
     // Printable ASCII from the blank to the tilde, 16 to a row, and the scoreboard's panel.
     Glyphs = 51, ScorePanel = 52,
-    Count = 53
+    // The characters from space to underscore, 16 a row, for notices on screen.
+    Font = 53,
+    Count = 54
 };
 }  // namespace tex
 

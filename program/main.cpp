@@ -4,12 +4,33 @@
 #include <cstdlib>
 
 #include "game/CommandLine.h"
+#include "game/Settings.h"
 #include "model/Log.h"
 #include "game/Ferrowind.h"
 #include "game/Places.h"
 #include "net/PlayerNames.h"
 #include "net/ZoSockets.h"
 #include "render_gl/ZoGl.h"
+
+namespace {
+
+// The settings file, the automatic choice for this renderer (written back
+// when it was made), and the command line over both for this run.
+void UsePlayersSettings(CFerrowind& game, const std::string& path, const SSettingsOverrides& overrides)
+{
+    SSettings settings = LoadSettings(path);
+    std::string renderer = game.m_gl->RendererName();
+    if (ChooseForRenderer(settings, renderer)) {
+        LogOut("Renderer %s: the %s preset, the frame-rate guard on\n", renderer.c_str(),
+               PresetName(PresetOf(settings.quality)));
+        SaveSettings(settings, path);
+    }
+    ApplyOverrides(overrides, settings);
+    game.m_settingsPath = path;
+    game.UseSettings(settings);
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -23,6 +44,8 @@ int main(int argc, char** argv)
     (void)argv;
     SPlaces places;
     places.logPath = "output.txt";
+    places.settingsPath = "settings";
+    SSettingsOverrides overrides;
 #else
     SCommandLine line = ReadCommandLine(argc, argv);
     if (line.action == SCommandLine::HELP) {
@@ -37,6 +60,7 @@ int main(int argc, char** argv)
         LogErr("ferrowind: %s (see ferrowind --help)\n", line.error.c_str());
         return 2;
     }
+    const SSettingsOverrides& overrides = line.overrides;
     SPlaces places = ChoosePlaces(LookAround(), line.logPath);
     if (!SettleIn(places))
         return 1;
@@ -52,6 +76,7 @@ int main(int argc, char** argv)
     game->SeedBots(SBotSettings());
     game->m_playerName = CleanPlayerName(LoginName());
 #endif
+    UsePlayersSettings(*game, places.settingsPath, overrides);
 
     // A battlefield that cannot be loaded is not played: the game would run on garbage.
     bool loaded = game->LoadTextures((char*)"textures.lof") && game->LoadShaders((char*)"shaders.lof") &&

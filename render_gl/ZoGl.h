@@ -7,8 +7,10 @@
 
 #include "model/Interfaces.h"
 #include "model/NoDevice.h"
+#include "model/Numbers.h"
 #include "render/ImageRect.h"
 #include "render/ModelStore.h"
+#include "render/Quality.h"
 #include "render/ShadowVolume.h"
 #include "render_gl/UniformCache.h"
 
@@ -57,6 +59,13 @@ public:
     virtual Vector3f* GetVertices();
     virtual void GetEdges(int index);
     virtual void DrawMenu(int state);
+    // The window's size in pixels: the composite, the heads-up display and the
+    // menu fill it, scaled from the 1024 x 768 the scene is drawn at.
+    int m_windowWidth = SCREEN_WIDTH, m_windowHeight = SCREEN_HEIGHT;
+    // The menu's picture under a page of images (the options).
+    void DrawMenuPage(const std::vector<SImageRect>& page);
+    // Drawn on the menu under its buttons (the line that opens the options).
+    std::vector<SImageRect> m_menuNote;
 
     // The switches the keys change; declared after the operations above so
     // that those keep their places in the virtual table.
@@ -64,6 +73,20 @@ public:
     void FlipShadowMode() override;
     void MoveLight(double dx, double dz) override;
     void TurnFromDirection() override;
+
+    // The drawing switches of a preset (render/Quality.h); the full picture
+    // at first. Takes effect from the next frame.
+    void SetQuality(const SQuality& quality);
+    // GL_RENDERER: the renderer that draws, by name; empty without a context.
+    std::string RendererName() const;
+    // Sets the loaded textures' filters as the quality says.
+    void ApplyTextureFilter();
+    const SQuality& Quality() const { return m_quality; }
+    // The part of the scene texture that the scene is drawn into, in pixels,
+    // and as a share of the texture.
+    int SceneWidth() const { return SCREEN_WIDTH * m_quality.renderScale / 100; }
+    int SceneHeight() const { return SCREEN_HEIGHT * m_quality.renderScale / 100; }
+    float SceneShare() const { return m_quality.renderScale / 100.0f; }
 
     // Number of loaded models, textures and shader programs.
     int ModelCount() const { return (int)m_store.m_models.size(); }
@@ -99,6 +122,9 @@ public:
     std::vector<SImageRect> m_netOverlay;
     // The scoreboard's images while it is shown (render/ScoreboardLayout.h); empty otherwise.
     std::vector<SImageRect> m_scoreboard;
+    // A notice line (render/TextLayout.h) shown until the game time given.
+    std::vector<SImageRect> m_notice;
+    unsigned long m_noticeUntil = 0;
     // The parts of the top panel that show, worked out from the alpha of the
     // texture named here (none at first: 0 is the name of no texture).
     std::vector<SImageRect> m_panelParts;
@@ -136,6 +162,12 @@ public:
     unsigned long m_minimapPeriod = 250;
     unsigned long m_minimapTime = 0;
     bool m_minimapShown = false;
+    // Set by the constructor that makes the OpenGL objects: without it, a
+    // change of switches touches no OpenGL state.
+    bool m_context = false;
+    // Which loaded textures have mipmaps, by texture number.
+    std::vector<bool> m_textureMipmaps;
+    SQuality m_quality = PresetQuality(PRESET_HIGH);
     // Where the model cache files are written, with a trailing slash; empty:
     // the working folder.
     std::string m_cacheFolder;

@@ -46,11 +46,11 @@ void UsePassState(CZoGl& gl, unsigned state)
         glFrontFace(state & PASS_FRONT_CW ? GL_CW : GL_CCW);
 }
 
-void SceneProjection()
+void SceneProjection(const CZoGl& gl)
 {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glViewport(0, 0, gl.SceneWidth(), gl.SceneHeight());
     set_frustum();
 }
 

@@ -25,6 +25,14 @@ bool InSight(CZoGl& gl, const SGameObject& object, float growth)
     return !OutOfSight(object.pos, ModelReach(gl, object.model) + growth, gl.m_position, gl.m_direction);
 }
 
+// The second texture of the bump-mapped program is its normal map; with bump
+// maps off every surface gets the flat one, a single normal that the
+// texture cache holds.
+int SecondTexture(const CZoGl& gl, const SGraphicObject& model, const SGameObject& object)
+{
+    return model.shader == program::LitBump && !gl.Quality().bumpMaps ? tex::FlatBump : object.texture1;
+}
+
 void DrawObjectWithItsProgram(CZoGl& gl, int index, const SGameObject& object)
 {
     SGraphicObject* model = gl.GetObject(object.model);
@@ -32,7 +40,7 @@ void DrawObjectWithItsProgram(CZoGl& gl, int index, const SGameObject& object)
     UsePassState(gl, model->shader == program::Textured ? PASS_SOLID : PASS_OPAQUE);
     glLineWidth(1);
     gl.PrepairObjectForDrawing(index);
-    BindTexture(1, TextureName(gl, object.texture1));
+    BindTexture(1, TextureName(gl, SecondTexture(gl, *model, object)));
     BindTexture(0, TextureName(gl, object.texture0));
     UseProgramSlot(gl, model->shader);
     gl.PrepairShader((unsigned int)index);
@@ -102,7 +110,7 @@ void CZoGl::Draw()
     glColor4ubv(kWhite);
     glEnable(GL_TEXTURE_2D);
     std::vector<SGameObject*> objects = m_game->GetGameObjects();
-    SceneProjection();
+    SceneProjection(*this);
 
     for (int i = (int)objects.size() - 1; i >= 0; --i) {
         SGameObject* object = DrawableObject(*this, objects, i);
@@ -113,7 +121,7 @@ void CZoGl::Draw()
     DrawDeath();
     // The sky fills what the objects left empty; the rims of the back faces
     // blend over it.
-    SceneProjection();
+    SceneProjection(*this);
     DrawBoxEnv();
     // Outlines are for the scene only: everything after it is filled, with or
     // without the back faces.
@@ -139,7 +147,7 @@ void CZoGl::Draw()
 
 void CZoGl::PrepairObjectForDrawing(int index)
 {
-    SceneProjection();
+    SceneProjection(*this);
     CameraView(m_direction);
     if (m_game) {
         std::vector<SGameObject*> objects = m_game->GetGameObjects();

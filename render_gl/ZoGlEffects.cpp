@@ -57,7 +57,7 @@ void DrawMuzzleFlash(CZoGl& gl, const SGameObject& tank, const SGraphicObject& f
 
 void CZoGl::DrawBlend()
 {
-    SceneProjection();
+    SceneProjection(*this);
     if (!m_game)
         return;
     std::vector<SGameObject*> objects = m_game->GetGameObjects();

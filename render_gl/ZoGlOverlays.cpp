@@ -15,11 +15,14 @@ void DrawRect(CZoGl& gl, const SImageRect& r, int mode = 1)
     gl.DrawImage(r.x1, r.y1, r.x2, r.y2, r.s1, r.t1, r.s2, r.t2, r.image, mode);
 }
 
-void GlowViewport()
+// The glow stages cover the same share of their targets as the scene does of
+// its own, so that the composite reads both at the same coordinates.
+void GlowViewport(const CZoGl& gl)
 {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glViewport(0, 0, kGlowSize, kGlowSize);
+    int size = (int)(kGlowSize * gl.SceneShare());
+    glViewport(0, 0, size, size);
 }
 
 // Filtering of the texture bound on the active unit. The composite reads the
@@ -43,7 +46,8 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
         break;
     case 0:
         BindTexture(0, (unsigned int)image);
-        Filter(GL_NEAREST);
+        // A scene drawn smaller than the window is scaled up smoothly.
+        Filter(gl.SceneShare() < 1 ? GL_LINEAR : GL_NEAREST);
         UseProgramSlot(gl, program::Composite);
         gl.PrepairShader(splash, 0);
         BindTexture(1, gl.m_glowTexture3);
@@ -52,7 +56,7 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
         BindTexture(0, (unsigned int)image);
         UseProgramSlot(gl, program::Image);
         gl.PrepairShader(splash, 0);
-        GlowViewport();
+        GlowViewport(gl);
         break;
     case -2:
     case -4:
@@ -69,7 +73,7 @@ void PrepareImageMode(CZoGl& gl, int image, int mode)
         Filter(GL_LINEAR);
         UseProgramSlot(gl, mode == -3 ? program::BrightPass : mode == -10 ? program::BlurAcross : program::BlurDown);
         gl.PrepairShader((unsigned int)-3);
-        GlowViewport();
+        GlowViewport(gl);
         break;
     default:
         break;
@@ -89,7 +93,7 @@ void DrawImageBatch(CZoGl& gl, const SImageRect* rects, size_t count, int mode)
     gluOrtho2D(0, 1, 0, 1);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glViewport(0, 0, gl.m_windowWidth, gl.m_windowHeight);
     BindTexture(1, gl.m_glowTexture1);
     PrepareImageMode(gl, rects[0].image, mode);
     glGetError();
@@ -159,7 +163,8 @@ void CZoGl::DrawImage(float x1, float y1, float x2, float y2, float s1, float t1
 void CZoGl::Splash()
 {
     IdentityAll();
-    DrawImage(0, 0, 1, 1, 0, 1, 1, 0, (int)m_sceneTexture, 0);
+    float share = SceneShare();
+    DrawImage(0, 0, 1, 1, 0, share, share, 0, (int)m_sceneTexture, 0);
 }
 
 void CZoGl::DrawMinimap()
@@ -178,9 +183,9 @@ void CZoGl::DrawMinimap()
     if (!objects[LOCAL_TANK]->active && m_minimapDrawn)
         return;
 
-    // Drawn straight into the minimap texture, at half the window's size in
-    // its lowest three quarters (the corner shows it smaller still), opaque
-    // black where nothing lies, as a copy of the window would be.
+    // Drawn straight into the minimap texture, which it fills (the corner
+    // shows it smaller still), opaque black where nothing lies, as a copy of
+    // the window would be.
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_minimapFramebuffer);
     UsePassState(*this, PASS_OPAQUE);
     glClearColor(0, 0, 0, 1);
@@ -190,7 +195,7 @@ void CZoGl::DrawMinimap()
     glEnable(GL_TEXTURE_2D);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glViewport(0, 0, kMinimapSize, kMinimapSize * 3 / 4);
+    glViewport(0, 0, kMinimapWidth, kMinimapHeight);
     set_frustum();
     UseProgramSlot(*this, program::Minimap);
     m_position = objects[LOCAL_TANK]->pos;
@@ -231,7 +236,9 @@ void DrawHeadsUpDisplay(CZoGl& gl)
     }
     DrawRects(gl, gl.m_netOverlay);
     DrawRects(gl, gl.m_scoreboard);
-    gl.DrawImage(0.995f, 0.9975f, 0.785f, 0.755f, 1, 0, 0, 0.75f, (int)gl.m_minimapTexture, -4);
+    if (!gl.m_notice.empty() && (long)(unsigned int)(gl.m_noticeUntil - gl.m_game->GetTime()) > 0)
+        DrawRects(gl, gl.m_notice);
+    gl.DrawImage(0.995f, 0.9975f, 0.785f, 0.755f, 1, 0, 0, 1, (int)gl.m_minimapTexture, -4);
 }
 
 void CZoGl::DrawMenu(int state)
@@ -242,6 +249,20 @@ void CZoGl::DrawMenu(int state)
         return;
     int mx = 0, my = 0;
     SDL_GetMouseState(&mx, &my);
+    mx = mx * SCREEN_WIDTH / m_windowWidth;
+    my = my * SCREEN_HEIGHT / m_windowHeight;
     for (int button = 0; button < MENU_BUTTON_COUNT; ++button)
         DrawRect(*this, MenuButtonImage(button, MenuButtonUnderMouse(button, mx, my), state));
+    DrawRects(*this, m_menuNote);
+}
+
+void CZoGl::DrawMenuPage(const std::vector<SImageRect>& page)
+{
+    ForgetPassState();
+    // The menu's picture darkened (the image program takes the current
+    // colour), so that the rows read over any part of it.
+    glColor4ub(48, 48, 48, 255);
+    DrawRect(*this, MenuBackgroundImage());
+    glColor4ub(255, 255, 255, 255);
+    DrawRects(*this, page);
 }

@@ -12,7 +12,9 @@
 
 const float kLightHeight = 550;
 const int kGlowSize = 256;
-const int kMinimapSize = 512;
+// The minimap picture: half the window's 1024 x 768, its texture exactly
+// that size, so that the corner shows the map and nothing else.
+const int kMinimapWidth = 512, kMinimapHeight = 384;
 
 // The fixed OpenGL state a pass declares in one UsePassState call. Depth
 // testing is on with one of the three comparisons, off with none.
@@ -40,8 +42,8 @@ const unsigned PASS_FLAT = PASS_BLEND;
 // front face as `state` says, changing only what differs from the last call.
 void UsePassState(CZoGl& gl, unsigned state);
 
-// Projection matrix: identity, full-window viewport, fixed frustum.
-void SceneProjection();
+// Projection matrix: identity, the scene's part of the target, fixed frustum.
+void SceneProjection(const CZoGl& gl);
 // Model-view matrix: the camera at the origin looking along `direction`.
 void CameraView(const Vector3f& direction);
 // Multiplies the current matrix by the placement of an object at `offset`

@@ -57,7 +57,7 @@ unsigned int MakeMinimapFramebuffer(unsigned int texture)
     unsigned int framebuffer = MakeFramebuffer(), depth = 0;
     glGenRenderbuffersEXT(1, &depth);
     glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, depth);
-    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, kMinimapSize, kMinimapSize);
+    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, kMinimapWidth, kMinimapHeight);
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
     glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, texture, 0);
     glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT, depth);
@@ -111,10 +111,11 @@ CZoGl::CZoGl() : CZoGl(SNoDevice())
     gluLookAt(0, 0, 0, 0, 0, -1, 0, 1, 0);
 
     LogOut("Init: ZoGl\n");
+    m_context = true;
     ilInit();
     ilutRenderer(ILUT_OPENGL);
 
-    m_minimapTexture = MakeTargetTexture(kMinimapSize, kMinimapSize, GL_RGBA, GL_RGBA, GL_UNSIGNED_INT, WRAP_REPEAT);
+    m_minimapTexture = MakeTargetTexture(kMinimapWidth, kMinimapHeight, GL_RGBA, GL_RGBA, GL_UNSIGNED_INT, WRAP_CLAMP);
     m_minimapFramebuffer = MakeMinimapFramebuffer(m_minimapTexture);
     m_sceneFramebuffer = MakeFramebuffer();
     m_sceneTexture = MakeColourTexture(SCREEN_WIDTH, SCREEN_HEIGHT, GL_FLOAT);

@@ -51,7 +51,7 @@ void DrawSideFaces(CZoGl& gl, const std::vector<SHomVertex>& faces)
 void WorldView(CZoGl& gl)
 {
     gl.IdentityAll();
-    SceneProjection();
+    SceneProjection(gl);
     CameraView(gl.m_direction);
     glTranslatef(-gl.m_position.x, -gl.m_position.y, -gl.m_position.z);
 }

@@ -17,6 +17,7 @@ int CZoGl::LoadTextures(char* listFile)
     if (!list.StartList(listFile, "texture", count))
         return 0;
     m_textureTable.assign((std::size_t)count, 0);
+    m_textureMipmaps.assign((std::size_t)count, false);
     m_textures = m_textureTable.data();
     m_textureCount = count;
     for (int i = 0; i < count; ++i) {
@@ -27,11 +28,15 @@ int CZoGl::LoadTextures(char* listFile)
             return 0;
         }
         m_textures[i] = LoadTexture(&file[0], mipmapComponents);
+        m_textureMipmaps[i] = mipmapComponents > 0 && m_mipmaps;
         if (m_textures[i] == 0) {
             LogOut("failed\n");
             return 0;
         }
     }
+    // The loader's own filters are the full picture's.
+    if (m_quality.filter != FILTER_MIPMAPS)
+        ApplyTextureFilter();
     LogOut("textures loaded\n");
     return 1;
 }

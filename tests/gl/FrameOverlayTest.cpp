@@ -2,6 +2,7 @@
 #include <SDL/SDL.h>
 
 #include "tests/gl/FrameScene.h"
+#include "render/TextLayout.h"
 
 namespace {
 
@@ -237,3 +238,17 @@ TEST_F(Menu, PagesShowTheBackgroundOnly)
 }
 
 }  // namespace
+
+TEST_F(Overlays, ANoticeShowsUnderThePanelUntilItsTime)
+{
+    SArea line = Area(0.3f, 0.715f, 0.7f, 0.741f);
+    CFrame before = Draw();
+    gl->m_notice = NoticeImages("QUALITY LOWERED FOR 30 FPS: SHADOWS OFF");
+    gl->m_noticeUntil = game.now + 5000;
+    CFrame shown = Draw();
+    game.now += 5000;
+    CFrame gone = Draw();
+    gl->m_notice.clear();
+    EXPECT_GT(Differences(before, shown, line), Pixels(line) / 10);
+    EXPECT_EQ(Differences(before, gone, line), 0);
+}

@@ -9,6 +9,7 @@
 
 #include "tests/gl/FrameScene.h"
 #include "model/Numbers.h"
+#include "render/Quality.h"
 
 namespace {
 
@@ -159,16 +160,61 @@ TEST_F(ReferenceFrames, ViewsMatchTheirPictures)
     }
 }
 
-TEST_F(ReferenceFrames, MuzzleAndImpactFlash)
+// A shot and its impact under a low light: flashes, glow, shadows and bump
+// maps all in view.
+void ShotView(CSceneGame& game, CZoGl& gl)
 {
     SGameObject* tank = game.objects[1];
     tank->timer = game.now - 150;
     tank->state[TS_IMPACT_X] = 500;
     tank->state[TS_IMPACT_Z] = 330;
+    gl.m_lightX = 900;
+    gl.m_lightZ = 100;
+}
+
+TEST_F(ReferenceFrames, MuzzleAndImpactFlash)
+{
+    ShotView(game, *gl);
     Look(Vector3f(500, 70, 600), 12, 180);
-    gl->m_lightX = 900;
-    gl->m_lightZ = 100;
     Expect("muzzle-flash");
+}
+
+// Each switch of the presets and the presets below High, at the shot's view;
+// High itself is the picture above. (The minimap's period shows in no single
+// frame.)
+TEST_F(ReferenceFrames, PresetsAndSwitchesMatchTheirPictures)
+{
+    // The shared renderer goes back to the full picture whatever happens here.
+    struct SBackToHigh {
+        CZoGl* gl;
+        ~SBackToHigh() { gl->SetQuality(PresetQuality(PRESET_HIGH)); }
+    } backToHigh{gl};
+    auto with = [](void (*change)(SQuality&)) {
+        SQuality q = PresetQuality(PRESET_HIGH);
+        change(q);
+        return q;
+    };
+    struct {
+        const char* name;
+        SQuality quality;
+    } cases[] = {
+        {"muzzle-flash", with([](SQuality&) {})},
+        {"switch-bump-maps-off", with([](SQuality& q) { q.bumpMaps = false; })},
+        {"switch-shadows-off", with([](SQuality& q) { q.shadows = false; })},
+        {"switch-glow-off", with([](SQuality& q) { q.glow = false; })},
+        {"switch-render-scale-50", with([](SQuality& q) { q.renderScale = 50; })},
+        {"switch-texture-filter-nearest", with([](SQuality& q) { q.filter = FILTER_NEAREST; })},
+        {"preset-medium", PresetQuality(PRESET_MEDIUM)},
+        {"preset-low", PresetQuality(PRESET_LOW)},
+        {"muzzle-flash", PresetQuality(PRESET_HIGH)},
+    };
+    ShotView(game, *gl);
+    Look(Vector3f(500, 70, 600), 12, 180);
+    for (const auto& c : cases) {
+        gl->SetQuality(c.quality);
+        gl->m_minimapPeriod = 0;
+        Expect(c.name);
+    }
 }
 
 }  // namespace

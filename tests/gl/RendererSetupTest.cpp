@@ -111,8 +111,8 @@ TEST_F(RendererSetup, LeavesTheStateTheFramesRelyOn)
 TEST_F(RendererSetup, CreatesTheRenderTargets)
 {
     EXPECT_EQ(TextureLevelParameter(gl->m_minimapTexture, GL_TEXTURE_WIDTH), 512);
-    EXPECT_EQ(TextureLevelParameter(gl->m_minimapTexture, GL_TEXTURE_HEIGHT), 512);
-    EXPECT_EQ(TextureParameter(gl->m_minimapTexture, GL_TEXTURE_WRAP_S), GL_REPEAT);
+    EXPECT_EQ(TextureLevelParameter(gl->m_minimapTexture, GL_TEXTURE_HEIGHT), 384);
+    EXPECT_EQ(TextureParameter(gl->m_minimapTexture, GL_TEXTURE_WRAP_T), GL_CLAMP_TO_EDGE);
     EXPECT_EQ(TextureLevelParameter(gl->m_sceneTexture, GL_TEXTURE_HEIGHT), 768);
     EXPECT_EQ(TextureParameter(gl->m_sceneTexture, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
     EXPECT_EQ(TextureLevelParameter(depth2, GL_TEXTURE_WIDTH), 1024);

@@ -41,6 +41,7 @@ grep -q '^Exec=ferrowind$' "$usr/share/applications/ferrowind.desktop" || fail "
 mkdir "$work/home" "$work/elsewhere"
 export HOME=$work/home
 unset XDG_CACHE_HOME XDG_STATE_HOME
+config_home=
 if start_game "$usr/bin/ferrowind" "$work/elsewhere"; then
   press Escape
   wait_for_exit
@@ -51,6 +52,8 @@ else
 fi
 [ -s "$HOME/.cache/ferrowind/vaf.blob" ] || fail "the model cache should be in ~/.cache/ferrowind"
 [ -f "$HOME/.local/state/ferrowind/output.txt" ] || fail "the log should be ~/.local/state/ferrowind/output.txt"
+grep -q '^renderer=.' "$HOME/.config/ferrowind/settings" 2>/dev/null ||
+  fail "the settings, with the renderer the quality was chosen for, should be ~/.config/ferrowind/settings"
 [ -z "$(ls -A "$work/elsewhere")" ] || fail "nothing should be written where the game was started: $(ls "$work/elsewhere")"
 ls "$data"/*.blob "$data/output.txt" >/dev/null 2>&1 && fail "nothing should be written into the data folder"
 

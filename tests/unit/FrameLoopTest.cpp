@@ -1,5 +1,7 @@
 #include "tests/unit/InputFixture.h"
 
+#include <functional>
+
 namespace {
 
 // A renderer that draws nothing; each frame it notes the camera and moves the
@@ -118,10 +120,12 @@ public:
     void DrawMenu(int) override
     {
         ++menus;
-        m_device.Push(SDL_KEYDOWN, SDLK_ESCAPE);
+        if (escapeFromMenu)
+            m_device.Push(SDL_KEYDOWN, SDLK_ESCAPE);
     }
     int draws = 0;
     int menus = 0;
+    bool escapeFromMenu = true;
     int escapeAfterDraw = 1;
 
 private:
@@ -173,4 +177,47 @@ TEST_F(PlayingLoop, ShutDownInTheMenuEndsTheLoopAfterThatFrame)
     EXPECT_EQ(counting.draws, 0);
     EXPECT_EQ(device.swaps, 1);
     EXPECT_TRUE(sent.empty());
+}
+
+TEST_F(PlayingLoop, AStillMenuIsDrawnOnceAndAgainOnlyWhenSomethingChanges)
+{
+    counting.escapeFromMenu = false;
+    game.m_menuState = 0;
+    struct {
+        const char* what;
+        std::function<void()> change;
+        int menus;
+    } steps[] = {
+        {"nothing", [] {}, 1},
+        {"still", [] {}, 1},
+        {"mouse over a button", [&] {
+             SDL_Event motion;
+             std::memset(&motion, 0, sizeof motion);
+             motion.type = SDL_MOUSEMOTION;
+             device.events.push_back(motion);
+         }, 2},
+        {"still again", [] {}, 2},
+        {"a key", [&] { device.Push(SDL_KEYDOWN, SDLK_x); }, 3},
+        {"the window uncovered", [&] {
+             SDL_Event expose;
+             std::memset(&expose, 0, sizeof expose);
+             expose.type = SDL_VIDEOEXPOSE;
+             device.events.push_back(expose);
+         }, 4},
+        {"back from a frame of play", [&] {
+             game.m_menuState = -1;
+             sdl->CheckInput();
+             game.m_menuState = 0;
+         }, 5},
+    };
+    for (const auto& step : steps) {
+        step.change();
+        // The event is seen at the end of one frame and drawn in the next.
+        game.MenuFrame();
+        game.MenuFrame();
+        EXPECT_EQ(counting.menus, step.menus) << step.what;
+        EXPECT_EQ(device.swaps, step.menus) << step.what;
+    }
+    // Every frame is padded, drawn or not: the loop never spins.
+    EXPECT_EQ(device.delays.size(), 2 * (sizeof steps / sizeof steps[0]));
 }

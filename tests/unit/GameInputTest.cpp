@@ -261,3 +261,70 @@ TEST_F(GameInput, FSwitchesTheCounterBetweenFrameRateAndFrags)
     Frame(10);
     EXPECT_EQ(game.m_showFramerate, FRAMERATE_SHOWN);
 }
+
+// A key pressed and released between two frames is not held when the frame
+// looks, yet acts once; one held through two frames acts in each, and one
+// released in the next frame does not act again there.
+TEST_F(GameInput, TapsWithinAFrameActOnceLikeAKeyHeldForThatFrame)
+{
+    struct {
+        SDLKey key;
+        int type;  // the message a frame of the key posts
+    } cases[] = {
+        {SDLK_SPACE, GMSG_SHOOT},  // fire, and respawn while dead
+        {SDLK_i, GMSG_ACCELERATE},
+        {SDLK_j, GMSG_CHANGE_ANGLES},
+        {SDLK_z, GMSG_TIMING_PROBE},
+        {SDLK_r, GMSG_DEATH},
+    };
+    AddLocalTank();
+    for (const auto& c : cases) {
+        game.m_messages.clear();
+        device.Push(SDL_KEYDOWN, c.key);
+        device.Push(SDL_KEYUP, c.key);
+        Frame(30);
+        Frame(30);
+        EXPECT_EQ(Count(c.type), 1) << "tap of " << c.key;
+
+        game.m_messages.clear();
+        device.Push(SDL_KEYDOWN, c.key);
+        device.keys[c.key] = 1;
+        Frame(30);
+        Frame(30);
+        device.Push(SDL_KEYUP, c.key);
+        device.keys[c.key] = 0;
+        Frame(30);
+        EXPECT_EQ(Count(c.type), c.type == GMSG_DEATH ? 1 : 2) << "hold of " << c.key;
+    }
+
+    device.Push(SDL_KEYDOWN, SDLK_c);
+    device.Push(SDL_KEYUP, SDLK_c);
+    Frame(30);
+    EXPECT_TRUE(game.m_chaseCamera);
+}
+
+TEST_F(GameInput, AltEnterSwitchesFullScreenInPlayAndInTheMenu)
+{
+    auto altEnter = [this](SDLMod mod) {
+        SDL_Event e;
+        std::memset(&e, 0, sizeof e);
+        e.type = SDL_KEYDOWN;
+        e.key.keysym.sym = SDLK_RETURN;
+        e.key.keysym.mod = mod;
+        device.events.push_back(e);
+    };
+    altEnter(KMOD_LALT);
+    Frame(10);
+    EXPECT_TRUE(sdl->FullScreen());
+    altEnter(KMOD_NONE);  // Enter alone does nothing
+    Frame(10);
+    altEnter(KMOD_RALT);
+    sdl->CheckMenuInput();
+    EXPECT_FALSE(sdl->FullScreen());
+    EXPECT_EQ(device.fullScreenToggles, 2);
+    // Where it cannot be switched, it stays as it is.
+    device.fullScreenWorks = false;
+    sdl->SetFullScreen(true);
+    EXPECT_FALSE(sdl->FullScreen());
+    EXPECT_EQ(game.m_menuState, 0);
+}

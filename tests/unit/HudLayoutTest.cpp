@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "render/HudLayout.h"
+#include "render/TextLayout.h"
+#include "model/Numbers.h"
 
 namespace {
 
@@ -136,4 +138,27 @@ TEST(Menu, ButtonImagesByHoverAndState)
     for (int state : {-1, 0, 1, 2})
         EXPECT_EQ(MenuShowsButtons(state), state == 0 || state == 1) << state;
     ExpectRect(MenuBackgroundImage(), {0, 0, 1, 1, 21});
+}
+
+TEST(TextLayout, CharactersComeFromTheirFontCellsAndBlanksAdvance)
+{
+    std::vector<SImageRect> a = TextImages("Az %", 0.1f, 0.2f, 0.04f);
+    ASSERT_EQ(a.size(), 3u);  // the blank takes room but no image
+    const float glyph = TextWidth("A", 0.04f);
+    EXPECT_NEAR(a[1].x1 - a[0].x1, glyph, 1e-6);
+    EXPECT_NEAR(a[2].x1 - a[0].x1, 3 * glyph, 1e-6);
+    EXPECT_NEAR(a[0].y2 - a[0].y1, 0.04f, 1e-6);
+    // 'A' is character 33 from the space: row 2, column 1; 'z' shows as 'Z'
+    // (58: row 3, column 10); '%' is 5 (row 0, column 5).
+    const struct {
+        float s1, t1;
+    } cells[] = {{1 / 16.0f, 0.5f}, {10 / 16.0f, 0.25f}, {5 / 16.0f, 1.0f}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(a[i].s1, cells[i].s1, 1e-6) << i;
+        EXPECT_NEAR(a[i].t1, cells[i].t1, 1e-6) << i;
+        EXPECT_NEAR(a[i].t1 - a[i].t2, 0.25f, 1e-6) << i;
+        EXPECT_EQ(a[i].image, tex::Font);
+    }
+    std::vector<SImageRect> notice = NoticeImages("ABC");
+    EXPECT_NEAR(notice.front().x1 + notice.back().x2, 1.0f, 1e-5) << "centred";
 }

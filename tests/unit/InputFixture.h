@@ -30,6 +30,8 @@ public:
     void ShowCursor(int toggle) override { cursor = toggle; }
     void SwapBuffers() override { ++swaps; }
     void Delay(Uint32 ms) override { delays.push_back(ms), ticks += ms; }
+    bool ToggleFullScreen() override { return ++fullScreenToggles, fullScreenWorks; }
+    bool SetVideoSize(int width, int height, bool) override { return videoWidth = width, videoHeight = height, true; }
 
     void Push(Uint8 type, SDLKey key)
     {
@@ -60,6 +62,9 @@ public:
     int cursor = -1;
     int swaps = 0;
     std::vector<Uint32> delays;
+    int fullScreenToggles = 0;
+    int videoWidth = 0, videoHeight = 0;
+    bool fullScreenWorks = true;
 };
 
 // A game on device-free components whose input comes from a scripted device

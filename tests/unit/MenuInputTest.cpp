@@ -139,3 +139,19 @@ TEST_F(MenuInput, ButtonEdgesFallOnThePixelsTheBoundsInclude)
     for (const auto& c : cases)
         EXPECT_EQ(MenuButtonAt(c.x, c.y), c.button) << c.x << "," << c.y;
 }
+
+// In a larger window the menu's areas grow with it: a click is judged where
+// it falls on the picture.
+TEST_F(MenuInput, ClicksAreJudgedOnTheMenuScaledToTheWindow)
+{
+    ASSERT_TRUE(sdl->SetWindowSize(2048, 1536));
+    EXPECT_EQ(device.videoWidth, 2048);
+    device.MouseAt(PLAY_X, PLAY_Y);  // over PLAY at 1024 x 768, above it now
+    device.Click();
+    sdl->CheckMenuInput();
+    EXPECT_EQ(game.m_menuState, 0);
+    device.MouseAt(2 * PLAY_X, 2 * PLAY_Y);
+    device.Click();
+    sdl->CheckMenuInput();
+    EXPECT_EQ(game.m_menuState, -1);
+}

@@ -6,6 +6,8 @@
 #include "game/CommandLine.h"
 #include "game/Places.h"
 
+#include <vector>
+
 namespace {
 
 SHostFacts Installed()
@@ -84,6 +86,50 @@ TEST(CommandLine, ComputerTankOptionsAndTheirMistakes)
     EXPECT_STREQ(line.name, "Ann");
 }
 
+TEST(CommandLine, SettingsOptionsStandAnywhereAroundTheLog)
+{
+    struct {
+        std::vector<const char*> args;
+        SCommandLine::EAction action;
+        const char* log;
+        const char* preset;  // null: none named
+        int width;           // 0: none named
+        bool fullscreen;
+    } cases[] = {
+        {{"--preset", "low"}, SCommandLine::PLAY, nullptr, "low", 0, false},
+        {{"w.txt", "--window", "1280x720", "--fullscreen"}, SCommandLine::PLAY, "w.txt", nullptr, 1280, true},
+        {{"--fullscreen", "w.txt", "--preset", "medium", "x"}, SCommandLine::PLAY, "w.txt", "medium", 0, true},
+        {{"--preset", "custom"}, SCommandLine::MISTAKE, nullptr, nullptr, 0, false},
+        {{"--preset"}, SCommandLine::MISTAKE, nullptr, nullptr, 0, false},
+        {{"--window", "1024"}, SCommandLine::MISTAKE, nullptr, nullptr, 0, false},
+    };
+    for (const auto& c : cases) {
+        std::vector<char*> argv = {(char*)"ferrowind"};
+        for (const char* a : c.args)
+            argv.push_back((char*)a);
+        SCommandLine line = ReadCommandLine((int)argv.size(), argv.data());
+        std::string what = c.args[0];
+        EXPECT_EQ(line.action, c.action) << what;
+        EXPECT_EQ(line.error.empty(), c.action != SCommandLine::MISTAKE) << what;
+        if (c.action == SCommandLine::MISTAKE)
+            continue;
+        EXPECT_EQ(line.logPath ? std::string(line.logPath) : "", c.log ? c.log : "") << what;
+        EXPECT_EQ(line.overrides.preset, c.preset != nullptr) << what;
+        if (c.preset) {
+            EXPECT_STREQ(PresetName(line.overrides.presetValue), c.preset);
+        }
+        EXPECT_EQ(line.overrides.width, c.width) << what;
+        EXPECT_EQ(line.overrides.fullscreen, c.fullscreen) << what;
+    }
+    // A preset from the command line is the player's choice: no guard.
+    SCommandLine line = ReadCommandLine(3, std::vector<char*>{(char*)"f", (char*)"--preset", (char*)"low"}.data());
+    SSettings settings;
+    ApplyOverrides(line.overrides, settings);
+    EXPECT_TRUE(settings.quality == PresetQuality(PRESET_LOW));
+    EXPECT_FALSE(settings.guard);
+    EXPECT_NE(HelpText().find("~/.config/ferrowind/settings"), std::string::npos);
+}
+
 TEST(Places, ABattlefieldInTheWorkingFolderIsPlayedThereAsBefore)
 {
     SHostFacts facts = Installed();
@@ -98,6 +144,7 @@ TEST(Places, ABattlefieldInTheWorkingFolderIsPlayedThereAsBefore)
         EXPECT_EQ(places.cacheFolder, "");
         EXPECT_EQ(places.stateFolder, "");
         EXPECT_EQ(places.logPath, "output.txt");
+        EXPECT_EQ(places.settingsPath, "/home/ann/.config/ferrowind/settings");
         EXPECT_EQ(ChoosePlaces(facts, "runs/a.txt").logPath, "runs/a.txt");
     }
 }
@@ -113,7 +160,9 @@ TEST(Places, TheInstalledGameWritesIntoTheUsersFolders)
 
     facts.cacheHome = "/var/cache/ann";
     facts.stateHome = "relative/is/ignored";
+    facts.configHome = "/etc/ann";
     places = ChoosePlaces(facts, 0);
+    EXPECT_EQ(places.settingsPath, "/etc/ann/ferrowind/settings");
     EXPECT_EQ(places.cacheFolder, "/var/cache/ann/ferrowind/");
     EXPECT_EQ(places.logPath, "/home/ann/.local/state/ferrowind/output.txt");
 

@@ -73,6 +73,7 @@ std::vector<TextureSpec> textureList() {
     list[tex::Crate0 + kind] = rgbTexture("crate_" + std::to_string(kind), [kind] { return paintCrate(kind); });
   list[tex::FlatBump] = rgbTexture("flat_bump", paintFlatBump);
   list[tex::Sandbag] = rgbTexture("sandbag", paintSandbag);
+  list[tex::Font] = plainTexture("font", paintFontAtlas);
   return list;
 }
 

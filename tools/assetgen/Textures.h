@@ -26,6 +26,10 @@ Image paintDigitStrip();
 // True when the seven-segment digit d has segment s lit (segments a to g as 0 to 6).
 bool digitSegment(int digit, int segment);
 
+// The font texture (model/Numbers.h): light capitals with a dark rim, legible
+// over any part of the battlefield.
+Image paintFontAtlas();
+
 // Strips of animation frames side by side (muzzle flash and impact).
 constexpr int kFlashFrames = 14;
 

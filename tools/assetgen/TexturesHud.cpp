@@ -286,4 +286,23 @@ Image paintDigitStrip() {
   return image;
 }
 
+Image paintFontAtlas() {
+  Image image(FONT_COLUMNS * FONT_CELL_WIDTH, FONT_ROWS * FONT_CELL_HEIGHT, true);
+  TextStyle rim;
+  rim.cellWidth = 4.4f;
+  rim.cellHeight = 5.0f;
+  rim.colour = rgb(0.0f, 0.0f, 0.0f, 0.8f);
+  TextStyle face = rim;
+  face.colour = rgb(0.96f, 0.93f, 0.82f);
+  for (int i = 0; i < FONT_COLUMNS * FONT_ROWS; ++i) {
+    const std::string c(1, static_cast<char>(FONT_FIRST + i));
+    const float x = (i % FONT_COLUMNS) * FONT_CELL_WIDTH + 4.0f, y = (i / FONT_COLUMNS) * FONT_CELL_HEIGHT + 6.0f;
+    for (int dy = -2; dy <= 2; dy += 2)
+      for (int dx = -2; dx <= 2; dx += 2) drawText(image, c, x + dx, y + dy, rim);
+    drawText(image, c, x, y, face);
+  }
+  image.flipVertical();
+  return image;
+}
+
 }  // namespace assetgen

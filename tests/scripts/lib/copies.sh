@@ -89,7 +89,7 @@ launch_copy() {
     mkfifo "$work/fifo$i"
     stamp <"$work/fifo$i" >"$work/stdout$i.txt" &
     stamp_pids[$i]=$!
-    (cd "$dir" && exec "$netns" run "$i" env DISPLAY="$display" SDL_AUDIODRIVER=dummy "${copy_env[@]}" \
+    (cd "$dir" && exec "$netns" run "$i" env DISPLAY="$display" SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$dir/config" "${copy_env[@]}" \
         stdbuf -oL -eL "$bin" "$work/output$i.txt" ${copy_args[$i]:-}) >"$work/fifo$i" 2>&1 &
     game_pids[$i]=$!
 }

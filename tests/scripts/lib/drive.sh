@@ -14,6 +14,10 @@ if unshare -n true 2>/dev/null; then
   isolate=(unshare -n)
 fi
 
+# The player's settings file goes under this folder, so that a run leaves the
+# user's own settings alone; empty: the game's default place under HOME.
+config_home=$work/config
+
 # Starts the program $1 in folder $2 with the remaining arguments and waits
 # for its loop and its window; sets game_pid and window. Returns 1 if it
 # ended or showed no window. (The X server must run with -noreset: the
@@ -22,7 +26,7 @@ fi
 start_game() {
   local program=$1 folder=$2
   shift 2
-  (cd "$folder" && exec "${isolate[@]}" "$program" "$@" >"$work/stdout" 2>"$work/stderr") &
+  (cd "$folder" && XDG_CONFIG_HOME=$config_home exec "${isolate[@]}" "$program" "$@" >"$work/stdout" 2>"$work/stderr") &
   game_pid=$!
   wait_until 30 running_or_ended
   game_running || return 1

@@ -1,0 +1,63 @@
+// The player's settings put into effect, and the frame-rate guard's steps.
+#include "game/Ferrowind.h"
+
+#include <string>
+
+#include "input/ZoSDL.h"
+#include "model/Log.h"
+#include "render/TextLayout.h"
+#include "render_gl/ZoGl.h"
+
+namespace {
+
+// How long a notice stays on screen.
+const unsigned long NOTICE_MS = 5000;
+
+}  // namespace
+
+void CFerrowind::UseSettings(const SSettings& settings)
+{
+    m_settings = settings;
+    m_gl->SetQuality(settings.quality);
+    m_sdl->SetKeyBindings(settings.keys);
+    if (m_sdl->SetWindowSize(settings.windowWidth, settings.windowHeight)) {
+        m_gl->m_windowWidth = settings.windowWidth;
+        m_gl->m_windowHeight = settings.windowHeight;
+    }
+    m_sdl->SetFullScreen(settings.fullscreen);
+    m_guard.SetTarget(settings.targetFps);
+}
+
+void CFerrowind::ChangeSettings(const SSettings& settings)
+{
+    if (settings == m_settings)
+        return;
+    UseSettings(settings);
+    if (!m_settingsPath.empty())
+        SaveSettings(m_settings, m_settingsPath);
+}
+
+// Only the quality steps are the guard's to walk: switches set one by one
+// that are none of them stay as the player set them.
+void CFerrowind::GuardFrameRate(unsigned long frameMs)
+{
+    if (!m_settings.guard)
+        return;
+    int step = StepOf(m_settings.quality);
+    if (step < 0)
+        return;
+    int next = m_guard.Frame((unsigned int)frameMs, step, QualityStepCount());
+    if (next == step)
+        return;
+    SQuality before = m_settings.quality;
+    m_settings.quality = QualityStep(next);
+    m_gl->SetQuality(m_settings.quality);
+    std::string notice = std::string("Quality ") + (next > step ? "lowered" : "raised") + " for " +
+                         std::to_string(m_guard.Target()) + " fps: " +
+                         DescribeChange(before, m_settings.quality);
+    LogOut("%s\n", notice.c_str());
+    m_gl->m_notice = NoticeImages(notice);
+    m_gl->m_noticeUntil = GetTime() + NOTICE_MS;
+    if (!m_settingsPath.empty())
+        SaveSettings(m_settings, m_settingsPath);
+}
