@@ -73,14 +73,14 @@ about_others() {
     awk -v t="$1" -v a="$2" -v o="$3" '$1 == "about" && $2 == t && $4 == a && $6 != o { n += $7 } END { print n + 0 }'
 }
 # Waits until $2 seconds after the wall-clock time $1.
-wait_until() { while (($(date +%s) < ${1%.*} + $2)); do sleep 0.5; done; }
+sleep_past() { while (($(date +%s) < ${1%.*} + $2)); do sleep 0.5; done; }
 
 # --- Our copy plays first; the peer joins once the copy's start-up traffic is over.
 start_copy 2
 hold 2 space
 sleep 1
 release 2 space
-wait_until "$(stamp_of "$work/stdout2.txt" " Attempting to connect ")" 8
+sleep_past "$(stamp_of "$work/stdout2.txt" " Attempting to connect ")" 8
 
 exec 3>"$work/peer.in"
 wait_for "$peer_log" "sent 601 to 255.255.255.255" 1 60 || fail "the peer did not start"
@@ -104,7 +104,7 @@ wait_for "$peer_log" "received 201 from $ours" 1 10
 release 2 j
 
 # Answers that come late or again count too.
-wait_until "$(stamp_of "$peer_log" "sent 601")" 8
+sleep_past "$(stamp_of "$peer_log" "sent 601")" 8
 summary=$(peer_summary)
 [ -n "$summary" ] || fail "the peer wrote no summary"
 n=$(received 602 "$ours" <<<"$summary")
@@ -144,7 +144,7 @@ check "$n of them are about another object than our copy's tank (0 expected)" te
 # --- A copy that starts while the peer listens announces itself once.
 stop_copies
 start_copy 3
-wait_until "$(stamp_of "$work/stdout3.txt" " Attempting to connect ")" 8
+sleep_past "$(stamp_of "$work/stdout3.txt" " Attempting to connect ")" 8
 n=$(peer_summary | received 601 "$later")
 check "a copy sent $n 601 announcements in the 8 s after its start (1 expected)" test "$n" -eq 1
 
