@@ -74,7 +74,8 @@ int main(int argc, char** argv)
     game->m_playerName = CleanPlayerName(line.name ? line.name : LoginName());
 #else
     game->SeedBots(SBotSettings());
-    game->m_playerName = CleanPlayerName(LoginName());
+    const char* user = std::getenv("USERNAME");
+    game->m_playerName = CleanPlayerName(user ? user : "");
 #endif
     UsePlayersSettings(*game, places.settingsPath, overrides);
 
