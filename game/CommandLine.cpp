@@ -82,7 +82,7 @@ std::string HelpText()
     text +=
         "  --name NAME     your name on the scoreboard and the peers' (at most 15\n"
         "                  printable ASCII characters; default: the login name,\n"
-        "                  $USER or else $LOGNAME)\n";
+        "                  $USER or else $LOGNAME; USERNAME on Windows)\n";
     text +=
         "\n"
         "Keys:\n";

@@ -42,7 +42,7 @@ TEST_F(Concurrency, NetworkThreadsMeetWarpingPasses)
 {
     const int ROUNDS = 150;
     const float STEP = 0.001f;
-    std::atomic<unsigned long> clock(game.now);
+    std::atomic<unsigned long> clock(game.now.load());
     std::atomic<bool> started(false);
     CConnectionTable table;
     CFakeTransport transport(SELF);
@@ -62,7 +62,7 @@ TEST_F(Concurrency, NetworkThreadsMeetWarpingPasses)
         std::this_thread::yield();
     for (int k = 0; k < ROUNDS; ++k) {
         game.now += 250;
-        clock = game.now;
+        clock = game.now.load();
         // Late by 1.5 s: every pass that starts with it warps.
         game.AddMsg(Msg(GMSG_ACCELERATE, tank, {STEP}, game.now - 1500));
         game.ActOnMessages();

@@ -27,7 +27,7 @@ int RowY(const COptionsPage& page, int row)
     for (int r = 0; r < row; ++r)
         for (char c : page.RowText(r))
             glyph += c != ' ';
-    const SImageRect& first = page.Images()[glyph];
+    const SImageRect first = page.Images()[glyph];
     return (int)((1 - (first.y1 + first.y2) / 2) * SCREEN_HEIGHT);
 }
 
