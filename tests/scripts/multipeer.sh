@@ -24,8 +24,10 @@ need_copies_tools
 
 # The index copy $1 gave to the tank of the copy at address $2, from the
 # connection table it printed.
+# A peer that quit first is listed apart: "departed: ADDRESS (tank N)".
 tank_of() {
-    awk -v addr="$2" '$3 == "from" && $4 == addr { index_ = $2 } END { print index_ }' "$work/stdout$1.txt"
+    awk -v addr="$2" '$3 == "from" && $4 == addr { index_ = $2 }
+                      $2 == "departed:" && $3 == addr { index_ = $5 + 0 } END { print index_ }' "$work/stdout$1.txt"
 }
 
 start_xvfb || fail "no Xvfb display could be started"
@@ -152,12 +154,13 @@ for i in 1 2; do
 done
 echo "copies 1 and 2 closed cleanly"
 
-# --- Each copy's last connection table lists all three, its own tank as
-# object 1; copies 2 and 3 applied copy 1's turns and shots to the object
-# their table gives copy 1's tank.
+# --- Each copy's last connection table lists all three (copy 1, which quit
+# first, among copy 2's departed), its own tank as object 1; copies 2 and 3
+# applied copy 1's turns and shots to the object their table gives copy 1's tank.
 for i in 1 2 3; do
     entries=$(awk '/connections are:/ { n = 0; block = 1; next }
-                   block && $3 == "from" { n++; next } { block = 0 } END { print n + 0 }' "$work/stdout$i.txt")
+                   block && ($3 == "from" || $2 == "departed:") { n++; next } { block = 0 } END { print n + 0 }' \
+        "$work/stdout$i.txt")
     [ "$entries" -eq 3 ] || fail "copy $i's connection table has $entries entries"
     for j in 1 2 3; do
         [ -n "$(tank_of "$i" "$(address "$j")")" ] || fail "copy $i's table lacks $(address "$j")"
