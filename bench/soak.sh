@@ -86,8 +86,13 @@ for i in 1 2 3; do
     wait "${game_pids[$i]}"
     status=$?
     game_pids[$i]=""
-    peers=$(awk '/connections are:/ { n = 0; block = 1; next } block && $3 == "from" { n++ } END { print n - 1 }' "$work/stdout$i.txt")
-    dropped=$(grep -F "records dropped" "$work/stdout$i.txt" | tail -n 1 | awk '{ print $2 }')
+    # Copies close one after another: those that quit first are among the
+    # later ones' departed entries.
+    peers=$(awk '/connections are:/ { n = 0; block = 1; next }
+                 block && ($3 == "from" || $2 == "departed:") { n++ } END { print n - 1 }' "$work/stdout$i.txt")
+    # The sum of the counts of every reason on the last "records dropped:" line.
+    dropped=$(grep -F "records dropped:" "$work/stdout$i.txt" | tail -n 1 | sed 's/;.*//' |
+        awk '{ for (k = 1; k <= NF; k++) if ($k ~ /^[0-9]+$/ && k > 3) n += $k } END { print n + 0 }')
     printf '%-6s %-7s %-10s %-10s %-10s %-6s %-6s %-9s %-8s\n' "$i" "$status" "${rss_start[$i]} kB" \
         "${rss_minute[$i]} kB" "${rss_end[$i]} kB" "$peers" "$(count "$work/output$i.txt" Warping)" \
         "$(count "$work/stdout$i.txt" "net trace:")" "${dropped:-?}"
