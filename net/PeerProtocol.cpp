@@ -67,7 +67,9 @@ void CPeerProtocol::SendConnect(int type, unsigned long dest)
     SSocketMSG rec = ConnectRecord(type, *tank, local, dest);
     // An answer to one peer comes with the tank in full, which only this
     // game's copies read: a newcomer, or a peer coming back, starts from it.
-    SSocketMSG state = TankStateRecord(*tank, local, dest, game->GetTime());
+    SSocketMSG state{};
+    if (dest != NET_BROADCAST)
+        state = TankStateRecord(*tank, local, dest, game->GetTime());
     DestroyObject(tank);
     if (dest == NET_BROADCAST && !m_announced) {
         std::lock_guard<std::mutex> hold(m_announceLock);
@@ -403,13 +405,11 @@ CPeerProtocol::EPeer CPeerProtocol::AddPeer(const SSocketMSG& rec)
             PrintLine("connection table full: connect ignored");
             return PEER_REFUSED;
         }
-        LogOut("%s is back in the battle\n", DottedAddress(rec.senderAddr).c_str());
         // Where the announcement says it is; this game's copies send the
         // whole tank right after.
         STankPrototype* tank = TankFromWire(rec);
-        SSocketMSG state = TankStateRecord(*tank, rec.senderAddr, 0, game->GetTime());
+        WelcomeBack(rec.senderAddr, *tank);
         DestroyObject(tank);
-        game->AddMsg(TankStateFromWire(state, m_table.Snapshot()));
         return PEER_RETURNED;
     }
     if (m_table.IsFull()) {

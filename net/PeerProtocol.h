@@ -112,6 +112,7 @@ private:
     void DepartSilent(Clock::time_point now);
     void Depart(unsigned long peer, const char* why);
     bool ComeBack(const SSocketMSG& rec);
+    void WelcomeBack(unsigned long peer, const SGameObject& tank);
     // Once the clock is set: this copy's tank as it is, to every peer, so
     // that a tank left from an earlier run of this copy is replaced on theirs.
     void PublishOwnState();

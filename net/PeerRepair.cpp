@@ -162,27 +162,34 @@ void CPeerProtocol::Depart(unsigned long peer, const char* why)
 // records bring it back.
 bool CPeerProtocol::ComeBack(const SSocketMSG& rec)
 {
-    if (m_table.ObjectOf(rec.senderAddr) >= 0 || m_table.DepartedObject(rec.senderAddr) < 0)
+    int tank = m_table.DepartedObject(rec.senderAddr);
+    if (tank < 0 || m_table.ObjectOf(rec.senderAddr) >= 0)
         return false;
     if (ReadStamp(rec).incarnation != 0) {
         AnnounceToStranger(rec.senderAddr);
         return true;
     }
     IGameInterface* game = m_game;
-    int tank = m_table.DepartedObject(rec.senderAddr);
     {
         std::lock_guard<std::mutex> hold(m_peerLock);
         if (!m_table.Return(rec.senderAddr))
             return true;
     }
-    LogOut("%s is back in the battle\n", DottedAddress(rec.senderAddr).c_str());
     SGameObject* last = game->CopyGameObject(tank);
     if (last) {
-        SSocketMSG state = TankStateRecord(*last, rec.senderAddr, 0, game->GetTime());
+        WelcomeBack(rec.senderAddr, *last);
         DestroyObject(last);
-        game->AddMsg(TankStateFromWire(state, m_table.Snapshot()));
     }
     return true;
+}
+
+// A departed peer's tank comes back through the queue, as `tank` is now.
+void CPeerProtocol::WelcomeBack(unsigned long peer, const SGameObject& tank)
+{
+    LogOut("%s is back in the battle\n", DottedAddress(peer).c_str());
+    IGameInterface* game = m_game;
+    SSocketMSG state = TankStateRecord(tank, peer, 0, game->GetTime());
+    game->AddMsg(TankStateFromWire(state, m_table.Snapshot()));
 }
 
 void CPeerProtocol::PublishOwnState()
