@@ -88,8 +88,7 @@ for i in 1 2 3; do
     game_pids[$i]=""
     # Copies close one after another: those that quit first are among the
     # later ones' departed entries.
-    peers=$(awk '/connections are:/ { n = 0; block = 1; next }
-                 block && ($3 == "from" || $2 == "departed:") { n++ } END { print n - 1 }' "$work/stdout$i.txt")
+    peers=$(($(table_entries "$work/stdout$i.txt") - 1))
     # The sum of the counts of every reason on the last "records dropped:" line.
     dropped=$(grep -F "records dropped:" "$work/stdout$i.txt" | tail -n 1 | sed 's/;.*//' |
         awk '{ for (k = 1; k <= NF; k++) if ($k ~ /^[0-9]+$/ && k > 3) n += $k } END { print n + 0 }')

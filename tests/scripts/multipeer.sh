@@ -158,9 +158,7 @@ echo "copies 1 and 2 closed cleanly"
 # first, among copy 2's departed), its own tank as object 1; copies 2 and 3
 # applied copy 1's turns and shots to the object their table gives copy 1's tank.
 for i in 1 2 3; do
-    entries=$(awk '/connections are:/ { n = 0; block = 1; next }
-                   block && ($3 == "from" || $2 == "departed:") { n++; next } { block = 0 } END { print n + 0 }' \
-        "$work/stdout$i.txt")
+    entries=$(table_entries "$work/stdout$i.txt")
     [ "$entries" -eq 3 ] || fail "copy $i's connection table has $entries entries"
     for j in 1 2 3; do
         [ -n "$(tank_of "$i" "$(address "$j")")" ] || fail "copy $i's table lacks $(address "$j")"

@@ -36,6 +36,13 @@ count() {
     echo "${n:-0}"
 }
 
+# The entries of the last connection table in file $1 (key z, or on closing),
+# the peers that left among them ("departed: ADDRESS (tank N)").
+table_entries() {
+    awk '/connections are:/ { n = 0; block = 1; next }
+         block && ($3 == "from" || $2 == "departed:") { n++; next } { block = 0 } END { print n + 0 }' "$1"
+}
+
 # File $1 holds at least $3 (default 1) lines containing $2.
 has_lines() { [ "$(count "$1" "$2")" -ge "${3:-1}" ]; }
 
