@@ -13,7 +13,13 @@ const float POWERUP_REACH = 450;
 const float WANDER_REACHED = 40;
 const unsigned long WANDER_MS = 15000;
 const unsigned long PROGRESS_MS = 1000;
-const float PROGRESS_UNITS = 8;
+// Headway below this share of what full throttle gives in the time means held;
+// a tank with its drive shot crawls, and that is headway too.
+const float PROGRESS_SHARE = 0.25f;
+const float PROGRESS_DEGREES = 10;
+// Below this throttle the tank means to stand (holding its aim), so standing
+// still is no sign of being held.
+const float MOVING_THROTTLE = 0.3f;
 // Progress checks in a row without headway, backing out in between, before
 // the tank gives up on the spot.
 const int STUCK_CHECKS_TO_GIVE_UP = 5;
@@ -52,7 +58,7 @@ double ReloadMs(const float* s)
 CBotBrain::CBotBrain(int tank, EBotLevel level, unsigned int seed)
     : m_tank(tank), m_skill(SkillFor(level)), m_random(seed ? seed : 1), m_target(-1), m_targetSince(0),
       m_nextLook(0), m_seen(0, 0, 0), m_aimError(0), m_wander(500, 0, 500), m_wanderUntil(0),
-      m_checkPos(0, 0, 0), m_checkAt(0), m_reverseUntil(0), m_reverseTurn(0), m_stuckCount(0), m_avoidSide(1), m_dodgeSide(1)
+      m_checkPos(0, 0, 0), m_checkHeading(0), m_checkAt(0), m_reverseUntil(0), m_reverseTurn(0), m_stuckCount(0), m_avoidSide(1), m_dodgeSide(1)
 {
 }
 
@@ -113,22 +119,27 @@ SBotActions CBotBrain::Think(const std::vector<SGameObject*>& objects, unsigned 
         heading = me.angles.y + m_reverseTurn;
     } else {
         // Close in, the gun reloading: move aside, then turn back to aim.
-        bool close = engaging && distance < HOLD_DISTANCE;
+        // Cover in between is no place to hold: it would wait there for good.
+        bool close = engaging && distance < HOLD_DISTANCE &&
+                     ClearShot(objects, me, HeadingTowards(me.pos, goal), distance + Reach(objects[m_target]->bbox));
         bool dodging = close && sinceShot < ReloadMs(s) - DODGE_END_MS;
         bool holding = close && !dodging;
         heading = holding ? aimHeading : AvoidObstacles(me, dodging ? aimHeading + 90.0f * m_dodgeSide : aimHeading);
         float error = std::fabs(HeadingError(heading, me.angles.y));
         wantedThrottle = holding ? 0.15f : error > 60 ? 0.35f : 1.0f;
-        if (Stuck(me, now, wantedThrottle > 0.5f)) {
+        if (Stuck(me, now, wantedThrottle > MOVING_THROTTLE)) {
             m_reverseUntil = now + (unsigned long)Uniform(600, 1200);
             m_reverseTurn = Uniform(0, 1) < 0.5f ? -90.0f : 90.0f;
             act.selfDestruct = ++m_stuckCount >= STUCK_CHECKS_TO_GIVE_UP;
         }
     }
 
+    // The key is let go once the gap would close: in a long frame a whole
+    // frame's push overshoots, and the throttle would swing from one sign to
+    // the other with the tank standing still.
     float throttleGap = wantedThrottle - s[TS_THROTTLE];
     if (std::fabs(throttleGap) > 0.05f)
-        act.throttle = (throttleGap > 0 ? 1 : -1) * KEY_THROTTLE * (float)elapsedMs;
+        act.throttle = TurnStep(throttleGap, KEY_THROTTLE * (float)elapsedMs);
     float step = TurnStep(HeadingError(heading, me.angles.y), s[TS_TURN_RATE] * (float)elapsedMs);
     if (std::fabs(step) > 0.001f) {
         act.turn = true;
@@ -143,7 +154,7 @@ SBotActions CBotBrain::Think(const std::vector<SGameObject*>& objects, unsigned 
         float halfWidth = 0.5f * Reach(enemy.bbox);
         float cone = (float)(std::atan2(halfWidth, range > 1 ? range : 1) * 180 / 3.14);
         if (range < m_skill.sightRange && std::fabs(HeadingError(aimHeading, me.angles.y)) < cone &&
-            ClearShot(objects, me, range + Reach(enemy.bbox))) {
+            ClearShot(objects, me, me.angles.y, range + Reach(enemy.bbox))) {
             act.shoot = true;
             m_dodgeSide = Uniform(0, 1) < 0.5f ? -1 : 1;
         }
@@ -244,10 +255,11 @@ float CBotBrain::AvoidObstacles(const SGameObject& me, float desired)
     return desired + 180;
 }
 
-// The first thing the gun's line crosses is the enemy.
-bool CBotBrain::ClearShot(const std::vector<SGameObject*>& objects, const SGameObject& me, float range) const
+// The first thing a line from the tank along `heading` crosses is the enemy.
+bool CBotBrain::ClearShot(const std::vector<SGameObject*>& objects, const SGameObject& me, float heading,
+                          float range) const
 {
-    Vector3f d = DirectionFromAngles(0, me.angles.y);
+    Vector3f d = DirectionFromAngles(0, heading);
     float first = range;
     int hit = -1;
     for (int i = 1; i < (int)objects.size(); ++i) {
@@ -267,20 +279,27 @@ bool CBotBrain::ClearShot(const std::vector<SGameObject*>& objects, const SGameO
     return hit == m_target;
 }
 
-// No headway for a second while driving: something holds the tank.
-bool CBotBrain::Stuck(const SGameObject& me, unsigned long now, bool driving)
+// Neither headway nor a turn for a second while it means to move:
+// something holds the tank. A tank pressed against cover at an angle can be
+// refused its turn as well as its move, and slows while it waits to turn.
+bool CBotBrain::Stuck(const SGameObject& me, unsigned long now, bool moving)
 {
-    if (m_checkAt == 0 || !driving) {
+    if (m_checkAt == 0 || !moving) {
         m_checkAt = now;
         m_checkPos = me.pos;
+        m_checkHeading = me.angles.y;
         return false;
     }
     if ((int)((unsigned int)now - (unsigned int)m_checkAt) < (int)PROGRESS_MS)
         return false;
-    bool stuck = Distance(me.pos, m_checkPos) < PROGRESS_UNITS;
+    const float* s = me.state;
+    float fullThrottle = s[TS_SPEED] * (0.25f + s[TS_DRIVE]) * (float)((unsigned int)now - (unsigned int)m_checkAt);
+    bool stuck = Distance(me.pos, m_checkPos) < PROGRESS_SHARE * fullThrottle &&
+                 std::fabs(HeadingError(me.angles.y, m_checkHeading)) < PROGRESS_DEGREES;
     if (!stuck)
         m_stuckCount = 0;
     m_checkAt = now;
     m_checkPos = me.pos;
+    m_checkHeading = me.angles.y;
     return stuck;
 }

@@ -35,8 +35,8 @@ private:
     void Nearby(const std::vector<SGameObject*>& objects, const SGameObject& me);
     bool PathClear(const SGameObject& me, float heading) const;
     float AvoidObstacles(const SGameObject& me, float desired);
-    bool ClearShot(const std::vector<SGameObject*>& objects, const SGameObject& me, float range) const;
-    bool Stuck(const SGameObject& me, unsigned long now, bool driving);
+    bool ClearShot(const std::vector<SGameObject*>& objects, const SGameObject& me, float heading, float range) const;
+    bool Stuck(const SGameObject& me, unsigned long now, bool moving);
     float Uniform(float low, float high);
 
     int m_tank;
@@ -53,8 +53,9 @@ private:
     Vector3f m_wander;
     unsigned long m_wanderUntil;
 
-    // Progress check: where it stood at the last check; backing out until.
+    // Progress check: where it stood and faced at the last check; backing out until.
     Vector3f m_checkPos;
+    float m_checkHeading;
     unsigned long m_checkAt;
     unsigned long m_reverseUntil;
     float m_reverseTurn;

@@ -72,3 +72,35 @@ TEST(BotMatch, ASeededMatchPlaysTheSameAgain)
         EXPECT_EQ(first.game.m_objects[bot]->frags, second.game.m_objects[bot]->frags);
     }
 }
+
+// Computer tanks keep moving at 60 and at 16 frames a second: none stays
+// within 30 units of one spot for 30 s while alive. They used to wait for
+// good facing an enemy through cover, pressed against cover they could not
+// turn away from, or (in long frames) with a throttle swinging between
+// forward and back.
+TEST(BotMatch, ComputerTanksAreNeverHeldInOnePlaceForLong)
+{
+    SetLogSink([](ELogStream, const std::string&) {});
+    for (unsigned int frameMs : {16u, 60u})
+        for (unsigned int seed : {1u, 2u, 3u, 4u}) {
+            SBotArena arena(3, BOT_NORMAL, seed);
+            std::vector<int> bots = arena.game.m_bots.Tanks();
+            std::vector<Vector3f> spot(bots.size());
+            std::vector<unsigned long> since(bots.size(), arena.game.now), longest(bots.size(), 0);
+            for (unsigned long t = 0; t < 180000; t += frameMs) {
+                arena.Frame(frameMs);
+                for (size_t b = 0; b < bots.size(); ++b) {
+                    const SGameObject& tank = *arena.game.m_objects[bots[b]];
+                    float dx = tank.pos.x - spot[b].x, dz = tank.pos.z - spot[b].z;
+                    if (!tank.active || dx * dx + dz * dz > 30 * 30) {
+                        spot[b] = tank.pos;
+                        since[b] = arena.game.now;
+                    }
+                    longest[b] = std::max(longest[b], arena.game.now - since[b]);
+                }
+            }
+            for (size_t b = 0; b < bots.size(); ++b)
+                EXPECT_LT(longest[b], 30000u) << "frames of " << frameMs << " ms, seed " << seed << ", tank " << bots[b];
+        }
+    SetLogSink(LogSink());
+}
