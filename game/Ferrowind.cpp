@@ -173,6 +173,7 @@ void CFerrowind::Run()
         EnterBots();
 
     while (m_running) {
+        KeepWindowModeInSettings();
         if (m_menuState >= 0) {
             MenuFrame();
             continue;

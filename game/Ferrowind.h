@@ -77,6 +77,8 @@ public:
     // The options screen over the menu; closing it uses and saves its settings.
     COptionsPage m_options{[this] { return m_settings; }, [this](const SSettings& s) { ChangeSettings(s); }};
     void ChangeSettings(const SSettings& settings);
+    // Full screen switched by Alt+Enter is saved like a setting.
+    void KeepWindowModeInSettings();
     virtual int LoadObjects(char* path);
     virtual int LoadTextures(char* path);
     virtual int LoadShaders(char* path);

@@ -37,6 +37,17 @@ void CFerrowind::ChangeSettings(const SSettings& settings)
         SaveSettings(m_settings, m_settingsPath);
 }
 
+// Alt+Enter switches full screen in the window layer, which knows nothing of
+// settings: the switch is saved here, as if chosen on the options page.
+void CFerrowind::KeepWindowModeInSettings()
+{
+    if (m_sdl->FullScreen() == m_settings.fullscreen)
+        return;
+    SSettings settings = m_settings;
+    settings.fullscreen = m_sdl->FullScreen();
+    ChangeSettings(settings);
+}
+
 // Only the quality steps are the guard's to walk: switches set one by one
 // that are none of them stay as the player set them.
 void CFerrowind::GuardFrameRate(unsigned long frameMs)

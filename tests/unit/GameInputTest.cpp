@@ -313,9 +313,12 @@ TEST_F(GameInput, AltEnterSwitchesFullScreenInPlayAndInTheMenu)
         e.key.keysym.mod = mod;
         device.events.push_back(e);
     };
+    game.m_settingsPath = testing::TempDir() + "alt_enter_settings";
     altEnter(KMOD_LALT);
     Frame(10);
     EXPECT_TRUE(sdl->FullScreen());
+    game.KeepWindowModeInSettings();  // and the next run starts full screen
+    EXPECT_TRUE(LoadSettings(game.m_settingsPath).fullscreen);
     altEnter(KMOD_NONE);  // Enter alone does nothing
     Frame(10);
     altEnter(KMOD_RALT);
