@@ -49,6 +49,12 @@ bool CFerrowind::MessageIsValid(const SGameMsg& msg) const
         return false;
     if (kind.tankOnly && !IsTank(msg.object))
         return false;
+    if (msg.type == GMSG_POWERUP_STATE) {
+        for (int half : {PSV_BACK_HIGH, PSV_BACK_LOW})
+            if (!(msg.data[half] >= 0 && msg.data[half] < POWERUP_TIME_HALF))
+                return false;
+        return m_objects[msg.object]->kind == KIND_POWERUP;
+    }
     if (msg.type == GMSG_POWERUP_TAKEN) {
         const SGameObject* powerUp = m_objects[msg.object];
         float taker = msg.data[0];
@@ -137,6 +143,12 @@ void CFerrowind::ActOnMessage(SGameMsg msg)
         m_objects[msg.object]->active = 0;
         m_objects[msg.object]->kind = KIND_DEPARTED;
         break;
+    case GMSG_POWERUP_STATE: {
+        SGameObject* powerUp = m_objects[msg.object];
+        powerUp->timer = (unsigned long)msg.data[PSV_BACK_HIGH] * POWERUP_TIME_HALF + (unsigned long)msg.data[PSV_BACK_LOW];
+        powerUp->active = Present(*powerUp);
+        break;
+    }
     case GMSG_TIMING_PROBE:
         LogOut("%lu %lu\n", msg.time, GetTime());
         break;

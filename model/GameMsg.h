@@ -22,16 +22,19 @@ enum {
     GMSG_POWERUP_APPEAR = 302,
     GMSG_TOGGLE_MUSIC = 401,
     // This copy's own, never sent as they are: a peer's tank in full (from
-    // its state record, for a newcomer or a peer coming back), and a peer's
-    // tank taken off the battlefield when the peer left or fell silent.
+    // its state record, for a newcomer or a peer coming back), a peer's tank
+    // taken off the battlefield when the peer left or fell silent, and a
+    // power-up a peer has seen taken, with the game time it comes back (for
+    // a newcomer, which never saw it taken).
     GMSG_TANK_STATE = 501,
-    GMSG_DEPARTED = 502
+    GMSG_DEPARTED = 502,
+    GMSG_POWERUP_STATE = 503
 };
 
 // This copy's own types, which no peer may send.
 constexpr bool IsLocalOnly(int type)
 {
-    return type == GMSG_TANK_STATE || type == GMSG_DEPARTED;
+    return type == GMSG_TANK_STATE || type == GMSG_DEPARTED || type == GMSG_POWERUP_STATE;
 }
 
 // The values a message carries. Copies share one array, so a change through
@@ -118,6 +121,10 @@ enum {
     TANK_STATE_VALUES = 17
 };
 
+// What a power-up state message carries: the game time the power-up comes
+// back, in two halves that a float holds exactly.
+enum { PSV_BACK_HIGH = 0, PSV_BACK_LOW = 1, POWERUP_STATE_VALUES = 2, POWERUP_TIME_HALF = 65536 };
+
 // What the queue, the rules and the log know of each message type; a new
 // type is one row. `name` is the log's name for the type.
 struct SMsgKind {
@@ -148,6 +155,7 @@ constexpr SMsgKind MSG_KINDS[] = {
     {GMSG_TOGGLE_MUSIC, "Unknown", 0, false, false, false},
     {GMSG_TANK_STATE, "GMSG_TANK_STATE", TANK_STATE_VALUES, true, true, true},
     {GMSG_DEPARTED, "GMSG_DEPARTED", 0, true, true, true},
+    {GMSG_POWERUP_STATE, "GMSG_POWERUP_STATE", POWERUP_STATE_VALUES, true, false, true},
 };
 
 // The row of a type; a type without one reads as an unnamed type no rule

@@ -79,6 +79,7 @@ void CPeerProtocol::SendConnect(int type, unsigned long dest)
     Transmit(rec);
     if (dest != NET_BROADCAST) {
         Transmit(state);
+        SendTakenPowerUps(*game, dest);
         return;
     }
     for (unsigned long address : m_directPeers) {
@@ -86,6 +87,25 @@ void CPeerProtocol::SendConnect(int type, unsigned long dest)
             continue;
         rec.destAddr = (uint32_t)address;
         Transmit(rec);
+    }
+}
+
+// The power-ups taken and not back yet: a newcomer never saw them taken, and
+// would show them (and let them be taken) before the others do.
+void CPeerProtocol::SendTakenPowerUps(IGameInterface& game, unsigned long dest)
+{
+    unsigned int now = (unsigned int)game.GetTime();
+    for (int index = 0;; ++index) {
+        SGameObject* object = game.CopyGameObject(index);
+        if (!object)
+            return;
+        bool taken = object->kind == KIND_POWERUP && (int)((unsigned int)object->timer - now) > 0;
+        unsigned long back = object->timer;
+        DestroyObject(object);
+        if (taken) {
+            SSocketMSG rec = PowerUpStateRecord(index, back, m_transport.LocalAddress(), dest, now);
+            Transmit(rec);
+        }
     }
 }
 
@@ -278,6 +298,7 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
         CompareStateHash(rec);
         break;
     case SMSG_TANK_STATE:
+    case SMSG_POWERUP_STATE:
         // One from a clock not yet synced would land far in the past.
         if ((int)((unsigned int)m_game.load()->GetTime() - (unsigned int)rec.time) > STALE_STATE_MS)
             Drop(DROP_STALE);
@@ -348,6 +369,9 @@ bool CPeerProtocol::Trusted(const SSocketMSG& rec)
         Drop(DROP_UNKNOWN_SENDER);
         return false;
     }
+    // Power-ups have no owner: each peer tells what it saw taken.
+    if (rec.type == SMSG_POWERUP_STATE)
+        return true;
     bool owner = rec.type == GMSG_FRAG ? rec.recipientAddr == m_transport.LocalAddress()
                                        : rec.recipientAddr == rec.senderAddr;
     if (!owner)

@@ -90,6 +90,7 @@ public:
 private:
     typedef std::chrono::steady_clock Clock;
 
+    void SendTakenPowerUps(IGameInterface& game, unsigned long dest);
     // Every record this copy sends goes out here, stamped with its run and
     // its newest number.
     void Transmit(SSocketMSG& rec);

@@ -57,6 +57,11 @@ SGameMsg GameMsgFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID
 {
     if (rec.type == SMSG_TANK_STATE)
         return TankStateFromWire(rec, table);
+    if (rec.type == SMSG_POWERUP_STATE) {
+        SGameMsg msg = MakeMsg(GMSG_POWERUP_STATE, rec.recipient, POWERUP_STATE_VALUES, rec.data, rec.time);
+        msg.sender = (unsigned int)rec.senderAddr;
+        return msg;
+    }
     SGameMsg msg;
     msg.type = rec.type;
     msg.time = rec.time;
@@ -120,6 +125,22 @@ SGameMsg TankStateFromWire(const SSocketMSG& rec, const std::vector<ZOConnection
     SGameMsg msg = MakeMsg(GMSG_TANK_STATE, MappedObject(rec, table), TANK_STATE_VALUES, v, rec.time);
     msg.sender = (unsigned int)rec.senderAddr;
     return msg;
+}
+
+SSocketMSG PowerUpStateRecord(int index, unsigned long back, unsigned long sender, unsigned long dest,
+                              unsigned long time)
+{
+    SSocketMSG rec{};
+    rec.type = SMSG_POWERUP_STATE;
+    rec.senderAddr = sender;
+    rec.destAddr = (uint32_t)dest;
+    rec.recipient = index;
+    rec.count = POWERUP_STATE_VALUES;
+    rec.time = time;
+    unsigned int at = (unsigned int)back;
+    rec.data[PSV_BACK_HIGH] = (float)(at / POWERUP_TIME_HALF);
+    rec.data[PSV_BACK_LOW] = (float)(at % POWERUP_TIME_HALF);
+    return rec;
 }
 
 SSocketMSG ResendRequest(const std::vector<SSequenceRange>& ranges, unsigned long sender, unsigned long dest)

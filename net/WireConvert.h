@@ -31,6 +31,13 @@ SSocketMSG TankStateRecord(const SGameObject& tank, unsigned long sender, unsign
 // for every tank-state record.
 SGameMsg TankStateFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID>& table);
 
+// A power-up state record (SMSG_POWERUP_STATE): power-up `index` (the same
+// on every copy: it comes from the battlefield file) comes back at game time
+// `back`, as the sender saw it at game time `time`. GameMsgFromWire makes a
+// GMSG_POWERUP_STATE message of it.
+SSocketMSG PowerUpStateRecord(int index, unsigned long back, unsigned long sender, unsigned long dest,
+                              unsigned long time);
+
 // A request (SMSG_RESEND_REQUEST) for the numbered records of `ranges` (at
 // most RESEND_RANGES of them), their numbers as raw words in the data.
 enum { RESEND_RANGES = 3 };

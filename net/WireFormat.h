@@ -17,7 +17,9 @@ enum {
     SMSG_RESEND_REQUEST = 606,  // numbered game records that never arrived
     SMSG_TANK_STATE = 607,      // the sender's own tank in full, for a newcomer
     SMSG_LEAVING = 608,         // the sender quits
-    SMSG_STATE_HASH = 609       // the sender's battlefield at a game time, hashed
+    SMSG_STATE_HASH = 609,      // the sender's battlefield at a game time, hashed
+    // 610 to 612: player names and computer tanks
+    SMSG_POWERUP_STATE = 613    // a power-up taken, and when it comes back, for a newcomer
 };
 
 // The one port every peer listens on and sends to.

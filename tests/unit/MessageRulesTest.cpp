@@ -277,6 +277,9 @@ TEST_F(MessageRules, MessagesThatWouldReadOutOfRangeAreIgnored)
     Apply(GMSG_POWERUP_TAKEN, crate, {1e9f});
     Apply(GMSG_POWERUP_TAKEN, crate, {NAN});
     Apply(GMSG_POWERUP_TAKEN, crate, {0});  // the ground takes no power-ups
+    Apply(GMSG_POWERUP_STATE, me, {0, 0});
+    for (std::vector<float> back : {std::vector<float>{-1, 5}, {NAN, 0}, {1, 70000}, {65536, 0}})
+        Apply(GMSG_POWERUP_STATE, crate, back);
 
     SGameMsg lying = Msg(GMSG_DAMAGE, me, {1, 1, 1}, 0);
     lying.data = 0;  // claims three values and carries none
@@ -284,6 +287,23 @@ TEST_F(MessageRules, MessagesThatWouldReadOutOfRangeAreIgnored)
 
     EXPECT_EQ(game.m_objects[me]->pos.x, before.x);
     EXPECT_EQ(State(me)[TS_ARMOUR], 1);
+    EXPECT_EQ(game.m_objects[crate]->active, 1);
+    EXPECT_EQ(game.m_objects[crate]->timer, 0u);
+}
+
+// A newcomer never saw the crates taken before it came: a peer's record tells
+// it when each comes back, to the millisecond, however long the game has run
+// (more than a float holds), so it shows and lets take them when the others do.
+TEST_F(MessageRules, APowerUpStateRecordBringsACrateBackToANewcomerWhenItComesBackToTheOthers)
+{
+    int crate = AddPowerUp(box, Vector3f(800, 0, 800), 1);
+    const unsigned long back = 3000000007ul;
+    game.now = back - 4000;
+    game.ActOnMessage(GameMsgFromWire(PowerUpStateRecord(crate, back, 7, 0, game.now), {}));
+    EXPECT_EQ(game.m_objects[crate]->timer, back);
+    EXPECT_EQ(game.m_objects[crate]->active, 0);
+    // One seen back already is there at once.
+    game.ActOnMessage(GameMsgFromWire(PowerUpStateRecord(crate, back - 5000, 7, 0, game.now), {}));
     EXPECT_EQ(game.m_objects[crate]->active, 1);
 }
 

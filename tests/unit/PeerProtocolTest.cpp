@@ -160,10 +160,18 @@ TEST_F(PeerProtocol, AnnouncementAlsoGoesToEachListedPeerButNotAnAnswer)
     Quietly([&] { protocol.Connect(0); });
     EXPECT_EQ(SentTo(SMSG_CONNECT), Addresses({0xffffffffu, Ip(10, 77, 2, 2), PEER_B})) << "not to itself";
     transport.sent.clear();
+    // Two crates, the second taken and back in 4 s.
+    game.ticks = 50000;
+    game.objects.push_back(MakeObject(KIND_POWERUP, 300));
+    game.objects.push_back(MakeObject(KIND_POWERUP, 400));
+    game.objects[2]->timer = 49000;
+    game.objects[3]->timer = 54000;
     Quietly([&] { protocol.Connect(PEER_A); });
     EXPECT_EQ(SentTo(SMSG_CONNECT_BACK), Addresses({PEER_A}));
     EXPECT_EQ(SentTo(SMSG_TANK_STATE), Addresses({PEER_A})) << "an answer comes with the whole tank";
-    EXPECT_EQ(transport.sent.size(), 2u);
+    EXPECT_EQ(SentTo(SMSG_POWERUP_STATE), Addresses({PEER_A})) << "and the crates taken that are not back";
+    ASSERT_EQ(transport.sent.size(), 3u);
+    EXPECT_EQ(transport.sent[2].recipient, 3);
 }
 
 // A known peer connecting again (a repeated announcement, or a restarted copy
@@ -319,6 +327,7 @@ TEST_F(PeerProtocol, GameMessagesAboutATankAreQueuedOnlyFromItsOwner)
         {GMSG_CHANGE_ANGLES, 0, false},   {GMSG_FRAG, SELF, true},            {GMSG_FRAG, PEER_B, false},
         {GMSG_FRAG, PEER_A, false},       {GMSG_POWERUP_TAKEN, 0, false},     {GMSG_POWERUP_APPEAR, PEER_B, false},
         {GMSG_POWERUP_TAKEN, PEER_A, false}, {GMSG_TOGGLE_MUSIC, 0, false},
+        {SMSG_POWERUP_STATE, 0, true},  // what a peer saw taken: power-ups have no owner
     };
     size_t taken = 0;
     for (const auto& c : cases) {
