@@ -1,9 +1,12 @@
-// A long game simulated without a window: four tanks on a battlefield of 73+
-// objects, each moving, turning and firing every frame at 60 frames per second,
-// with late messages forcing time warps. Prints the cost of one message pass
+// A long game simulated without a window: four tanks (or as many as the first
+// argument says) on a battlefield of 73+ objects, each moving, turning and
+// firing every frame at 60 frames per second, with late messages forcing time
+// warps. Prints the cost of one message pass
 // as the game grows longer, the memory the queue holds, and the cost of warps.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "game/Ferrowind.h"
@@ -22,7 +25,7 @@ public:
 };
 
 const unsigned long FRAME_MS = 16;
-const int TANKS = 4;
+int g_tanks = 4;
 
 int BoxModel(CZoGl& gl, float half)
 {
@@ -49,7 +52,7 @@ void Build(CSimulatedGame& game, CZoGl& gl)
     int tank = BoxModel(gl, 12);
     int block = BoxModel(gl, 15);
     game.AddGameObject(new SGameObject(Object(KIND_GROUND, ground, Vector3f(500, 0, 500))));
-    for (int t = 0; t < TANKS; ++t) {
+    for (int t = 0; t < g_tanks; ++t) {
         STankPrototype* tankObject = new STankPrototype(Object(KIND_TANK, tank, Vector3f(0, 0, 0)));
         tankObject->state[TS_SPEED] = 0.02f;
         tankObject->state[TS_TURN_RATE] = 0.08f;
@@ -74,7 +77,7 @@ void Post(CSimulatedGame& game, int type, int tank, std::vector<float> data, uns
 // One frame's messages from every tank: a turn, a push of the throttle, a shot.
 void TankFrame(CSimulatedGame& game, unsigned long frame)
 {
-    for (int t = 1; t <= TANKS; ++t) {
+    for (int t = 1; t <= g_tanks; ++t) {
         float heading = (float)((frame * (t + 1)) % 360);
         Post(game, GMSG_CHANGE_ANGLES, t, {0, heading}, game.now);
         Post(game, GMSG_ACCELERATE, t, {0.01f}, game.now);
@@ -131,19 +134,25 @@ double WarpCost(CSimulatedGame& game, unsigned long& frame, unsigned long lagMs)
 
 }  // namespace
 
-int main()
+// Args: [tanks (4)] [minutes of play before the warps (60; 1, 10 or 60)]
+int main(int argc, char** argv)
 {
+    if (argc > 1)
+        g_tanks = std::max(3, std::atoi(argv[1]));
+    unsigned long lastMark = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 60;
     CZoSDL sdl{SNoDevice()};
     CZoGl gl{SNoDevice()};
     CZoSound sound{SNoDevice()};
     CSimulatedGame game(SGameComponents{&sdl, &gl, new CZoSDLTreader(), &sound}, "/dev/null");
     Build(game, gl);
-    std::printf("objects: %zu, tanks: %d, frame: %lu ms\n", game.m_objects.size(), TANKS, FRAME_MS);
+    std::printf("objects: %zu, tanks: %d, frame: %lu ms\n", game.m_objects.size(), g_tanks, FRAME_MS);
 
     const unsigned long marks[] = {1, 10, 60};
     unsigned long frame = 0;
     double firstCost = 0;
     for (unsigned long minutes : marks) {
+        if (minutes > lastMark)
+            break;
         unsigned long end = minutes * 60 * 1000;
         while (game.now < end) {
             game.now += FRAME_MS;
