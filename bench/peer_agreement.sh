@@ -92,43 +92,6 @@ step() {
     holding[$i]=$next
 }
 
-# A digest copy $1 printed, the last one or with $2 = 1 the one before: one
-# line per tank ("tank:ADDRESS") or power-up ("powerup:INDEX") with its numbers.
-last_digest() {
-    awk -v back="${2:-0}" '
-        $2 == "digest" { if ($3 != t) { t = $3; blocks++ } line[blocks, ++n[blocks]] = $0 }
-        END { b = blocks - back; for (k = 1; k <= n[b]; k++) { c = split(line[b, k], f, " "); out = f[4] ":" f[5];
-              for (j = 6; j <= c; j++) if (f[j] ~ /^-?[0-9.]+$/) out = out " " f[j]; print out } }' \
-        "$work/stdout$1.txt"
-}
-
-# Waits (30 s at most) until every copy printed the same digest twice running:
-# a copy on a loaded machine may still be replaying its last late messages.
-wait_settled() {
-    local deadline=$((SECONDS + 30)) i settled
-    while ((SECONDS < deadline)); do
-        settled=1
-        for i in "${compared[@]}"; do
-            [ "$(last_digest "$i")" = "$(last_digest "$i" 1)" ] || settled=0
-        done
-        ((settled)) && return 0
-        sleep 1
-    done
-    return 1
-}
-
-# Compares two digests: "<numbers differing> <numbers compared> <largest difference> <where>".
-# A tank or power-up that one side lacks counts as all its numbers differing.
-compare() {
-    awk 'NR == FNR { a[$1] = $0; next } { b[$1] = $0 }
-         END { for (k in a) keys[k] = 1; for (k in b) keys[k] = 1;
-               for (k in keys) { na = split(a[k], x, " "); nb = split(b[k], y, " "); n = na > nb ? na : nb;
-                   for (j = 2; j <= n; j++) { total++;
-                       if (!(k in a) || !(k in b) || x[j] != y[j]) { differ++;
-                           d = x[j] - y[j]; if (d < 0) d = -d; if (d > worst) { worst = d; what = k } } } }
-               printf "%d %d %.3f %s\n", differ, total, worst, what ? what : "-" }' <(echo "$1") <(echo "$2")
-}
-
 agreed=0
 for run in $(seq 1 "$runs"); do
     RANDOM=$((seed + run - 1))
