@@ -87,6 +87,7 @@ public:
         m_objects.push_back(object);
         return (int)m_objects.size() - 1;
     }
+    void Publish(SGameMsg msg, bool) override { AddMsg(msg); }
     void AddMsg(SGameMsg msg) override
     {
         unsigned long now = NowMicroseconds();

@@ -50,6 +50,7 @@ public:
     }
     SGameObject* CopyGameObject(int index) override { return DeepCopyObject(*objects[index]); }
     void AddMsg(SGameMsg) override {}
+    void Publish(SGameMsg msg, bool) override { AddMsg(msg); }
     unsigned long GetTime() override
     {
         return (unsigned long)std::chrono::duration_cast<std::chrono::milliseconds>(

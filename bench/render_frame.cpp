@@ -75,6 +75,7 @@ public:
     std::vector<int> GetGameEffectObjects() override { return m_game.GetGameEffectObjects(); }
     int AddGameObject(SGameObject* object) override { return m_game.AddGameObject(object); }
     void AddMsg(SGameMsg msg) override { m_game.AddMsg(msg); }
+    void Publish(SGameMsg msg, bool) override { AddMsg(msg); }
     unsigned long GetTime() override { return m_game.GetTime(); }
     void SetTimeOffset(unsigned long ms) override { m_game.SetTimeOffset(ms); }
 

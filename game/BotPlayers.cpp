@@ -59,9 +59,7 @@ std::string CBotPlayers::NameOf(int index) const
 
 void CBotPlayers::Enter(IGameInterface& game, SGameMsg msg, bool toPeers)
 {
-    if (toPeers && m_send)
-        m_send(&msg);
-    game.AddMsg(msg);
+    game.Publish(msg, toPeers && m_shared);
 }
 
 // Turns and shots go to the peers as a player's do, throttle changes only

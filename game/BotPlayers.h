@@ -26,8 +26,6 @@ struct SBotSettings {
 // entered into the queue and applied by the same rules.
 class CBotPlayers {
 public:
-    typedef int (*Sender)(SGameMsg* msg);
-
     void Configure(const SBotSettings& settings) { m_settings = settings; }
     const SBotSettings& Settings() const { return m_settings; }
 
@@ -45,17 +43,17 @@ public:
     // press no key: the movement step alone runs the throttle down.
     void Frame(IGameInterface& game, unsigned int dtMs, bool holding = false);
 
-    // Where the messages the peers must hear go; none while the computer
-    // tanks are this copy's alone.
-    void ShareThrough(Sender send) { m_send = send; }
-    bool Shared() const { return m_send != 0; }
+    // The peers hear the computer tanks' messages once they are shared;
+    // before, the tanks are this copy's alone.
+    void Share() { m_shared = true; }
+    bool Shared() const { return m_shared; }
 
 private:
     void Enter(IGameInterface& game, SGameMsg msg, bool toPeers);
 
     SBotSettings m_settings;
     std::vector<CBotBrain> m_brains;
-    Sender m_send = 0;
+    bool m_shared = false;
 };
 
 #endif

@@ -63,7 +63,7 @@ CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath
 void CFerrowind::Wire()
 {
     m_sdl->SetGameInterface(this);
-    m_sdl->SetPeerCalls(SPeerCalls{ZOSocketSend, add_lag, remove_lag, PrintConnections});
+    m_sdl->SetPeerCalls(SPeerCalls{add_lag, remove_lag, PrintConnections});
     m_sdl->ShareGameSwitches(&m_menuState, &m_showFramerate, &m_chaseCamera);
     m_sdl->SharePlaySwitches(&m_play);
     m_sdl->SetGraficInterface(m_gl);
@@ -237,11 +237,9 @@ void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned 
         std::vector<SGameMsg> pair = objects[index]->Action(dt, index);
         if (pair.empty())
             continue;
-        pair[0].time = GetTime();
-        m_rollback.Send(pair[0]);
-        AddMsg(pair[0]);
-        pair[1].time = GetTime();
-        AddMsg(pair[1]);
+        pair[0].time = pair[1].time = GetTime();
+        Publish(pair[0], true);
+        Publish(pair[1], false);
     }
     m_bots.Frame(*this, (unsigned int)dt, m_play.botsHold);
     for (SGameObject* o : objects)
@@ -312,7 +310,7 @@ void CFerrowind::EnterBots()
     std::vector<int> bots = m_bots.Tanks();
     for (size_t k = 0; k < bots.size(); ++k)
         HostedBots().Add(m_selfAddress, (int)k + 1, bots[k], NetFiguresClock());
-    m_bots.ShareThrough(ZOSocketSendBotMsg);
+    m_bots.Share();
 }
 
 // The computer tanks of a host that fell silent leave with it: a death

@@ -85,6 +85,7 @@ public:
     virtual int LoadModels(char* path);
     virtual void LoadSounds(char* path);
     virtual void AddMsg(SGameMsg msg, bool lock);
+    void Publish(SGameMsg msg, bool toPeers) override;
     virtual void Close();
 
     std::vector<SGameMsg> m_messages;

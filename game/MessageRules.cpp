@@ -273,12 +273,16 @@ void CFerrowind::Emit(SGameMsg& msg, bool toPeers)
     if (m_rollback.Replaying())
         return;
     msg.time = RuleTime() + 1;
-    AddMsg(msg, false);
-    if (!toPeers)
-        return;
+    Publish(msg, toPeers);
+}
+
+// Sent first: the queue may hand the message's data on as it stores it.
+void CFerrowind::Publish(SGameMsg msg, bool toPeers)
+{
     // Hosted computer tanks are named in records of their own.
-    if (!ZOSocketSendBotMsg(&msg))
+    if (toPeers && !m_rollback.Replaying() && !ZOSocketSendBotMsg(&msg))
         m_rollback.Send(msg);
+    AddMsg(msg);
 }
 
 int CFerrowind::HitTest(int shooter)

@@ -1,12 +1,10 @@
 #ifndef FERROWIND_PEERCALLS_H
 #define FERROWIND_PEERCALLS_H
 
-#include "model/GameMsg.h"
-
 // The socket-layer operations the input reaches, which the game hands it;
-// tests put recorders in their place. Until then the input reaches no peer.
+// tests put recorders in their place. The input's messages go to the peers
+// through the game (IGameInterface::Publish).
 struct SPeerCalls {
-    int (*send)(SGameMsg* msg) = [](SGameMsg*) { return 0; };
     void (*addLag)() = [] {};
     void (*removeLag)() = [] {};
     void (*printConnections)() = [] {};

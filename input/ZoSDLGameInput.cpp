@@ -61,7 +61,7 @@ void CZoSDL::HandleGameKey(SDLKey key)
     switch (key) {
     case SDLK_p:
         // Nothing reads the object of a music toggle; the local tank keeps it well-formed.
-        m_game->AddMsg(MakeMsg(GMSG_TOGGLE_MUSIC, LOCAL_TANK, 0, 0, GetTime()));
+        m_game->Publish(MakeMsg(GMSG_TOGGLE_MUSIC, LOCAL_TANK, 0, 0, GetTime()), false);
         break;
     case SDLK_q:
         if (m_keys->lagAndShadowKeys)
@@ -166,7 +166,7 @@ void CZoSDL::Fly(double sign, double elapsed)
 void CZoSDL::Accelerate(double amount)
 {
     float data[1] = {(float)amount};
-    m_game->AddMsg(MakeMsg(GMSG_ACCELERATE, LOCAL_TANK, 1, data, GetTime()));
+    m_game->Publish(MakeMsg(GMSG_ACCELERATE, LOCAL_TANK, 1, data, GetTime()), false);
 }
 
 // Turns go to the peers at once; the local queue gets its own copy.
@@ -178,16 +178,14 @@ void CZoSDL::Turn(double sign, unsigned int elapsed)
     float turn = (float)elapsed * tank->state[TS_TURN_RATE];
     float data[2] = {tank->angles.x, sign > 0 ? tank->angles.y + turn : tank->angles.y - turn};
     SGameMsg msg = MakeMsg(GMSG_CHANGE_ANGLES, LOCAL_TANK, 2, data, GetTime());
-    m_peers.send(&msg);
-    m_game->AddMsg(msg);
+    m_game->Publish(msg, true);
 }
 
 // The peers hear of it like of any death of this tank.
 void CZoSDL::SelfDestruct()
 {
     SGameMsg msg = MakeMsg(GMSG_DEATH, LOCAL_TANK, 0, 0, GetTime());
-    m_peers.send(&msg);
-    m_game->AddMsg(msg);
+    m_game->Publish(msg, true);
 }
 
 // One shot message per frame while held; the game's rules decide when the gun fires.
@@ -198,8 +196,7 @@ void CZoSDL::Shoot()
         return;
     float data[6] = {tank->pos.x, tank->pos.y, tank->pos.z, tank->angles.x, tank->angles.y, tank->angles.z};
     SGameMsg msg = MakeMsg(GMSG_SHOOT, LOCAL_TANK, 6, data, GetTime());
-    m_peers.send(&msg);
-    m_game->AddMsg(msg);
+    m_game->Publish(msg, true);
 }
 
 // Timing probe; about once a second (the first 10 ms of it) the connection
@@ -209,8 +206,7 @@ void CZoSDL::ProbeTiming()
     SGameMsg msg = MakeMsg(GMSG_TIMING_PROBE, LOCAL_TANK, 0, 0, GetTime());
     if (GetTime() % 1000 <= 9)
         m_peers.printConnections();
-    m_game->AddMsg(msg);
-    m_peers.send(&msg);
+    m_game->Publish(msg, true);
 }
 
 void CZoSDL::MoveLight(const Uint8* held, unsigned int elapsed)

@@ -15,6 +15,10 @@ public:
     virtual std::vector<int> GetGameEffectObjects() = 0;
     virtual int AddGameObject(SGameObject* object) = 0;
     virtual void AddMsg(SGameMsg msg) = 0;
+    // The one way this copy's own messages enter the game: sent to the peers
+    // when `toPeers` (not while a replay runs: then they were sent before),
+    // then queued.
+    virtual void Publish(SGameMsg msg, bool toPeers) = 0;
     virtual unsigned long GetTime() = 0;
     virtual void SetTimeOffset(unsigned long ms) = 0;
     // A deep copy of one object, the caller's to destroy (DestroyObject);

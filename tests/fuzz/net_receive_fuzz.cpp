@@ -55,6 +55,7 @@ public:
         return 1;
     }
     void AddMsg(SGameMsg msg) override { m_game->AddMsg(msg); }
+    void Publish(SGameMsg msg, bool) override { AddMsg(msg); }
     unsigned long GetTime() override { return m_game->GetTime(); }
     void SetTimeOffset(unsigned long ms) override { m_game->SetTimeOffset(ms); }
 

@@ -48,6 +48,7 @@ public:
         return (int)objects.size() - 1;
     }
     void AddMsg(SGameMsg) override {}
+    void Publish(SGameMsg msg, bool) override { AddMsg(msg); }
     unsigned long GetTime() override { return now; }
     void SetTimeOffset(unsigned long) override {}
 

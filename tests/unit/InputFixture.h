@@ -76,8 +76,7 @@ protected:
         current = this;
         // The free camera of the keys and the mouse unless a test turns the chase on.
         game.m_chaseCamera = false;
-        // The input's sends and the game's go to one record.
-        sdl->m_peers.send = RecordSend;
+        // The game sends the input's messages and its own.
         game.m_rollback.SetSender(RecordSend);
         sdl->m_peers.addLag = [] { ++current->lagChanges; };
         sdl->m_peers.removeLag = [] { --current->lagChanges; };

@@ -20,6 +20,7 @@ public:
         return (int)objects.size() - 1;
     }
     void AddMsg(SGameMsg msg) override { messages.push_back(msg); }
+    void Publish(SGameMsg msg, bool) override { AddMsg(msg); }
     unsigned long GetTime() override { return (unsigned int)(ticks + offset); }
     void SetTimeOffset(unsigned long ms) override
     {
