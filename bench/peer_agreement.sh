@@ -17,8 +17,8 @@
 #   AGREE_RESTART=S   copy 2 is killed (SIGKILL) at S and started again
 #   AGREE_DEPART=S    copy 3 quits at S (Esc twice); the others must then
 #                     show no tank for it, and only they are compared
-# After each run every compared copy's drop and loss counts (its key-z print)
-# are shown.
+# After each run every compared copy is closed, and the drop, loss and
+# disagreement counts it prints as it closes are shown.
 set -u
 
 bin=$(readlink -f "$1")
@@ -167,11 +167,8 @@ for run in $(seq 1 "$runs"); do
     else
         for i in "${compared[@]}"; do echo "--- copy $i:"; last_digest "$i" 1; done
     fi
-    # The repair figures each copy prints with its table (key z, held: the
-    # table is printed in the first 10 ms of a second).
-    for i in "${compared[@]}"; do hold "$i" z; done
-    sleep 2.5
-    for i in "${compared[@]}"; do release "$i" z; done
+    # The repair figures each copy prints as it closes.
+    for i in "${compared[@]}"; do close_copy "$i"; done
     for i in "${compared[@]}"; do
         grep -F "records dropped:" "$work/stdout$i.txt" | tail -n 1 | sed "s/^[0-9.]* /    copy $i: /"
     done

@@ -45,6 +45,19 @@ stop_copies() {
     windows=()
 }
 
+# Closes copy $1 as a player does: Escape opens the menu, a second Escape
+# quits, and the copy prints its connection table and its drop, loss and
+# disagreement counts as it closes. On a slow frame SDL may take two presses
+# for key repeat and drop them: it presses until the copy is gone.
+close_copy() {
+    local _
+    for _ in $(seq 10); do
+        alive "$1" || break
+        key "$1" Escape
+        sleep 1.5
+    done
+}
+
 stamp() {
     local line
     while IFS= read -r line; do
