@@ -29,7 +29,8 @@ seed=${5:-1}
 quiet=${6:-9}
 work=$(mktemp -d /tmp/fwagree.XXXXXX)
 export FERROWIND_NETNS="fwag$$"
-copy_env=(FERROWIND_DIGEST_EVERY=1 ${FERROWIND_AGREEMENT_ENV:-})
+# The network trace: a copy prints its table and counts as it closes only with it.
+copy_env=(FERROWIND_DIGEST_EVERY=1 FERROWIND_NET_TRACE=1 ${FERROWIND_AGREEMENT_ENV:-})
 source "$root/tests/scripts/lib/copies.sh"
 need_copies_tools
 trap cleanup EXIT
