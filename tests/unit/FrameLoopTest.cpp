@@ -190,20 +190,10 @@ TEST_F(PlayingLoop, AStillMenuIsDrawnOnceAndAgainOnlyWhenSomethingChanges)
     } steps[] = {
         {"nothing", [] {}, 1},
         {"still", [] {}, 1},
-        {"mouse over a button", [&] {
-             SDL_Event motion;
-             std::memset(&motion, 0, sizeof motion);
-             motion.type = SDL_MOUSEMOTION;
-             device.events.push_back(motion);
-         }, 2},
+        {"mouse over a button", [&] { device.Push(SDL_MOUSEMOTION); }, 2},
         {"still again", [] {}, 2},
         {"a key", [&] { device.Push(SDL_KEYDOWN, SDLK_x); }, 3},
-        {"the window uncovered", [&] {
-             SDL_Event expose;
-             std::memset(&expose, 0, sizeof expose);
-             expose.type = SDL_VIDEOEXPOSE;
-             device.events.push_back(expose);
-         }, 4},
+        {"the window uncovered", [&] { device.Push(SDL_VIDEOEXPOSE); }, 4},
         {"back from a frame of play", [&] {
              game.m_menuState = -1;
              sdl->CheckInput();

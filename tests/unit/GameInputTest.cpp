@@ -165,11 +165,8 @@ TEST_F(GameInput, CameraFlightSpeeds)
 
 TEST_F(GameInput, MouseLookGrowsWithTheFrameTime)
 {
-    SDL_Event motion;
-    std::memset(&motion, 0, sizeof motion);
-    motion.type = SDL_MOUSEMOTION;
+    SDL_Event& motion = device.Push(SDL_MOUSEMOTION);
     motion.motion.xrel = 4, motion.motion.yrel = -2;
-    device.events.push_back(motion);
     Frame(10);
     EXPECT_FLOAT_EQ(gl->m_pitch, 1.5f);
     EXPECT_FLOAT_EQ(gl->m_yaw, 177);
@@ -222,11 +219,7 @@ TEST_F(GameInput, ChaseCameraHoldsTheCameraUntilCHandsItToTheKeysAndMouse)
     game.m_chaseCamera = true;
     gl->SetAngles(0, 4.71f);  // as the chase camera leaves it behind a tank heading 90
     const Vector3f view = gl->m_direction, place = gl->m_position;
-    SDL_Event motion;
-    std::memset(&motion, 0, sizeof motion);
-    motion.type = SDL_MOUSEMOTION;
-    motion.motion.xrel = 4;
-    device.events.push_back(motion);
+    device.Push(SDL_MOUSEMOTION).motion.xrel = 4;
     device.keys[SDLK_UP] = device.keys[SDLK_LEFT] = 1;
     Frame(10);
     EXPECT_EQ(Distance(gl->m_position, place), 0);
@@ -240,7 +233,7 @@ TEST_F(GameInput, ChaseCameraHoldsTheCameraUntilCHandsItToTheKeysAndMouse)
     // turns it a little from there, not from the angles of the chase.
     EXPECT_NEAR(gl->m_position.x, place.x - 1, 1e-3);
     EXPECT_NEAR(Distance(gl->m_direction, view), 0, 1e-3);
-    device.events.push_back(motion);
+    device.Push(SDL_MOUSEMOTION).motion.xrel = 4;
     Frame(10);
     EXPECT_GT(gl->m_direction.Dot(view), 0.99f);
     EXPECT_GT(Distance(gl->m_direction, view), 0.01f);
@@ -305,14 +298,7 @@ TEST_F(GameInput, TapsWithinAFrameActOnceLikeAKeyHeldForThatFrame)
 
 TEST_F(GameInput, AltEnterSwitchesFullScreenInPlayAndInTheMenu)
 {
-    auto altEnter = [this](SDLMod mod) {
-        SDL_Event e;
-        std::memset(&e, 0, sizeof e);
-        e.type = SDL_KEYDOWN;
-        e.key.keysym.sym = SDLK_RETURN;
-        e.key.keysym.mod = mod;
-        device.events.push_back(e);
-    };
+    auto altEnter = [this](SDLMod mod) { device.Push(SDL_KEYDOWN, SDLK_RETURN).key.keysym.mod = mod; };
     game.m_settingsPath = testing::TempDir() + "alt_enter_settings";
     altEnter(KMOD_LALT);
     Frame(10);

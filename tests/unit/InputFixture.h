@@ -33,13 +33,15 @@ public:
     bool ToggleFullScreen() override { return ++fullScreenToggles, fullScreenWorks; }
     bool SetVideoSize(int width, int height, bool) override { return videoWidth = width, videoHeight = height, true; }
 
-    void Push(Uint8 type, SDLKey key)
+    // An event of `type` (a key's, with `key`); the caller may fill in more.
+    SDL_Event& Push(Uint8 type, SDLKey key = SDLK_UNKNOWN)
     {
         SDL_Event e;
         std::memset(&e, 0, sizeof e);
         e.type = type;
         e.key.keysym.sym = key;
         events.push_back(e);
+        return events.back();
     }
     void Button(Uint8 type, Uint8 button = SDL_BUTTON_LEFT)
     {
