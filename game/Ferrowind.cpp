@@ -22,14 +22,15 @@
 FILE* output = 0;
 
 CFerrowind::CFerrowind(char*, char* outputPath)
-    : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0), m_sdl(0),
-      m_gl(0), m_threads(0), m_sound(0), m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN),
-      m_chaseCamera(true), m_firstUnhandled(0), m_selfAddress(0), m_lockOwner(std::thread::id()), m_passing(false),
-      m_passNext(0), m_passTime(0), m_passSender(0)
+    : m_menuState(0), m_queue(m_objects, m_selfAddress, ZOSocketSend), m_messages(m_queue.Messages()),
+      m_rollback(m_queue.Rollback()), m_savedStates(m_rollback.States()), m_objectCount(0), m_sdl(0), m_gl(0),
+      m_threads(0), m_sound(0), m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN), m_chaseCamera(true),
+      m_selfAddress(0), m_lockOwner(std::thread::id())
 {
     m_sdl = new CZoSDL((char*)"Ferrowind", (char*)"");
     m_gl = new CZoGl();
     Wire();
+    WireQueue();
     m_threads = new CZoSDLTreader();
     m_sound = new CZoSound();
     m_mutex = m_threads->InitializeMutex();
@@ -46,13 +47,13 @@ CFerrowind::CFerrowind(char*, char* outputPath)
 }
 
 CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath)
-    : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0),
-      m_sdl(components.sdl), m_gl(components.gl), m_threads(components.threads), m_sound(components.sound),
-      m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN),
-      m_chaseCamera(true), m_firstUnhandled(0), m_selfAddress(0), m_lockOwner(std::thread::id()), m_passing(false),
-      m_passNext(0), m_passTime(0), m_passSender(0)
+    : m_menuState(0), m_queue(m_objects, m_selfAddress, ZOSocketSend), m_messages(m_queue.Messages()),
+      m_rollback(m_queue.Rollback()), m_savedStates(m_rollback.States()), m_objectCount(0), m_sdl(components.sdl),
+      m_gl(components.gl), m_threads(components.threads), m_sound(components.sound), m_mutex(-1), m_running(true),
+      m_showFramerate(FRAMERATE_SHOWN), m_chaseCamera(true), m_selfAddress(0), m_lockOwner(std::thread::id())
 {
     Wire();
+    WireQueue();
     m_mutex = m_threads->InitializeMutex();
     OpenOutput(outputPath);
 }

@@ -15,6 +15,7 @@
 #include "game/Settings.h"
 #include "model/BuildFlavour.h"
 #include "model/Interfaces.h"
+#include "model/MessageQueue.h"
 #include "model/Numbers.h"
 #include "model/Rollback.h"
 #include "model/ScoreRow.h"
@@ -88,12 +89,14 @@ public:
     void Publish(SGameMsg msg, bool toPeers) override;
     virtual void Close();
 
-    std::vector<SGameMsg> m_messages;
     int m_menuState;
     std::vector<SGameObject*> m_objects;
     std::vector<int> m_effectObjects;
-    // Owns the snapshot ring; m_savedStates names it.
-    CRollback m_rollback;
+    // The message queue, its time warp and snapshots; the three after it
+    // name its messages, its rollback and the rollback's snapshot ring.
+    CMessageQueue m_queue;
+    const std::vector<SGameMsg>& m_messages;
+    CRollback& m_rollback;
     SSavedStates& m_savedStates;
     int m_objectCount;
     CZoSDL* m_sdl;
@@ -133,8 +136,6 @@ public:
     // Every tank of the battle, most frags first.
     std::vector<SScoreRow> ScoreRows();
 
-    // Queue bookkeeping: every message before this index has been applied.
-    size_t m_firstUnhandled;
     // This copy's address, which its own messages (sender 0) order by; set
     // by the game thread while the lag thread may be queueing.
     std::atomic<unsigned int> m_selfAddress;
@@ -161,11 +162,8 @@ private:
     // The renderer's camera, which the chase view moves.
     IGraphicInterface& Camera();
     void Wire();
-    size_t Warp(size_t lateIndex, bool& restored);
-    bool OrderedAfter(const SGameMsg& queued, const SGameMsg& msg) const;
+    void WireQueue();
     void AddConsequence(SGameMsg msg);
-    void TrimQueue();
-    void DeleteRetired();
     bool MessageIsValid(const SGameMsg& msg) const;
     bool IsTank(int index) const;
     bool Present(const SGameObject& other);
@@ -193,12 +191,6 @@ private:
     Vector3f CollisionTest(Vector3f requested, int index, bool turning, bool takePowerUps = true);
 
     std::atomic<std::thread::id> m_lockOwner;
-    std::vector<SGameObject*> m_retired;
-    // While a rule runs inside a pass: where the pass goes on.
-    bool m_passing;
-    size_t m_passNext;
-    unsigned long m_passTime;  // time of the message being applied
-    unsigned int m_passSender;  // and its sender
     // When the network overlay was last renewed; 0 while it is off.
     unsigned int m_netFiguresAt = 0;
     enum { NET_FIGURES_EVERY_MS = 250 };

@@ -261,7 +261,7 @@ bool CFerrowind::KnownToPeers(int index) const
 
 unsigned long CFerrowind::RuleTime()
 {
-    return m_passing ? m_passTime : GetTime();
+    return m_queue.Passing() ? m_queue.PassTime() : GetTime();
 }
 
 // A rule's message for the peers: queued here like theirs, so that a warp

@@ -18,6 +18,7 @@ public:
     explicit CRollback(Sender send) : m_send(send), m_replaying(false) {}
 
     SSavedStates& States() { return m_states; }
+    const SSavedStates& States() const { return m_states; }
 
     // Save: offers the objects as they stand once every queued message up to
     // time `applied` has been applied; a snapshot is taken at most once a second.

@@ -1,5 +1,7 @@
 #include "SavedStates.h"
 
+#include <cassert>
+
 SSavedStates::SSavedStates() : lastTime(0), pos(0)
 {
     for (int i = 0; i < SLOTS; ++i) {
@@ -12,6 +14,9 @@ void SSavedStates::SaveState(std::vector<SGameObject*> objects, unsigned int tim
 {
     if (time - lastTime <= 999)
         return;
+    // A warp searches the ring from the newest snapshot back for the first
+    // one before the late message: the times must fall that way.
+    assert(!filled[pos] || (int)(time - times[pos]) > 0);
     pos = (pos + 1) % SLOTS;
     for (SGameObject* o : states[pos])
         DestroyObject(o);

@@ -108,8 +108,7 @@ void ForgetQueue(CFerrowind& game)
 {
     if (game.m_messages.size() <= MAX_QUEUED)
         return;
-    game.m_messages.clear();
-    game.m_firstUnhandled = 0;
+    game.m_queue.Clear();
 }
 
 }  // namespace

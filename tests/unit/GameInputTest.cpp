@@ -272,14 +272,14 @@ TEST_F(GameInput, TapsWithinAFrameActOnceLikeAKeyHeldForThatFrame)
     };
     AddLocalTank();
     for (const auto& c : cases) {
-        game.m_messages.clear();
+        game.m_queue.Clear();
         device.Push(SDL_KEYDOWN, c.key);
         device.Push(SDL_KEYUP, c.key);
         Frame(30);
         Frame(30);
         EXPECT_EQ(Count(c.type), 1) << "tap of " << c.key;
 
-        game.m_messages.clear();
+        game.m_queue.Clear();
         device.Push(SDL_KEYDOWN, c.key);
         device.keys[c.key] = 1;
         Frame(30);
