@@ -102,9 +102,12 @@ double TimedPass(CSimulatedGame& game)
     return Microseconds(std::chrono::steady_clock::now() - start);
 }
 
+// The queue's blocks (libstdc++ keeps a deque in blocks of 512 bytes' worth
+// of elements) and the values its messages carry.
 size_t QueueBytes(const CSimulatedGame& game)
 {
-    size_t bytes = game.m_messages.capacity() * sizeof(SGameMsg);
+    const size_t perBlock = 512 / sizeof(SGameMsg);
+    size_t bytes = (game.m_messages.size() / perBlock + 1) * perBlock * sizeof(SGameMsg);
     for (const SGameMsg& m : game.m_messages)
         bytes += m.count > 0 ? m.count * sizeof(float) : 0;
     return bytes;

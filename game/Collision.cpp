@@ -15,22 +15,44 @@ float Change(const Vector3f& a, const Vector3f& b)
     return std::fabs(a.x - b.x) + std::fabs(a.y - b.y) + std::fabs(a.z - b.z);
 }
 
+// An answer that an object it does not overlap leaves as it is: any but one
+// with an infinite or undefined coordinate.
+bool Settled(const Vector3f& accepted)
+{
+    return (double)Change(accepted, accepted) < CHANGE_THRESHOLD;
+}
+
+// How far the footprint reaches from the object's position along x and z.
+void Extent(const float* bbox, float& x, float& z)
+{
+    x = std::max(std::fabs(bbox[BB_MIN_X]), std::fabs(bbox[BB_MAX_X]));
+    z = std::max(std::fabs(bbox[BB_MIN_Z]), std::fabs(bbox[BB_MAX_Z]));
+}
+
 // Radius of the circle around an object's position that holds its footprint
 // whatever its angles.
 float Reach(const float* bbox)
 {
-    float x = std::max(std::fabs(bbox[BB_MIN_X]), std::fabs(bbox[BB_MAX_X]));
-    float z = std::max(std::fabs(bbox[BB_MIN_Z]), std::fabs(bbox[BB_MAX_Z]));
+    float x, z;
+    Extent(bbox, x, z);
     return std::sqrt(x * x + z * z);
 }
 
 // Footprints whose circles lie apart cannot overlap; the margin keeps float
-// rounding on the safe side.
-bool FarApart(const Vector3f& a, float reachA, const Vector3f& b, float reachB)
+// rounding on the safe side. Most objects lie far from the mover: a bound of
+// the other's radius without the square root (x + z, and a little more, is
+// never less, rounded or not) settles them, with the same answer.
+bool FarApart(const Vector3f& a, float reachA, const SGameObject& b)
 {
-    float dx = a.x - b.x, dz = a.z - b.z;
-    float limit = reachA + reachB + 1;
-    return dx * dx + dz * dz > limit * limit;
+    float dx = a.x - b.pos.x, dz = a.z - b.pos.z;
+    float squared = dx * dx + dz * dz;
+    float x, z;
+    Extent(b.bbox, x, z);
+    float bound = reachA + ((x + z) * 1.0001f + 1) + 1;
+    if (squared > bound * bound)
+        return true;
+    float limit = reachA + Reach(b.bbox) + 1;
+    return squared > limit * limit;
 }
 
 }  // namespace
@@ -105,12 +127,15 @@ Vector3f CFerrowind::CollisionTest(Vector3f requested, int index, bool turning, 
                                : SFootprint(requested, d->angles.x, d->angles.y, d->bbox);
     float moverReach = Reach(d->bbox);
     Vector3f accepted = requested;
+    bool settled = Settled(accepted);
     for (size_t i = 1; i < m_objects.size(); ++i) {
         const SGameObject* other = m_objects[i];
         if ((int)i == index || !Present(*other))
             continue;
-        bool overlap = !FarApart(moverPos, moverReach, other->pos, Reach(other->bbox)) &&
+        bool overlap = !FarApart(moverPos, moverReach, *other) &&
                        FootprintsOverlap(mover, SFootprint(other->pos, other->angles.x, other->angles.y, other->bbox));
+        if (!overlap && settled)
+            continue;
         Vector3f tested = overlap ? current : accepted;
         if ((double)Change(tested, accepted) < CHANGE_THRESHOLD) {
             accepted = tested;
@@ -124,6 +149,7 @@ Vector3f CFerrowind::CollisionTest(Vector3f requested, int index, bool turning, 
         } else {
             accepted = tested;
         }
+        settled = Settled(accepted);
     }
     return accepted;
 }

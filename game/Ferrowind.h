@@ -95,7 +95,7 @@ public:
     // The message queue, its time warp and snapshots; the three after it
     // name its messages, its rollback and the rollback's snapshot ring.
     CMessageQueue m_queue;
-    const std::vector<SGameMsg>& m_messages;
+    const std::deque<SGameMsg>& m_messages;
     CRollback& m_rollback;
     SSavedStates& m_savedStates;
     int m_objectCount;

@@ -13,7 +13,7 @@ float Side(const Vector3f& v, const Vector3f& w)
 }  // namespace
 
 SFootprint::SFootprint(const Vector3f& pos, float pitch, float heading, const float* bbox)
-    : f(DirectionFromAngles(pitch, heading))
+    : f(DirectionFromAngles(pitch, heading)), right(f.CrossProduct(Vector3f(0, 1, 0)))
 {
     const float zs[4] = {bbox[BB_MAX_Z], bbox[BB_MAX_Z], bbox[BB_MIN_Z], bbox[BB_MIN_Z]};
     const float xs[4] = {bbox[BB_MIN_X], bbox[BB_MAX_X], bbox[BB_MIN_X], bbox[BB_MAX_X]};
@@ -25,8 +25,7 @@ SFootprint::SFootprint(const Vector3f& pos, float pitch, float heading, const fl
 
 bool SFootprint::Contains(const Vector3f& q) const
 {
-    Vector3f r = f.CrossProduct(Vector3f(0, 1, 0));
-    if (!(Side(q - k[0], r) * Side(q - k[2], r) <= 0))
+    if (!(Side(q - k[0], right) * Side(q - k[2], right) <= 0))
         return false;
     return Side(q - k[0], f) * Side(q - k[1], f) <= 0;
 }

@@ -8,6 +8,8 @@
 struct SFootprint {
     Vector3f f;
     Vector3f k[4];
+    // f turned to the right, across which the sides are told apart.
+    Vector3f right;
 
     // `bbox` is minZ, maxZ, maxX, minX in model space.
     SFootprint(const Vector3f& pos, float pitch, float heading, const float* bbox);

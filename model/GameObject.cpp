@@ -105,6 +105,20 @@ SGameObject* DeepCopyObject(const SGameObject& source)
     return copy;
 }
 
+bool TakesCopyOf(const SGameObject& copy, const SGameObject& source)
+{
+    return (copy.kind == KIND_TANK) == (source.kind == KIND_TANK) && copy.stateCount == source.stateCount &&
+           (copy.stateCount <= 0 || copy.state);
+}
+
+void CopyObjectInto(SGameObject& copy, const SGameObject& source)
+{
+    CopyCommonFields(copy, source);
+    copy.timer = source.timer;
+    if (source.stateCount > 0)
+        std::memcpy(copy.state, source.state, sizeof(float) * source.stateCount);
+}
+
 void DestroyObject(SGameObject* object)
 {
     delete[] object->state;

@@ -92,6 +92,10 @@ void CountDownPowerUp(SGameObject& powerUp, unsigned long dt);
 // Deep copy as the saved-state ring makes it: tanks come back as tanks, every
 // other kind as a plain object, with a state array of its own.
 SGameObject* DeepCopyObject(const SGameObject& source);
+// Whether `copy`, made by DeepCopyObject, can take a deep copy of `source` in
+// place (the same class and state size), and so taking it.
+bool TakesCopyOf(const SGameObject& copy, const SGameObject& source);
+void CopyObjectInto(SGameObject& copy, const SGameObject& source);
 void DestroyObject(SGameObject* object);
 
 #endif

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -70,7 +71,7 @@ public:
     bool Passing() const { return m_passing; }
     unsigned long PassTime() const { return m_passTime; }
 
-    const std::vector<SGameMsg>& Messages() const { return m_messages; }
+    const std::deque<SGameMsg>& Messages() const { return m_messages; }
     // Forgets every message (nothing is undone).
     void Clear();
     CRollback& Rollback() { return m_rollback; }
@@ -88,7 +89,9 @@ private:
     const std::atomic<unsigned int>& m_selfAddress;
     SQueueOps m_ops;
     std::vector<WarpListener> m_warpListeners;
-    std::vector<SGameMsg> m_messages;
+    // New messages go near the back and the trim takes from the front, each
+    // without moving the thousands in between.
+    std::deque<SGameMsg> m_messages;
     // Every message before this index has been applied.
     size_t m_firstUnhandled = 0;
     CRollback m_rollback;

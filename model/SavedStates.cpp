@@ -10,7 +10,7 @@ SSavedStates::SSavedStates() : lastTime(0), pos(0)
     }
 }
 
-void SSavedStates::SaveState(std::vector<SGameObject*> objects, unsigned int time)
+void SSavedStates::SaveState(const std::vector<SGameObject*>& objects, unsigned int time)
 {
     if (time - lastTime <= 999)
         return;
@@ -18,11 +18,21 @@ void SSavedStates::SaveState(std::vector<SGameObject*> objects, unsigned int tim
     // one before the late message: the times must fall that way.
     assert(!filled[pos] || (int)(time - times[pos]) > 0);
     pos = (pos + 1) % SLOTS;
-    for (SGameObject* o : states[pos])
-        DestroyObject(o);
-    states[pos].clear();
-    for (SGameObject* o : objects)
-        states[pos].push_back(DeepCopyObject(*o));
+    // The objects of the snapshot overwritten take the new values in place
+    // where they can: a warp's replay takes a snapshot every second.
+    std::vector<SGameObject*>& slot = states[pos];
+    for (size_t k = objects.size(); k < slot.size(); ++k)
+        DestroyObject(slot[k]);
+    slot.resize(objects.size(), nullptr);
+    for (size_t k = 0; k < objects.size(); ++k) {
+        if (slot[k] && TakesCopyOf(*slot[k], *objects[k])) {
+            CopyObjectInto(*slot[k], *objects[k]);
+            continue;
+        }
+        if (slot[k])
+            DestroyObject(slot[k]);
+        slot[k] = DeepCopyObject(*objects[k]);
+    }
     times[pos] = time;
     filled[pos] = true;
     lastTime = time;

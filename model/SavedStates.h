@@ -18,7 +18,7 @@ struct SSavedStates {
 
     SSavedStates();
 
-    void SaveState(std::vector<SGameObject*> objects, unsigned int time);
+    void SaveState(const std::vector<SGameObject*>& objects, unsigned int time);
     // Replaces `objects` with deep copies of the snapshot `seconds` slots back.
     void GetState(std::vector<SGameObject*>& objects, int seconds);
 

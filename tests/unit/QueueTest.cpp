@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <deque>
 #include <vector>
 
 #include "model/MessageQueue.h"
@@ -236,7 +237,7 @@ TEST(Queue, TrimKeepsTheLastMessageAtOrBeforeTheOldestSnapshot)
         world.PassAt(t);
         const SSavedStates& ring = world.queue.Rollback().States();
         int oldest = ring.OldestSlot();
-        const std::vector<SGameMsg>& messages = world.queue.Messages();
+        const std::deque<SGameMsg>& messages = world.queue.Messages();
         if (oldest < 0 || messages.size() < 2)
             continue;
         ASSERT_LE(messages[0].time, ring.times[oldest]) << t;

@@ -94,3 +94,50 @@ TEST(Rollback, LoadsTheNewestSnapshotBeforeTheLateMessageAndForgetsNewerOnes)
     EXPECT_EQ(at, 7000u);
     EXPECT_EQ(ring.OldestSlot(), 4);
 }
+
+// A slot taken again holds the new snapshot, whatever the old one held: an
+// object of another class or state size, more objects or fewer.
+TEST(SavedStates, ASlotTakenAgainHoldsOnlyTheNewSnapshot)
+{
+    const struct {
+        int tankKind;      // object 1's kind
+        int groundStates;  // object 0's state size
+        size_t objects;
+    } rounds[] = {
+        {KIND_TANK, 2, 3},
+        {KIND_DEPARTED, 3, 4},
+        {KIND_TANK, 3, 2},
+        {KIND_TANK, 0, 3},
+    };
+    SSavedStates ring;
+    std::vector<SGameObject*> world = World();
+    world.push_back(NewObject(KIND_SCENERY));
+    for (size_t r = 0; r < sizeof rounds / sizeof rounds[0]; ++r) {
+        delete[] world[0]->state;
+        world[0]->stateCount = rounds[r].groundStates;
+        world[0]->state = rounds[r].groundStates ? new float[rounds[r].groundStates] : nullptr;
+        for (int k = 0; k < rounds[r].groundStates; ++k)
+            world[0]->state[k] = (float)(r * 10 + k);
+        world[1]->kind = rounds[r].tankKind;
+        world[1]->pos = Vector3f((float)r, 0, 0);
+        world[1]->state[TS_DRIVE] = (float)r;
+        std::vector<SGameObject*> shown(world.begin(), world.begin() + rounds[r].objects);
+        // Ten snapshots a round: the ring comes back to the same slot.
+        for (int k = 1; k <= SSavedStates::SLOTS; ++k)
+            ring.SaveState(shown, (unsigned int)((r * SSavedStates::SLOTS + k) * 1000));
+
+        std::vector<SGameObject*> restored;
+        ring.GetState(restored, 0);
+        SCOPED_TRACE(r);
+        ASSERT_EQ(restored.size(), rounds[r].objects);
+        ASSERT_EQ(restored[0]->stateCount, rounds[r].groundStates);
+        for (int k = 0; k < rounds[r].groundStates; ++k)
+            EXPECT_EQ(restored[0]->state[k], (float)(r * 10 + k));
+        EXPECT_EQ(restored[1]->kind, rounds[r].tankKind);
+        EXPECT_EQ(dynamic_cast<STankPrototype*>(restored[1]) != nullptr, rounds[r].tankKind == KIND_TANK);
+        EXPECT_EQ(restored[1]->pos.x, (float)r);
+        EXPECT_EQ(restored[1]->state[TS_DRIVE], (float)r);
+        for (SGameObject* o : restored)
+            DestroyObject(o);
+    }
+}
