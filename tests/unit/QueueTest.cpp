@@ -169,14 +169,16 @@ TEST(Queue, LateMessageWarpsAndEndsWhereInOrderArrivalEnds)
 }
 
 // A turn at 500 from this copy (address 20) between two peers' moves of the
-// same time: its power-up take comes right after it, before the move from
-// 30, with the turn's time and sender, and is not late.
+// same time, and this copy's own move after it: the turn's power-up take
+// comes right after the turn, before that move, with the turn's time and
+// sender, and is not late.
 TEST(Queue, AConsequenceGoesRightAfterItsCause)
 {
     CQueueWorld world;
     world.Post(GMSG_MOVE_TO_LOC, 1, 5, 500, 30);
     world.Post(GMSG_CHANGE_ANGLES, 1, 0, 500);
     world.Post(GMSG_MOVE_TO_LOC, 1, 3, 500, 10);
+    world.Post(GMSG_MOVE_TO_LOC, 1, 4, 500);
     world.PassAt(600);
     std::vector<int> types;
     std::vector<unsigned int> senders;
@@ -185,8 +187,9 @@ TEST(Queue, AConsequenceGoesRightAfterItsCause)
         senders.push_back(a.sender);
         EXPECT_EQ(a.time, 500u);
     }
-    EXPECT_EQ(types, (std::vector<int>{GMSG_MOVE_TO_LOC, GMSG_CHANGE_ANGLES, GMSG_POWERUP_TAKEN, GMSG_MOVE_TO_LOC}));
-    EXPECT_EQ(senders, (std::vector<unsigned int>{10, 0, 0, 30}));
+    EXPECT_EQ(types, (std::vector<int>{GMSG_MOVE_TO_LOC, GMSG_CHANGE_ANGLES, GMSG_POWERUP_TAKEN, GMSG_MOVE_TO_LOC,
+                                       GMSG_MOVE_TO_LOC}));
+    EXPECT_EQ(senders, (std::vector<unsigned int>{10, 0, 0, 0, 30}));
     EXPECT_EQ(world.objects[2]->frags, 1);
     EXPECT_EQ(world.queue.Messages()[2].late, 0);
     EXPECT_TRUE(world.warps.empty());
