@@ -46,6 +46,14 @@ SGameObject Object(int kind, int model, Vector3f pos)
     return o;
 }
 
+// Eight to a row, in the lanes between the rows of blocks: a peer's tank
+// comes back where it fell, so tanks started on one spot would stay there in
+// a heap, every turn and move testing against all the others.
+Vector3f TankSpot(int t)
+{
+    return Vector3f(30.0f + (t % 8) * 110, 0, 140.0f + (t / 8) * 160);
+}
+
 void Build(CSimulatedGame& game, CZoGl& gl)
 {
     int ground = BoxModel(gl, 500);
@@ -53,7 +61,7 @@ void Build(CSimulatedGame& game, CZoGl& gl)
     int block = BoxModel(gl, 15);
     game.AddGameObject(new SGameObject(Object(KIND_GROUND, ground, Vector3f(500, 0, 500))));
     for (int t = 0; t < g_tanks; ++t) {
-        STankPrototype* tankObject = new STankPrototype(Object(KIND_TANK, tank, Vector3f(0, 0, 0)));
+        STankPrototype* tankObject = new STankPrototype(Object(KIND_TANK, tank, TankSpot(t)));
         tankObject->state[TS_SPEED] = 0.02f;
         tankObject->state[TS_TURN_RATE] = 0.08f;
         tankObject->active = 0;
