@@ -191,6 +191,7 @@ void CFerrowind::Run()
         StepObjects(objects, dt);
         previous = GetTime();
         ActOnMessages();
+        PublishPoses();
         FollowLocalTank();
         m_gl->Draw();
         GuardFrameRate(dt);
@@ -245,6 +246,32 @@ void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned 
     for (SGameObject* o : objects)
         if (o->kind == KIND_POWERUP && !o->active && (int)((unsigned int)GetTime() - (unsigned int)o->timer) >= 0)
             o->active = 1;
+}
+
+// The tanks this copy owns, where they stand once this frame's messages are
+// in, dated now: each copy applies the pose after that time's messages, so
+// whatever a copy made of the moves before, all stand alike after it.
+void CFerrowind::PublishPoses()
+{
+    unsigned int now = (unsigned int)GetTime();
+    if (m_posedAt != 0 && now - m_posedAt < TANK_POSE_EVERY_MS)
+        return;
+    m_posedAt = now | 1;
+    std::vector<std::pair<SGameMsg, bool>> poses;
+    {
+        CHold hold(*this);
+        std::vector<int> owned = m_bots.Tanks();
+        owned.insert(owned.begin(), LOCAL_TANK);
+        for (int index : owned) {
+            const SGameObject* o = index < (int)m_objects.size() ? m_objects[index] : 0;
+            if (!IsTank(index) || o->kind != KIND_TANK || !o->active)
+                continue;
+            float pose[TANK_POSE_VALUES] = {o->pos.x, o->pos.y, o->pos.z, o->angles.x, o->angles.y, o->angles.z};
+            poses.emplace_back(MakeMsg(GMSG_TANK_POSE, index, TANK_POSE_VALUES, pose, now), KnownToPeers(index));
+        }
+    }
+    for (const auto& pose : poses)
+        Publish(pose.first, pose.second);
 }
 
 // Tanks named by their owners' addresses, as every copy knows them.

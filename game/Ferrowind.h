@@ -171,6 +171,8 @@ private:
     bool Present(const SGameObject& other);
     void TakePowerUp(const SGameMsg& msg);
     void SetTankState(const SGameMsg& msg);
+    void SetTankPose(const SGameMsg& msg);
+    void PublishPoses();
     void Shoot(const SGameMsg& msg);
     void Respawn(int shooter, unsigned long shotTime);
     bool FreeSpot(int tank, Vector3f& spot);
@@ -207,6 +209,9 @@ private:
     // When the player's name and the hosted computer tanks were last sent.
     unsigned int m_peersToldAt = 0;
     enum { TELL_PEERS_EVERY_MS = 2000 };
+    // Game time of the last poses of the tanks this copy owns.
+    unsigned int m_posedAt = 0;
+    enum { TANK_POSE_EVERY_MS = 2000 };
     // Damage rolls and respawn spots; a game of its own in each test.
     std::minstd_rand m_random;
 };

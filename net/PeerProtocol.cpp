@@ -299,6 +299,7 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
         break;
     case SMSG_TANK_STATE:
     case SMSG_POWERUP_STATE:
+    case SMSG_TANK_POSE:
         // One from a clock not yet synced would land far in the past.
         if ((int)((unsigned int)m_game.load()->GetTime() - (unsigned int)rec.time) > STALE_STATE_MS)
             Drop(DROP_STALE);

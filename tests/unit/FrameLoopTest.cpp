@@ -157,12 +157,18 @@ TEST_F(PlayingLoop, PlayingFramesSendMovesQueueBothMessagesAndRecordTheFrameRate
     EXPECT_EQ(counting.menus, 1);
     EXPECT_EQ(device.swaps, 3);
     // Each playing frame sends the move (message [0]) and keeps the throttle
-    // decay (message [1]) to itself; both enter the queue.
-    ASSERT_EQ(sent.size(), 2u);
+    // decay (message [1]) to itself; both enter the queue. The first also
+    // sends where the tank stands once its move is in, as one does every
+    // few seconds after.
+    std::vector<int> types;
     for (const SGameMsg& m : sent) {
-        EXPECT_EQ(m.type, GMSG_MOVE_TO_LOC);
+        types.push_back(m.type);
         EXPECT_EQ(m.object, LOCAL_TANK);
     }
+    EXPECT_EQ(types, (std::vector<int>{GMSG_MOVE_TO_LOC, GMSG_TANK_POSE, GMSG_MOVE_TO_LOC}));
+    const SGameMsg& pose = sent[1];
+    EXPECT_EQ(pose.data[PV_POS], sent[0].data[0]);
+    EXPECT_EQ(pose.data[PV_POS + 2], sent[0].data[2]);
     EXPECT_EQ(Count(GMSG_MOVE_TO_LOC), 2);
     EXPECT_EQ(Count(GMSG_ACCELERATE), 2);
     // A frame of 20 ms: 50 frames a second.

@@ -328,6 +328,7 @@ TEST_F(PeerProtocol, GameMessagesAboutATankAreQueuedOnlyFromItsOwner)
         {GMSG_FRAG, PEER_A, false},       {GMSG_POWERUP_TAKEN, 0, false},     {GMSG_POWERUP_APPEAR, PEER_B, false},
         {GMSG_POWERUP_TAKEN, PEER_A, false}, {GMSG_TOGGLE_MUSIC, 0, false},
         {SMSG_POWERUP_STATE, 0, true},  // what a peer saw taken: power-ups have no owner
+        {SMSG_TANK_POSE, PEER_A, true},   {SMSG_TANK_POSE, PEER_B, false},
     };
     size_t taken = 0;
     for (const auto& c : cases) {
@@ -338,7 +339,7 @@ TEST_F(PeerProtocol, GameMessagesAboutATankAreQueuedOnlyFromItsOwner)
             EXPECT_EQ(transport.queued.back().type, c.type);
         }
     }
-    EXPECT_EQ(protocol.Drops().Of(DROP_NOT_OWNER), 6u);
+    EXPECT_EQ(protocol.Drops().Of(DROP_NOT_OWNER), 7u);
     EXPECT_EQ(protocol.Drops().Of(DROP_UNKNOWN_TYPE), 4u);
 }
 
