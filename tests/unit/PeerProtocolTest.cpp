@@ -579,4 +579,14 @@ TEST_F(PeerProtocol, APeerThatFallsSilentOrQuitsLeavesAndComesBackToItsEntry)
 
     EXPECT_EQ(Receive(About(SMSG_LEAVING, PEER_A)), "10.77.0.2 left the battle (quit)\n");
     EXPECT_EQ(table.ObjectOf(PEER_A), -1);
+
+    // A peer of the original rules is never asked: its move brings it back,
+    // playing, where the move puts it (its tank left taken off the field).
+    SSocketMSG move = About(GMSG_MOVE_TO_LOC, PEER_B, PEER_B);
+    move.data[0] = 90;
+    Receive(move);
+    EXPECT_EQ(table.ObjectOf(PEER_B), 3);
+    ASSERT_EQ(game.messages.back().type, GMSG_TANK_STATE);
+    EXPECT_EQ(game.messages.back().data[TSV_POS], 90);
+    EXPECT_EQ(game.messages.back().data[TSV_ACTIVE], 1);
 }
