@@ -183,6 +183,7 @@ for run in $(seq 1 "$runs"); do
     for i in "${compared[@]}"; do close_copy "$i"; done
     for i in "${compared[@]}"; do
         grep -F "records dropped:" "$work/stdout$i.txt" | tail -n 1 | sed "s/^[0-9.]* /    copy $i: /"
+        grep -F "state differs from" "$work/stdout$i.txt" | sed "s/^[0-9.]* /    copy $i: /"
     done
     printf '%s' "$rates"
     stop_copies

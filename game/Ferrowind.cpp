@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "model/NetOverlay.h"
 #include "model/StateDigest.h"
 #include "input/ZoSDL.h"
 #include "net/BotWire.h"
@@ -22,9 +21,9 @@
 FILE* output = 0;
 
 CFerrowind::CFerrowind(char*, char* outputPath)
-    : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0), m_sdl(0),
-      m_gl(0), m_threads(0), m_sound(0), m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN),
-      m_chaseCamera(true), m_firstUnhandled(0), m_selfAddress(0), m_lockOwner(std::thread::id()), m_passing(false),
+    : m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0), m_sdl(0),
+      m_gl(0), m_threads(0), m_sound(0), m_mutex(-1), m_running(true),
+      m_firstUnhandled(0), m_selfAddress(0), m_lockOwner(std::thread::id()), m_passing(false),
       m_passNext(0), m_passTime(0), m_passSender(0)
 {
     m_sdl = new CZoSDL((char*)"Ferrowind", (char*)"");
@@ -42,14 +41,13 @@ CFerrowind::CFerrowind(char*, char* outputPath)
     std::srand((unsigned)std::time(0));
     m_random.seed((unsigned)std::rand());
     OpenOutput(outputPath);
-    m_menuState = 0;
 }
 
 CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath)
-    : m_menuState(0), m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0),
+    : m_rollback(ZOSocketSend), m_savedStates(m_rollback.States()), m_objectCount(0),
       m_sdl(components.sdl), m_gl(components.gl), m_threads(components.threads), m_sound(components.sound),
-      m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN),
-      m_chaseCamera(true), m_firstUnhandled(0), m_selfAddress(0), m_lockOwner(std::thread::id()), m_passing(false),
+      m_mutex(-1), m_running(true),
+      m_firstUnhandled(0), m_selfAddress(0), m_lockOwner(std::thread::id()), m_passing(false),
       m_passNext(0), m_passTime(0), m_passSender(0)
 {
     Wire();
@@ -64,7 +62,6 @@ void CFerrowind::Wire()
 {
     m_sdl->SetGameInterface(this);
     m_sdl->SetPeerCalls(SPeerCalls{add_lag, remove_lag, PrintConnections});
-    m_sdl->ShareGameSwitches(&m_menuState, &m_showFramerate, &m_chaseCamera);
     m_sdl->SharePlaySwitches(&m_play);
     m_sdl->SetGraficInterface(m_gl);
     m_sdl->SetRendererSwitches(m_gl);
@@ -174,7 +171,7 @@ void CFerrowind::Run()
 
     while (m_running) {
         KeepWindowModeInSettings();
-        if (m_menuState >= 0) {
+        if (m_play.menuState >= 0) {
             MenuFrame();
             continue;
         }
@@ -200,7 +197,9 @@ void CFerrowind::Run()
         ShowScoreboard();
         TellPeers();
         LeaveDepartedBots();
-        if (digests.Due(GetTime())) {
+        bool asked = m_play.digestAsked;
+        m_play.digestAsked = false;
+        if (digests.Due(GetTime(), asked)) {
             PrintDigest();
             PrintScores();
         }
@@ -220,7 +219,7 @@ void CFerrowind::MenuFrame()
     if (redraw && m_options.IsOpen())
         m_gl->DrawMenuPage(m_options.Images());
     else if (redraw)
-        m_gl->DrawMenu(m_menuState);
+        m_gl->DrawMenu(m_play.menuState);
     m_sdl->CheckMenuInput();
     if (redraw)
         m_sdl->EndCyrcle();
@@ -372,7 +371,7 @@ void CFerrowind::PrintScores()
 // figures in words once each time it is switched on.
 void CFerrowind::ShowNetFigures()
 {
-    if (!NetOverlayShown()) {
+    if (!m_play.netOverlay) {
         m_gl->m_netOverlay.clear();
         m_netFiguresAt = 0;
         return;

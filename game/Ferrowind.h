@@ -89,7 +89,6 @@ public:
     virtual void Close();
 
     std::vector<SGameMsg> m_messages;
-    int m_menuState;
     std::vector<SGameObject*> m_objects;
     std::vector<int> m_effectObjects;
     // Owns the snapshot ring; m_savedStates names it.
@@ -103,13 +102,6 @@ public:
     int m_mutex;
     bool m_running;
 
-    // What the local tank's display (state element 6) carries; one of the
-    // FRAMERATE_ values (model/Interfaces.h), any other counts frags as well.
-    int m_showFramerate;
-    // While set, each playing frame puts the camera behind the living local
-    // tank. Set from the start; the input's c key switches it.
-    bool m_chaseCamera;
-
     // True when the loaded battlefield has what the game reads by number: a
     // local tank at 1, an object 72 and an effect object. Names what is missing.
     bool CheckBattlefield(const char* path) const;
@@ -119,8 +111,8 @@ public:
     // The frame loop's movement step: the local tank's and the computer
     // tanks' (public for battles simulated without a window).
     void StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt);
-    // The menu's Practice and the scoreboard key.
-    SPlaySwitches m_play;
+    // What the keys and the menu switch; the chase camera is on from the start.
+    SPlaySwitches m_play{SPlaySwitches::WithChaseCamera()};
     // Whether this copy works out hits on the tank (its player's or a
     // computer tank it drives), and whether the peers know it.
     bool OwnsTank(int index) const;

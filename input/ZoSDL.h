@@ -30,10 +30,8 @@ public:
     virtual ~CZoSDL() {}
 
     virtual void SetGameInterface(IGameInterface* game);
-    // The game's menu state, frame-rate display state and chase-camera
-    // switch, which the keys change; until given, the input keeps its own.
-    void ShareGameSwitches(int* menuState, int* showFramerate, bool* chaseCamera);
-    // The menu's Practice and the scoreboard key; until given, the input keeps its own.
+    // The game's switches that the keys and the menu change; until given,
+    // the input keeps its own.
     void SharePlaySwitches(SPlaySwitches* play) { m_play = play; }
     virtual void SetGraficInterface(IGraphicInterface* graphic);
     // The renderer's light and drawing switches, which the keys change; until
@@ -86,14 +84,8 @@ public:
 
     ISDLDevice* m_device;
     SPeerCalls m_peers;
-    // The switches ShareGameSwitches names, else the input's own, so that the
+    // The switches SharePlaySwitches names, else the input's own, so that the
     // menu logic needs no special case.
-    int* m_menuState;
-    int m_ownMenuState;
-    int* m_showFramerate;
-    int m_ownShowFramerate;
-    bool* m_chaseCamera;
-    bool m_ownChaseCamera;
     SPlaySwitches m_ownPlay;
     SPlaySwitches* m_play = &m_ownPlay;
     const SKeyLayout* m_keys;

@@ -1,7 +1,6 @@
 #include "model/StateDigest.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -19,8 +18,6 @@ std::string Fixed(float value, int places)
                   places, std::llabs(units) % (long long)scale);
     return text;
 }
-
-std::atomic<bool> requested(false);
 
 bool IsTankWithState(const SGameObject& o)
 {
@@ -82,11 +79,6 @@ uint64_t StateHash(const std::vector<SGameObject*>& objects, const std::function
     return hash;
 }
 
-void RequestStateDigest()
-{
-    requested = true;
-}
-
 CDigestSchedule CDigestSchedule::FromEnvironment()
 {
     const char* every = std::getenv("FERROWIND_DIGEST_EVERY");
@@ -94,9 +86,9 @@ CDigestSchedule CDigestSchedule::FromEnvironment()
     return CDigestSchedule(seconds > 0 ? (unsigned long)(seconds * 1000) : 0);
 }
 
-bool CDigestSchedule::Due(unsigned long now)
+bool CDigestSchedule::Due(unsigned long now, bool asked)
 {
-    bool due = requested.exchange(false);
+    bool due = asked;
     if (m_everyMs > 0 && (m_next == 0 || (int)((unsigned int)now - (unsigned int)m_next) >= 0)) {
         m_next = (unsigned int)now + m_everyMs;
         due = true;

@@ -126,10 +126,10 @@ TEST_F(GameInput, OneShotKeysActOncePerPress)
 
 TEST_F(GameInput, EscapeOpensTheMenuAndQuitShutsDown)
 {
-    game.m_menuState = -1;
+    game.m_play.menuState = -1;
     device.Push(SDL_KEYDOWN, SDLK_ESCAPE);
     Frame(10);
-    EXPECT_EQ(game.m_menuState, 0);
+    EXPECT_EQ(game.m_play.menuState, 0);
     EXPECT_EQ(device.cursor, SDL_ENABLE);
     EXPECT_TRUE(game.m_running);
     device.Push(SDL_QUIT, SDLK_UNKNOWN);
@@ -216,7 +216,7 @@ TEST_F(GameInput, GameClockKeepsTheLowBitsOfTheOffsetAndWraps)
 
 TEST_F(GameInput, ChaseCameraHoldsTheCameraUntilCHandsItToTheKeysAndMouse)
 {
-    game.m_chaseCamera = true;
+    game.m_play.chaseCamera = true;
     gl->SetAngles(0, 4.71f);  // as the chase camera leaves it behind a tank heading 90
     const Vector3f view = gl->m_direction, place = gl->m_position;
     device.Push(SDL_MOUSEMOTION).motion.xrel = 4;
@@ -228,7 +228,7 @@ TEST_F(GameInput, ChaseCameraHoldsTheCameraUntilCHandsItToTheKeysAndMouse)
     device.Push(SDL_KEYDOWN, SDLK_c);
     device.keys[SDLK_LEFT] = 0;
     Frame(10);
-    EXPECT_FALSE(game.m_chaseCamera);
+    EXPECT_FALSE(game.m_play.chaseCamera);
     // Free: it flies along the view the chase camera left, and the mouse
     // turns it a little from there, not from the angles of the chase.
     EXPECT_NEAR(gl->m_position.x, place.x - 1, 1e-3);
@@ -240,19 +240,19 @@ TEST_F(GameInput, ChaseCameraHoldsTheCameraUntilCHandsItToTheKeysAndMouse)
 
     device.Push(SDL_KEYDOWN, SDLK_c);
     Frame(10);
-    EXPECT_TRUE(game.m_chaseCamera);
+    EXPECT_TRUE(game.m_play.chaseCamera);
 }
 
 TEST_F(GameInput, FSwitchesTheCounterBetweenFrameRateAndFrags)
 {
-    EXPECT_EQ(game.m_showFramerate, FRAMERATE_SHOWN);
+    EXPECT_EQ(game.m_play.showFramerate, FRAMERATE_SHOWN);
     device.Push(SDL_KEYDOWN, SDLK_f);
     Frame(10);
-    EXPECT_EQ(game.m_showFramerate, FRAMERATE_CLEAR);
-    game.m_showFramerate = FRAMERATE_HIDDEN;  // the frame loop cleared the counter
+    EXPECT_EQ(game.m_play.showFramerate, FRAMERATE_CLEAR);
+    game.m_play.showFramerate = FRAMERATE_HIDDEN;  // the frame loop cleared the counter
     device.Push(SDL_KEYDOWN, SDLK_f);
     Frame(10);
-    EXPECT_EQ(game.m_showFramerate, FRAMERATE_SHOWN);
+    EXPECT_EQ(game.m_play.showFramerate, FRAMERATE_SHOWN);
 }
 
 // A key pressed and released between two frames is not held when the frame
@@ -293,7 +293,7 @@ TEST_F(GameInput, TapsWithinAFrameActOnceLikeAKeyHeldForThatFrame)
     device.Push(SDL_KEYDOWN, SDLK_c);
     device.Push(SDL_KEYUP, SDLK_c);
     Frame(30);
-    EXPECT_TRUE(game.m_chaseCamera);
+    EXPECT_TRUE(game.m_play.chaseCamera);
 }
 
 TEST_F(GameInput, AltEnterSwitchesFullScreenInPlayAndInTheMenu)
@@ -315,5 +315,5 @@ TEST_F(GameInput, AltEnterSwitchesFullScreenInPlayAndInTheMenu)
     device.fullScreenWorks = false;
     sdl->SetFullScreen(true);
     EXPECT_FALSE(sdl->FullScreen());
-    EXPECT_EQ(game.m_menuState, 0);
+    EXPECT_EQ(game.m_play.menuState, 0);
 }

@@ -77,7 +77,7 @@ protected:
     {
         current = this;
         // The free camera of the keys and the mouse unless a test turns the chase on.
-        game.m_chaseCamera = false;
+        game.m_play.chaseCamera = false;
         // The game sends the input's messages and its own.
         game.m_rollback.SetSender(RecordSend);
         sdl->m_peers.addLag = [] { ++current->lagChanges; };

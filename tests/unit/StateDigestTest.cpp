@@ -26,8 +26,7 @@ TEST(StateDigest, ScheduleEveryPeriodOfGameTimeAndOnRequest)
 {
     CDigestSchedule never(0);
     EXPECT_FALSE(never.Due(1000));
-    RequestStateDigest();
-    EXPECT_TRUE(never.Due(1000));
+    EXPECT_TRUE(never.Due(1000, true));
     EXPECT_FALSE(never.Due(1001));
 
     CDigestSchedule everySecond(1000);
