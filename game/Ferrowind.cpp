@@ -66,7 +66,7 @@ void CFerrowind::Wire()
     m_sdl->SetGraficInterface(m_gl);
     m_sdl->SetRendererSwitches(m_gl);
     m_sdl->SetOptionsPage(&m_options);
-    m_gl->m_menuNote = COptionsPage::OpenerImages();
+    m_gl->SetMenuNote(COptionsPage::OpenerImages());
     m_gl->SetGameInterface(this);
 }
 
@@ -96,7 +96,7 @@ void CFerrowind::OpenOutput(const char* outputPath)
 
 const CZoModelStore& CFerrowind::ModelStore() const
 {
-    return m_gl->m_store;
+    return m_gl->ModelStore();
 }
 
 ISoundSink& CFerrowind::Sound()
@@ -351,10 +351,7 @@ void CFerrowind::LeaveDepartedBots()
 
 void CFerrowind::ShowScoreboard()
 {
-    if (m_play.scoreboard)
-        m_gl->m_scoreboard = ScoreboardImages(ScoreRows());
-    else
-        m_gl->m_scoreboard.clear();
+    m_gl->ShowScoreboard(m_play.scoreboard ? ScoreboardImages(ScoreRows()) : std::vector<SImageRect>());
 }
 
 // Every tank's name and score, on the digest's schedule.
@@ -372,7 +369,7 @@ void CFerrowind::PrintScores()
 void CFerrowind::ShowNetFigures()
 {
     if (!m_play.netOverlay) {
-        m_gl->m_netOverlay.clear();
+        m_gl->ShowNetOverlay({});
         m_netFiguresAt = 0;
         return;
     }
@@ -384,5 +381,5 @@ void CFerrowind::ShowNetFigures()
         LogOut("%s", NetFiguresText(peers, get_lag()).c_str());
     }
     m_netFiguresAt = now | 1;
-    m_gl->m_netOverlay = NetOverlayImages(peers, get_lag());
+    m_gl->ShowNetOverlay(NetOverlayImages(peers, get_lag()));
 }

@@ -67,8 +67,7 @@ void CFerrowind::GuardFrameRate(unsigned long frameMs)
                          std::to_string(m_guard.Target()) + " fps: " +
                          DescribeChange(before, m_settings.quality);
     LogOut("%s\n", notice.c_str());
-    m_gl->m_notice = NoticeImages(notice);
-    m_gl->m_noticeUntil = GetTime() + NOTICE_MS;
+    m_gl->ShowNotice(NoticeImages(notice), GetTime() + NOTICE_MS);
     if (!m_settingsPath.empty())
         SaveSettings(m_settings, m_settingsPath);
 }

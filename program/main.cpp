@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     setip(0);
     ZOSocketInit();
     CFerrowind* game = new CFerrowind((char*)"", (char*)places.logPath.c_str());
-    game->m_gl->m_cacheFolder = places.cacheFolder;
+    game->m_gl->SetCacheFolder(places.cacheFolder);
 #ifndef _WIN32
     game->SeedBots(line.bots);
     game->m_playerName = CleanPlayerName(line.name ? line.name : LoginName());

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/Interfaces.h"
@@ -90,6 +91,22 @@ public:
 
     // Number of loaded models, textures and shader programs.
     int ModelCount() const { return (int)m_store.m_models.size(); }
+    // The loaded models' geometry, which collisions read.
+    const CZoModelStore& ModelStore() const { return m_store; }
+
+    // What the game hands over to be drawn over the picture: the network
+    // overlay and the scoreboard (empty: none), a notice line until the game
+    // time given, and the line under the menu's buttons.
+    void ShowNetOverlay(std::vector<SImageRect> images) { m_netOverlay = std::move(images); }
+    void ShowScoreboard(std::vector<SImageRect> images) { m_scoreboard = std::move(images); }
+    void ShowNotice(std::vector<SImageRect> images, unsigned long until)
+    {
+        m_notice = std::move(images);
+        m_noticeUntil = until;
+    }
+    void SetMenuNote(std::vector<SImageRect> images) { m_menuNote = std::move(images); }
+    // Where the model cache files go, with a trailing slash; empty: the working folder.
+    void SetCacheFolder(const std::string& folder) { m_cacheFolder = folder; }
 
     // Model loading steps that talk to OpenGL.
     void GenerateVertexBuffers();
