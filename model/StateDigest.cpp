@@ -28,7 +28,7 @@ bool IsTankWithState(const SGameObject& o)
 
 namespace {
 
-// `atTime`: the battlefield as every copy has it at that time. A taken
+// `atTime`: the battlefield as every copy has it at that time, living tanks only. A taken
 // power-up counts as back once its timer's time has come, as the rules see
 // it, not only once a frame has shown it again; a throttle is left out, as
 // only the tank's owner ever changes it (its moves are what others see).
@@ -39,6 +39,11 @@ std::string DigestText(const std::vector<SGameObject*>& objects, const std::func
     std::string head = "digest " + std::to_string((unsigned int)time) + " ";
     for (size_t i = 0; i < objects.size(); ++i) {
         const SGameObject& o = *objects[i];
+        // A dead tank is no part of what copies compare: it touches nothing
+        // until its owner brings it in, and a newcomer's tank enters each
+        // copy at that copy's own moment, not at a time of the queue's.
+        if (atTime && IsTankWithState(o) && !o.active)
+            continue;
         if (IsTankWithState(o)) {
             const float* s = o.state;
             text += head + "tank " + tankName((int)i) + " pos " + Fixed(o.pos.x, 2) + " " + Fixed(o.pos.y, 2) + " " +
