@@ -174,6 +174,7 @@ void CFerrowind::Run()
 
     while (m_running) {
         KeepWindowModeInSettings();
+        FollowWindow();
         if (m_menuState >= 0) {
             MenuFrame();
             continue;

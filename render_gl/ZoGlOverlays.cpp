@@ -21,8 +21,7 @@ void GlowViewport(const CZoGl& gl)
 {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    int size = (int)(kGlowSize * gl.SceneShare());
-    glViewport(0, 0, size, size);
+    glViewport(0, 0, (int)(gl.GlowWidth() * gl.SceneShare()), (int)(gl.GlowHeight() * gl.SceneShare()));
 }
 
 // Filtering of the texture bound on the active unit. The composite reads the
@@ -195,7 +194,7 @@ void CZoGl::DrawMinimap()
     glEnable(GL_TEXTURE_2D);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glViewport(0, 0, kMinimapWidth, kMinimapHeight);
+    glViewport(0, 0, MinimapWidth(), MinimapHeight());
     set_frustum();
     UseProgramSlot(*this, program::Minimap);
     m_position = objects[LOCAL_TANK]->pos;
