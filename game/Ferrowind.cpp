@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "game/KeyGuide.h"
 #include "model/NetOverlay.h"
 #include "model/StateDigest.h"
 #include "input/ZoSDL.h"
@@ -70,6 +71,7 @@ void CFerrowind::Wire()
     m_sdl->SetRendererSwitches(m_gl);
     m_sdl->SetOptionsPage(&m_options);
     m_gl->m_menuNote = COptionsPage::OpenerImages();
+    m_gl->m_menuKeys = KeyGuideImages(KeyGuide(m_sdl->m_bindings, *m_sdl->m_keys));
     m_gl->SetGameInterface(this);
 }
 

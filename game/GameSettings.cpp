@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "game/KeyGuide.h"
 #include "input/ZoSDL.h"
 #include "model/Log.h"
 #include "render/TextLayout.h"
@@ -20,6 +21,7 @@ void CFerrowind::UseSettings(const SSettings& settings)
     m_settings = settings;
     m_gl->SetQuality(settings.quality);
     m_sdl->SetKeyBindings(settings.keys);
+    m_gl->m_menuKeys = KeyGuideImages(KeyGuide(settings.keys, *m_sdl->m_keys));
     m_sdl->SetWindowSize(settings.windowWidth, settings.windowHeight);
     m_sdl->SetFullScreen(settings.fullscreen);
     FollowWindow();

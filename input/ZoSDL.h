@@ -114,6 +114,7 @@ public:
     enum { MENU_NOT_DRAWN = -1000 };
     int m_menuDrawnState = MENU_NOT_DRAWN;
     bool m_menuEvent = false;
+    int m_menuRedraws = 0;  // frames the menu is drawn again whatever comes
     bool m_fullScreen = false;
     int m_windowWidth = SCREEN_WIDTH, m_windowHeight = SCREEN_HEIGHT;
     unsigned int m_windowChanges = 0;

@@ -136,8 +136,10 @@ void CZoSDL::SetFullScreen(bool on)
 void CZoSDL::WindowChanged()
 {
     ++m_windowChanges;
-    // The menu is drawn again on the new window.
-    m_menuEvent = true;
+    // The menu is drawn again on the new window, twice: the first picture
+    // after a change of size may still go to buffers of the old size, which
+    // the driver learns of only at the swap.
+    m_menuRedraws = 2;
 }
 
 bool CZoSDL::HandleAltEnter(const SDL_Event& event)

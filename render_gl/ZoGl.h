@@ -70,6 +70,8 @@ public:
     void DrawMenuPage(const std::vector<SImageRect>& page);
     // Drawn on the menu under its buttons (the line that opens the options).
     std::vector<SImageRect> m_menuNote;
+    // The keys of the menu's controls panel, as they are set (game/KeyGuide.h).
+    std::vector<SImageRect> m_menuKeys;
 
     // The switches the keys change; declared after the operations above so
     // that those keep their places in the virtual table.

@@ -253,6 +253,10 @@ void CZoGl::DrawMenu(int state)
     for (int button = 0; button < MENU_BUTTON_COUNT; ++button)
         DrawRect(*this, MenuButtonImage(button, MenuButtonUnderMouse(button, mx, my), state));
     DrawRects(*this, m_menuNote);
+    // The panel's amber (the image program takes the current colour).
+    glColor4ub(255, 189, 56, 255);
+    DrawRects(*this, m_menuKeys);
+    glColor4ub(255, 255, 255, 255);
 }
 
 void CZoGl::DrawMenuPage(const std::vector<SImageRect>& page)

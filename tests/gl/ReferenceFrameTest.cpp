@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "game/KeyGuide.h"
 #include "tests/gl/FrameScene.h"
 #include "model/Numbers.h"
 #include "render/Quality.h"
@@ -111,9 +112,10 @@ protected:
     }
 
     // Draws the frame and holds it against the reference `name`.
-    void Expect(const std::string& name)
+    void Expect(const std::string& name) { ExpectFrame(name, Draw()); }
+    void ExpectFrame(const std::string& name, const CFrame& drawn)
     {
-        SPicture frame = HalfSize(Draw());
+        SPicture frame = HalfSize(drawn);
         std::string path = std::string(FERROWIND_TEST_DATA) + "/frames/" + name + ".png";
         const char* write = std::getenv("FERROWIND_WRITE_REFERENCE_FRAMES");
         if (write && *write == '1') {
@@ -158,6 +160,25 @@ TEST_F(ReferenceFrames, ViewsMatchTheirPictures)
         gl->m_shadowMode = v.shadowMode;
         Expect(v.name);
     }
+}
+
+// The menu with the default keys in its controls panel, the mouse over no
+// button.
+TEST_F(ReferenceFrames, MenuMatchesItsPicture)
+{
+    gl->m_menuKeys = KeyGuideImages(KeyGuide(DefaultKeyBindings(NATIVE_FLAVOUR), KeyLayoutFor(NATIVE_FLAVOUR)));
+    SDL_WarpMouse(20, 740);
+    for (int i = 0; i < 20; ++i) {
+        SDL_PumpEvents();
+        int x = -1, y = -1;
+        SDL_GetMouseState(&x, &y);
+        if (x == 20 && y == 740)
+            break;
+        SDL_Delay(10);
+    }
+    gl->DrawMenu(0);
+    ExpectFrame("menu", CFrame::Read());
+    gl->m_menuKeys.clear();
 }
 
 // A shot and its impact under a low light: flashes, glow, shadows and bump
