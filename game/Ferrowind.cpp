@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "game/KeyGuide.h"
 #include "model/StateDigest.h"
 #include "input/ZoSDL.h"
 #include "net/BotWire.h"
@@ -67,6 +68,7 @@ void CFerrowind::Wire()
     m_sdl->SetRendererSwitches(m_gl);
     m_sdl->SetOptionsPage(&m_options);
     m_gl->SetMenuNote(COptionsPage::OpenerImages());
+    m_gl->SetMenuKeys(KeyGuideImages(KeyGuide(m_sdl->Bindings(), m_sdl->Keys())));
     m_gl->SetGameInterface(this);
 }
 
@@ -171,6 +173,7 @@ void CFerrowind::Run()
 
     while (m_running) {
         KeepWindowModeInSettings();
+        FollowWindow();
         if (m_play.menuState >= 0) {
             MenuFrame();
             continue;

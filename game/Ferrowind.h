@@ -79,6 +79,9 @@ public:
     void ChangeSettings(const SSettings& settings);
     // Full screen switched by Alt+Enter is saved like a setting.
     void KeepWindowModeInSettings();
+    // The renderer follows every change of the window's size or mode.
+    void FollowWindow();
+    unsigned int m_windowChangesSeen = 0;
     virtual int LoadObjects(char* path);
     virtual int LoadTextures(char* path);
     virtual int LoadShaders(char* path);

@@ -41,8 +41,10 @@ bool CZoSDL::HandleOptionsEvent(const SDL_Event& event)
 
 bool CZoSDL::TakeMenuRedraw()
 {
-    bool redraw = m_menuEvent || m_play->menuState != m_menuDrawnState;
+    bool redraw = m_menuEvent || m_play->menuState != m_menuDrawnState || m_menuRedraws > 0;
     m_menuEvent = false;
+    if (m_menuRedraws > 0)
+        --m_menuRedraws;
     m_menuDrawnState = m_play->menuState;
     return redraw;
 }

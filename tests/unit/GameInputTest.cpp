@@ -311,9 +311,49 @@ TEST_F(GameInput, AltEnterSwitchesFullScreenInPlayAndInTheMenu)
     sdl->CheckMenuInput();
     EXPECT_FALSE(sdl->FullScreen());
     EXPECT_EQ(device.fullScreenToggles, 2);
-    // Where it cannot be switched, it stays as it is.
+    // Where the window cannot be switched as it is, the mode is set again at
+    // the same size, and the renderer hears of the change.
     device.fullScreenWorks = false;
+    unsigned int changes = sdl->WindowChanges();
     sdl->SetFullScreen(true);
-    EXPECT_FALSE(sdl->FullScreen());
+    EXPECT_TRUE(sdl->FullScreen());
+    EXPECT_TRUE(device.videoFullScreen);
+    EXPECT_EQ(device.videoWidth, SCREEN_WIDTH);
+    EXPECT_EQ(sdl->WindowChanges(), changes + 1);
+    // Where neither works, it stays as it is.
+    device.videoModeWorks = false;
+    sdl->SetFullScreen(false);
+    EXPECT_TRUE(sdl->FullScreen());
+    EXPECT_EQ(sdl->WindowChanges(), changes + 1);
     EXPECT_EQ(game.m_play.menuState, 0);
+}
+
+// The renderer's targets follow the window, whichever way its size or mode
+// changed: the settings, or Alt+Enter where the mode must be set again.
+TEST_F(GameInput, TheRendererFollowsTheWindow)
+{
+    SSettings settings = game.m_settings;
+    settings.windowWidth = 1280;
+    settings.windowHeight = 1024;
+    while (sdl->TakeMenuRedraw()) {
+    }
+    game.UseSettings(settings);
+    EXPECT_EQ(gl->m_windowWidth, 1280);
+    EXPECT_EQ(gl->m_windowHeight, 1024);
+    // The still menu is drawn twice on the new window: the first picture may
+    // go to buffers of the old size.
+    EXPECT_TRUE(sdl->TakeMenuRedraw());
+    EXPECT_TRUE(sdl->TakeMenuRedraw());
+    EXPECT_FALSE(sdl->TakeMenuRedraw());
+    device.fullScreenWorks = false;
+    device.Push(SDL_KEYDOWN, SDLK_RETURN).key.keysym.mod = KMOD_LALT;
+    Frame(10);
+    EXPECT_EQ(device.videoWidth, 1280);
+    EXPECT_TRUE(device.videoFullScreen);
+    // A size SDL refuses leaves window and renderer as they were.
+    device.videoModeWorks = false;
+    settings.windowWidth = 800;
+    settings.windowHeight = 600;
+    game.UseSettings(settings);
+    EXPECT_EQ(gl->m_windowWidth, 1280);
 }
