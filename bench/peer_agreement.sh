@@ -18,7 +18,9 @@
 #   AGREE_DEPART=S    copy 3 quits at S (Esc twice); the others must then
 #                     show no tank for it, and only they are compared
 # After each run every compared copy is closed, and the drop, loss and
-# disagreement counts it prints as it closes are shown.
+# disagreement counts it prints as it closes are shown, with what copies 1
+# and 2 sent and received per second of driving (datagrams and bytes, at
+# their interfaces: before the bridge drops any, and after).
 set -u
 
 bin=$(readlink -f "$1")
@@ -116,6 +118,7 @@ for run in $(seq 1 "$runs"); do
     sleep 2
     for i in "${first[@]}"; do release "$i" space; done
     start=$SECONDS
+    declare -a before_driving=("" "$(traffic 1)" "$(traffic 2)")
     done_events=-1
     while ((SECONDS < start + drive)); do
         t=$((SECONDS - start))
@@ -129,6 +132,14 @@ for run in $(seq 1 "$runs"); do
     for i in 1 2 3; do
         [ -n "${holding[$i]}" ] && release "$i" "${holding[$i]}"
         holding[$i]=""
+    done
+    rates=""
+    for i in 1 2; do
+        read -r tp tb rp rb <<<"$(traffic "$i")"
+        read -r tp0 tb0 rp0 rb0 <<<"${before_driving[$i]}"
+        secs=$((SECONDS - start))
+        rates+="$(printf '    copy %d per second: sent %d datagrams, %d bytes; received %d datagrams, %d bytes' "$i" \
+            $(((tp - tp0) / secs)) $(((tb - tb0) / secs)) $(((rp - rp0) / secs)) $(((rb - rb0) / secs)))"$'\n'
     done
     sleep "$quiet"
     compared=()
@@ -172,7 +183,9 @@ for run in $(seq 1 "$runs"); do
     for i in "${compared[@]}"; do close_copy "$i"; done
     for i in "${compared[@]}"; do
         grep -F "records dropped:" "$work/stdout$i.txt" | tail -n 1 | sed "s/^[0-9.]* /    copy $i: /"
+        grep -F "state differs from" "$work/stdout$i.txt" | sed "s/^[0-9.]* /    copy $i: /"
     done
+    printf '%s' "$rates"
     stop_copies
     sleep 1
 done

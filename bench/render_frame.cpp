@@ -6,10 +6,14 @@
 // all of the drawing thread, and the renderer's own work outside the driver
 // (object list copies and the shadow silhouettes on the host).
 //
+// Then what a change of the window costs: the render targets made again at
+// another size, and everything loaded again into a new OpenGL context.
+//
 //   render_frame [ASSETS_DIRECTORY [SECONDS [PASS_FRAMES [SAMPLES]]]]
 //   (default: the source tree's assets, 20 s for each frame rate, 30 frames,
 //   the window the game opens; SAMPLES a pixel: a window with that many, 0
-//   a plain one)
+//   a plain one). FERROWIND_PRESET=low, medium or high draws at that preset
+//   (default high).
 #include <GL/glew.h>
 #include <SDL/SDL.h>
 
@@ -317,6 +321,14 @@ int main(int argc, char** argv)
     CCountingGame counting(*game);
     gl->SetGameInterface(&counting);
 
+    const char* presetName = std::getenv("FERROWIND_PRESET");
+    EPreset preset = PRESET_HIGH;
+    if (presetName && !PresetFromName(presetName, preset)) {
+        std::fprintf(stderr, "render_frame: no preset %s\n", presetName);
+        return 1;
+    }
+    gl->SetQuality(PresetQuality(preset));
+
     gl->Draw();  // first frame: shadow casters, uniform look-ups
     glFinish();
 
@@ -326,9 +338,10 @@ int main(int argc, char** argv)
     SRun withShadows = TurningFrames(*gl, seconds);
     double copyMs = Ms(counting.copyTime) / withShadows.frames;
     long copies = counting.copies / withShadows.frames;
+    int shadowMode = gl->m_shadowMode;
     gl->m_shadowMode = 0;
     SRun withoutShadows = TurningFrames(*gl, seconds);
-    gl->m_shadowMode = 1;
+    gl->m_shadowMode = shadowMode;
 
     // The renderer's host-side silhouettes, as GetEdges builds them each frame.
     std::vector<SHomVertex> quads;
@@ -366,12 +379,38 @@ int main(int argc, char** argv)
     gl->m_netOverlay.clear();
     gl->times = plain;
 
+    // A new size and back: the targets made again twice.
+    start = Clock::now();
+    gl->FollowWindow(800, 600);
+    gl->FollowWindow(1024, 768);
+    glFinish();
+    double resizeMs = Ms(Clock::now() - start) / 2;
+    // A new context, as a mode change brings on Windows: everything loaded again.
     const GLubyte* renderer = glGetString(GL_RENDERER);
+    std::string rendererName = renderer ? (const char*)renderer : "?";
     int windowSamples = 0;
     glGetIntegerv(GL_SAMPLES, &windowSamples);
-    std::printf("renderer: %s; window: %d samples a pixel\n", renderer ? (const char*)renderer : "?", windowSamples);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    double reloadMs = -1;
+    work = WorkingDirectory(assets);
+    if (quiet && SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL) &&
+        !work.empty() && chdir(work.c_str()) == 0) {
+        std::fflush(stdout);
+        dup2(fileno(quiet), 1);
+        start = Clock::now();
+        gl->FollowWindow(1024, 768);
+        gl->Draw();
+        glFinish();
+        reloadMs = Ms(Clock::now() - start);
+        std::fflush(stdout);
+        dup2(console, 1);
+    }
+    std::system(("rm -rf '" + work + "'").c_str());
+
+    std::printf("renderer: %s; window: %d samples a pixel\n", rendererName.c_str(), windowSamples);
     std::printf("battlefield: %zu objects, %d active, %d tanks; 1024 x 768, camera turning %.0f degrees a second\n",
                 game->m_objects.size(), active, tanks, kTurnDegreesPerSecond);
+    std::printf("preset: %s\n", PresetName(preset));
     std::printf("frames per second:            %8.2f  (%.2f ms a frame, %d frames in %.1f s)\n",
                 withShadows.frames * 1000.0 / withShadows.wallMs, withShadows.wallMs / withShadows.frames,
                 withShadows.frames, withShadows.wallMs / 1000);
@@ -396,5 +435,7 @@ int main(int argc, char** argv)
         std::printf("    with the network overlay %8.2f ms %8.2f ms CPU %8.2f ms  (%d peers: %zu glyphs)\n",
                     Ms(overlay[k].passes[hud]) / frames, overlay[k].passCpuMs[hud] / frames,
                     overlay[k].passThreadCpuMs[hud] / frames, peerCounts[k], glyphs[k]);
+    std::printf("window size changed, targets made again: %8.2f ms\n", resizeMs);
+    std::printf("new context, everything loaded again and one frame drawn: %8.2f ms\n", reloadMs);
     return 0;
 }

@@ -1,9 +1,9 @@
 #include "game/CommandLine.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
-#include "controls/Controls.h"
 #include "game/BotOptions.h"
 
 SCommandLine ReadCommandLine(int argc, char** argv)
@@ -63,7 +63,7 @@ std::string Padded(std::string s, size_t width)
 
 }  // namespace
 
-std::string HelpText()
+std::string HelpText(const std::vector<SGuideLine>& guide)
 {
     std::string text =
         "Usage: ferrowind [OPTIONS] [LOG-FILE]\n"
@@ -86,8 +86,12 @@ std::string HelpText()
     text +=
         "\n"
         "Keys:\n";
-    for (const SControl& control : Controls())
-        text += "  " + Padded(Lower(control.keys), 10) + Lower(control.action) + "\n";
+    // The actions line up after the longest keys.
+    size_t keysWidth = 10;
+    for (const SGuideLine& line : guide)
+        keysWidth = std::max(keysWidth, line.keys.size() + 2);
+    for (const SGuideLine& line : guide)
+        text += "  " + Padded(Lower(line.keys.c_str()), keysWidth) + Lower(line.action.c_str()) + "\n";
     text +=
         "The chase camera follows your tank once it is alive; while it does, the\n"
         "arrow keys and the mouse leave the camera alone.\n"

@@ -3,7 +3,10 @@
 
 #include <string>
 
+#include <vector>
+
 #include "game/BotPlayers.h"
+#include "game/KeyGuide.h"
 #include "game/SettingsOptions.h"
 
 // What the command line asks for: --help or --version as the first word, or
@@ -20,7 +23,7 @@ struct SCommandLine {
 
 SCommandLine ReadCommandLine(int argc, char** argv);
 
-// The usage, every key and the environment variables the program reads.
-std::string HelpText();
+// The usage, every key of `guide` and the environment variables the program reads.
+std::string HelpText(const std::vector<SGuideLine>& guide);
 
 #endif

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "model/NetOverlay.h"
+#include "game/KeyGuide.h"
 #include "model/StateDigest.h"
 #include "input/ZoSDL.h"
 #include "net/BotWire.h"
@@ -22,10 +22,9 @@
 FILE* output = 0;
 
 CFerrowind::CFerrowind(char*, char* outputPath)
-    : m_menuState(0), m_queue(m_objects, m_selfAddress, ZOSocketSend), m_messages(m_queue.Messages()),
-      m_rollback(m_queue.Rollback()), m_savedStates(m_rollback.States()), m_objectCount(0), m_sdl(0), m_gl(0),
-      m_threads(0), m_sound(0), m_mutex(-1), m_running(true), m_showFramerate(FRAMERATE_SHOWN), m_chaseCamera(true),
-      m_selfAddress(0), m_lockOwner(std::thread::id())
+    : m_queue(m_objects, m_selfAddress, ZOSocketSend), m_messages(m_queue.Messages()), m_rollback(m_queue.Rollback()),
+      m_savedStates(m_rollback.States()), m_objectCount(0), m_sdl(0), m_gl(0), m_threads(0), m_sound(0), m_mutex(-1),
+      m_running(true), m_selfAddress(0), m_lockOwner(std::thread::id())
 {
     m_sdl = new CZoSDL((char*)"Ferrowind", (char*)"");
     m_gl = new CZoGl();
@@ -43,14 +42,13 @@ CFerrowind::CFerrowind(char*, char* outputPath)
     std::srand((unsigned)std::time(0));
     m_random.seed((unsigned)std::rand());
     OpenOutput(outputPath);
-    m_menuState = 0;
 }
 
 CFerrowind::CFerrowind(const SGameComponents& components, const char* outputPath)
-    : m_menuState(0), m_queue(m_objects, m_selfAddress, ZOSocketSend), m_messages(m_queue.Messages()),
-      m_rollback(m_queue.Rollback()), m_savedStates(m_rollback.States()), m_objectCount(0), m_sdl(components.sdl),
-      m_gl(components.gl), m_threads(components.threads), m_sound(components.sound), m_mutex(-1), m_running(true),
-      m_showFramerate(FRAMERATE_SHOWN), m_chaseCamera(true), m_selfAddress(0), m_lockOwner(std::thread::id())
+    : m_queue(m_objects, m_selfAddress, ZOSocketSend), m_messages(m_queue.Messages()), m_rollback(m_queue.Rollback()),
+      m_savedStates(m_rollback.States()), m_objectCount(0), m_sdl(components.sdl), m_gl(components.gl),
+      m_threads(components.threads), m_sound(components.sound), m_mutex(-1), m_running(true), m_selfAddress(0),
+      m_lockOwner(std::thread::id())
 {
     Wire();
     WireQueue();
@@ -65,12 +63,12 @@ void CFerrowind::Wire()
 {
     m_sdl->SetGameInterface(this);
     m_sdl->SetPeerCalls(SPeerCalls{add_lag, remove_lag, PrintConnections});
-    m_sdl->ShareGameSwitches(&m_menuState, &m_showFramerate, &m_chaseCamera);
     m_sdl->SharePlaySwitches(&m_play);
     m_sdl->SetGraficInterface(m_gl);
     m_sdl->SetRendererSwitches(m_gl);
     m_sdl->SetOptionsPage(&m_options);
-    m_gl->m_menuNote = COptionsPage::OpenerImages();
+    m_gl->SetMenuNote(COptionsPage::OpenerImages());
+    m_gl->SetMenuKeys(KeyGuideImages(KeyGuide(m_sdl->Bindings(), m_sdl->Keys())));
     m_gl->SetGameInterface(this);
 }
 
@@ -100,7 +98,7 @@ void CFerrowind::OpenOutput(const char* outputPath)
 
 const CZoModelStore& CFerrowind::ModelStore() const
 {
-    return m_gl->m_store;
+    return m_gl->ModelStore();
 }
 
 ISoundSink& CFerrowind::Sound()
@@ -175,7 +173,8 @@ void CFerrowind::Run()
 
     while (m_running) {
         KeepWindowModeInSettings();
-        if (m_menuState >= 0) {
+        FollowWindow();
+        if (m_play.menuState >= 0) {
             MenuFrame();
             continue;
         }
@@ -192,6 +191,7 @@ void CFerrowind::Run()
         StepObjects(objects, dt);
         previous = GetTime();
         ActOnMessages();
+        PublishPoses();
         FollowLocalTank();
         m_gl->Draw();
         GuardFrameRate(dt);
@@ -200,7 +200,9 @@ void CFerrowind::Run()
         ShowScoreboard();
         TellPeers();
         LeaveDepartedBots();
-        if (digests.Due(GetTime())) {
+        bool asked = m_play.digestAsked;
+        m_play.digestAsked = false;
+        if (digests.Due(GetTime(), asked)) {
             PrintDigest();
             PrintScores();
         }
@@ -220,7 +222,7 @@ void CFerrowind::MenuFrame()
     if (redraw && m_options.IsOpen())
         m_gl->DrawMenuPage(m_options.Images());
     else if (redraw)
-        m_gl->DrawMenu(m_menuState);
+        m_gl->DrawMenu(m_play.menuState);
     m_sdl->CheckMenuInput();
     if (redraw)
         m_sdl->EndCyrcle();
@@ -246,6 +248,32 @@ void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned 
     for (SGameObject* o : objects)
         if (o->kind == KIND_POWERUP && !o->active && (int)((unsigned int)GetTime() - (unsigned int)o->timer) >= 0)
             o->active = 1;
+}
+
+// The tanks this copy owns, where they stand once this frame's messages are
+// in, dated now: each copy applies the pose after that time's messages, so
+// whatever a copy made of the moves before, all stand alike after it.
+void CFerrowind::PublishPoses()
+{
+    unsigned int now = (unsigned int)GetTime();
+    if (m_posedAt != 0 && now - m_posedAt < TANK_POSE_EVERY_MS)
+        return;
+    m_posedAt = now | 1;
+    std::vector<std::pair<SGameMsg, bool>> poses;
+    {
+        CHold hold(*this);
+        std::vector<int> owned = m_bots.Tanks();
+        owned.insert(owned.begin(), LOCAL_TANK);
+        for (int index : owned) {
+            const SGameObject* o = index < (int)m_objects.size() ? m_objects[index] : 0;
+            if (!IsTank(index) || o->kind != KIND_TANK || !o->active)
+                continue;
+            float pose[TANK_POSE_VALUES] = {o->pos.x, o->pos.y, o->pos.z, o->angles.x, o->angles.y, o->angles.z};
+            poses.emplace_back(MakeMsg(GMSG_TANK_POSE, index, TANK_POSE_VALUES, pose, now), KnownToPeers(index));
+        }
+    }
+    for (const auto& pose : poses)
+        Publish(pose.first, pose.second);
 }
 
 // Tanks named by their owners' addresses, as every copy knows them.
@@ -326,10 +354,7 @@ void CFerrowind::LeaveDepartedBots()
 
 void CFerrowind::ShowScoreboard()
 {
-    if (m_play.scoreboard)
-        m_gl->m_scoreboard = ScoreboardImages(ScoreRows());
-    else
-        m_gl->m_scoreboard.clear();
+    m_gl->ShowScoreboard(m_play.scoreboard ? ScoreboardImages(ScoreRows()) : std::vector<SImageRect>());
 }
 
 // Every tank's name and score, on the digest's schedule.
@@ -346,8 +371,8 @@ void CFerrowind::PrintScores()
 // figures in words once each time it is switched on.
 void CFerrowind::ShowNetFigures()
 {
-    if (!NetOverlayShown()) {
-        m_gl->m_netOverlay.clear();
+    if (!m_play.netOverlay) {
+        m_gl->ShowNetOverlay({});
         m_netFiguresAt = 0;
         return;
     }
@@ -359,5 +384,5 @@ void CFerrowind::ShowNetFigures()
         LogOut("%s", NetFiguresText(peers, get_lag()).c_str());
     }
     m_netFiguresAt = now | 1;
-    m_gl->m_netOverlay = NetOverlayImages(peers, get_lag());
+    m_gl->ShowNetOverlay(NetOverlayImages(peers, get_lag()));
 }

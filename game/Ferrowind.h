@@ -80,6 +80,9 @@ public:
     void ChangeSettings(const SSettings& settings);
     // Full screen switched by Alt+Enter is saved like a setting.
     void KeepWindowModeInSettings();
+    // The renderer follows every change of the window's size or mode.
+    void FollowWindow();
+    unsigned int m_windowChangesSeen = 0;
     virtual int LoadObjects(char* path);
     virtual int LoadTextures(char* path);
     virtual int LoadShaders(char* path);
@@ -89,7 +92,6 @@ public:
     void Publish(SGameMsg msg, bool toPeers) override;
     virtual void Close();
 
-    int m_menuState;
     std::vector<SGameObject*> m_objects;
     std::vector<int> m_effectObjects;
     // The message queue, its time warp and snapshots; the three after it
@@ -106,13 +108,6 @@ public:
     int m_mutex;
     bool m_running;
 
-    // What the local tank's display (state element 6) carries; one of the
-    // FRAMERATE_ values (model/Interfaces.h), any other counts frags as well.
-    int m_showFramerate;
-    // While set, each playing frame puts the camera behind the living local
-    // tank. Set from the start; the input's c key switches it.
-    bool m_chaseCamera;
-
     // True when the loaded battlefield has what the game reads by number: a
     // local tank at 1, an object 72 and an effect object. Names what is missing.
     bool CheckBattlefield(const char* path) const;
@@ -122,8 +117,8 @@ public:
     // The frame loop's movement step: the local tank's and the computer
     // tanks' (public for battles simulated without a window).
     void StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt);
-    // The menu's Practice and the scoreboard key.
-    SPlaySwitches m_play;
+    // What the keys and the menu switch; the chase camera is on from the start.
+    SPlaySwitches m_play{SPlaySwitches::WithChaseCamera()};
     // Whether this copy works out hits on the tank (its player's or a
     // computer tank it drives), and whether the peers know it.
     bool OwnsTank(int index) const;
@@ -169,6 +164,8 @@ private:
     bool Present(const SGameObject& other);
     void TakePowerUp(const SGameMsg& msg);
     void SetTankState(const SGameMsg& msg);
+    void SetTankPose(const SGameMsg& msg);
+    void PublishPoses();
     void Shoot(const SGameMsg& msg);
     void Respawn(int shooter, unsigned long shotTime);
     bool FreeSpot(int tank, Vector3f& spot);
@@ -199,6 +196,9 @@ private:
     // When the player's name and the hosted computer tanks were last sent.
     unsigned int m_peersToldAt = 0;
     enum { TELL_PEERS_EVERY_MS = 2000 };
+    // Game time of the last poses of the tanks this copy owns.
+    unsigned int m_posedAt = 0;
+    enum { TANK_POSE_EVERY_MS = 2000 };
     // Damage rolls and respawn spots; a game of its own in each test.
     std::minstd_rand m_random;
 };

@@ -13,7 +13,7 @@ const float CHASE_DISTANCE = 40;
 // camera where it was, so its wreck stays in view.
 void CFerrowind::FollowLocalTank()
 {
-    if (!m_chaseCamera)
+    if (!m_play.chaseCamera)
         return;
     std::vector<SGameObject*> objects = GetGameObjects();
     if (objects.size() <= LOCAL_TANK || !objects[LOCAL_TANK]->active)
@@ -32,11 +32,11 @@ void CFerrowind::UpdateDisplay(unsigned long frameStart)
     if (m_objects.size() <= LOCAL_TANK || m_objects[LOCAL_TANK]->stateCount <= TS_DISPLAY)
         return;
     float& display = m_objects[LOCAL_TANK]->state[TS_DISPLAY];
-    if (m_showFramerate == FRAMERATE_SHOWN) {
+    if (m_play.showFramerate == FRAMERATE_SHOWN) {
         double frameMs = (double)(unsigned int)(GetTime() - frameStart);
         display = (float)(1000.0 / frameMs);
-    } else if (m_showFramerate == FRAMERATE_CLEAR) {
+    } else if (m_play.showFramerate == FRAMERATE_CLEAR) {
         display = 0;
-        m_showFramerate = FRAMERATE_HIDDEN;
+        m_play.showFramerate = FRAMERATE_HIDDEN;
     }
 }

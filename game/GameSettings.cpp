@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "game/KeyGuide.h"
 #include "input/ZoSDL.h"
 #include "model/Log.h"
 #include "render/TextLayout.h"
@@ -20,11 +21,10 @@ void CFerrowind::UseSettings(const SSettings& settings)
     m_settings = settings;
     m_gl->SetQuality(settings.quality);
     m_sdl->SetKeyBindings(settings.keys);
-    if (m_sdl->SetWindowSize(settings.windowWidth, settings.windowHeight)) {
-        m_gl->m_windowWidth = settings.windowWidth;
-        m_gl->m_windowHeight = settings.windowHeight;
-    }
+    m_gl->SetMenuKeys(KeyGuideImages(KeyGuide(settings.keys, m_sdl->Keys())));
+    m_sdl->SetWindowSize(settings.windowWidth, settings.windowHeight);
     m_sdl->SetFullScreen(settings.fullscreen);
+    FollowWindow();
     m_guard.SetTarget(settings.targetFps);
 }
 
@@ -48,6 +48,14 @@ void CFerrowind::KeepWindowModeInSettings()
     ChangeSettings(settings);
 }
 
+void CFerrowind::FollowWindow()
+{
+    if (m_sdl->WindowChanges() == m_windowChangesSeen)
+        return;
+    m_windowChangesSeen = m_sdl->WindowChanges();
+    m_gl->FollowWindow(m_sdl->WindowWidth(), m_sdl->WindowHeight());
+}
+
 // Only the quality steps are the guard's to walk: switches set one by one
 // that are none of them stay as the player set them.
 void CFerrowind::GuardFrameRate(unsigned long frameMs)
@@ -67,8 +75,7 @@ void CFerrowind::GuardFrameRate(unsigned long frameMs)
                          std::to_string(m_guard.Target()) + " fps: " +
                          DescribeChange(before, m_settings.quality);
     LogOut("%s\n", notice.c_str());
-    m_gl->m_notice = NoticeImages(notice);
-    m_gl->m_noticeUntil = GetTime() + NOTICE_MS;
+    m_gl->ShowNotice(NoticeImages(notice), GetTime() + NOTICE_MS);
     if (!m_settingsPath.empty())
         SaveSettings(m_settings, m_settingsPath);
 }

@@ -1,4 +1,5 @@
 // What each message does to the battlefield.
+#include <cmath>
 #include <cstdlib>
 
 #include "game/Damage.h"
@@ -139,6 +140,9 @@ void CFerrowind::ActOnMessage(SGameMsg msg)
     case GMSG_TANK_STATE:
         SetTankState(msg);
         break;
+    case GMSG_TANK_POSE:
+        SetTankPose(msg);
+        break;
     case GMSG_DEPARTED:
         m_objects[msg.object]->active = 0;
         m_objects[msg.object]->kind = KIND_DEPARTED;
@@ -176,6 +180,23 @@ void CFerrowind::SetTankState(const SGameMsg& msg)
         o->effect[k] = v[TSV_EFFECT + k];
     float age = v[TSV_RELOAD_AGE];
     o->timer = (unsigned int)msg.time - (unsigned int)(age >= 0 && age < 1e9f ? age : 0);
+}
+
+// Every copy puts the tank where its owner had it at the message's time, so
+// that one that judged a move otherwise (a push into a wedged tank) comes
+// back to the same place within one period. Not a dead tank: its owner
+// brings it in by a shot.
+void CFerrowind::SetTankPose(const SGameMsg& msg)
+{
+    SGameObject* o = m_objects[msg.object];
+    const float* v = msg.data.get();
+    for (int k = 0; k < TANK_POSE_VALUES; ++k)
+        if (!std::isfinite(v[k]))
+            return;
+    if (o->kind != KIND_TANK || !o->active)
+        return;
+    o->pos = Vector3f(v[PV_POS], v[PV_POS + 1], v[PV_POS + 2]);
+    o->angles = Vector3f(v[PV_ANGLES], v[PV_ANGLES + 1], v[PV_ANGLES + 2]);
 }
 
 void CFerrowind::TakePowerUp(const SGameMsg& msg)

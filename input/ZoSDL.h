@@ -30,10 +30,8 @@ public:
     virtual ~CZoSDL() {}
 
     virtual void SetGameInterface(IGameInterface* game);
-    // The game's menu state, frame-rate display state and chase-camera
-    // switch, which the keys change; until given, the input keeps its own.
-    void ShareGameSwitches(int* menuState, int* showFramerate, bool* chaseCamera);
-    // The menu's Practice and the scoreboard key; until given, the input keeps its own.
+    // The game's switches that the keys and the menu change; until given,
+    // the input keeps its own.
     void SharePlaySwitches(SPlaySwitches* play) { m_play = play; }
     virtual void SetGraficInterface(IGraphicInterface* graphic);
     // The renderer's light and drawing switches, which the keys change; until
@@ -54,6 +52,9 @@ public:
     virtual void SetTimeOffset(unsigned long offset);
 
     unsigned long GetTime();
+    // The build's key layout, which the key guides show.
+    const SKeyLayout& Keys() const { return *m_keys; }
+    const SKeyBindings& Bindings() const { return m_bindings; }
     // The keys of one build; the program's own by default.
     void SetKeyLayout(EBuildFlavour flavour) { m_keys = &KeyLayoutFor(flavour), m_bindings = DefaultKeyBindings(flavour); }
     // The page over the menu that O (or a click on its line) opens, and that
@@ -66,9 +67,15 @@ public:
     // The sizes SDL lists for full screen (where it lists none, common sizes
     // up to the largest it offers), smallest first, 1024 x 768 among them.
     static std::vector<std::pair<int, int> > WindowSizes();
-    // Full screen or the window; Alt+Enter switches between them.
+    // Full screen or the window; Alt+Enter switches between them. Where the
+    // window cannot be switched as it is (SDL 1.2 on Windows), the video mode
+    // is set again, with a new OpenGL context.
     void SetFullScreen(bool on);
     bool FullScreen() const { return m_fullScreen; }
+    int WindowWidth() const { return m_windowWidth; }
+    int WindowHeight() const { return m_windowHeight; }
+    // Counts the changes of the window's size or mode, for those who follow it.
+    unsigned int WindowChanges() const { return m_windowChanges; }
     // The player's keys for driving, turning, firing and the camera.
     void SetKeyBindings(const SKeyBindings& keys);
 
@@ -86,14 +93,8 @@ public:
 
     ISDLDevice* m_device;
     SPeerCalls m_peers;
-    // The switches ShareGameSwitches names, else the input's own, so that the
+    // The switches SharePlaySwitches names, else the input's own, so that the
     // menu logic needs no special case.
-    int* m_menuState;
-    int m_ownMenuState;
-    int* m_showFramerate;
-    int m_ownShowFramerate;
-    bool* m_chaseCamera;
-    bool m_ownChaseCamera;
     SPlaySwitches m_ownPlay;
     SPlaySwitches* m_play = &m_ownPlay;
     const SKeyLayout* m_keys;
@@ -108,11 +109,14 @@ public:
     enum { MENU_NOT_DRAWN = -1000 };
     int m_menuDrawnState = MENU_NOT_DRAWN;
     bool m_menuEvent = false;
+    int m_menuRedraws = 0;  // frames the menu is drawn again whatever comes
     bool m_fullScreen = false;
     int m_windowWidth = SCREEN_WIDTH, m_windowHeight = SCREEN_HEIGHT;
+    unsigned int m_windowChanges = 0;
     IMenuPage* m_optionsPage = nullptr;
     // True when the options page took the event.
     bool HandleOptionsEvent(const SDL_Event& event);
+    void WindowChanged();
     // True for Alt+Enter, which it has then handled.
     bool HandleAltEnter(const SDL_Event& event);
     // Held keys of the playing frame, taps within it included.

@@ -5,9 +5,7 @@ CZoSDL::CZoSDL(SNoDevice) : CZoSDL(SDLDevice()) {}
 
 CZoSDL::CZoSDL(ISDLDevice* device)
     : m_game(0), m_graphic(0), m_lastTicks(device->GetTicks()), m_timeOffset(0), m_device(device),
-      m_menuState(&m_ownMenuState), m_ownMenuState(0),
-      m_showFramerate(&m_ownShowFramerate), m_ownShowFramerate(FRAMERATE_SHOWN),
-      m_chaseCamera(&m_ownChaseCamera), m_ownChaseCamera(false), m_keys(&KeyLayoutFor(NATIVE_FLAVOUR)),
+      m_keys(&KeyLayoutFor(NATIVE_FLAVOUR)),
       m_bindings(DefaultKeyBindings(NATIVE_FLAVOUR)), m_boundLayout(*m_keys), m_renderer(0),
       m_frameEndTicks(m_lastTicks)
 {
@@ -16,13 +14,6 @@ CZoSDL::CZoSDL(ISDLDevice* device)
 void CZoSDL::SetGameInterface(IGameInterface* game)
 {
     m_game = game;
-}
-
-void CZoSDL::ShareGameSwitches(int* menuState, int* showFramerate, bool* chaseCamera)
-{
-    m_menuState = menuState;
-    m_showFramerate = showFramerate;
-    m_chaseCamera = chaseCamera;
 }
 
 void CZoSDL::SetGraficInterface(IGraphicInterface* graphic)

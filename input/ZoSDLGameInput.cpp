@@ -2,9 +2,7 @@
 // keys, and the held keys that fly the camera, drive the tank and move the light.
 // While the chase camera is on it alone moves the camera: the arrow keys and
 // the mouse act on the free camera only.
-#include "model/NetOverlay.h"
 #include "model/Numbers.h"
-#include "model/StateDigest.h"
 #include "input/ZoSDL.h"
 
 namespace {
@@ -39,7 +37,7 @@ void CZoSDL::HandleGameEvent(const SDL_Event& event, unsigned int elapsed)
         m_game->ShutDown();
         break;
     case SDL_MOUSEMOTION:
-        if (!*m_chaseCamera)
+        if (!m_play->chaseCamera)
             m_graphic->AddToAngles((float)(event.motion.yrel * MOUSE_LOOK * elapsed),
                                    (float)(event.motion.xrel * MOUSE_LOOK * elapsed));
         break;
@@ -79,10 +77,10 @@ void CZoSDL::HandleGameKey(SDLKey key)
         SelfDestruct();
         break;
     case SDLK_g:
-        RequestStateDigest();
+        m_play->digestAsked = true;
         break;
     case SDLK_n:
-        ToggleNetOverlay();
+        m_play->netOverlay = !m_play->netOverlay;
         break;
     case SDLK_f:
         ToggleFramerate();
@@ -91,7 +89,7 @@ void CZoSDL::HandleGameKey(SDLKey key)
         m_play->botsHold = !m_play->botsHold;
         break;
     case SDLK_ESCAPE:
-        *m_menuState = 0;
+        m_play->menuState = 0;
         m_device->ShowCursor(SDL_ENABLE);
         break;
     default:
@@ -105,13 +103,13 @@ void CZoSDL::HandleHeldKeys(unsigned int elapsed)
 {
     const Uint8* held = m_frameKeys.Down(m_device->GetKeyState());
     const double e = elapsed;
-    if (held[SDLK_LEFT] && !*m_chaseCamera)
+    if (held[SDLK_LEFT] && !m_play->chaseCamera)
         Strafe(Vector3f(0, -1, 0), e);
-    if (held[SDLK_RIGHT] && !*m_chaseCamera)
+    if (held[SDLK_RIGHT] && !m_play->chaseCamera)
         Strafe(Vector3f(0, 1, 0), e);
-    if (held[SDLK_UP] && !*m_chaseCamera)
+    if (held[SDLK_UP] && !m_play->chaseCamera)
         Fly(1, e);
-    if (held[SDLK_DOWN] && !*m_chaseCamera)
+    if (held[SDLK_DOWN] && !m_play->chaseCamera)
         Fly(-1, e);
     if (held[m_keys->faster])
         Accelerate(THROTTLE * e);
@@ -133,8 +131,8 @@ void CZoSDL::HandleHeldKeys(unsigned int elapsed)
 // the mouse from there.
 void CZoSDL::ToggleChaseCamera()
 {
-    *m_chaseCamera = !*m_chaseCamera;
-    if (!*m_chaseCamera && m_renderer)
+    m_play->chaseCamera = !m_play->chaseCamera;
+    if (!m_play->chaseCamera && m_renderer)
         m_renderer->TurnFromDirection();
 }
 
@@ -142,8 +140,8 @@ void CZoSDL::ToggleChaseCamera()
 // counter once when it sees the request.
 void CZoSDL::ToggleFramerate()
 {
-    *m_showFramerate =
-        *m_showFramerate == FRAMERATE_SHOWN ? FRAMERATE_CLEAR : FRAMERATE_SHOWN;
+    m_play->showFramerate =
+        m_play->showFramerate == FRAMERATE_SHOWN ? FRAMERATE_CLEAR : FRAMERATE_SHOWN;
 }
 
 // Sideways: the step is the squared length of the move, so 100 ms without

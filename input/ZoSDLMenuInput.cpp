@@ -19,7 +19,7 @@ void CZoSDL::CheckMenuInput()
 
 bool CZoSDL::HandleOptionsEvent(const SDL_Event& event)
 {
-    if (!m_optionsPage || *m_menuState != 0)
+    if (!m_optionsPage || m_play->menuState != 0)
         return false;
     bool key = event.type == SDL_KEYDOWN;
     bool click = event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT;
@@ -41,9 +41,11 @@ bool CZoSDL::HandleOptionsEvent(const SDL_Event& event)
 
 bool CZoSDL::TakeMenuRedraw()
 {
-    bool redraw = m_menuEvent || *m_menuState != m_menuDrawnState;
+    bool redraw = m_menuEvent || m_play->menuState != m_menuDrawnState || m_menuRedraws > 0;
     m_menuEvent = false;
-    m_menuDrawnState = *m_menuState;
+    if (m_menuRedraws > 0)
+        --m_menuRedraws;
+    m_menuDrawnState = m_play->menuState;
     return redraw;
 }
 
@@ -57,7 +59,7 @@ void CZoSDL::HandleMenuEvent(const SDL_Event& event)
         break;
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT)
-            ++*m_menuState;
+            ++m_play->menuState;
         break;
     case SDL_MOUSEBUTTONUP:
         // Judged where the release happened: on a slow frame the mouse's
@@ -71,8 +73,8 @@ void CZoSDL::HandleMenuEvent(const SDL_Event& event)
             StartPlaying();
         } else if (event.key.keysym.sym == SDLK_ESCAPE) {
             // Escape closes a page, or quits from the menu itself.
-            if (*m_menuState > 1 || *m_menuState < 0)
-                *m_menuState = 0;
+            if (m_play->menuState > 1 || m_play->menuState < 0)
+                m_play->menuState = 0;
             else
                 m_game->ShutDown();
         }
@@ -87,19 +89,19 @@ void CZoSDL::ReleaseOverMenu(int mouseX, int mouseY)
 {
     switch (MenuButtonAt(mouseX, mouseY)) {
     case MENU_PLAY:
-        if (*m_menuState == 1)
+        if (m_play->menuState == 1)
             StartPlaying();
         break;
     case MENU_PAGE:
-        if (*m_menuState == 1)
-            *m_menuState = 2;
+        if (m_play->menuState == 1)
+            m_play->menuState = 2;
         break;
     case MENU_QUIT:
-        if (*m_menuState == 1)
+        if (m_play->menuState == 1)
             m_game->ShutDown();
         break;
     case MENU_PRACTICE:
-        if (*m_menuState == 1) {
+        if (m_play->menuState == 1) {
             m_play->practice = true;
             StartPlaying();
         }
@@ -107,14 +109,14 @@ void CZoSDL::ReleaseOverMenu(int mouseX, int mouseY)
     case MENU_NONE:
         // A release whose press was not seen here (the button was already
         // down when the menu opened) must not drop the menu into play.
-        if (*m_menuState > 0)
-            --*m_menuState;
+        if (m_play->menuState > 0)
+            --m_play->menuState;
         break;
     }
 }
 
 void CZoSDL::StartPlaying()
 {
-    *m_menuState = -1;
+    m_play->menuState = -1;
     m_device->ShowCursor(SDL_DISABLE);
 }

@@ -103,8 +103,8 @@ std::vector<std::pair<int, int> > CZoSDL::WindowSizes()
     return sizes;
 }
 
-// SDL keeps the OpenGL context when the mode is set again (X11), so the
-// loaded textures and programs stay.
+// The renderer follows through WindowChanges: SDL keeps the OpenGL context
+// when the mode is set again on X11, and makes a new one on Windows.
 bool CZoSDL::SetWindowSize(int width, int height)
 {
     if (width == m_windowWidth && height == m_windowHeight)
@@ -115,6 +115,7 @@ bool CZoSDL::SetWindowSize(int width, int height)
     }
     m_windowWidth = width;
     m_windowHeight = height;
+    WindowChanged();
     LogOut("Window size %dx%d\n", width, height);
     return true;
 }
@@ -123,12 +124,22 @@ void CZoSDL::SetFullScreen(bool on)
 {
     if (on == m_fullScreen)
         return;
-    if (!m_device->ToggleFullScreen()) {
+    if (!m_device->ToggleFullScreen() && !m_device->SetVideoSize(m_windowWidth, m_windowHeight, on)) {
         LogOut("Full screen cannot be switched on this system\n");
         return;
     }
     m_fullScreen = on;
+    WindowChanged();
     LogOut("Full screen %s\n", on ? "on" : "off");
+}
+
+void CZoSDL::WindowChanged()
+{
+    ++m_windowChanges;
+    // The menu is drawn again on the new window, twice: the first picture
+    // after a change of size may still go to buffers of the old size, which
+    // the driver learns of only at the swap.
+    m_menuRedraws = 2;
 }
 
 bool CZoSDL::HandleAltEnter(const SDL_Event& event)

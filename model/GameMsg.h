@@ -25,16 +25,19 @@ enum {
     // its state record, for a newcomer or a peer coming back), a peer's tank
     // taken off the battlefield when the peer left or fell silent, and a
     // power-up a peer has seen taken, with the game time it comes back (for
-    // a newcomer, which never saw it taken).
+    // a newcomer, which never saw it taken), and a tank's pose as its owner
+    // has it, every few seconds, so that a copy that judged a move otherwise
+    // comes back to where the owner is.
     GMSG_TANK_STATE = 501,
     GMSG_DEPARTED = 502,
-    GMSG_POWERUP_STATE = 503
+    GMSG_POWERUP_STATE = 503,
+    GMSG_TANK_POSE = 504
 };
 
 // This copy's own types, which no peer may send.
 constexpr bool IsLocalOnly(int type)
 {
-    return type == GMSG_TANK_STATE || type == GMSG_DEPARTED || type == GMSG_POWERUP_STATE;
+    return type == GMSG_TANK_STATE || type == GMSG_DEPARTED || type == GMSG_POWERUP_STATE || type == GMSG_TANK_POSE;
 }
 
 // The values a message carries. Copies share one array, so a change through
@@ -125,6 +128,9 @@ enum {
 // back, in two halves that a float holds exactly.
 enum { PSV_BACK_HIGH = 0, PSV_BACK_LOW = 1, POWERUP_STATE_VALUES = 2, POWERUP_TIME_HALF = 65536 };
 
+// What a tank-pose message carries: position (3) and angles (3).
+enum { PV_POS = 0, PV_ANGLES = 3, TANK_POSE_VALUES = 6 };
+
 // What the queue, the rules and the log know of each message type; a new
 // type is one row. `name` is the log's name for the type.
 struct SMsgKind {
@@ -156,6 +162,7 @@ constexpr SMsgKind MSG_KINDS[] = {
     {GMSG_TANK_STATE, "GMSG_TANK_STATE", TANK_STATE_VALUES, true, true, true},
     {GMSG_DEPARTED, "GMSG_DEPARTED", 0, true, true, true},
     {GMSG_POWERUP_STATE, "GMSG_POWERUP_STATE", POWERUP_STATE_VALUES, true, false, true},
+    {GMSG_TANK_POSE, "GMSG_TANK_POSE", TANK_POSE_VALUES, true, true, true},
 };
 
 // The row of a type; a type without one reads as an unnamed type no rule

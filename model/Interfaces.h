@@ -47,7 +47,7 @@ protected:
     ~IGraphicInterface() {}
 };
 
-// What the game's display switch (m_showFramerate) holds: the display shows
+// What the game's display switch (SPlaySwitches::showFramerate) holds: the display shows
 // the frame rate; is to be cleared once and then count frags; counts frags.
 enum { FRAMERATE_SHOWN = 0, FRAMERATE_CLEAR = -1, FRAMERATE_HIDDEN = 1 };
 

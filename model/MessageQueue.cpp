@@ -72,14 +72,21 @@ bool CMessageQueue::Late(const SGameMsg& msg, size_t at) const
     return false;
 }
 
-// Time first, then the sender's address; one sender's messages of one time
-// keep the order they came in, which is the order they were sent in. So every
-// copy applies the same messages in the same order, whichever arrived first.
+// Time first, then the sender's address (poses last); one sender's messages
+// of one time keep the order they came in, which is the order they were sent
+// in. So every copy applies the same messages in the same order, whichever
+// arrived first.
 bool CMessageQueue::OrderedAfter(const SGameMsg& queued, const SGameMsg& msg) const
 {
     unsigned int a = (unsigned int)queued.time, b = (unsigned int)msg.time;
     if (a != b)
         return a > b;
+    // A pose comes after everything else of its time: it is the owner's
+    // picture once that time's messages are in, and a resent record may
+    // arrive after the pose on one copy and before it on another.
+    bool poseA = queued.type == GMSG_TANK_POSE, poseB = msg.type == GMSG_TANK_POSE;
+    if (poseA != poseB)
+        return poseA;
     unsigned int self = m_selfAddress;
     unsigned int fromA = queued.sender ? queued.sender : self;
     unsigned int fromB = msg.sender ? msg.sender : self;

@@ -1,7 +1,6 @@
 #include "model/StateDigest.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -20,8 +19,6 @@ std::string Fixed(float value, int places)
     return text;
 }
 
-std::atomic<bool> requested(false);
-
 bool IsTankWithState(const SGameObject& o)
 {
     return o.kind == KIND_TANK && o.state && o.stateCount >= TANK_STATE_COUNT;
@@ -31,7 +28,7 @@ bool IsTankWithState(const SGameObject& o)
 
 namespace {
 
-// `atTime`: the battlefield as every copy has it at that time. A taken
+// `atTime`: the battlefield as every copy has it at that time, living tanks only. A taken
 // power-up counts as back once its timer's time has come, as the rules see
 // it, not only once a frame has shown it again; a throttle is left out, as
 // only the tank's owner ever changes it (its moves are what others see).
@@ -42,6 +39,11 @@ std::string DigestText(const std::vector<SGameObject*>& objects, const std::func
     std::string head = "digest " + std::to_string((unsigned int)time) + " ";
     for (size_t i = 0; i < objects.size(); ++i) {
         const SGameObject& o = *objects[i];
+        // A dead tank is no part of what copies compare: it touches nothing
+        // until its owner brings it in, and a newcomer's tank enters each
+        // copy at that copy's own moment, not at a time of the queue's.
+        if (atTime && IsTankWithState(o) && !o.active)
+            continue;
         if (IsTankWithState(o)) {
             const float* s = o.state;
             text += head + "tank " + tankName((int)i) + " pos " + Fixed(o.pos.x, 2) + " " + Fixed(o.pos.y, 2) + " " +
@@ -82,11 +84,6 @@ uint64_t StateHash(const std::vector<SGameObject*>& objects, const std::function
     return hash;
 }
 
-void RequestStateDigest()
-{
-    requested = true;
-}
-
 CDigestSchedule CDigestSchedule::FromEnvironment()
 {
     const char* every = std::getenv("FERROWIND_DIGEST_EVERY");
@@ -94,9 +91,9 @@ CDigestSchedule CDigestSchedule::FromEnvironment()
     return CDigestSchedule(seconds > 0 ? (unsigned long)(seconds * 1000) : 0);
 }
 
-bool CDigestSchedule::Due(unsigned long now)
+bool CDigestSchedule::Due(unsigned long now, bool asked)
 {
-    bool due = requested.exchange(false);
+    bool due = asked;
     if (m_everyMs > 0 && (m_next == 0 || (int)((unsigned int)now - (unsigned int)m_next) >= 0)) {
         m_next = (unsigned int)now + m_everyMs;
         due = true;

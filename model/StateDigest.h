@@ -24,9 +24,6 @@ std::string StateDigest(const std::vector<SGameObject*>& objects, const std::fun
 uint64_t StateHash(const std::vector<SGameObject*>& objects, const std::function<std::string(int)>& tankName,
                    unsigned long time);
 
-// Asks for one digest at the next frame (the digest key).
-void RequestStateDigest();
-
 // When a digest is due: every `everyMs` of game time (never when 0), or once
 // after a request.
 class CDigestSchedule {
@@ -34,7 +31,8 @@ public:
     explicit CDigestSchedule(unsigned long everyMs) : m_everyMs(everyMs), m_next(0) {}
     // Reads the period in seconds from FERROWIND_DIGEST_EVERY.
     static CDigestSchedule FromEnvironment();
-    bool Due(unsigned long now);
+    // True once each period, and whenever the player asked for one (key g).
+    bool Due(unsigned long now, bool asked = false);
 
 private:
     unsigned long m_everyMs;

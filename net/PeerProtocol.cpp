@@ -299,8 +299,11 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
         break;
     case SMSG_TANK_STATE:
     case SMSG_POWERUP_STATE:
+    case SMSG_TANK_POSE:
         // One from a clock not yet synced would land far in the past.
         if ((int)((unsigned int)m_game.load()->GetTime() - (unsigned int)rec.time) > STALE_STATE_MS)
+            Drop(DROP_STALE);
+        else if (rec.type == SMSG_POWERUP_STATE && !Newcomer())
             Drop(DROP_STALE);
         else
             QueueGameRecord(rec);
@@ -491,6 +494,7 @@ void CPeerProtocol::ApplyTimeSync(const SSocketMSG& reply)
 {
     if (!SetClock(reply))
         return;
+    m_joinedAt = (unsigned int)m_game.load()->GetTime();
     PublishOwnState();
     // Until the tanks of the battle have come, this copy's battlefield is
     // not the others'.
@@ -500,6 +504,13 @@ void CPeerProtocol::ApplyTimeSync(const SSocketMSG& reply)
 }
 
 // True the first time the clock is set.
+// A copy that first played alone was never told of power-ups taken before
+// it: it saw them all.
+bool CPeerProtocol::Newcomer()
+{
+    return m_synced && (int)((unsigned int)m_game.load()->GetTime() - m_joinedAt) < NEWCOMER_MS;
+}
+
 bool CPeerProtocol::SetClock(const SSocketMSG& reply)
 {
     std::lock_guard<std::mutex> hold(m_syncLock);

@@ -84,7 +84,11 @@ public:
         // Departed peers are asked once in so many probe rounds.
         DEPARTED_PROBE_EVERY = 5,
         // A tank state older than this comes from a clock not yet synced.
-        STALE_STATE_MS = 5000
+        STALE_STATE_MS = 5000,
+        // Taken power-ups are news only this long after this copy joined:
+        // a copy in the battle saw them taken, at the time they were, while
+        // a record of one comes dated by its sender's clock.
+        NEWCOMER_MS = 10000
     };
 
 private:
@@ -125,6 +129,7 @@ private:
     void AnswerTimeSync(const SSocketMSG& rec);
     void ApplyTimeSync(const SSocketMSG& rec);
     bool SetClock(const SSocketMSG& reply);
+    bool Newcomer();
     void ProbeRoundTrips(Clock::time_point now);
 
     CConnectionTable& m_table;
@@ -169,6 +174,8 @@ private:
     int m_requestRepeats;
     unsigned long m_syncPeer;
     std::atomic<bool> m_synced;
+    // Game time when a peer's clock first set this copy's (m_synced): when it joined.
+    std::atomic<unsigned int> m_joinedAt{0};
     // Round-trip probes for the network figures: clock requests whose
     // answers are timed, not applied.
     Clock::time_point m_probedAt;

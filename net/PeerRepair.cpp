@@ -4,6 +4,7 @@
 #include "net/PeerProtocol.h"
 #include "model/Log.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "model/Numbers.h"
@@ -177,6 +178,13 @@ bool CPeerProtocol::ComeBack(const SSocketMSG& rec)
     }
     SGameObject* last = game->CopyGameObject(tank);
     if (last) {
+        // Its tank left as it was, taken off the field; one that moves again
+        // is playing, and stands where its move puts it.
+        if (rec.type == GMSG_MOVE_TO_LOC && std::isfinite(rec.data[0]) && std::isfinite(rec.data[1]) &&
+            std::isfinite(rec.data[2])) {
+            last->active = 1;
+            last->pos = Vector3f(rec.data[0], rec.data[1], rec.data[2]);
+        }
         WelcomeBack(rec.senderAddr, *last);
         DestroyObject(last);
     }

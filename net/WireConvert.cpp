@@ -35,7 +35,8 @@ int MappedObject(const SSocketMSG& rec, const std::vector<ZOConnectionID>& table
 SSocketMSG WireFromGameMsg(const SGameMsg& msg, const std::vector<ZOConnectionID>& table, unsigned long sender)
 {
     SSocketMSG rec{};
-    rec.type = msg.type;
+    // A pose travels in a type that peers following the original rules ignore.
+    rec.type = msg.type == GMSG_TANK_POSE ? SMSG_TANK_POSE : msg.type;
     rec.time = msg.time;
     rec.senderAddr = sender;
     rec.count = msg.count;
@@ -63,7 +64,7 @@ SGameMsg GameMsgFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID
         return msg;
     }
     SGameMsg msg;
-    msg.type = rec.type;
+    msg.type = rec.type == SMSG_TANK_POSE ? GMSG_TANK_POSE : rec.type;
     msg.time = rec.time;
     msg.sender = (unsigned int)rec.senderAddr;
     // Anyone can send a record: the message claims no more values than travelled.

@@ -19,7 +19,8 @@ enum {
     SMSG_LEAVING = 608,         // the sender quits
     SMSG_STATE_HASH = 609,      // the sender's battlefield at a game time, hashed
     // 610 to 612: player names and computer tanks
-    SMSG_POWERUP_STATE = 613    // a power-up taken, and when it comes back, for a newcomer
+    SMSG_POWERUP_STATE = 613,   // a power-up taken, and when it comes back, for a newcomer
+    SMSG_TANK_POSE = 614        // the sender's own tank's place, every few seconds
 };
 
 // The one port every peer listens on and sends to.

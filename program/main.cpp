@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "game/CommandLine.h"
+#include "game/KeyGuide.h"
 #include "game/Settings.h"
 #include "model/Log.h"
 #include "game/Ferrowind.h"
@@ -49,7 +50,9 @@ int main(int argc, char** argv)
 #else
     SCommandLine line = ReadCommandLine(argc, argv);
     if (line.action == SCommandLine::HELP) {
-        LogOut("%s", HelpText().c_str());
+        // The keys as the player bound them in the settings file.
+        SSettings settings = LoadSettings(ChoosePlaces(LookAround(), line.logPath).settingsPath);
+        LogOut("%s", HelpText(KeyGuide(settings.keys, KeyLayoutFor(NATIVE_FLAVOUR))).c_str());
         return 0;
     }
     if (line.action == SCommandLine::VERSION) {
@@ -68,7 +71,7 @@ int main(int argc, char** argv)
     setip(0);
     ZOSocketInit();
     CFerrowind* game = new CFerrowind((char*)"", (char*)places.logPath.c_str());
-    game->m_gl->m_cacheFolder = places.cacheFolder;
+    game->m_gl->SetCacheFolder(places.cacheFolder);
 #ifndef _WIN32
     game->SeedBots(line.bots);
     game->m_playerName = CleanPlayerName(line.name ? line.name : LoginName());

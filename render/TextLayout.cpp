@@ -19,6 +19,11 @@ float GlyphWidth(float height)
 
 std::vector<SImageRect> TextImages(const std::string& text, float x, float y, float height)
 {
+    return SpacedTextImages(text, x, y, height, 1);
+}
+
+std::vector<SImageRect> SpacedTextImages(const std::string& text, float x, float y, float height, float advance)
+{
     std::vector<SImageRect> images;
     const float width = GlyphWidth(height);
     for (char raw : text) {
@@ -30,14 +35,14 @@ std::vector<SImageRect> TextImages(const std::string& text, float x, float y, fl
             images.push_back({x, y, x + width, y + height, s1, 1 - row / FONT_ROWS, s1 + 1.0f / FONT_COLUMNS,
                               1 - (row + 1) / FONT_ROWS, tex::Font});
         }
-        x += width;
+        x += width * advance;
     }
     return images;
 }
 
-float TextWidth(const std::string& text, float height)
+float TextWidth(const std::string& text, float height, float advance)
 {
-    return GlyphWidth(height) * (float)text.size();
+    return text.empty() ? 0 : GlyphWidth(height) * (advance * (float)(text.size() - 1) + 1);
 }
 
 std::vector<SImageRect> NoticeImages(const std::string& text)

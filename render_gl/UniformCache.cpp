@@ -6,7 +6,7 @@ namespace {
 
 const char* const kNames[SHADER_NAME_COUNT] = {
     "rotm", "lpos", "cpos", "clr1", "dept", "diff", "spec", "clr2", "opos", "text", "lmap", "bump",
-    "iftx", "type", "glow", "shmd", "objp", "obrt", "tang",
+    "iftx", "type", "glow", "shmd", "objp", "obrt", "scrn", "tang",
 };
 
 const int kNotLookedUp = -2;

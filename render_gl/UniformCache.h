@@ -8,7 +8,7 @@
 // shader programs.
 enum EShaderName {
     U_ROTM, U_LPOS, U_CPOS, U_CLR1, U_DEPT, U_DIFF, U_SPEC, U_CLR2, U_OPOS, U_TEXT, U_LMAP, U_BUMP,
-    U_IFTX, U_TYPE, U_GLOW, U_SHMD, U_OBJP, U_OBRT,
+    U_IFTX, U_TYPE, U_GLOW, U_SHMD, U_OBJP, U_OBRT, U_SCRN,
     A_TANG,
     SHADER_NAME_COUNT
 };

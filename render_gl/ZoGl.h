@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/Interfaces.h"
@@ -59,13 +60,19 @@ public:
     virtual Vector3f* GetVertices();
     virtual void GetEdges(int index);
     virtual void DrawMenu(int state);
-    // The window's size in pixels: the composite, the heads-up display and the
-    // menu fill it, scaled from the 1024 x 768 the scene is drawn at.
+    // The window's size in pixels: the render targets are made at it, and the
+    // heads-up display and the menu, laid out on 1024 x 768, are scaled to it.
     int m_windowWidth = SCREEN_WIDTH, m_windowHeight = SCREEN_HEIGHT;
+    // After a change of the window's size or mode: the targets are made again
+    // at the new size, and in a new context the textures, programs and models
+    // are loaded again too.
+    void FollowWindow(int width, int height);
     // The menu's picture under a page of images (the options).
     void DrawMenuPage(const std::vector<SImageRect>& page);
     // Drawn on the menu under its buttons (the line that opens the options).
     std::vector<SImageRect> m_menuNote;
+    // The keys of the menu's controls panel, as they are set (game/KeyGuide.h).
+    std::vector<SImageRect> m_menuKeys;
 
     // The switches the keys change; declared after the operations above so
     // that those keep their places in the virtual table.
@@ -84,17 +91,53 @@ public:
     const SQuality& Quality() const { return m_quality; }
     // The part of the scene texture that the scene is drawn into, in pixels,
     // and as a share of the texture.
-    int SceneWidth() const { return SCREEN_WIDTH * m_quality.renderScale / 100; }
-    int SceneHeight() const { return SCREEN_HEIGHT * m_quality.renderScale / 100; }
+    int SceneWidth() const { return m_targetWidth * m_quality.renderScale / 100; }
+    int SceneHeight() const { return m_targetHeight * m_quality.renderScale / 100; }
     float SceneShare() const { return m_quality.renderScale / 100.0f; }
+    // The glow works at a quarter of the width and a third of the height
+    // (256 x 256 in the 1024 x 768 window); the minimap at half of each.
+    int GlowWidth() const { return m_targetWidth * 256 / SCREEN_WIDTH; }
+    int GlowHeight() const { return m_targetHeight * 256 / SCREEN_HEIGHT; }
+    int MinimapWidth() const { return m_targetWidth / 2; }
+    int MinimapHeight() const { return m_targetHeight / 2; }
 
     // Number of loaded models, textures and shader programs.
     int ModelCount() const { return (int)m_store.m_models.size(); }
+    // The loaded models' geometry, which collisions read.
+    const CZoModelStore& ModelStore() const { return m_store; }
+
+    // What the game hands over to be drawn over the picture: the network
+    // overlay and the scoreboard (empty: none), a notice line until the game
+    // time given, and the line under the menu's buttons.
+    void ShowNetOverlay(std::vector<SImageRect> images) { m_netOverlay = std::move(images); }
+    void ShowScoreboard(std::vector<SImageRect> images) { m_scoreboard = std::move(images); }
+    void ShowNotice(std::vector<SImageRect> images, unsigned long until)
+    {
+        m_notice = std::move(images);
+        m_noticeUntil = until;
+    }
+    void SetMenuNote(std::vector<SImageRect> images) { m_menuNote = std::move(images); }
+    void SetMenuKeys(std::vector<SImageRect> images) { m_menuKeys = std::move(images); }
+    // Where the model cache files go, with a trailing slash; empty: the working folder.
+    void SetCacheFolder(const std::string& folder) { m_cacheFolder = folder; }
 
     // Model loading steps that talk to OpenGL.
     void GenerateVertexBuffers();
     void UploadVertexBuffers();
     void UploadIndexBuffer(SGraphicObject& model);
+    // The loaded models' buffers made and filled again from the model store.
+    void UploadModels();
+
+    // Set-up steps that the constructor and a new context share.
+    void SetUpContext();
+    void SetUpSmoothing();
+    void MakeRenderTargets(bool reportErrors);
+    void DeleteRenderTargets();
+    void LoadIntoNewContext();
+    // The size the render targets were made at.
+    int m_targetWidth = SCREEN_WIDTH, m_targetHeight = SCREEN_HEIGHT;
+    // The list files the textures and programs came from, for a new context.
+    std::string m_textureList, m_shaderList;
 
     float m_lightX, m_lightZ;
     int m_shadowMode;
@@ -115,7 +158,7 @@ public:
     // Storage of the two tables above, filled by the shader and texture loaders.
     std::vector<unsigned int> m_programTable, m_textureTable;
     unsigned int m_sceneFramebuffer, m_sceneTexture;
-    unsigned int m_minimapTexture, m_minimapFramebuffer;
+    unsigned int m_minimapTexture, m_minimapFramebuffer, m_minimapDepth = 0;
     bool m_minimapDrawn = false;  // the minimap texture holds a picture
     // Drawn over the heads-up display as handed in by the game (the network
     // overlay); empty: nothing.
@@ -173,7 +216,7 @@ public:
     std::string m_cacheFolder;
 };
 
-// The scene's depth texture (1024 x 768), attached to the scene framebuffer;
+// The scene's depth texture (the window's size), attached to the scene framebuffer;
 // the shadow volumes and shot effects read it.
 extern unsigned int depth2;
 

@@ -21,8 +21,7 @@ void GlowViewport(const CZoGl& gl)
 {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    int size = (int)(kGlowSize * gl.SceneShare());
-    glViewport(0, 0, size, size);
+    glViewport(0, 0, (int)(gl.GlowWidth() * gl.SceneShare()), (int)(gl.GlowHeight() * gl.SceneShare()));
 }
 
 // Filtering of the texture bound on the active unit. The composite reads the
@@ -195,7 +194,7 @@ void CZoGl::DrawMinimap()
     glEnable(GL_TEXTURE_2D);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glViewport(0, 0, kMinimapWidth, kMinimapHeight);
+    glViewport(0, 0, MinimapWidth(), MinimapHeight());
     set_frustum();
     UseProgramSlot(*this, program::Minimap);
     m_position = objects[LOCAL_TANK]->pos;
@@ -254,6 +253,10 @@ void CZoGl::DrawMenu(int state)
     for (int button = 0; button < MENU_BUTTON_COUNT; ++button)
         DrawRect(*this, MenuButtonImage(button, MenuButtonUnderMouse(button, mx, my), state));
     DrawRects(*this, m_menuNote);
+    // The panel's amber (the image program takes the current colour).
+    glColor4ub(255, 189, 56, 255);
+    DrawRects(*this, m_menuKeys);
+    glColor4ub(255, 255, 255, 255);
 }
 
 void CZoGl::DrawMenuPage(const std::vector<SImageRect>& page)

@@ -11,10 +11,6 @@
 #include "render_gl/ZoGl.h"
 
 const float kLightHeight = 550;
-const int kGlowSize = 256;
-// The minimap picture: half the window's 1024 x 768, its texture exactly
-// that size, so that the corner shows the map and nothing else.
-const int kMinimapWidth = 512, kMinimapHeight = 384;
 
 // The fixed OpenGL state a pass declares in one UsePassState call. Depth
 // testing is on with one of the three comparisons, off with none.
@@ -73,6 +69,10 @@ float ModelReach(CZoGl& gl, int modelNumber);
 // shadow, as the composite reads it) and restores the usual state.
 void BeginShadowCounts(CZoGl& gl);
 void EndShadowCounts(CZoGl& gl);
+
+// Clears the glow targets to black: the composite adds no glow while it is
+// off, and the blur finds black beyond a smaller scene's share.
+void ClearGlow(CZoGl& gl);
 
 // The panel, stat bars, counter and minimap corner over the window.
 void DrawHeadsUpDisplay(CZoGl& gl);

@@ -16,8 +16,8 @@ void FilterTexture(unsigned int texture, bool mipmapped, ETextureFilter filter, 
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, mag);
 }
 
-// Black, so that the composite adds no glow; also what lies beyond a smaller
-// scene's share, which the blur reaches at the edges.
+}  // namespace
+
 void ClearGlow(CZoGl& gl)
 {
     const unsigned int stages[3][2] = {{gl.m_glowFramebuffer1, gl.m_glowTexture1},
@@ -31,8 +31,6 @@ void ClearGlow(CZoGl& gl)
     glClearColor(0, 0, 0, 0);
     gl.SetRenderToScreen();
 }
-
-}  // namespace
 
 std::string CZoGl::RendererName() const
 {

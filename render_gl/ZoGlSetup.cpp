@@ -52,31 +52,34 @@ unsigned int MakeFramebuffer()
 }
 
 // Renders into the minimap texture, with a depth buffer of its own.
-unsigned int MakeMinimapFramebuffer(unsigned int texture)
+void MakeMinimapFramebuffer(CZoGl& gl)
 {
-    unsigned int framebuffer = MakeFramebuffer(), depth = 0;
-    glGenRenderbuffersEXT(1, &depth);
-    glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, depth);
-    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, kMinimapWidth, kMinimapHeight);
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
-    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, texture, 0);
-    glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT, depth);
+    gl.m_minimapFramebuffer = MakeFramebuffer();
+    glGenRenderbuffersEXT(1, &gl.m_minimapDepth);
+    glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, gl.m_minimapDepth);
+    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, gl.MinimapWidth(), gl.MinimapHeight());
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, gl.m_minimapFramebuffer);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, gl.m_minimapTexture, 0);
+    glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT, gl.m_minimapDepth);
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
-    return framebuffer;
 }
 
-void PrintGlError()
+// Writes the error flag as a line, where the set-up reports it.
+void PrintGlError(bool report)
 {
-    LogOut("%s\n", (const char*)gluErrorString(glGetError()));
+    GLenum error = glGetError();
+    if (report)
+        LogOut("%s\n", (const char*)gluErrorString(error));
 }
 
 // One stage of the glow chain: a framebuffer, its colour and its depth texture.
-void MakeGlowStage(unsigned int& framebuffer, unsigned int& texture, unsigned int& depth)
+void MakeGlowStage(const CZoGl& gl, unsigned int& framebuffer, unsigned int& texture, unsigned int& depth,
+                   bool report)
 {
     framebuffer = MakeFramebuffer();
-    texture = MakeColourTexture(kGlowSize, kGlowSize, GL_UNSIGNED_INT);
-    PrintGlError();
-    depth = MakeDepthTexture(kGlowSize, kGlowSize);
+    texture = MakeColourTexture(gl.GlowWidth(), gl.GlowHeight(), GL_UNSIGNED_INT);
+    PrintGlError(report);
+    depth = MakeDepthTexture(gl.GlowWidth(), gl.GlowHeight());
 }
 
 void PrintMultisampleAttribute(SDL_GLattr attribute, const char* name, int& value)
@@ -88,6 +91,24 @@ void PrintMultisampleAttribute(SDL_GLattr attribute, const char* name, int& valu
 }  // namespace
 
 CZoGl::CZoGl() : CZoGl(SNoDevice())
+{
+    SetUpContext();
+    LogOut("Init: ZoGl\n");
+    m_context = true;
+    ilInit();
+    ilutRenderer(ILUT_OPENGL);
+    MakeRenderTargets(true);
+
+    int multisample = 1;
+    PrintMultisampleAttribute(SDL_GL_MULTISAMPLEBUFFERS, "SDL_GL_MULTISAMPLEBUFFERS", multisample);
+    PrintMultisampleAttribute(SDL_GL_MULTISAMPLESAMPLES, "SDL_GL_MULTISAMPLESAMPLES", multisample);
+    SetUpSmoothing();
+    GLint sampleBuffers = 0;
+    glGetIntegerv(GL_SAMPLE_BUFFERS_ARB, &sampleBuffers);
+    LogOut("SAMPLE_BUFFERS_ARB: %d\n", sampleBuffers);
+}
+
+void CZoGl::SetUpContext()
 {
     GLenum glew = glewInit();
     if (glew != GLEW_OK) {
@@ -105,45 +126,59 @@ CZoGl::CZoGl() : CZoGl(SNoDevice())
     glEnable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glViewport(0, 0, m_windowWidth, m_windowHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluLookAt(0, 0, 0, 0, 0, -1, 0, 1, 0);
+}
 
-    LogOut("Init: ZoGl\n");
-    m_context = true;
-    ilInit();
-    ilutRenderer(ILUT_OPENGL);
-
-    m_minimapTexture = MakeTargetTexture(kMinimapWidth, kMinimapHeight, GL_RGBA, GL_RGBA, GL_UNSIGNED_INT, WRAP_CLAMP);
-    m_minimapFramebuffer = MakeMinimapFramebuffer(m_minimapTexture);
-    m_sceneFramebuffer = MakeFramebuffer();
-    m_sceneTexture = MakeColourTexture(SCREEN_WIDTH, SCREEN_HEIGHT, GL_FLOAT);
-    PrintGlError();
-    // The shadow volumes are counted in the stencil half of the scene depth.
-    depth2 = MakeTargetTexture(SCREEN_WIDTH, SCREEN_HEIGHT, GL_DEPTH24_STENCIL8, GL_DEPTH_STENCIL,
-                               GL_UNSIGNED_INT_24_8, WRAP_CLAMP);
-
-    MakeGlowStage(m_glowFramebuffer1, m_glowTexture1, m_glowDepthTexture1);
-    MakeGlowStage(m_glowFramebuffer2, m_glowTexture2, m_glowDepthTexture2);
-    MakeGlowStage(m_glowFramebuffer3, m_glowTexture3, m_glowDepthTexture3);
-
-    // The shadow counts mark the scene texture's own alpha: no texture of their own.
-    m_shadowFramebuffer = MakeFramebuffer();
-    PrintGlError();
-    PrintGlError();
-
-    int multisample = 1;
-    PrintMultisampleAttribute(SDL_GL_MULTISAMPLEBUFFERS, "SDL_GL_MULTISAMPLEBUFFERS", multisample);
-    PrintMultisampleAttribute(SDL_GL_MULTISAMPLESAMPLES, "SDL_GL_MULTISAMPLESAMPLES", multisample);
-
+void CZoGl::SetUpSmoothing()
+{
     glEnable(GL_MULTISAMPLE_ARB);
     glEnable(GL_BLEND);
     glEnable(GL_POLYGON_SMOOTH);
     glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
-    GLint sampleBuffers = 0;
-    glGetIntegerv(GL_SAMPLE_BUFFERS_ARB, &sampleBuffers);
-    LogOut("SAMPLE_BUFFERS_ARB: %d\n", sampleBuffers);
+}
+
+// Every target at the window's size (the glow at a quarter across and a
+// third down, the minimap at half), in the order the set-up reports them.
+void CZoGl::MakeRenderTargets(bool report)
+{
+    m_targetWidth = m_windowWidth;
+    m_targetHeight = m_windowHeight;
+    m_minimapTexture = MakeTargetTexture(MinimapWidth(), MinimapHeight(), GL_RGBA, GL_RGBA, GL_UNSIGNED_INT, WRAP_CLAMP);
+    MakeMinimapFramebuffer(*this);
+    m_sceneFramebuffer = MakeFramebuffer();
+    m_sceneTexture = MakeColourTexture(m_targetWidth, m_targetHeight, GL_FLOAT);
+    PrintGlError(report);
+    // The shadow volumes are counted in the stencil half of the scene depth.
+    depth2 = MakeTargetTexture(m_targetWidth, m_targetHeight, GL_DEPTH24_STENCIL8, GL_DEPTH_STENCIL,
+                               GL_UNSIGNED_INT_24_8, WRAP_CLAMP);
+
+    MakeGlowStage(*this, m_glowFramebuffer1, m_glowTexture1, m_glowDepthTexture1, report);
+    MakeGlowStage(*this, m_glowFramebuffer2, m_glowTexture2, m_glowDepthTexture2, report);
+    MakeGlowStage(*this, m_glowFramebuffer3, m_glowTexture3, m_glowDepthTexture3, report);
+
+    // The shadow counts mark the scene texture's own alpha: no texture of their own.
+    m_shadowFramebuffer = MakeFramebuffer();
+    PrintGlError(report);
+    PrintGlError(report);
+    // Nothing drawn in them yet.
+    m_minimapDrawn = false;
+    m_minimapShown = false;
+}
+
+void CZoGl::DeleteRenderTargets()
+{
+    const unsigned int textures[] = {m_minimapTexture, m_sceneTexture, depth2,
+                                     m_glowTexture1, m_glowTexture2, m_glowTexture3,
+                                     m_glowDepthTexture1, m_glowDepthTexture2, m_glowDepthTexture3};
+    const unsigned int framebuffers[] = {m_minimapFramebuffer, m_sceneFramebuffer, m_glowFramebuffer1,
+                                         m_glowFramebuffer2, m_glowFramebuffer3, m_shadowFramebuffer};
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    glDeleteTextures(sizeof textures / sizeof textures[0], textures);
+    glDeleteFramebuffersEXT(sizeof framebuffers / sizeof framebuffers[0], framebuffers);
+    glDeleteRenderbuffersEXT(1, &m_minimapDepth);
 }
 
 void set_frustum()

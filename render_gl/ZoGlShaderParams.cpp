@@ -48,6 +48,11 @@ public:
         glUniform1f(m_cache.Location(m_program, name), value);
         CheckError(0);
     }
+    void Vec2(int name, float x, float y)
+    {
+        glUniform2f(m_cache.Location(m_program, name), x, y);
+        CheckError(0);
+    }
     void Vec3(int name, float x, float y, float z, const char* errorPrefix = 0)
     {
         glUniform3f(m_cache.Location(m_program, name), x, y, z);
@@ -101,6 +106,7 @@ void CZoGl::PrepairShader(unsigned int index)
     if (index == kTextured) {
         uniforms.Int(U_TEXT, 0);
         uniforms.Int(U_BUMP, 1);
+        uniforms.Vec2(U_SCRN, (float)m_targetWidth, (float)m_targetHeight);
         return;
     }
     if (!m_game)
@@ -139,6 +145,8 @@ void CZoGl::PrepairShader(unsigned int index)
     }
     if (s == 0 || s == 3)
         uniforms.Int(U_BUMP, 1);
+    if (s == 3)
+        uniforms.Vec2(U_SCRN, (float)m_targetWidth, (float)m_targetHeight);
     if (s == 0) {
         int tangent = uniforms.Location(A_TANG);
         if (tangent >= 0) {

@@ -71,6 +71,7 @@ int CZoGl::LoadShaders(char* listFile)
     int count;
     if (!list.StartList(listFile, "program", count))
         return 0;
+    m_shaderList = listFile;
     m_programTable.assign((std::size_t)count, 0);
     m_programs = m_programTable.data();
     m_programCount = count;

@@ -16,6 +16,7 @@ int CZoGl::LoadTextures(char* listFile)
     int count;
     if (!list.StartList(listFile, "texture", count))
         return 0;
+    m_textureList = listFile;
     m_textureTable.assign((std::size_t)count, 0);
     m_textureMipmaps.assign((std::size_t)count, false);
     m_textures = m_textureTable.data();

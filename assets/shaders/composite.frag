@@ -3,7 +3,7 @@
 // alpha 0) are darkened while shadows are on ("shmd"); the glow is screened
 // over.
 uniform sampler2D text;   // unit 0: scene; alpha 0 in shadow
-uniform sampler2D glow;   // unit 1: glow, 256 x 256
+uniform sampler2D glow;   // unit 1: glow, a quarter of the scene across, a third down
 uniform int shmd;
 varying vec2 uv;
 

@@ -167,19 +167,25 @@ inline SPixel WindowPixel(const CZoGl& gl, const Vector3f& world)
 // The renderer with the default battlefield's assets, made once per process.
 // The loaders run in a scratch directory that links to the assets, so that
 // the model cache files they write stay out of the source tree.
+inline ScratchDir& AssetsDir()
+{
+    static ScratchDir* dir = 0;
+    if (!dir) {
+        dir = new ScratchDir();
+        const std::string assets = FERROWIND_ASSETS;
+        for (const char* sub : {"textures", "models", "shaders"})
+            EXPECT_EQ(symlink((assets + "/" + sub).c_str(), dir->File(sub).c_str()), 0) << sub;
+    }
+    return *dir;
+}
+
 inline CZoGl* LoadedRenderer()
 {
     static CZoGl* gl = 0;
-    static ScratchDir* dir = 0;
     if (gl || !OpenGlTestWindow())
         return gl;
-    dir = new ScratchDir();
     const std::string assets = FERROWIND_ASSETS;
-    for (const char* sub : {"textures", "models", "shaders"}) {
-        if (symlink((assets + "/" + sub).c_str(), dir->File(sub).c_str()) != 0)
-            return 0;
-    }
-    ScopedWorkingDir inDir(dir->Path());
+    ScopedWorkingDir inDir(AssetsDir().Path());
     if (!inDir.Entered())
         return 0;
     testing::internal::CaptureStdout();

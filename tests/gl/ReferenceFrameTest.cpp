@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "game/KeyGuide.h"
 #include "tests/gl/FrameScene.h"
 #include "model/Numbers.h"
 #include "render/Quality.h"
@@ -111,9 +112,10 @@ protected:
     }
 
     // Draws the frame and holds it against the reference `name`.
-    void Expect(const std::string& name)
+    void Expect(const std::string& name) { ExpectFrame(name, Draw()); }
+    void ExpectFrame(const std::string& name, const CFrame& drawn)
     {
-        SPicture frame = HalfSize(Draw());
+        SPicture frame = HalfSize(drawn);
         std::string path = std::string(FERROWIND_TEST_DATA) + "/frames/" + name + ".png";
         const char* write = std::getenv("FERROWIND_WRITE_REFERENCE_FRAMES");
         if (write && *write == '1') {
@@ -160,6 +162,25 @@ TEST_F(ReferenceFrames, ViewsMatchTheirPictures)
     }
 }
 
+// The menu with the default keys in its controls panel, the mouse over no
+// button.
+TEST_F(ReferenceFrames, MenuMatchesItsPicture)
+{
+    gl->m_menuKeys = KeyGuideImages(KeyGuide(DefaultKeyBindings(NATIVE_FLAVOUR), KeyLayoutFor(NATIVE_FLAVOUR)));
+    SDL_WarpMouse(20, 740);
+    for (int i = 0; i < 20; ++i) {
+        SDL_PumpEvents();
+        int x = -1, y = -1;
+        SDL_GetMouseState(&x, &y);
+        if (x == 20 && y == 740)
+            break;
+        SDL_Delay(10);
+    }
+    gl->DrawMenu(0);
+    ExpectFrame("menu", CFrame::Read());
+    gl->m_menuKeys.clear();
+}
+
 // A shot and its impact under a low light: flashes, glow, shadows and bump
 // maps all in view.
 void ShotView(CSceneGame& game, CZoGl& gl)
@@ -180,8 +201,10 @@ TEST_F(ReferenceFrames, MuzzleAndImpactFlash)
 }
 
 // Each switch of the presets and the presets below High, at the shot's view;
-// High itself is the picture above. (The minimap's period shows in no single
-// frame.)
+// High itself is the picture above. The minimap's period shows in a frame
+// drawn 300 ms after one before it, the local tank moved in between: at
+// High's 250 ms the corner follows the tank, at 500 ms it still shows the
+// map of the frame before.
 TEST_F(ReferenceFrames, PresetsAndSwitchesMatchTheirPictures)
 {
     // The shared renderer goes back to the full picture whatever happens here.
@@ -197,6 +220,7 @@ TEST_F(ReferenceFrames, PresetsAndSwitchesMatchTheirPictures)
     struct {
         const char* name;
         SQuality quality;
+        bool minimapPeriod = false;
     } cases[] = {
         {"muzzle-flash", with([](SQuality&) {})},
         {"switch-bump-maps-off", with([](SQuality& q) { q.bumpMaps = false; })},
@@ -204,17 +228,119 @@ TEST_F(ReferenceFrames, PresetsAndSwitchesMatchTheirPictures)
         {"switch-glow-off", with([](SQuality& q) { q.glow = false; })},
         {"switch-render-scale-50", with([](SQuality& q) { q.renderScale = 50; })},
         {"switch-texture-filter-nearest", with([](SQuality& q) { q.filter = FILTER_NEAREST; })},
+        {"switch-minimap-every-500-ms", with([](SQuality& q) { q.minimapPeriodMs = 500; }), true},
         {"preset-medium", PresetQuality(PRESET_MEDIUM)},
         {"preset-low", PresetQuality(PRESET_LOW)},
         {"muzzle-flash", PresetQuality(PRESET_HIGH)},
     };
     ShotView(game, *gl);
     Look(Vector3f(500, 70, 600), 12, 180);
+    SGameObject* tank = game.objects[1];
     for (const auto& c : cases) {
         gl->SetQuality(c.quality);
-        gl->m_minimapPeriod = 0;
+        if (!c.minimapPeriod) {
+            gl->m_minimapPeriod = 0;
+            Expect(c.name);
+            continue;
+        }
+        Draw();
+        Vector3f at = tank->pos;
+        tank->pos.x += 60;
+        game.now += 300;
+        tank->timer += 300;  // the shot as far on as before
         Expect(c.name);
+        tank->pos = at;
+        game.now -= 300;
+        tank->timer -= 300;
     }
 }
 
 }  // namespace
+
+namespace {
+
+GLint LevelSize(unsigned int texture, GLenum which)
+{
+    GLint value = 0;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, which, &value);
+    return value;
+}
+
+// The window at the references' size, rows from the bottom.
+SPicture ReadHalfSizeWindow()
+{
+    SPicture picture(kWidth * kHeight * 3);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, picture.data());
+    return picture;
+}
+
+// Every other pixel of the frame both ways: what a 1024 x 768 scene shrunk
+// to the half-size window without filtering shows.
+SPicture EveryOtherPixel(const CFrame& frame)
+{
+    SPicture picture(kWidth * kHeight * 3);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            for (int c = 0; c < 3; ++c)
+                picture[(y * kWidth + x) * 3 + c] = frame.At(2 * x + 1, 766 - 2 * y)[c];
+    return picture;
+}
+
+}  // namespace
+
+// Every render target follows the window's size, and back; a new OpenGL
+// context (what a mode change makes on Windows) gets the renderer's
+// textures, programs and models again, and the same picture.
+TEST_F(ReferenceFrames, TargetsFollowTheWindowAndANewContext)
+{
+    Look(Vector3f(500, 240, 720), 40, 180);
+    CFrame full = Draw();
+    // Half the size each way (the virtual screen holds no larger window).
+    ASSERT_TRUE(SDL_SetVideoMode(kWidth, kHeight, 0, SDL_OPENGL)) << SDL_GetError();
+    gl->FollowWindow(kWidth, kHeight);
+    struct {
+        unsigned int texture;
+        int width, height;
+    } targets[] = {
+        {gl->m_sceneTexture, 512, 384}, {depth2, 512, 384},           {gl->m_glowTexture1, 128, 128},
+        {gl->m_glowTexture3, 128, 128}, {gl->m_glowDepthTexture2, 128, 128}, {gl->m_minimapTexture, 256, 192},
+    };
+    for (const auto& t : targets) {
+        EXPECT_EQ(LevelSize(t.texture, GL_TEXTURE_WIDTH), t.width) << t.texture;
+        EXPECT_EQ(LevelSize(t.texture, GL_TEXTURE_HEIGHT), t.height) << t.texture;
+    }
+    gl->Draw();
+    EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
+    // Drawn at its size, the picture is near the half-size reference, and
+    // not the full frame with every other pixel left out.
+    SPicture half = ReadHalfSizeWindow();
+    SDifference fromReference = Compare(half, LoadPng(std::string(FERROWIND_TEST_DATA) + "/frames/overview.png"));
+    SDifference fromShrunk = Compare(half, EveryOtherPixel(full));
+    for (int c = 0; c < 3; ++c)
+        EXPECT_LT(fromReference.meanPerChannel[c], 4.0) << c;
+    EXPECT_GT(fromShrunk.meanPerChannel[1], 1.0);
+
+    ASSERT_TRUE(SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL)) << SDL_GetError();
+    gl->FollowWindow(1024, 768);
+    EXPECT_EQ(LevelSize(gl->m_sceneTexture, GL_TEXTURE_WIDTH), 1024);
+    Expect("overview");
+
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    ASSERT_TRUE(SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL)) << SDL_GetError();
+    {
+        ScopedWorkingDir inAssets(AssetsDir().Path());
+        testing::internal::CaptureStdout();
+        gl->FollowWindow(1024, 768);
+        std::string log = testing::internal::GetCapturedStdout();
+        EXPECT_NE(log.find("New OpenGL context"), std::string::npos) << log;
+        EXPECT_NE(log.find("textures loaded"), std::string::npos) << log;
+    }
+    Expect("overview");
+    Look(Vector3f(500, 70, 600), 12, 180);
+    ShotView(game, *gl);
+    Expect("muzzle-flash");
+}

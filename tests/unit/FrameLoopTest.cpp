@@ -25,7 +25,7 @@ protected:
     FrameLoop() : input(&device), renderer(gamePointer), world("/dev/null", SOwnDevices{&input, &renderer})
     {
         gamePointer = &game;
-        game.m_menuState = -1;
+        game.m_play.menuState = -1;
         game.m_objects.push_back(NewObject(KIND_GROUND));
         tank = NewTank(Vector3f(100, 0, 50), 90);
         game.m_objects.push_back(tank);
@@ -54,7 +54,7 @@ protected:
 
 TEST_F(FrameLoop, ChaseCameraSitsAboveAndBehindTheLivingTank)
 {
-    game.m_chaseCamera = true;
+    game.m_play.chaseCamera = true;
     OneFrame();
     // Heading 90 faces -x: the camera is 40 units towards +x and 60 up.
     EXPECT_NEAR(renderer.cameraAtDraw.x, 140, 0.01);
@@ -71,7 +71,7 @@ TEST_F(FrameLoop, ChaseCameraSitsAboveAndBehindTheLivingTank)
 
 TEST_F(FrameLoop, FreeCameraIsLeftToTheKeys)
 {
-    game.m_chaseCamera = false;
+    game.m_play.chaseCamera = false;
     Vector3f before = renderer.m_position;
     OneFrame();
     EXPECT_EQ(renderer.cameraAtDraw.x, before.x);
@@ -81,20 +81,20 @@ TEST_F(FrameLoop, FreeCameraIsLeftToTheKeys)
 
 TEST_F(FrameLoop, DisplayShowsTheFrameRateOrIsClearedOnceAndLeftToTheFrags)
 {
-    EXPECT_TRUE(game.m_chaseCamera);
-    EXPECT_EQ(game.m_showFramerate, 0);
+    EXPECT_TRUE(game.m_play.chaseCamera);
+    EXPECT_EQ(game.m_play.showFramerate, 0);
     OneFrame();
     EXPECT_FLOAT_EQ(tank->state[TS_DISPLAY], 125);
 
-    game.m_showFramerate = -1;
+    game.m_play.showFramerate = -1;
     OneFrame();
     EXPECT_EQ(tank->state[TS_DISPLAY], 0);
-    EXPECT_EQ(game.m_showFramerate, 1);
+    EXPECT_EQ(game.m_play.showFramerate, 1);
 
     tank->state[TS_DISPLAY] = 3;
     OneFrame();
     EXPECT_EQ(tank->state[TS_DISPLAY], 3);
-    game.m_showFramerate = 7;
+    game.m_play.showFramerate = 7;
     OneFrame();
     EXPECT_EQ(tank->state[TS_DISPLAY], 3);
 }
@@ -137,7 +137,7 @@ protected:
     PlayingLoop() : counting(device)
     {
         game.m_gl = &counting;
-        game.m_menuState = -1;
+        game.m_play.menuState = -1;
         tank = AddLocalTank();
         tank->state[TS_THROTTLE] = 0.5f;
         tank->state[TS_SPEED] = 1;
@@ -157,12 +157,18 @@ TEST_F(PlayingLoop, PlayingFramesSendMovesQueueBothMessagesAndRecordTheFrameRate
     EXPECT_EQ(counting.menus, 1);
     EXPECT_EQ(device.swaps, 3);
     // Each playing frame sends the move (message [0]) and keeps the throttle
-    // decay (message [1]) to itself; both enter the queue.
-    ASSERT_EQ(sent.size(), 2u);
+    // decay (message [1]) to itself; both enter the queue. The first also
+    // sends where the tank stands once its move is in, as one does every
+    // few seconds after.
+    std::vector<int> types;
     for (const SGameMsg& m : sent) {
-        EXPECT_EQ(m.type, GMSG_MOVE_TO_LOC);
+        types.push_back(m.type);
         EXPECT_EQ(m.object, LOCAL_TANK);
     }
+    EXPECT_EQ(types, (std::vector<int>{GMSG_MOVE_TO_LOC, GMSG_TANK_POSE, GMSG_MOVE_TO_LOC}));
+    const SGameMsg& pose = sent[1];
+    EXPECT_EQ(pose.data[PV_POS], sent[0].data[0]);
+    EXPECT_EQ(pose.data[PV_POS + 2], sent[0].data[2]);
     EXPECT_EQ(Count(GMSG_MOVE_TO_LOC), 2);
     EXPECT_EQ(Count(GMSG_ACCELERATE), 2);
     // A frame of 20 ms: 50 frames a second.
@@ -171,7 +177,7 @@ TEST_F(PlayingLoop, PlayingFramesSendMovesQueueBothMessagesAndRecordTheFrameRate
 
 TEST_F(PlayingLoop, ShutDownInTheMenuEndsTheLoopAfterThatFrame)
 {
-    game.m_menuState = 0;
+    game.m_play.menuState = 0;
     game.Run();
     EXPECT_EQ(counting.menus, 1);
     EXPECT_EQ(counting.draws, 0);
@@ -182,7 +188,7 @@ TEST_F(PlayingLoop, ShutDownInTheMenuEndsTheLoopAfterThatFrame)
 TEST_F(PlayingLoop, AStillMenuIsDrawnOnceAndAgainOnlyWhenSomethingChanges)
 {
     counting.escapeFromMenu = false;
-    game.m_menuState = 0;
+    game.m_play.menuState = 0;
     struct {
         const char* what;
         std::function<void()> change;
@@ -195,9 +201,9 @@ TEST_F(PlayingLoop, AStillMenuIsDrawnOnceAndAgainOnlyWhenSomethingChanges)
         {"a key", [&] { device.Push(SDL_KEYDOWN, SDLK_x); }, 3},
         {"the window uncovered", [&] { device.Push(SDL_VIDEOEXPOSE); }, 4},
         {"back from a frame of play", [&] {
-             game.m_menuState = -1;
+             game.m_play.menuState = -1;
              sdl->CheckInput();
-             game.m_menuState = 0;
+             game.m_play.menuState = 0;
          }, 5},
     };
     for (const auto& step : steps) {

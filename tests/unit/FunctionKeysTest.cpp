@@ -68,12 +68,12 @@ TEST_F(WindowsKeys, FunctionKeysPrintAndFlipTheirSwitches)
               "F7 Toggle Frustum Culling\nF8 Toggle Blending\nF9 ToggleShadows\n");
 
     EXPECT_EQ(Press(SDLK_F2), "Switching Show_Framerate\n");
-    EXPECT_EQ(game.m_showFramerate, -1);
+    EXPECT_EQ(game.m_play.showFramerate, -1);
     Press(SDLK_F2);
-    EXPECT_EQ(game.m_showFramerate, 0);
-    game.m_showFramerate = 1;  // cleared by a frame: frags shown
+    EXPECT_EQ(game.m_play.showFramerate, 0);
+    game.m_play.showFramerate = 1;  // cleared by a frame: frags shown
     Press(SDLK_F2);
-    EXPECT_EQ(game.m_showFramerate, 0);
+    EXPECT_EQ(game.m_play.showFramerate, 0);
 
     struct {
         SDLKey key;

@@ -126,10 +126,10 @@ TEST_F(GameInput, OneShotKeysActOncePerPress)
 
 TEST_F(GameInput, EscapeOpensTheMenuAndQuitShutsDown)
 {
-    game.m_menuState = -1;
+    game.m_play.menuState = -1;
     device.Push(SDL_KEYDOWN, SDLK_ESCAPE);
     Frame(10);
-    EXPECT_EQ(game.m_menuState, 0);
+    EXPECT_EQ(game.m_play.menuState, 0);
     EXPECT_EQ(device.cursor, SDL_ENABLE);
     EXPECT_TRUE(game.m_running);
     device.Push(SDL_QUIT, SDLK_UNKNOWN);
@@ -216,7 +216,7 @@ TEST_F(GameInput, GameClockKeepsTheLowBitsOfTheOffsetAndWraps)
 
 TEST_F(GameInput, ChaseCameraHoldsTheCameraUntilCHandsItToTheKeysAndMouse)
 {
-    game.m_chaseCamera = true;
+    game.m_play.chaseCamera = true;
     gl->SetAngles(0, 4.71f);  // as the chase camera leaves it behind a tank heading 90
     const Vector3f view = gl->m_direction, place = gl->m_position;
     device.Push(SDL_MOUSEMOTION).motion.xrel = 4;
@@ -228,7 +228,7 @@ TEST_F(GameInput, ChaseCameraHoldsTheCameraUntilCHandsItToTheKeysAndMouse)
     device.Push(SDL_KEYDOWN, SDLK_c);
     device.keys[SDLK_LEFT] = 0;
     Frame(10);
-    EXPECT_FALSE(game.m_chaseCamera);
+    EXPECT_FALSE(game.m_play.chaseCamera);
     // Free: it flies along the view the chase camera left, and the mouse
     // turns it a little from there, not from the angles of the chase.
     EXPECT_NEAR(gl->m_position.x, place.x - 1, 1e-3);
@@ -240,19 +240,19 @@ TEST_F(GameInput, ChaseCameraHoldsTheCameraUntilCHandsItToTheKeysAndMouse)
 
     device.Push(SDL_KEYDOWN, SDLK_c);
     Frame(10);
-    EXPECT_TRUE(game.m_chaseCamera);
+    EXPECT_TRUE(game.m_play.chaseCamera);
 }
 
 TEST_F(GameInput, FSwitchesTheCounterBetweenFrameRateAndFrags)
 {
-    EXPECT_EQ(game.m_showFramerate, FRAMERATE_SHOWN);
+    EXPECT_EQ(game.m_play.showFramerate, FRAMERATE_SHOWN);
     device.Push(SDL_KEYDOWN, SDLK_f);
     Frame(10);
-    EXPECT_EQ(game.m_showFramerate, FRAMERATE_CLEAR);
-    game.m_showFramerate = FRAMERATE_HIDDEN;  // the frame loop cleared the counter
+    EXPECT_EQ(game.m_play.showFramerate, FRAMERATE_CLEAR);
+    game.m_play.showFramerate = FRAMERATE_HIDDEN;  // the frame loop cleared the counter
     device.Push(SDL_KEYDOWN, SDLK_f);
     Frame(10);
-    EXPECT_EQ(game.m_showFramerate, FRAMERATE_SHOWN);
+    EXPECT_EQ(game.m_play.showFramerate, FRAMERATE_SHOWN);
 }
 
 // A key pressed and released between two frames is not held when the frame
@@ -293,7 +293,7 @@ TEST_F(GameInput, TapsWithinAFrameActOnceLikeAKeyHeldForThatFrame)
     device.Push(SDL_KEYDOWN, SDLK_c);
     device.Push(SDL_KEYUP, SDLK_c);
     Frame(30);
-    EXPECT_TRUE(game.m_chaseCamera);
+    EXPECT_TRUE(game.m_play.chaseCamera);
 }
 
 TEST_F(GameInput, AltEnterSwitchesFullScreenInPlayAndInTheMenu)
@@ -311,9 +311,49 @@ TEST_F(GameInput, AltEnterSwitchesFullScreenInPlayAndInTheMenu)
     sdl->CheckMenuInput();
     EXPECT_FALSE(sdl->FullScreen());
     EXPECT_EQ(device.fullScreenToggles, 2);
-    // Where it cannot be switched, it stays as it is.
+    // Where the window cannot be switched as it is, the mode is set again at
+    // the same size, and the renderer hears of the change.
     device.fullScreenWorks = false;
+    unsigned int changes = sdl->WindowChanges();
     sdl->SetFullScreen(true);
-    EXPECT_FALSE(sdl->FullScreen());
-    EXPECT_EQ(game.m_menuState, 0);
+    EXPECT_TRUE(sdl->FullScreen());
+    EXPECT_TRUE(device.videoFullScreen);
+    EXPECT_EQ(device.videoWidth, SCREEN_WIDTH);
+    EXPECT_EQ(sdl->WindowChanges(), changes + 1);
+    // Where neither works, it stays as it is.
+    device.videoModeWorks = false;
+    sdl->SetFullScreen(false);
+    EXPECT_TRUE(sdl->FullScreen());
+    EXPECT_EQ(sdl->WindowChanges(), changes + 1);
+    EXPECT_EQ(game.m_play.menuState, 0);
+}
+
+// The renderer's targets follow the window, whichever way its size or mode
+// changed: the settings, or Alt+Enter where the mode must be set again.
+TEST_F(GameInput, TheRendererFollowsTheWindow)
+{
+    SSettings settings = game.m_settings;
+    settings.windowWidth = 1280;
+    settings.windowHeight = 1024;
+    while (sdl->TakeMenuRedraw()) {
+    }
+    game.UseSettings(settings);
+    EXPECT_EQ(gl->m_windowWidth, 1280);
+    EXPECT_EQ(gl->m_windowHeight, 1024);
+    // The still menu is drawn twice on the new window: the first picture may
+    // go to buffers of the old size.
+    EXPECT_TRUE(sdl->TakeMenuRedraw());
+    EXPECT_TRUE(sdl->TakeMenuRedraw());
+    EXPECT_FALSE(sdl->TakeMenuRedraw());
+    device.fullScreenWorks = false;
+    device.Push(SDL_KEYDOWN, SDLK_RETURN).key.keysym.mod = KMOD_LALT;
+    Frame(10);
+    EXPECT_EQ(device.videoWidth, 1280);
+    EXPECT_TRUE(device.videoFullScreen);
+    // A size SDL refuses leaves window and renderer as they were.
+    device.videoModeWorks = false;
+    settings.windowWidth = 800;
+    settings.windowHeight = 600;
+    game.UseSettings(settings);
+    EXPECT_EQ(gl->m_windowWidth, 1280);
 }

@@ -31,7 +31,13 @@ public:
     void SwapBuffers() override { ++swaps; }
     void Delay(Uint32 ms) override { delays.push_back(ms), ticks += ms; }
     bool ToggleFullScreen() override { return ++fullScreenToggles, fullScreenWorks; }
-    bool SetVideoSize(int width, int height, bool) override { return videoWidth = width, videoHeight = height, true; }
+    bool SetVideoSize(int width, int height, bool fullScreen) override
+    {
+        if (!videoModeWorks)
+            return false;
+        videoWidth = width, videoHeight = height, videoFullScreen = fullScreen;
+        return true;
+    }
 
     // An event of `type` (a key's, with `key`); the caller may fill in more.
     SDL_Event& Push(Uint8 type, SDLKey key = SDLK_UNKNOWN)
@@ -66,7 +72,9 @@ public:
     std::vector<Uint32> delays;
     int fullScreenToggles = 0;
     int videoWidth = 0, videoHeight = 0;
+    bool videoFullScreen = false;
     bool fullScreenWorks = true;
+    bool videoModeWorks = true;
 };
 
 // A game on device-free components whose input comes from a scripted device
@@ -77,7 +85,7 @@ protected:
     {
         current = this;
         // The free camera of the keys and the mouse unless a test turns the chase on.
-        game.m_chaseCamera = false;
+        game.m_play.chaseCamera = false;
         // The game sends the input's messages and its own.
         game.m_rollback.SetSender(RecordSend);
         sdl->m_peers.addLag = [] { ++current->lagChanges; };

@@ -16,10 +16,10 @@ TEST_F(MenuInput, AClickOnPlayStartsTheGameWithTheCursorHidden)
     device.MouseAt(PLAY_X, PLAY_Y);
     device.Button(SDL_MOUSEBUTTONDOWN);
     sdl->CheckMenuInput();
-    EXPECT_EQ(game.m_menuState, 1);
+    EXPECT_EQ(game.m_play.menuState, 1);
     device.Button(SDL_MOUSEBUTTONUP);
     sdl->CheckMenuInput();
-    EXPECT_EQ(game.m_menuState, -1);
+    EXPECT_EQ(game.m_play.menuState, -1);
     EXPECT_EQ(device.cursor, SDL_DISABLE);
 }
 
@@ -30,12 +30,12 @@ TEST_F(MenuInput, AClickOnPracticeAsksForComputerTanksAndStartsPlay)
     device.Click();
     sdl->CheckMenuInput();
     EXPECT_FALSE(game.m_play.practice);
-    game.m_menuState = 0;
+    game.m_play.menuState = 0;
     device.MouseAt(PLAY_X, 238);
     device.Click();
     sdl->CheckMenuInput();
     EXPECT_TRUE(game.m_play.practice);
-    EXPECT_EQ(game.m_menuState, -1);
+    EXPECT_EQ(game.m_play.menuState, -1);
 }
 
 TEST_F(MenuInput, AClickOutsideTheButtonsLeavesTheMenuShown)
@@ -44,11 +44,11 @@ TEST_F(MenuInput, AClickOutsideTheButtonsLeavesTheMenuShown)
     device.Click();
     device.Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
     sdl->CheckMenuInput();
-    EXPECT_EQ(game.m_menuState, 0);
+    EXPECT_EQ(game.m_play.menuState, 0);
     // A release whose press happened in play does not start the game.
     device.Button(SDL_MOUSEBUTTONUP);
     sdl->CheckMenuInput();
-    EXPECT_EQ(game.m_menuState, 0);
+    EXPECT_EQ(game.m_play.menuState, 0);
     EXPECT_TRUE(game.m_running);
 }
 
@@ -57,24 +57,24 @@ TEST_F(MenuInput, ThePageCountsClicksButOnlyTheMenuActs)
     device.MouseAt(PLAY_X, PAGE_Y);
     device.Click();
     sdl->CheckMenuInput();
-    EXPECT_EQ(game.m_menuState, 2);
+    EXPECT_EQ(game.m_play.menuState, 2);
 
     device.MouseAt(PLAY_X, OUTSIDE_Y);
     device.Button(SDL_MOUSEBUTTONDOWN);
     sdl->CheckMenuInput();
-    EXPECT_EQ(game.m_menuState, 3);
+    EXPECT_EQ(game.m_play.menuState, 3);
     device.Button(SDL_MOUSEBUTTONUP);
     sdl->CheckMenuInput();
-    EXPECT_EQ(game.m_menuState, 2);
+    EXPECT_EQ(game.m_play.menuState, 2);
 
     device.MouseAt(PLAY_X, PLAY_Y);
     device.Click();
     sdl->CheckMenuInput();
-    EXPECT_EQ(game.m_menuState, 3);
+    EXPECT_EQ(game.m_play.menuState, 3);
 
     device.Push(SDL_KEYDOWN, SDLK_ESCAPE);
     sdl->CheckMenuInput();
-    EXPECT_EQ(game.m_menuState, 0);
+    EXPECT_EQ(game.m_play.menuState, 0);
     EXPECT_TRUE(game.m_running);
 }
 
@@ -82,20 +82,20 @@ TEST_F(MenuInput, EscapeQuitsFromTheMenuAndTheHeldButton)
 {
     for (int state : {0, 1}) {
         game.m_running = true;
-        game.m_menuState = state;
+        game.m_play.menuState = state;
         device.Push(SDL_KEYDOWN, SDLK_ESCAPE);
         sdl->CheckMenuInput();
         EXPECT_FALSE(game.m_running) << state;
-        EXPECT_EQ(game.m_menuState, state);
+        EXPECT_EQ(game.m_play.menuState, state);
     }
 }
 
 TEST_F(MenuInput, SpaceStartsPlayingFromAnyState)
 {
-    game.m_menuState = 3;
+    game.m_play.menuState = 3;
     device.Push(SDL_KEYDOWN, SDLK_SPACE);
     sdl->CheckMenuInput();
-    EXPECT_EQ(game.m_menuState, -1);
+    EXPECT_EQ(game.m_play.menuState, -1);
     EXPECT_EQ(device.cursor, SDL_DISABLE);
 }
 
@@ -120,7 +120,7 @@ TEST_F(MenuInput, AClickIsJudgedWhereItHappenedNotWhereTheMouseWasBefore)
     device.pumpedY = PLAY_Y;
     device.Click();
     sdl->CheckMenuInput();
-    EXPECT_EQ(game.m_menuState, -1);
+    EXPECT_EQ(game.m_play.menuState, -1);
     EXPECT_TRUE(game.m_running);
 }
 
@@ -149,9 +149,9 @@ TEST_F(MenuInput, ClicksAreJudgedOnTheMenuScaledToTheWindow)
     device.MouseAt(PLAY_X, PLAY_Y);  // over PLAY at 1024 x 768, above it now
     device.Click();
     sdl->CheckMenuInput();
-    EXPECT_EQ(game.m_menuState, 0);
+    EXPECT_EQ(game.m_play.menuState, 0);
     device.MouseAt(2 * PLAY_X, 2 * PLAY_Y);
     device.Click();
     sdl->CheckMenuInput();
-    EXPECT_EQ(game.m_menuState, -1);
+    EXPECT_EQ(game.m_play.menuState, -1);
 }

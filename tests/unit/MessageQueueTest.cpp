@@ -81,6 +81,27 @@ TEST_F(MessageQueue, EqualTimesFollowTheSendersAddresses)
     EXPECT_EQ(senders, (std::vector<unsigned int>{10, 0, 30}));
 }
 
+// The owner's pose is its picture once the moves of its time are in: a move
+// of that time that reaches a copy after the pose (resent, or from a lower
+// address) still goes before it, so every copy ends where the pose says.
+TEST_F(MessageQueue, APoseIsAppliedAfterEveryMessageOfItsTime)
+{
+    game.m_selfAddress = 20;
+    SnapshotAt(10000);
+    SGameMsg pose = Msg(GMSG_TANK_POSE, tank, {160, 0, 100, 0, 45, 0}, 10800);
+    pose.sender = 30;
+    game.AddMsg(pose);
+    for (unsigned int sender : {30u, 10u}) {
+        SGameMsg move = Msg(GMSG_MOVE_TO_LOC, tank, {140, 0, 100}, 10800);
+        move.sender = sender;
+        game.AddMsg(move);
+    }
+    Pass(11000);
+    EXPECT_EQ(game.m_objects[tank]->pos.x, 160);
+    EXPECT_EQ(game.m_objects[tank]->angles.y, 45);
+    EXPECT_EQ(game.m_messages.back().type, GMSG_TANK_POSE);
+}
+
 // A pass that applies nothing takes no snapshot and leaves the effects flag;
 // one that applies a message switches effects on and snapshots; each message
 // is applied once.

@@ -291,6 +291,28 @@ TEST_F(MessageRules, MessagesThatWouldReadOutOfRangeAreIgnored)
     EXPECT_EQ(game.m_objects[crate]->timer, 0u);
 }
 
+// A pose puts a living tank where its owner has it, whatever this copy made
+// of the moves before; a dead or departed tank, or a pose that is no place,
+// is left alone.
+TEST_F(MessageRules, APosePutsOnlyALivingTankWhereItsOwnerHasIt)
+{
+    const struct {
+        int kind, active;
+        float x;
+        float expectX;
+    } cases[] = {{KIND_TANK, 1, 300, 300}, {KIND_TANK, 0, 300, 100}, {KIND_DEPARTED, 0, 300, 100},
+                 {KIND_TANK, 1, NAN, 100}, {KIND_TANK, 1, INFINITY, 100}};
+    for (const auto& c : cases) {
+        SGameObject* tank = game.m_objects[me];
+        tank->pos = Vector3f(100, 0, 100);
+        tank->kind = c.kind;
+        tank->active = c.active;
+        Apply(GMSG_TANK_POSE, me, {c.x, 0, 250, 0, 30, 0});
+        EXPECT_EQ(tank->pos.x, c.expectX) << "kind " << c.kind << ", active " << c.active << ", x " << c.x;
+        EXPECT_EQ(tank->pos.z, c.expectX == 100 ? 100 : 250);
+    }
+}
+
 // A newcomer never saw the crates taken before it came: a peer's record tells
 // it when each comes back, to the millisecond, however long the game has run
 // (more than a float holds), so it shows and lets take them when the others do.

@@ -95,7 +95,7 @@ TEST_F(OptionsInMenu, OOpensThePageWhichTakesTheKeysUntilEscape)
     device.Push(SDL_KEYDOWN, SDLK_SPACE);  // changes the preset, does not start playing
     device.Push(SDL_KEYDOWN, SDLK_ESCAPE);  // closes the page, does not quit
     sdl->CheckMenuInput();
-    EXPECT_EQ(game.m_menuState, 0);
+    EXPECT_EQ(game.m_play.menuState, 0);
     EXPECT_TRUE(game.m_running);
     ASSERT_EQ(run.closed.size(), 1u);
     EXPECT_TRUE(run.closed[0].quality == PresetQuality(PRESET_LOW));
@@ -106,5 +106,5 @@ TEST_F(OptionsInMenu, OOpensThePageWhichTakesTheKeysUntilEscape)
     device.Click();
     sdl->CheckMenuInput();
     EXPECT_TRUE(run.page.IsOpen());
-    EXPECT_EQ(game.m_menuState, 0);
+    EXPECT_EQ(game.m_play.menuState, 0);
 }

@@ -327,7 +327,7 @@ TEST_F(PeerProtocol, GameMessagesAboutATankAreQueuedOnlyFromItsOwner)
         {GMSG_CHANGE_ANGLES, 0, false},   {GMSG_FRAG, SELF, true},            {GMSG_FRAG, PEER_B, false},
         {GMSG_FRAG, PEER_A, false},       {GMSG_POWERUP_TAKEN, 0, false},     {GMSG_POWERUP_APPEAR, PEER_B, false},
         {GMSG_POWERUP_TAKEN, PEER_A, false}, {GMSG_TOGGLE_MUSIC, 0, false},
-        {SMSG_POWERUP_STATE, 0, true},  // what a peer saw taken: power-ups have no owner
+        {SMSG_TANK_POSE, PEER_A, true},   {SMSG_TANK_POSE, PEER_B, false},
     };
     size_t taken = 0;
     for (const auto& c : cases) {
@@ -338,8 +338,29 @@ TEST_F(PeerProtocol, GameMessagesAboutATankAreQueuedOnlyFromItsOwner)
             EXPECT_EQ(transport.queued.back().type, c.type);
         }
     }
-    EXPECT_EQ(protocol.Drops().Of(DROP_NOT_OWNER), 6u);
+    EXPECT_EQ(protocol.Drops().Of(DROP_NOT_OWNER), 7u);
     EXPECT_EQ(protocol.Drops().Of(DROP_UNKNOWN_TYPE), 4u);
+}
+
+// Power-ups have no owner: each peer tells a newcomer what it saw taken, in
+// its first seconds after a peer's clock set its own. A copy in the battle
+// saw every one taken when it was; a record of one, dated by its sender's
+// clock, could only misplace it (before the move that took it, say).
+TEST_F(PeerProtocol, TakenPowerUpsAreNewsOnlyToACopyThatHasJustJoined)
+{
+    MeetPeers();
+    auto crate = [&] {
+        SSocketMSG rec = About(SMSG_POWERUP_STATE, PEER_A);
+        rec.time = game.GetTime();
+        Receive(rec);
+        return transport.queued.size();
+    };
+    EXPECT_EQ(crate(), 0u) << "its clock is its own: it began the battle";
+    Receive(Reply(PEER_A, 90000));
+    EXPECT_EQ(crate(), 1u) << "it has just joined";
+    game.ticks += CPeerProtocol::NEWCOMER_MS;
+    EXPECT_EQ(crate(), 1u) << "it has been in the battle since";
+    EXPECT_EQ(protocol.Drops().Of(DROP_STALE), 2u);
 }
 
 // Its records arrive 20 bytes shorter; this peer's clock, ahead of the
@@ -578,4 +599,14 @@ TEST_F(PeerProtocol, APeerThatFallsSilentOrQuitsLeavesAndComesBackToItsEntry)
 
     EXPECT_EQ(Receive(About(SMSG_LEAVING, PEER_A)), "10.77.0.2 left the battle (quit)\n");
     EXPECT_EQ(table.ObjectOf(PEER_A), -1);
+
+    // A peer of the original rules is never asked: its move brings it back,
+    // playing, where the move puts it (its tank left taken off the field).
+    SSocketMSG move = About(GMSG_MOVE_TO_LOC, PEER_B, PEER_B);
+    move.data[0] = 90;
+    Receive(move);
+    EXPECT_EQ(table.ObjectOf(PEER_B), 3);
+    ASSERT_EQ(game.messages.back().type, GMSG_TANK_STATE);
+    EXPECT_EQ(game.messages.back().data[TSV_POS], 90);
+    EXPECT_EQ(game.messages.back().data[TSV_ACTIVE], 1);
 }

@@ -127,7 +127,7 @@ TEST(CommandLine, SettingsOptionsStandAnywhereAroundTheLog)
     ApplyOverrides(line.overrides, settings);
     EXPECT_TRUE(settings.quality == PresetQuality(PRESET_LOW));
     EXPECT_FALSE(settings.guard);
-    EXPECT_NE(HelpText().find("~/.config/ferrowind/settings"), std::string::npos);
+    EXPECT_NE(HelpText({}).find("~/.config/ferrowind/settings"), std::string::npos);
 }
 
 TEST(Places, ABattlefieldInTheWorkingFolderIsPlayedThereAsBefore)

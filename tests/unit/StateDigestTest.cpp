@@ -26,8 +26,7 @@ TEST(StateDigest, ScheduleEveryPeriodOfGameTimeAndOnRequest)
 {
     CDigestSchedule never(0);
     EXPECT_FALSE(never.Due(1000));
-    RequestStateDigest();
-    EXPECT_TRUE(never.Due(1000));
+    EXPECT_TRUE(never.Due(1000, true));
     EXPECT_FALSE(never.Due(1001));
 
     CDigestSchedule everySecond(1000);
@@ -40,12 +39,16 @@ TEST(StateDigest, ScheduleEveryPeriodOfGameTimeAndOnRequest)
 // Copies compare hashes of what every copy has alike, in whatever order it
 // numbers the tanks: not a throttle (only its owner sees it change), and a
 // taken power-up is back by its timer, not by when a frame showed it again.
-// A change of a condition does show.
+// A change of a condition does show. A dead tank is left out: a newcomer's
+// tank enters each copy at that copy's own moment, dead.
 TEST(StateDigest, HashesAgreeOnWhatEveryCopyHasAlike)
 {
     SGameObject base;
     base.kind = KIND_TANK;
-    STankPrototype mine(base), theirs(base);
+    base.active = 1;
+    STankPrototype mine(base), theirs(base), newcomer(base);
+    newcomer.active = 0;
+    newcomer.pos = Vector3f(40, 0, 70);
     mine.state[TS_THROTTLE] = 0.75f;
     SGamePowerup shown(SGameObject{}), notYet(SGameObject{});
     shown.kind = notYet.kind = KIND_POWERUP;
@@ -55,6 +58,9 @@ TEST(StateDigest, HashesAgreeOnWhatEveryCopyHasAlike)
     auto name = [](int) { return std::string("t"); };
     uint64_t hash = StateHash({&mine, &shown}, name, 1000);
     EXPECT_EQ(StateHash({&theirs, &notYet}, name, 1000), hash);
+    EXPECT_EQ(StateHash({&theirs, &notYet, &newcomer}, name, 1000), hash);
+    newcomer.active = 1;
+    EXPECT_NE(StateHash({&theirs, &notYet, &newcomer}, name, 1000), hash);
     STankPrototype other(base);
     other.active = 1;
     auto names = [](int i) { return std::string(i == 0 ? "a" : "b"); };

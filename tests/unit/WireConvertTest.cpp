@@ -204,10 +204,14 @@ TEST(WireConvert, ObjectTravelsAsTheAddressOfItsOwner)
         {GMSG_DAMAGE, 6, 3, PEER_B, 1, ""},
         {GMSG_DEATH, 5, 2, PEER_A, 8, ""},
         {GMSG_SHOOT, 42, 42, 0, 42, ""},
+        {GMSG_TANK_POSE, 1, 0, SELF, 7, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.type << " about " << c.object);
         SSocketMSG rec = WireFromGameMsg(Msg(c.type, c.object, 2, angles), senderTable, SELF);
+        // A pose travels in a type that peers following the original rules ignore.
+        EXPECT_EQ(rec.type, c.type == GMSG_TANK_POSE ? SMSG_TANK_POSE : c.type);
+        EXPECT_EQ(GameMsgFromWire(rec, receiverTable).type, c.type);
         EXPECT_EQ(rec.recipient, c.recipient);
         EXPECT_EQ(rec.recipientAddr, c.recipientAddr);
         CaptureLog();

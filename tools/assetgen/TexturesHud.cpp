@@ -180,21 +180,15 @@ Image paintMenu() {
   TextStyle head = sub;
   head.colour = kAmber;
   drawTextCentred(image, "CONTROLS", 512, 510, head);
-  TextStyle key = sub;
-  key.cellWidth = 2.2f;
-  key.cellHeight = 2.6f;
-  key.colour = kAmber;
-  TextStyle action = key;
+  // The keys are the game's to draw, as the player bound them: only the actions are painted.
+  TextStyle action = sub;
+  action.cellWidth = 2.2f;
+  action.cellHeight = 2.6f;
   action.colour = rgb(0.92f, 0.93f, 0.95f);
   const std::vector<SControl>& rows = Controls();
-  const size_t perColumn = (rows.size() + 1) / 2;
-  const float spacing = std::min(34.0f, 212.0f / static_cast<float>(perColumn));
   for (size_t i = 0; i < rows.size(); ++i) {
-    const bool right = i >= perColumn;
-    const float colX = right ? 540.0f : 60.0f;
-    const float y = 532.0f + static_cast<float>(right ? i - perColumn : i) * spacing;
-    drawText(image, rows[i].keys, colX, y, key);
-    drawText(image, rows[i].action, colX + 112.0f, y, action);
+    const SControlPlace place = ControlsPanelPlace(i);
+    drawText(image, rows[i].action, place.x + kControlsKeysWidth, place.y, action);
   }
   return image.resized(1024, 1024);
 }

@@ -130,6 +130,15 @@ clock_offset() {
         sort -n | awk '{ v[NR] = $1 } END { if (NR) printf "%.0f\n", v[int((NR + 1) / 2)] }'
 }
 
+# What copy $1's interface has sent and received so far: packets and bytes,
+# "sent-packets sent-bytes received-packets received-bytes".
+traffic() {
+    local f
+    for f in tx_packets tx_bytes rx_packets rx_bytes; do
+        "$netns" run "$1" cat "/sys/class/net/eth0/statistics/$f"
+    done | tr '\n' ' '
+}
+
 # Checks the tools a run needs; exits 77 (skipped) where namespaces cannot be made.
 need_copies_tools() {
     if ! "$netns" check; then
