@@ -17,6 +17,7 @@
 #   AGREE_RESTART=S   copy 2 is killed (SIGKILL) at S and started again
 #   AGREE_DEPART=S    copy 3 quits at S (Esc twice); the others must then
 #                     show no tank for it, and only they are compared
+#   AGREE_ARGS="..."  command-line arguments for every copy (a preset, say)
 # After each run every compared copy is closed, and the drop, loss and
 # disagreement counts it prints as it closes are shown, with what copies 1
 # and 2 sent and received per second of driving (datagrams and bytes, at
@@ -43,6 +44,7 @@ depart=${AGREE_DEPART:-}
 lagged=3
 [ -n "$late" ] && lagged=2
 declare -a running=(0 0 0 0)
+[ -n "${AGREE_ARGS:-}" ] && copy_args=("" "$AGREE_ARGS" "$AGREE_ARGS" "$AGREE_ARGS")
 
 start_xvfb || fail "no Xvfb display could be started"
 "$netns" up 3 >/dev/null || fail "the namespaces could not be made"

@@ -48,7 +48,10 @@ public:
         objects.push_back(object);
         return (int)objects.size() - 1;
     }
-    SGameObject* CopyGameObject(int index) override { return DeepCopyObject(*objects[index]); }
+    SGameObject* CopyGameObject(int index) override
+    {
+        return index >= 0 && index < (int)objects.size() ? DeepCopyObject(*objects[index]) : nullptr;
+    }
     void AddMsg(SGameMsg) override {}
     void Publish(SGameMsg msg, bool) override { AddMsg(msg); }
     unsigned long GetTime() override
