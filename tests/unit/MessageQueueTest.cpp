@@ -34,53 +34,6 @@ protected:
 
 }  // namespace
 
-TEST_F(MessageQueue, KeepsTimeOrderAndMarksMessagesLateOnlyBehindAppliedOnes)
-{
-    game.AddMsg(Msg(GMSG_DEATH, other, {}, 100));
-    game.AddMsg(Msg(GMSG_DEATH, other, {}, 200));
-    game.AddMsg(Msg(GMSG_FRAG, other, {}, 200));
-    ASSERT_EQ(game.m_messages.size(), 3u);
-    EXPECT_EQ(game.m_messages[2].type, GMSG_FRAG);
-    EXPECT_EQ(game.m_messages[2].late, 0);
-
-    // Before messages not applied yet: nothing to undo.
-    game.AddMsg(Msg(GMSG_FRAG, tank, {}, 150));
-    ASSERT_EQ(game.m_messages.size(), 4u);
-    EXPECT_EQ(game.m_messages[1].time, 150u);
-    EXPECT_EQ(game.m_messages[1].late, 0);
-
-    game.ActOnMessages();
-    game.AddMsg(Msg(GMSG_FRAG, tank, {}, 150));
-    EXPECT_EQ(game.m_messages[2].time, 150u);
-    EXPECT_EQ(game.m_messages[2].late, 1);
-}
-
-// Three senders move one tank at one time; whichever arrives first, the
-// message from the lowest address is applied first and the highest last.
-TEST_F(MessageQueue, EqualTimesFollowTheSendersAddresses)
-{
-    game.m_selfAddress = 20;
-    SnapshotAt(10000);
-    SGameMsg high = Msg(GMSG_MOVE_TO_LOC, tank, {170, 0, 100}, 10800);
-    high.sender = 30;
-    game.AddMsg(high);
-    game.AddMsg(Msg(GMSG_MOVE_TO_LOC, tank, {150, 0, 100}, 10800));  // this copy's own
-    Pass(11000);
-    EXPECT_EQ(game.m_objects[tank]->pos.x, 170);
-    EXPECT_EQ(ReadLog(), "");
-
-    SGameMsg low = Msg(GMSG_MOVE_TO_LOC, tank, {130, 0, 100}, 10800);
-    low.sender = 10;
-    game.AddMsg(low);
-    game.ActOnMessages();
-    EXPECT_EQ(game.m_objects[tank]->pos.x, 170);
-    EXPECT_TRUE(Logged("Warping 1 seconds, caused by a 200 ms lag"));
-    std::vector<unsigned int> senders;
-    for (const SGameMsg& m : QueuedOfType(GMSG_MOVE_TO_LOC))
-        senders.push_back(m.sender);
-    EXPECT_EQ(senders, (std::vector<unsigned int>{10, 0, 30}));
-}
-
 // The owner's pose is its picture once the moves of its time are in: a move
 // of that time that reaches a copy after the pose (resent, or from a lower
 // address) still goes before it, so every copy ends where the pose says.
