@@ -35,13 +35,6 @@ float Distance(const Vector3f& a, const Vector3f& b)
     return std::sqrt(dx * dx + dz * dz);
 }
 
-float Reach(const float* bbox)
-{
-    float x = std::fmax(std::fabs(bbox[BB_MIN_X]), std::fabs(bbox[BB_MAX_X]));
-    float z = std::fmax(std::fabs(bbox[BB_MIN_Z]), std::fabs(bbox[BB_MAX_Z]));
-    return std::sqrt(x * x + z * z);
-}
-
 bool IsLiveTank(const SGameObject& o)
 {
     return o.kind == KIND_TANK && o.active && o.state && o.stateCount >= TANK_STATE_COUNT;
@@ -121,7 +114,8 @@ SBotActions CBotBrain::Think(const std::vector<SGameObject*>& objects, unsigned 
         // Close in, the gun reloading: move aside, then turn back to aim.
         // Cover in between is no place to hold: it would wait there for good.
         bool close = engaging && distance < HOLD_DISTANCE &&
-                     ClearShot(objects, me, HeadingTowards(me.pos, goal), distance + Reach(objects[m_target]->bbox));
+                     ClearShot(objects, me, HeadingTowards(me.pos, goal),
+                               distance + FootprintReach(objects[m_target]->bbox));
         bool dodging = close && sinceShot < ReloadMs(s) - DODGE_END_MS;
         bool holding = close && !dodging;
         heading = holding ? aimHeading : AvoidObstacles(me, dodging ? aimHeading + 90.0f * m_dodgeSide : aimHeading);
@@ -151,10 +145,10 @@ SBotActions CBotBrain::Think(const std::vector<SGameObject*>& objects, unsigned 
     if (engaging && sinceShot > ReloadMs(s) && (int)((unsigned int)now - (unsigned int)m_targetSince) >= (int)m_skill.reactionMs) {
         const SGameObject& enemy = *objects[m_target];
         float range = Distance(me.pos, m_seen);
-        float halfWidth = 0.5f * Reach(enemy.bbox);
+        float halfWidth = 0.5f * FootprintReach(enemy.bbox);
         float cone = (float)(std::atan2(halfWidth, range > 1 ? range : 1) * 180 / 3.14);
         if (range < m_skill.sightRange && std::fabs(HeadingError(aimHeading, me.angles.y)) < cone &&
-            ClearShot(objects, me, me.angles.y, range + Reach(enemy.bbox))) {
+            ClearShot(objects, me, me.angles.y, range + FootprintReach(enemy.bbox))) {
             act.shoot = true;
             m_dodgeSide = Uniform(0, 1) < 0.5f ? -1 : 1;
         }
@@ -212,12 +206,12 @@ int CBotBrain::NearestPowerUp(const std::vector<SGameObject*>& objects, const SG
 void CBotBrain::Nearby(const std::vector<SGameObject*>& objects, const SGameObject& me)
 {
     m_near.clear();
-    float mine = Reach(me.bbox);
+    float mine = FootprintReach(me.bbox);
     for (int i = 1; i < (int)objects.size(); ++i) {
         const SGameObject& o = *objects[i];
         if (i == m_tank || !o.active || o.kind < 0)
             continue;
-        float limit = NEAR_UNITS + mine + Reach(o.bbox);
+        float limit = NEAR_UNITS + mine + FootprintReach(o.bbox);
         float dx = o.pos.x - me.pos.x, dz = o.pos.z - me.pos.z;
         if (dx * dx + dz * dz < limit * limit)
             m_near.push_back(&o);
@@ -267,7 +261,7 @@ bool CBotBrain::ClearShot(const std::vector<SGameObject*>& objects, const SGameO
         if (i == m_tank || !o.active || o.kind < 0)
             continue;
         float dx = o.pos.x - me.pos.x, dz = o.pos.z - me.pos.z;
-        float reach = Reach(o.bbox);
+        float reach = FootprintReach(o.bbox);
         if (dx * d.x + dz * d.z < -reach || dx * dx + dz * dz > (range + reach) * (range + reach))
             continue;
         float t = RayToFootprint(me.pos, d, o.pos, o.angles.y, o.bbox);

@@ -22,22 +22,6 @@ bool Settled(const Vector3f& accepted)
     return (double)Change(accepted, accepted) < CHANGE_THRESHOLD;
 }
 
-// How far the footprint reaches from the object's position along x and z.
-void Extent(const float* bbox, float& x, float& z)
-{
-    x = std::max(std::fabs(bbox[BB_MIN_X]), std::fabs(bbox[BB_MAX_X]));
-    z = std::max(std::fabs(bbox[BB_MIN_Z]), std::fabs(bbox[BB_MAX_Z]));
-}
-
-// Radius of the circle around an object's position that holds its footprint
-// whatever its angles.
-float Reach(const float* bbox)
-{
-    float x, z;
-    Extent(bbox, x, z);
-    return std::sqrt(x * x + z * z);
-}
-
 // Footprints whose circles lie apart cannot overlap; the margin keeps float
 // rounding on the safe side. Most objects lie far from the mover: a bound of
 // the other's radius without the square root (x + z, and a little more, is
@@ -47,11 +31,11 @@ bool FarApart(const Vector3f& a, float reachA, const SGameObject& b)
     float dx = a.x - b.pos.x, dz = a.z - b.pos.z;
     float squared = dx * dx + dz * dz;
     float x, z;
-    Extent(b.bbox, x, z);
+    FootprintExtent(b.bbox, x, z);
     float bound = reachA + ((x + z) * 1.0001f + 1) + 1;
     if (squared > bound * bound)
         return true;
-    float limit = reachA + Reach(b.bbox) + 1;
+    float limit = reachA + FootprintReach(b.bbox) + 1;
     return squared > limit * limit;
 }
 
@@ -125,7 +109,7 @@ Vector3f CFerrowind::CollisionTest(Vector3f requested, int index, bool turning, 
     const Vector3f& moverPos = turning ? d->pos : requested;
     SFootprint mover = turning ? SFootprint(d->pos, requested.x, requested.y, d->bbox)
                                : SFootprint(requested, d->angles.x, d->angles.y, d->bbox);
-    float moverReach = Reach(d->bbox);
+    float moverReach = FootprintReach(d->bbox);
     Vector3f accepted = requested;
     bool settled = Settled(accepted);
     for (size_t i = 1; i < m_objects.size(); ++i) {

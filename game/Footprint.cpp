@@ -1,5 +1,8 @@
 #include "game/Footprint.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "model/GameObject.h"
 
 namespace {
@@ -38,4 +41,17 @@ bool FootprintsOverlap(const SFootprint& a, const SFootprint& b)
     for (int i = 0; i < 4; ++i)
         hit = a.Contains(b.k[i]) || hit;
     return hit;
+}
+
+void FootprintExtent(const float* bbox, float& x, float& z)
+{
+    x = std::max(std::fabs(bbox[BB_MIN_X]), std::fabs(bbox[BB_MAX_X]));
+    z = std::max(std::fabs(bbox[BB_MIN_Z]), std::fabs(bbox[BB_MAX_Z]));
+}
+
+float FootprintReach(const float* bbox)
+{
+    float x, z;
+    FootprintExtent(bbox, x, z);
+    return std::sqrt(x * x + z * z);
 }

@@ -18,6 +18,11 @@ struct SFootprint {
     bool Contains(const Vector3f& q) const;
 };
 
+// How far a footprint box reaches from the object's position along x and z,
+// and the radius of the circle that holds it whatever the object's angles.
+void FootprintExtent(const float* bbox, float& x, float& z);
+float FootprintReach(const float* bbox);
+
 // Any corner of either footprint inside the other.
 bool FootprintsOverlap(const SFootprint& a, const SFootprint& b);
 
