@@ -189,8 +189,10 @@ TEST_F(PeerProtocol, ANewcomerGetsTheTankAgainAfterAWarpBehindItsRecord)
     protocol.RestateToNewcomers(4000);
     EXPECT_EQ(SentTo(SMSG_TANK_STATE), Addresses({PEER_A}));
     EXPECT_EQ(transport.sent.back().time, 5400u);
+    protocol.RestateToNewcomers(5400);
+    EXPECT_EQ(SentTo(SMSG_TANK_STATE), Addresses({PEER_A})) << "not behind its last record";
     protocol.RestateToNewcomers(5200);
-    EXPECT_EQ(SentTo(SMSG_TANK_STATE), Addresses({PEER_A})) << "its last record is newer";
+    EXPECT_EQ(SentTo(SMSG_TANK_STATE), Addresses({PEER_A, PEER_A})) << "behind its last record";
 }
 
 // A known peer connecting again (a repeated announcement, or a restarted copy
