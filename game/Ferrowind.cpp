@@ -191,6 +191,10 @@ void CFerrowind::Run()
         StepObjects(objects, dt);
         previous = GetTime();
         ActOnMessages();
+        if (m_warpedSince) {
+            m_warpedSince = false;
+            ZOSocketRestateToNewcomers(m_warpedBackTo);
+        }
         PublishPoses();
         FollowLocalTank();
         m_gl->Draw();

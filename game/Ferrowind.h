@@ -196,6 +196,10 @@ private:
     // When the player's name and the hosted computer tanks were last sent.
     unsigned int m_peersToldAt = 0;
     enum { TELL_PEERS_EVERY_MS = 2000 };
+    // The earliest game time a warp went back to since the last frame: a
+    // newcomer answered later than that gets this copy's tank again.
+    bool m_warpedSince = false;
+    unsigned int m_warpedBackTo = 0;
     // Game time of the last poses of the tanks this copy owns.
     unsigned int m_posedAt = 0;
     enum { TANK_POSE_EVERY_MS = 2000 };

@@ -21,6 +21,12 @@ void CFerrowind::WireQueue()
         std::fflush(output);
     });
     m_queue.AddWarpListener([](const SWarp& warp) { NetFigures().Warp(warp.sender, warp.lagMs, NetFiguresClock()); });
+    m_queue.AddWarpListener([this](const SWarp& warp) {
+        unsigned int back = warp.now - warp.lagMs;
+        if (!m_warpedSince || (int)(back - m_warpedBackTo) < 0)
+            m_warpedBackTo = back;
+        m_warpedSince = true;
+    });
 }
 
 void CFerrowind::AddMsg(SGameMsg msg)

@@ -79,6 +79,7 @@ void CPeerProtocol::SendConnect(int type, unsigned long dest)
     Transmit(rec);
     if (dest != NET_BROADCAST) {
         Transmit(state);
+        NoteStateSent(dest, (unsigned int)state.time);
         SendTakenPowerUps(*game, dest);
         return;
     }
@@ -88,6 +89,41 @@ void CPeerProtocol::SendConnect(int type, unsigned long dest)
         rec.destAddr = (uint32_t)address;
         Transmit(rec);
     }
+}
+
+void CPeerProtocol::NoteStateSent(unsigned long dest, unsigned int time)
+{
+    std::lock_guard<std::mutex> hold(m_stateSentLock);
+    Clock::time_point now = Clock::now();
+    for (auto it = m_stateSent.begin(); it != m_stateSent.end();)
+        it = now >= it->second.at + std::chrono::milliseconds(NEWCOMER_MS) ? m_stateSent.erase(it) : std::next(it);
+    auto& sent = m_stateSent[dest];
+    sent.time = time;
+    if (sent.at == Clock::time_point())
+        sent.at = now;
+}
+
+void CPeerProtocol::RestateToNewcomers(unsigned int since)
+{
+    IGameInterface* game = m_game;
+    std::vector<unsigned long> stale;
+    {
+        std::lock_guard<std::mutex> hold(m_stateSentLock);
+        Clock::time_point now = Clock::now();
+        for (const auto& sent : m_stateSent)
+            if (now < sent.second.at + std::chrono::milliseconds(NEWCOMER_MS) && (int)(sent.second.time - since) > 0)
+                stale.push_back(sent.first);
+    }
+    SGameObject* tank = game && !stale.empty() ? game->CopyGameObject(LOCAL_TANK) : 0;
+    if (!tank)
+        return;
+    unsigned int time = (unsigned int)game->GetTime();
+    for (unsigned long dest : stale) {
+        SSocketMSG state = TankStateRecord(*tank, m_transport.LocalAddress(), dest, time);
+        Transmit(state);
+        NoteStateSent(dest, time);
+    }
+    DestroyObject(tank);
 }
 
 // The power-ups taken and not back yet: a newcomer never saw them taken, and

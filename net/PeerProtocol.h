@@ -58,6 +58,11 @@ public:
     void SendGameRecord(SSocketMSG rec);
     // Tells every peer that this copy quits, so that its tank leaves at once.
     void SayGoodbye();
+    // After a time warp back to game time `since`: each newcomer answered in
+    // the last NEWCOMER_MS with this copy's tank as it stood later than that
+    // gets the tank again as it stands now. The warp may have changed it (a
+    // hit heard late), and the newcomer starts it from the last record.
+    void RestateToNewcomers(unsigned int since);
     // Called often by a background thread: sends the announcement again a
     // few times in its first seconds, and a clock request that got no answer,
     // so that one lost datagram does not keep two peers apart; asks peers for
@@ -95,6 +100,8 @@ private:
     typedef std::chrono::steady_clock Clock;
 
     void SendTakenPowerUps(IGameInterface& game, unsigned long dest);
+    // Notes the tank record sent to `dest`, dated `time`, for RestateToNewcomers.
+    void NoteStateSent(unsigned long dest, unsigned int time);
     // Every record this copy sends goes out here, stamped with its run and
     // its newest number.
     void Transmit(SSocketMSG& rec);
@@ -174,6 +181,13 @@ private:
     int m_requestRepeats;
     unsigned long m_syncPeer;
     std::atomic<bool> m_synced;
+    // The tank records sent with answers: to whom, dated when, and when sent.
+    struct SStateSent {
+        unsigned int time;
+        Clock::time_point at;
+    };
+    std::mutex m_stateSentLock;
+    std::map<unsigned long, SStateSent> m_stateSent;
     // Game time when a peer's clock first set this copy's (m_synced): when it joined.
     std::atomic<unsigned int> m_joinedAt{0};
     // Round-trip probes for the network figures: clock requests whose

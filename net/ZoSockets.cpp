@@ -201,6 +201,11 @@ void ZOSocketConnect(unsigned long address)
     protocol.Connect(address);
 }
 
+void ZOSocketRestateToNewcomers(unsigned int since)
+{
+    protocol.RestateToNewcomers(since);
+}
+
 int ZOSocketListen(void* game)
 {
     // The game hands itself over as its interface.

@@ -29,6 +29,8 @@ int ZOSocketSend(SGameMsg* msg);
 // Sends a game record of this copy's, numbered, to every peer in the table.
 void ZOSocketSendNumbered(const SSocketMSG& rec);
 void ZOSocketConnect(unsigned long address);
+// After a time warp back to game time `since` (CPeerProtocol::RestateToNewcomers).
+void ZOSocketRestateToNewcomers(unsigned int since);
 int ZOSocketListen(void* game);
 void AddMsg(SSocketMSG* rec);
 void PrintConnections();

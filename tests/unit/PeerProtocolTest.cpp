@@ -174,6 +174,27 @@ TEST_F(PeerProtocol, AnnouncementAlsoGoesToEachListedPeerButNotAnAnswer)
     EXPECT_EQ(transport.sent[2].recipient, 3);
 }
 
+// A newcomer starts this copy's tank from the last record it got. A warp
+// back before that record (a hit on the tank heard late) sends the tank
+// again, dated now; one back to a later time does not.
+TEST_F(PeerProtocol, ANewcomerGetsTheTankAgainAfterAWarpBehindItsRecord)
+{
+    MeetPeers();
+    game.ticks = 5000;
+    Quietly([&] { protocol.Connect(PEER_A); });
+    transport.sent.clear();
+    protocol.RestateToNewcomers(5010);
+    EXPECT_TRUE(SentTo(SMSG_TANK_STATE).empty());
+    game.ticks = 5400;
+    protocol.RestateToNewcomers(4000);
+    EXPECT_EQ(SentTo(SMSG_TANK_STATE), Addresses({PEER_A}));
+    EXPECT_EQ(transport.sent.back().time, 5400u);
+    protocol.RestateToNewcomers(5400);
+    EXPECT_EQ(SentTo(SMSG_TANK_STATE), Addresses({PEER_A})) << "not behind its last record";
+    protocol.RestateToNewcomers(5200);
+    EXPECT_EQ(SentTo(SMSG_TANK_STATE), Addresses({PEER_A, PEER_A})) << "behind its last record";
+}
+
 // A known peer connecting again (a repeated announcement, or a restarted copy
 // that still needs this one's tank) is answered but keeps its entry and tank.
 TEST_F(PeerProtocol, ConnectFromNewAddressAddsOneTankAndEachConnectIsAnswered)
