@@ -8,7 +8,8 @@
 # Prints per copy: exit status, resident memory at start, once warmed up
 # (after the first minute, or the first third of a shorter run, from its
 # last start) and at the end, peers known, warps logged, game messages
-# received, records dropped and disagreements its state checks found.
+# received, records dropped and disagreements its state checks found; then
+# every "state differs" line of the whole soak, with the second it came at.
 # Fails if a copy crashes, hangs, loses a peer, grows by more than 10 %
 # after it warmed up, or ends with a battlefield that differs.
 # Usage: bench/soak.sh [ferrowind binary] [repo root]
@@ -48,8 +49,10 @@ restart_at=$((SECONDS + seconds / 3))
 depart_at=$((SECONDS + 2 * seconds / 3))
 back_at=0
 
-# Copy $1 started again: its memory is measured from this start.
+# Copy $1 started again: its memory is measured from this start, and what it
+# printed before is kept for the disagreement lines.
 started_again() {
+    cat "$work/stdout$1.txt" >>"$work/earlier$1.txt"
     start_copy "$1"
     wait_for "$work/stdout$1.txt" " tried to connect" 2 30 || fail "copy $1 did not find both others again"
     rss_start[$1]=$(rss "$1")
@@ -60,6 +63,7 @@ started_again() {
 
 keys=(i i k j l j l space space)
 start=$SECONDS
+soak_began=$EPOCHREALTIME
 next_lag=$((SECONDS + 20))
 lag=0
 while ((SECONDS - start < seconds)); do
@@ -153,6 +157,10 @@ for i in 1 2 3; do
     [ -n "${rss_end[$i]}" ] && [ -n "${rss_minute[$i]}" ] || { echo "copy $i's memory could not be read"; status_ok=0; }
     awk -v e="${rss_end[$i]}" -v m="${rss_minute[$i]}" 'BEGIN { exit !(e <= m * 1.1) }' ||
         { echo "copy $i grew from ${rss_minute[$i]} kB to ${rss_end[$i]} kB"; status_ok=0; }
+done
+for i in 1 2 3; do
+    cat "$work/earlier$i.txt" "$work/stdout$i.txt" 2>/dev/null | grep -F "state differs from" |
+        awk -v i="$i" -v t0="$soak_began" '{ t = $1; $1 = ""; printf "    copy %s, second %d:%s\n", i, t - t0, $0 }'
 done
 ((same)) || { echo "the copies' battlefields differ at the end"; status_ok=0; }
 [ "$status_ok" = 1 ] || fail "the soak found faults"
