@@ -28,10 +28,10 @@ bool IsTankWithState(const SGameObject& o)
 
 namespace {
 
-// `atTime`: the battlefield as every copy has it at that time, living tanks only. A taken
-// power-up counts as back once its timer's time has come, as the rules see
-// it, not only once a frame has shown it again; a throttle is left out, as
-// only the tank's owner ever changes it (its moves are what others see).
+// `atTime`: the battlefield as every copy has it at that time, living tanks
+// only. A power-up is there by its timer alone, as the rules see it, not by
+// what a frame has shown; a throttle is left out, as only the tank's owner
+// ever changes it (its moves are what others see).
 std::string DigestText(const std::vector<SGameObject*>& objects, const std::function<std::string(int)>& tankName,
                        unsigned long time, bool atTime)
 {
@@ -52,8 +52,12 @@ std::string DigestText(const std::vector<SGameObject*>& objects, const std::func
                     Fixed(s[TS_DRIVE], 3) + " " + Fixed(s[TS_ARMOUR], 3) + " " + Fixed(s[TS_GUN], 3) + " active " +
                     std::to_string(o.active) + "\n";
         } else if (o.kind == KIND_POWERUP) {
-            bool back = atTime && (int)((unsigned int)time - (unsigned int)o.timer) >= 0;
-            text += head + "powerup " + std::to_string(i) + " active " + std::to_string(back ? 1 : o.active) + "\n";
+            // At a compared time a power-up is there exactly when the rules
+            // have it there, by its timer. The hash is often taken well after
+            // that time (the queue passes it with the next message), when this
+            // copy's frames may have shown the power-up again already.
+            bool there = atTime ? (int)((unsigned int)time - (unsigned int)o.timer) >= 0 : o.active != 0;
+            text += head + "powerup " + std::to_string(i) + " active " + std::to_string(there ? 1 : 0) + "\n";
         }
     }
     return text;

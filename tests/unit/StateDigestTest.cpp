@@ -38,7 +38,7 @@ TEST(StateDigest, ScheduleEveryPeriodOfGameTimeAndOnRequest)
 
 // Copies compare hashes of what every copy has alike, in whatever order it
 // numbers the tanks: not a throttle (only its owner sees it change), and a
-// taken power-up is back by its timer, not by when a frame showed it again.
+// taken power-up is there by its timer alone, whatever a frame showed since.
 // A change of a condition does show. A dead tank is left out: a newcomer's
 // tank enters each copy at that copy's own moment, dead.
 TEST(StateDigest, HashesAgreeOnWhatEveryCopyHasAlike)
@@ -66,7 +66,11 @@ TEST(StateDigest, HashesAgreeOnWhatEveryCopyHasAlike)
     auto names = [](int i) { return std::string(i == 0 ? "a" : "b"); };
     auto reversed = [](int i) { return std::string(i == 0 ? "b" : "a"); };
     EXPECT_EQ(StateHash({&mine, &other}, names, 1000), StateHash({&other, &mine}, reversed, 1000));
-    EXPECT_NE(StateHash({&theirs, &notYet}, name, 800), StateHash({&theirs, &shown}, name, 800));
+    // Hashed at 800, after a frame at 900 or later showed it again: not there yet.
+    EXPECT_EQ(StateHash({&theirs, &notYet}, name, 800), StateHash({&theirs, &shown}, name, 800));
+    SGamePowerup later(notYet);
+    later.timer = 1100;
+    EXPECT_NE(StateHash({&theirs, &later}, name, 1000), hash);
     theirs.state[TS_ARMOUR] = 0.5f;
     EXPECT_NE(StateHash({&theirs, &shown}, name, 1000), hash);
 }
