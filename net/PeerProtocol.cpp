@@ -91,12 +91,17 @@ void CPeerProtocol::SendConnect(int type, unsigned long dest)
     }
 }
 
+void CPeerProtocol::ForgetOldAnswers(Clock::time_point now)
+{
+    for (auto it = m_stateSent.begin(); it != m_stateSent.end();)
+        it = now >= it->second.at + std::chrono::milliseconds(NEWCOMER_MS) ? m_stateSent.erase(it) : std::next(it);
+}
+
 void CPeerProtocol::NoteStateSent(unsigned long dest, unsigned int time)
 {
     std::lock_guard<std::mutex> hold(m_stateSentLock);
     Clock::time_point now = Clock::now();
-    for (auto it = m_stateSent.begin(); it != m_stateSent.end();)
-        it = now >= it->second.at + std::chrono::milliseconds(NEWCOMER_MS) ? m_stateSent.erase(it) : std::next(it);
+    ForgetOldAnswers(now);
     auto& sent = m_stateSent[dest];
     sent.time = time;
     if (sent.at == Clock::time_point())
@@ -109,9 +114,9 @@ void CPeerProtocol::RestateToNewcomers(unsigned int since)
     std::vector<unsigned long> stale;
     {
         std::lock_guard<std::mutex> hold(m_stateSentLock);
-        Clock::time_point now = Clock::now();
+        ForgetOldAnswers(Clock::now());
         for (const auto& sent : m_stateSent)
-            if (now < sent.second.at + std::chrono::milliseconds(NEWCOMER_MS) && (int)(sent.second.time - since) > 0)
+            if ((int)(sent.second.time - since) > 0)
                 stale.push_back(sent.first);
     }
     SGameObject* tank = game && !stale.empty() ? game->CopyGameObject(LOCAL_TANK) : 0;

@@ -102,6 +102,8 @@ private:
     void SendTakenPowerUps(IGameInterface& game, unsigned long dest);
     // Notes the tank record sent to `dest`, dated `time`, for RestateToNewcomers.
     void NoteStateSent(unsigned long dest, unsigned int time);
+    // Drops the answers older than NEWCOMER_MS; m_stateSentLock held.
+    void ForgetOldAnswers(Clock::time_point now);
     // Every record this copy sends goes out here, stamped with its run and
     // its newest number.
     void Transmit(SSocketMSG& rec);
