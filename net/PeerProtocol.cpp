@@ -569,7 +569,13 @@ bool CPeerProtocol::SetClock(const SSocketMSG& reply)
     PrintLine("time sync engaged");
     bool first = !m_synced;
     m_synced = true;
-    m_appliedOffset = (unsigned int)reply.syncTime - m_requestTicks;
+    // The peer read its clock about halfway through the round trip: dating
+    // that reading at the request instead would set this clock ahead by the
+    // answer's way back and any wait of a busy peer.
+    unsigned int arrived = (unsigned int)m_game.load()->GetTime() - m_appliedOffset;
+    unsigned int roundTrip = arrived - m_requestTicks;
+    m_appliedOffset = (unsigned int)reply.syncTime - (m_requestTicks + roundTrip / 2);
     m_game.load()->SetTimeOffset(m_appliedOffset);
+    LogOut("clock set from %s, round trip %u ms\n", DottedAddress(reply.senderAddr).c_str(), roundTrip);
     return first;
 }
