@@ -453,10 +453,33 @@ void CPeerProtocol::TakePeer(const SSocketMSG& rec)
 bool CPeerProtocol::PlayedLonger(const SSocketMSG& announcement)
 {
     std::lock_guard<std::mutex> hold(m_syncLock);
-    if (m_synced || m_pendingRequests > 0)
+    // A clock that others have taken stays: a copy that started earlier (its
+    // player sat in the menu) but joins now takes it from the answers.
+    if (m_synced || m_clockGiven || m_pendingRequests > 0)
         return false;
+    return ClockAhead(announcement);
+}
+
+bool CPeerProtocol::ClockAhead(const SSocketMSG& rec)
+{
     unsigned int own = (unsigned int)m_game.load()->GetTime();
-    return (int)((unsigned int)announcement.sendTime - own) > 0;
+    return (int)((unsigned int)rec.sendTime - own) > 0;
+}
+
+// Two copies on their own that meet ask each other for the time when one
+// hears the other's repeated announcement before the answer to its own:
+// both answers would carry the clocks before either was set, and swap them.
+// The copy that played longer keeps its clock.
+void CPeerProtocol::YieldClockRequest(const SSocketMSG& request)
+{
+    std::lock_guard<std::mutex> hold(m_syncLock);
+    if (request.time == 0)
+        return;
+    m_clockGiven = true;
+    if (m_synced || m_pendingRequests == 0 || request.senderAddr != m_syncPeer || ClockAhead(request))
+        return;
+    m_pendingRequests = 0;
+    LogOut("clock kept: %s takes it\n", DottedAddress(request.senderAddr).c_str());
 }
 
 // A peer already known (an announcement repeated, or a copy that restarted)
@@ -505,6 +528,9 @@ void CPeerProtocol::RequestTimeSync(unsigned long peer)
     rec.type = SMSG_TIMESYNC_REQUEST;
     rec.senderAddr = local;
     rec.destAddr = (uint32_t)peer;
+    // Unlike a round-trip probe's, this request's answer sets the clock: its
+    // time (unread in control records) says so.
+    rec.time = m_game.load()->GetTime();
     {
         // The clock is read and set under one lock, so that a request and an
         // answer handled at once agree on the offset in use.
@@ -522,6 +548,7 @@ void CPeerProtocol::RequestTimeSync(unsigned long peer)
 
 void CPeerProtocol::AnswerTimeSync(const SSocketMSG& request)
 {
+    YieldClockRequest(request);
     SSocketMSG reply{};
     reply.type = SMSG_TIMESYNC_REPLY;
     reply.syncTime = m_game.load()->GetTime();
@@ -569,12 +596,12 @@ bool CPeerProtocol::SetClock(const SSocketMSG& reply)
     PrintLine("time sync engaged");
     bool first = !m_synced;
     m_synced = true;
-    // The peer read its clock about halfway through the round trip: dating
-    // that reading at the request instead would set this clock ahead by the
-    // answer's way back and any wait of a busy peer.
+    // The peer's clock is dated at the request: a copy that has just started
+    // is slow to read the answer, rarely the peer to send it, so the middle
+    // of the round trip measured worse on a busy machine.
     unsigned int arrived = (unsigned int)m_game.load()->GetTime() - m_appliedOffset;
     unsigned int roundTrip = arrived - m_requestTicks;
-    m_appliedOffset = (unsigned int)reply.syncTime - (m_requestTicks + roundTrip / 2);
+    m_appliedOffset = (unsigned int)reply.syncTime - m_requestTicks;
     m_game.load()->SetTimeOffset(m_appliedOffset);
     LogOut("clock set from %s, round trip %u ms\n", DottedAddress(reply.senderAddr).c_str(), roundTrip);
     return first;

@@ -133,6 +133,8 @@ private:
     void SendStateHashes();
     void CompareStateHash(const SSocketMSG& rec);
     bool PlayedLonger(const SSocketMSG& announcement);
+    bool ClockAhead(const SSocketMSG& rec);
+    void YieldClockRequest(const SSocketMSG& request);
     // Asks for the clock of the peer named, or else of the first peer in the table.
     void RequestTimeSync(unsigned long peer = 0);
     void AnswerTimeSync(const SSocketMSG& rec);
@@ -183,6 +185,7 @@ private:
     int m_requestRepeats;
     unsigned long m_syncPeer;
     std::atomic<bool> m_synced;
+    bool m_clockGiven = false;  // a peer has asked for this clock to take it
     // The tank records sent with answers: to whom, dated when, and when sent.
     struct SStateSent {
         unsigned int time;

@@ -28,20 +28,28 @@ SGameObject* MakeObject(int kind, float x)
 }
 
 // A peer at SELF with a loaded battlefield: ground at 0, its own tank at 1.
-class PeerProtocol : public testing::Test {
-protected:
-    PeerProtocol() : transport(SELF), protocol(table, transport, OWN_RUN)
+struct SPeerCopy {
+    SPeerCopy() : transport(SELF), protocol(table, transport, OWN_RUN)
     {
         game.objects.push_back(MakeObject(KIND_GROUND, 0));
         game.objects.push_back(MakeObject(KIND_TANK, 20));
         protocol.SetGame(&game);
         protocol.AddLocalEntry();
     }
-    ~PeerProtocol() override
+    ~SPeerCopy()
     {
         for (SGameObject* o : game.objects)
             DestroyObject(o);
     }
+
+    CFakeGame game;
+    CFakeTransport transport;
+    CConnectionTable table;
+    CPeerProtocol protocol;
+};
+
+class PeerProtocol : public testing::Test, protected SPeerCopy {
+protected:
 
     // Where the records of `type` sent so far went; all must name this peer.
     Addresses SentTo(int type) const
@@ -112,11 +120,6 @@ protected:
     {
         Quietly([&] { protocol.RepeatHandshake(now); });
     }
-
-    CFakeGame game;
-    CFakeTransport transport;
-    CConnectionTable table;
-    CPeerProtocol protocol;
 };
 
 }  // namespace
@@ -245,6 +248,60 @@ TEST_F(PeerProtocol, AnAnnouncementOfACopyThatPlayedLongerIsAskedForTheTime)
     EXPECT_EQ(SentTo(SMSG_TIMESYNC_REQUEST), Addresses({PEER_A}));
 }
 
+// A copy whose clock a peer has taken keeps it, however long a newcomer's
+// program has run.
+TEST_F(PeerProtocol, ACopyWhoseClockWasTakenAsksNoNewcomerForTheTime)
+{
+    Announce();
+    game.ticks = 1000;
+    SSocketMSG request = About(SMSG_TIMESYNC_REQUEST, PEER_A);
+    request.time = 900;
+    Receive(request);
+    transport.sent.clear();
+    SSocketMSG older = ConnectFrom(SMSG_CONNECT, Ip(10, 77, 0, 4), 70);
+    older.sendTime = 60000;
+    Receive(older);
+    EXPECT_EQ(SentTo(SMSG_CONNECT_BACK), Addresses({Ip(10, 77, 0, 4)}));
+    EXPECT_TRUE(SentTo(SMSG_TIMESYNC_REQUEST).empty());
+}
+
+// This copy, on its own, is answered by PEER_A and asks it for the time;
+// PEER_A asks too. Only a younger copy's request for this clock keeps this
+// one's clock from being set: two answers carrying the clocks as they were
+// would swap them.
+TEST_F(PeerProtocol, OfTwoCopiesAskingEachOtherForTheTimeTheOneThatPlayedLongerKeepsItsClock)
+{
+    struct SCase {
+        const char* what;
+        unsigned long time;  // of the request, 0 in a round-trip probe
+        unsigned long sendTime;
+        bool clockSet;
+    } cases[] = {
+        {"a younger copy asks for this clock", 900, 900, false},
+        {"a younger copy probes the round trip", 0, 900, true},
+        {"an older copy asks for this clock", 9000, 9000, true},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        SPeerCopy copy;
+        copy.game.ticks = 5000;
+        auto receive = [&](const SSocketMSG& rec) {
+            Quietly([&] { copy.protocol.HandleDatagram(&rec, sizeof rec, rec.senderAddr); });
+        };
+        Quietly([&] { copy.protocol.Connect(0); });
+        SSocketMSG answer = ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50);
+        answer.sendTime = 900;
+        receive(answer);
+        SSocketMSG request = About(SMSG_TIMESYNC_REQUEST, PEER_A);
+        request.time = c.time;
+        request.sendTime = c.sendTime;
+        receive(request);
+        receive(Reply(PEER_A, 910));
+        EXPECT_EQ(copy.game.offsetsSet, c.clockSet ? 1 : 0);
+        EXPECT_EQ(copy.game.GetTime(), c.clockSet ? 910u : 5000u);
+    }
+}
+
 TEST_F(PeerProtocol, TimeRequestIsAnsweredWithTheRepliersClock)
 {
     game.ticks = 5000;
@@ -256,8 +313,8 @@ TEST_F(PeerProtocol, TimeRequestIsAnsweredWithTheRepliersClock)
 }
 
 // Each peer that answers is asked the time of the first one; its first reply
-// sets the clock to its own, read halfway through the round trip; a second,
-// asked later, corrects the clock instead of undoing the first.
+// sets the clock to its own plus the time since the request, a second, asked
+// later, corrects the clock instead of undoing the first.
 TEST_F(PeerProtocol, ConnectBackAddsOneTankAndTheFirstPeersRepliesSetTheClock)
 {
     Announce();
@@ -265,7 +322,7 @@ TEST_F(PeerProtocol, ConnectBackAddsOneTankAndTheFirstPeersRepliesSetTheClock)
     EXPECT_EQ(Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50)), " tried to connect\n");
     game.ticks = 1010;
     EXPECT_EQ(Receive(Reply(PEER_A, 90005)), "time sync engaged\nclock set from 10.77.0.2, round trip 10 ms\n");
-    EXPECT_EQ(game.GetTime(), 90010u);
+    EXPECT_EQ(game.GetTime(), 90015u);
 
     game.ticks = 1100;
     Receive(ConnectFrom(SMSG_CONNECT_BACK, PEER_B, 60));
@@ -280,7 +337,7 @@ TEST_F(PeerProtocol, ConnectBackAddsOneTankAndTheFirstPeersRepliesSetTheClock)
     EXPECT_EQ(SentTo(SMSG_TANK_STATE), Addresses({SELF, PEER_A}));
     game.ticks = 1300;
     Receive(Reply(PEER_A, 90402));
-    EXPECT_EQ(game.GetTime(), 90502u);
+    EXPECT_EQ(game.GetTime(), 90602u);
     EXPECT_EQ(game.offsetsSet, 2);
 }
 
