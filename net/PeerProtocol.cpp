@@ -469,7 +469,8 @@ bool CPeerProtocol::ClockAhead(const SSocketMSG& rec)
 // Two copies on their own that meet ask each other for the time when one
 // hears the other's repeated announcement before the answer to its own:
 // both answers would carry the clocks before either was set, and swap them.
-// The copy that played longer keeps its clock.
+// The copy that played longer keeps its clock. Any request for this clock
+// also marks it as one that others follow (PlayedLonger).
 void CPeerProtocol::YieldClockRequest(const SSocketMSG& request)
 {
     std::lock_guard<std::mutex> hold(m_syncLock);
@@ -528,14 +529,14 @@ void CPeerProtocol::RequestTimeSync(unsigned long peer)
     rec.type = SMSG_TIMESYNC_REQUEST;
     rec.senderAddr = local;
     rec.destAddr = (uint32_t)peer;
-    // Unlike a round-trip probe's, this request's answer sets the clock: its
-    // time (unread in control records) says so.
-    rec.time = m_game.load()->GetTime();
     {
         // The clock is read and set under one lock, so that a request and an
         // answer handled at once agree on the offset in use.
         std::lock_guard<std::mutex> hold(m_syncLock);
         unsigned int now = (unsigned int)m_game.load()->GetTime();
+        // Unlike a round-trip probe's, this request's answer sets the clock:
+        // its time (unread in control records) says so.
+        rec.time = now;
         // Kept without the offset already applied, so that a second answer
         // corrects the clock instead of undoing the first.
         m_requestTicks = now - m_appliedOffset;

@@ -50,7 +50,6 @@ struct SPeerCopy {
 
 class PeerProtocol : public testing::Test, protected SPeerCopy {
 protected:
-
     // Where the records of `type` sent so far went; all must name this peer.
     Addresses SentTo(int type) const
     {
