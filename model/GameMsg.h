@@ -101,9 +101,14 @@ struct SGameMsg {
     // of one time are applied in the order of their senders' addresses.
     // (Beside `flag`, where it fills the gap before `children`.)
     unsigned int sender;
+    // The sender's number for the record it came in; 0 for this copy's own
+    // and for records that are not numbered. A resent record arrives after
+    // those sent after it: of one sender's messages of one time, the number
+    // says which was sent first.
+    unsigned int sequence;
     std::vector<SGameMsg*> children;
 
-    SGameMsg() : handled(0), late(0), flag(false), sender(0) {}
+    SGameMsg() : handled(0), late(0), flag(false), sender(0), sequence(0) {}
     SGameMsg(const SGameMsg& m) = default;
     SGameMsg& operator=(const SGameMsg& m) = default;
     // The queue shifts its messages whenever one goes in or out; a move

@@ -73,9 +73,10 @@ bool CMessageQueue::Late(const SGameMsg& msg, size_t at) const
 }
 
 // Time first, then the sender's address (poses last); one sender's messages
-// of one time keep the order they came in, which is the order they were sent
-// in. So every copy applies the same messages in the same order, whichever
-// arrived first.
+// of one time keep the order they were sent in: by their numbers where both
+// have one (a resent record comes after those sent after it), else the order
+// they came in. So every copy applies the same messages in the same order,
+// whichever arrived first.
 bool CMessageQueue::OrderedAfter(const SGameMsg& queued, const SGameMsg& msg) const
 {
     unsigned int a = (unsigned int)queued.time, b = (unsigned int)msg.time;
@@ -90,7 +91,9 @@ bool CMessageQueue::OrderedAfter(const SGameMsg& queued, const SGameMsg& msg) co
     unsigned int self = m_selfAddress;
     unsigned int fromA = queued.sender ? queued.sender : self;
     unsigned int fromB = msg.sender ? msg.sender : self;
-    return fromA > fromB;
+    if (fromA != fromB)
+        return fromA > fromB;
+    return queued.sequence && msg.sequence && (int)(queued.sequence - msg.sequence) > 0;
 }
 
 void CMessageQueue::AddConsequence(SGameMsg msg)
@@ -102,6 +105,7 @@ void CMessageQueue::AddConsequence(SGameMsg msg)
     assert(m_passNext <= m_messages.size());
     msg.time = m_passTime;
     msg.sender = m_passSender;
+    msg.sequence = m_passSequence;
     msg.late = 0;
     m_messages.insert(m_messages.begin() + m_passNext, std::move(msg));
     ++m_passNext;
@@ -175,6 +179,7 @@ void CMessageQueue::Apply(size_t& i, bool again)
     m_passing = true;
     m_passTime = m.time;
     m_passSender = m.sender;
+    m_passSequence = m.sequence;
     m_rollback.BeginApply(again);
     m_ops.apply(m);
     m_rollback.EndApply();

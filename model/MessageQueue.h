@@ -98,12 +98,13 @@ private:
     // Objects a warp replaced: other threads may still hold pointers from a
     // recent GetGameObjects, so they live on until the next snapshot.
     std::vector<SGameObject*> m_retired;
-    // While a message is applied: where the pass goes on, and the time and
-    // sender that its consequences take.
+    // While a message is applied: where the pass goes on, and the time,
+    // sender and record number that its consequences take.
     bool m_passing = false;
     size_t m_passNext = 0;
     unsigned long m_passTime = 0;
     unsigned int m_passSender = 0;
+    unsigned int m_passSequence = 0;
 };
 
 #endif

@@ -67,6 +67,7 @@ SGameMsg GameMsgFromWire(const SSocketMSG& rec, const std::vector<ZOConnectionID
     msg.type = rec.type == SMSG_TANK_POSE ? GMSG_TANK_POSE : rec.type;
     msg.time = rec.time;
     msg.sender = (unsigned int)rec.senderAddr;
+    msg.sequence = ReadStamp(rec).sequence;
     // Anyone can send a record: the message claims no more values than travelled.
     msg.count = Clamp(rec.count, 0, WIRE_DATA_VALUES);
     msg.object = MappedObject(rec, table);

@@ -43,10 +43,12 @@ public:
             DestroyObject(o);
     }
 
-    void Post(int type, int object, float value, unsigned long time, unsigned int sender = 0)
+    void Post(int type, int object, float value, unsigned long time, unsigned int sender = 0,
+              unsigned int sequence = 0)
     {
         SGameMsg msg = MakeMsg(type, object, 1, &value, time);
         msg.sender = sender;
+        msg.sequence = sequence;
         queue.Add(msg);
     }
     void PassAt(unsigned long time)
@@ -103,6 +105,7 @@ TEST(Queue, OrdersByTimeThenSenderWhateverTheArrival)
     struct SArrival {
         unsigned long time;
         unsigned int sender;
+        unsigned int sequence;
     };
     const struct {
         std::vector<SArrival> arrivals;
@@ -113,11 +116,15 @@ TEST(Queue, OrdersByTimeThenSenderWhateverTheArrival)
         // One sender's messages of one time stay in the order sent.
         {{{50, 30}, {50, 30}, {40, 30}, {50, 10}}, {2, 3, 0, 1}},
         {{{60, 0}, {60, 0}, {60, 21}, {60, 19}}, {3, 0, 1, 2}},
+        // A record resent after those sent after it goes back to its place.
+        {{{50, 30, 5}, {50, 30, 7}, {50, 30, 6}}, {0, 2, 1}},
+        {{{50, 30, 8}, {50, 10, 0}, {50, 30, 7}, {50, 30, 9}}, {1, 2, 0, 3}},
     };
     for (const auto& c : cases) {
         CQueueWorld world;
         for (size_t k = 0; k < c.arrivals.size(); ++k)
-            world.Post(GMSG_MOVE_TO_LOC, 0, (float)k, c.arrivals[k].time, c.arrivals[k].sender);
+            world.Post(GMSG_MOVE_TO_LOC, 0, (float)k, c.arrivals[k].time, c.arrivals[k].sender,
+                       c.arrivals[k].sequence);
         EXPECT_EQ(world.Values(), c.order);
         world.PassAt(100);
         std::vector<float> applied;
@@ -128,6 +135,27 @@ TEST(Queue, OrdersByTimeThenSenderWhateverTheArrival)
             expected.push_back((float)c.arrivals[(size_t)k].time * 100 + (float)c.arrivals[(size_t)k].sender);
         EXPECT_EQ(applied, expected);
     }
+}
+
+// A peer's move, turn (which takes a power-up) and move of one time, the
+// first resent and heard after the others were applied: the warp applies all
+// as sent, the take right after its turn, and the last move holds.
+TEST(Queue, AResentRecordWarpsBackBeforeItsSuccessorsOfTheSameTime)
+{
+    CQueueWorld world;
+    world.Post(GMSG_MOVE_TO_LOC, 0, 1, 1000, 30, 1);
+    world.Post(GMSG_CHANGE_ANGLES, 1, 0, 3000, 30, 3);
+    world.Post(GMSG_MOVE_TO_LOC, 0, 3, 3000, 30, 4);
+    world.PassAt(3100);
+    world.applied.clear();
+    world.Post(GMSG_MOVE_TO_LOC, 0, 2, 3000, 30, 2);
+    world.PassAt(3200);
+    EXPECT_EQ(world.warps.size(), 1u);
+    std::vector<int> types;
+    for (const CQueueWorld::SApplied& a : world.applied)
+        types.push_back(a.type);
+    EXPECT_EQ(types, (std::vector<int>{GMSG_MOVE_TO_LOC, GMSG_CHANGE_ANGLES, GMSG_POWERUP_TAKEN, GMSG_MOVE_TO_LOC}));
+    EXPECT_EQ(world.objects[0]->pos.x, 3);
 }
 
 // The same ten seconds of pushes and one peer's move; one copy hears the

@@ -180,6 +180,14 @@ TEST(WireConvert, CountsArriveClampedToTheValuesTheRecordHolds)
     }
 }
 
+// The queue orders one sender's messages of one time by their records' numbers.
+TEST(WireConvert, AMessageKeepsTheNumberOfItsRecord)
+{
+    SSocketMSG rec = WireFromGameMsg(Msg(GMSG_MOVE_TO_LOC, 1, 0, 0), {}, SELF);
+    WriteStamp(rec, SWireStamp{7, 42, 42});
+    EXPECT_EQ(GameMsgFromWire(rec, {}).sequence, 42u);
+}
+
 // The sender names the object by the address of the last table entry holding
 // it, the receiver maps that address to the tank of its last entry for it; an
 // object no entry holds keeps its raw index both ways.
