@@ -85,3 +85,11 @@ std::vector<ZOConnectionID> CConnectionTable::Departed() const
     std::lock_guard<std::mutex> hold(m_lock);
     return m_departed;
 }
+
+std::vector<ZOConnectionID> CConnectionTable::Known() const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    std::vector<ZOConnectionID> known = m_entries;
+    known.insert(known.end(), m_departed.begin(), m_departed.end());
+    return known;
+}

@@ -34,6 +34,8 @@ public:
     // address had not departed.
     bool Return(unsigned long address);
     std::vector<ZOConnectionID> Departed() const;
+    // The entries, then the departed ones: whose tanks records can still be about.
+    std::vector<ZOConnectionID> Known() const;
 
 private:
     mutable std::mutex m_lock;

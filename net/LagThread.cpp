@@ -61,8 +61,8 @@ void DeliverRecords(const std::vector<SSocketMSG>& records, const std::vector<ZO
                     IGameInterface& game, bool trace)
 {
     for (const SSocketMSG& rec : records) {
-        // The tank it names left while it waited: unmapped, it would land on
-        // whatever local object the sender's raw index names.
+        // A tank this copy never knew: unmapped, it would land on whatever
+        // local object the sender's raw index names.
         bool mapped = rec.recipientAddr == 0;
         for (const ZOConnectionID& entry : table)
             mapped = mapped || entry.address == rec.recipientAddr;
@@ -97,8 +97,10 @@ int Lag(void*)
             Pause(seconds);
         std::vector<SSocketMSG> batch = SocketReceiveQueue().TakeAll(seconds > 0 ? 0 : STOP_POLL_MS);
         IGameInterface* game = SocketGame();
+        // A peer that quit while its last records waited here: they still
+        // come before its departure, as on a copy without lag.
         if (!batch.empty() && game)
-            DeliverRecords(batch, SocketConnections().Snapshot(), *game, trace);
+            DeliverRecords(batch, SocketConnections().Known(), *game, trace);
     }
     return 0;
 }

@@ -176,6 +176,7 @@ void CPeerProtocol::SendGameRecord(SSocketMSG rec)
 void CPeerProtocol::SayGoodbye()
 {
     unsigned long local = m_transport.LocalAddress();
+    IGameInterface* game = m_game;
     for (const ZOConnectionID& entry : m_table.Snapshot()) {
         if (entry.address == local)
             continue;
@@ -183,6 +184,8 @@ void CPeerProtocol::SayGoodbye()
         rec.type = SMSG_LEAVING;
         rec.senderAddr = local;
         rec.destAddr = (uint32_t)entry.address;
+        // When: every peer takes the tank off at that time.
+        rec.time = game ? game->GetTime() : 0;
         Transmit(rec);
     }
 }
@@ -333,7 +336,7 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
         Resend(rec);
         break;
     case SMSG_LEAVING:
-        Depart(rec.senderAddr, "quit");
+        Depart(rec.senderAddr, "quit", rec.time);
         break;
     case SMSG_STATE_HASH:
         CompareStateHash(rec);

@@ -124,7 +124,8 @@ private:
     void AskForMissing(Clock::time_point now);
     void Heard(const SSocketMSG& rec);
     void DepartSilent(Clock::time_point now);
-    void Depart(unsigned long peer, const char* why);
+    // `quitAt`: the game time the peer said it quit at; 0 when it fell silent.
+    void Depart(unsigned long peer, const char* why, unsigned long quitAt = 0);
     bool ComeBack(const SSocketMSG& rec);
     void WelcomeBack(unsigned long peer, const SGameObject& tank);
     // Once the clock is set: this copy's tank as it is, to every peer, so

@@ -137,7 +137,7 @@ void CPeerProtocol::DepartSilent(Clock::time_point now)
         Depart(peer, "silent");
 }
 
-void CPeerProtocol::Depart(unsigned long peer, const char* why)
+void CPeerProtocol::Depart(unsigned long peer, const char* why, unsigned long quitAt)
 {
     IGameInterface* game = m_game;
     int tank;
@@ -154,7 +154,15 @@ void CPeerProtocol::Depart(unsigned long peer, const char* why)
     }
     NetFigures().Forget(peer);
     LogOut("%s left the battle (%s)\n", DottedAddress(peer).c_str(), why);
-    game->AddMsg(MakeMsg(GMSG_DEPARTED, tank, 0, 0, game->GetTime()));
+    // A quit is dated by the leaver's clock, after its last records, so that
+    // every copy takes the tank off at one game time, wherever the record
+    // was late; a time ahead of this clock, or a stale one, is not believed.
+    unsigned int now = (unsigned int)game->GetTime();
+    unsigned int at = now;
+    int age = (int)(now - (unsigned int)quitAt);
+    if (quitAt != 0 && age >= 0 && age <= STALE_STATE_MS)
+        at = (unsigned int)quitAt + 1;
+    game->AddMsg(MakeMsg(GMSG_DEPARTED, tank, 0, 0, at));
 }
 
 // A record from a peer that left; true when it was one. This game's copies are asked for their

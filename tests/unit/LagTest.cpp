@@ -67,6 +67,21 @@ TEST(Lag, BatchReachesTheGameInArrivalOrderWithLocalIndexes)
     EXPECT_EQ(game.messages[2].object, 99);
 }
 
+// Records of a peer that quit while they waited still reach its tank: every
+// copy without lag applied them before the departure.
+TEST(Lag, RecordsOfAPeerThatQuitMeanwhileReachItsTank)
+{
+    const unsigned long self = Ip(10, 0, 0, 1), peer = Ip(10, 0, 0, 2);
+    CConnectionTable table;
+    table.AddLocalOnce(self, 1);
+    table.Append(peer, 6);
+    table.Depart(peer);
+    CFakeGame game;
+    DeliverRecords({Record(GMSG_SHOOT, peer, 30)}, table.Known(), game);
+    ASSERT_EQ(game.messages.size(), 1u);
+    EXPECT_EQ(game.messages[0].object, 6);
+}
+
 TEST(Lag, TracePrintsOneLinePerMessage)
 {
     const unsigned long peer = PEER_A;

@@ -647,6 +647,30 @@ TEST_F(PeerProtocol, MissingRecordsAreAskedForAndSentAgain)
     EXPECT_EQ(protocol.Lost(), 3u) << "3, 5 and 6 never came";
 }
 
+// A quit takes the tank off at the leaver's time, after its last records,
+// wherever the record came late; a time this clock cannot believe (none,
+// ahead of it, or stale) gives way to this clock's. The goodbye says when.
+TEST_F(PeerProtocol, AQuitIsDatedByTheLeaversClock)
+{
+    const struct {
+        unsigned long quitAt, departedAt;
+    } cases[] = {{19000, 19001}, {0, 20000}, {20500, 20000}, {20000 - CPeerProtocol::STALE_STATE_MS - 1, 20000}};
+    MeetPeers();
+    game.ticks = 20000;
+    for (const auto& c : cases) {
+        SSocketMSG goodbye = About(SMSG_LEAVING, PEER_A);
+        goodbye.time = c.quitAt;
+        Receive(goodbye);
+        ASSERT_EQ(game.messages.back().type, GMSG_DEPARTED);
+        EXPECT_EQ(game.messages.back().time, c.departedAt) << c.quitAt;
+        Receive(ConnectFrom(SMSG_CONNECT, PEER_A, 70));
+    }
+    transport.sent.clear();
+    protocol.SayGoodbye();
+    ASSERT_EQ(SentTo(SMSG_LEAVING), Addresses({PEER_B, PEER_A})) << "A came back last";
+    EXPECT_EQ(transport.sent[0].time, 20000u);
+}
+
 // A peer heard from neither by records nor by answers leaves; one that quits
 // leaves at once. Its tank leaves through the queue, its entry is kept for
 // its return, and the table has room for others meanwhile.
