@@ -326,6 +326,11 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
         TakePeer(rec);
         break;
     case SMSG_TIMESYNC_REQUEST:
+        // The asker has this copy in its table. Not in this one's (every
+        // answer to its announcement was lost), it is announced to: an idle
+        // copy sends it nothing else that would bring it in.
+        if (m_table.ObjectOf(rec.senderAddr) < 0)
+            AnnounceToStranger(rec.senderAddr);
         AnswerTimeSync(rec);
         break;
     case SMSG_TIMESYNC_REPLY:

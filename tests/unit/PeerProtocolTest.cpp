@@ -479,7 +479,7 @@ TEST_F(PeerProtocol, FullTableTakesNoMorePeers)
     EXPECT_EQ(table.Snapshot().size(), (size_t)CConnectionTable::MAX_ENTRIES);
 }
 
-TEST_F(PeerProtocol, AStrangersMessagesAreDroppedAndAnsweredWithTheAnnouncement)
+TEST_F(PeerProtocol, AStrangersMessagesAreDroppedAndAnsweredWithTheAnnouncementAsItsTimeRequestsAre)
 {
     MeetPeers();
     Receive(About(GMSG_CHANGE_ANGLES, STRANGER, STRANGER));
@@ -496,6 +496,16 @@ TEST_F(PeerProtocol, AStrangersMessagesAreDroppedAndAnsweredWithTheAnnouncement)
     Receive(About(GMSG_CHANGE_ANGLES, STRANGER, STRANGER));
     EXPECT_EQ(transport.queued.size(), 1u);
     EXPECT_EQ(game.objects.size(), 5u);
+
+    // A copy that asks for the time has this one in its table; one not in
+    // this copy's (every answer to its announcement was lost) is told too,
+    // or two idle copies would never meet.
+    const unsigned long asker = Ip(10, 77, 0, 8);
+    transport.sent.clear();
+    Receive(About(SMSG_TIMESYNC_REQUEST, asker));
+    Receive(About(SMSG_TIMESYNC_REQUEST, PEER_A));
+    EXPECT_EQ(SentTo(SMSG_TIMESYNC_REPLY), Addresses({asker, PEER_A}));
+    EXPECT_EQ(SentTo(SMSG_ANNOUNCE_AGAIN), Addresses({asker}));
 }
 
 TEST_F(PeerProtocol, TheAnnouncementIsRepeatedAFewTimesInTheFirstSeconds)
