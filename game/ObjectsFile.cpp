@@ -174,6 +174,7 @@ int CFerrowind::AddGameObject(SGameObject* object)
 {
     CalculateBB(*object);
     CHold hold(*this);
+    m_rollback.Added(*object, m_objects.size());
     m_objects.push_back(object);
     ++m_objectCount;
     return (int)m_objects.size() - 1;

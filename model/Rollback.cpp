@@ -56,3 +56,12 @@ void CRollback::Send(SGameMsg& msg)
     if (!m_replaying && m_send)
         m_send(&msg);
 }
+
+void CRollback::Added(const SGameObject& object, size_t index)
+{
+    for (int slot = 0; slot < SSavedStates::SLOTS; ++slot) {
+        std::vector<SGameObject*>& saved = m_states.states[slot];
+        if (m_states.filled[slot] && saved.size() == index)
+            saved.push_back(DeepCopyObject(object));
+    }
+}

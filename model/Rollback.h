@@ -24,11 +24,16 @@ public:
     // time `applied` has been applied; a snapshot is taken at most once a second.
     void Save(const std::vector<SGameObject*>& objects, unsigned int applied);
     // Load: the newest snapshot taken before `lateTime` replaces the front of
-    // `objects` (objects that joined later keep their places); the replaced
+    // `objects` (objects that joined after it keep their places, as they
+    // joined when it was taken before: see Added); the replaced
     // objects go to `dropped`. Snapshots after it lack the late message and
     // are forgotten. False, with nothing changed, when no snapshot is that old.
     bool Load(std::vector<SGameObject*>& objects, unsigned int lateTime, unsigned int& snapshotTime,
               std::vector<SGameObject*>& dropped);
+    // An object joining the game at `index` (a newcomer's tank) enters every
+    // snapshot as it joins: a warp to before it finds it as it came, not as
+    // later messages left it.
+    void Added(const SGameObject& object, size_t index);
 
     // Advance: brackets the application of one message; `again` when it was
     // applied before (a replay after a load).

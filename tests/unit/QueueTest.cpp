@@ -105,7 +105,7 @@ TEST(Queue, OrdersByTimeThenSenderWhateverTheArrival)
     struct SArrival {
         unsigned long time;
         unsigned int sender;
-        unsigned int sequence;
+        unsigned int sequence = 0;
     };
     const struct {
         std::vector<SArrival> arrivals;

@@ -95,6 +95,28 @@ TEST(Rollback, LoadsTheNewestSnapshotBeforeTheLateMessageAndForgetsNewerOnes)
     EXPECT_EQ(ring.OldestSlot(), 4);
 }
 
+// A newcomer's tank joins between snapshots and is brought in by a later
+// shot; a warp to before that shot must find it as it joined, out of play.
+TEST(Rollback, AnObjectThatJoinedLaterComesBackAsItJoined)
+{
+    CRollback rollback(0);
+    std::vector<SGameObject*> world = World();
+    rollback.Save(world, 1000);
+    rollback.Save(world, 2000);
+    SGameObject* newcomer = NewObject(KIND_TANK);
+    newcomer->active = 0;
+    rollback.Added(*newcomer, world.size());
+    world.push_back(newcomer);
+    newcomer->active = 1;
+    std::vector<SGameObject*> dropped;
+    unsigned int at = 0;
+    ASSERT_TRUE(rollback.Load(world, 1500, at, dropped));
+    ASSERT_EQ(world.size(), 4u);
+    EXPECT_EQ(world[3]->active, 0);
+    EXPECT_EQ(world[3]->kind, KIND_TANK);
+    EXPECT_EQ(dropped.size(), 4u) << "the newcomer as it stood is replaced too";
+}
+
 // A slot taken again holds the new snapshot, whatever the old one held: an
 // object of another class or state size, more objects or fewer.
 TEST(SavedStates, ASlotTakenAgainHoldsOnlyTheNewSnapshot)
