@@ -177,6 +177,8 @@ void CPeerProtocol::SayGoodbye()
 {
     unsigned long local = m_transport.LocalAddress();
     IGameInterface* game = m_game;
+    // When: every peer takes the tank off at that time.
+    unsigned long quitAt = game ? game->GetTime() : 0;
     for (const ZOConnectionID& entry : m_table.Snapshot()) {
         if (entry.address == local)
             continue;
@@ -184,8 +186,7 @@ void CPeerProtocol::SayGoodbye()
         rec.type = SMSG_LEAVING;
         rec.senderAddr = local;
         rec.destAddr = (uint32_t)entry.address;
-        // When: every peer takes the tank off at that time.
-        rec.time = game ? game->GetTime() : 0;
+        rec.time = quitAt;
         Transmit(rec);
     }
 }
