@@ -159,6 +159,14 @@ void CPeerProtocol::Transmit(SSocketMSG& rec)
 
 void CPeerProtocol::SendGameRecord(SSocketMSG rec)
 {
+    // Dated by a clock that is about to jump, a record would reach the peers
+    // seconds or minutes in their past, before any snapshot: each would
+    // apply it where it then stood, each differently. The tank's state goes
+    // out once the wait is over and says what these records did.
+    if (AwaitingClock()) {
+        m_withheld = true;
+        return;
+    }
     m_sent.Number(rec);
     // A peer listed twice gets each record once.
     std::vector<unsigned long> sent;
@@ -229,6 +237,7 @@ void CPeerProtocol::RepeatHandshake(Clock::time_point now)
             m_pendingRequests = 0;
         }
     }
+    RestateWithheld();
     if (askAgain)
         RequestTimeSync(askAgain);
     ProbeRoundTrips(now);
@@ -559,6 +568,7 @@ void CPeerProtocol::RequestTimeSync(unsigned long peer)
 void CPeerProtocol::AnswerTimeSync(const SSocketMSG& request)
 {
     YieldClockRequest(request);
+    RestateWithheld();
     SSocketMSG reply{};
     reply.type = SMSG_TIMESYNC_REPLY;
     reply.syncTime = m_game.load()->GetTime();
@@ -573,6 +583,7 @@ void CPeerProtocol::ApplyTimeSync(const SSocketMSG& reply)
     if (!SetClock(reply))
         return;
     m_joinedAt = (unsigned int)m_game.load()->GetTime();
+    m_withheld = false;
     PublishOwnState();
     // Until the tanks of the battle have come, this copy's battlefield is
     // not the others'.
@@ -581,7 +592,22 @@ void CPeerProtocol::ApplyTimeSync(const SSocketMSG& reply)
         check->SendFrom((unsigned int)m_game.load()->GetTime() + 2 * CStateCheck::PERIOD_MS);
 }
 
-// True the first time the clock is set.
+// A copy that has asked for the clock and never had it set plays on a time
+// of its own, which the battle will not share.
+bool CPeerProtocol::AwaitingClock()
+{
+    std::lock_guard<std::mutex> hold(m_syncLock);
+    return !m_synced && m_pendingRequests > 0;
+}
+
+// The wait ended without the clock being set (this copy keeps its own): what
+// was kept back reaches the peers as the tank's state.
+void CPeerProtocol::RestateWithheld()
+{
+    if (!AwaitingClock() && m_withheld.exchange(false))
+        PublishOwnState();
+}
+
 // A copy that first played alone was never told of power-ups taken before
 // it: it saw them all.
 bool CPeerProtocol::Newcomer()
@@ -589,6 +615,7 @@ bool CPeerProtocol::Newcomer()
     return m_synced && (int)((unsigned int)m_game.load()->GetTime() - m_joinedAt) < NEWCOMER_MS;
 }
 
+// True the first time the clock is set.
 bool CPeerProtocol::SetClock(const SSocketMSG& reply)
 {
     std::lock_guard<std::mutex> hold(m_syncLock);

@@ -141,6 +141,8 @@ private:
     void AnswerTimeSync(const SSocketMSG& rec);
     void ApplyTimeSync(const SSocketMSG& rec);
     bool SetClock(const SSocketMSG& reply);
+    bool AwaitingClock();
+    void RestateWithheld();
     bool Newcomer();
     void ProbeRoundTrips(Clock::time_point now);
 
@@ -187,6 +189,8 @@ private:
     unsigned long m_syncPeer;
     std::atomic<bool> m_synced;
     bool m_clockGiven = false;  // a peer has asked for this clock to take it
+    // Game records were kept back while the clock was awaited.
+    std::atomic<bool> m_withheld{false};
     // The tank records sent with answers: to whom, dated when, and when sent.
     struct SStateSent {
         unsigned int time;

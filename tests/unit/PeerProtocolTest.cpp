@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 
 #include "tests/unit/LogCapture.h"
@@ -298,6 +299,77 @@ TEST_F(PeerProtocol, OfTwoCopiesAskingEachOtherForTheTimeTheOneThatPlayedLongerK
         receive(Reply(PEER_A, 910));
         EXPECT_EQ(copy.game.offsetsSet, c.clockSet ? 1 : 0);
         EXPECT_EQ(copy.game.GetTime(), c.clockSet ? 910u : 5000u);
+    }
+}
+
+// A copy that has asked for the time plays on a clock about to jump: what it
+// sends meanwhile would reach the peers dated far in their past. Its records
+// wait for the end of the wait, however it ends, and are summed up by its
+// tank's state, dated on the clock it then plays by.
+TEST_F(PeerProtocol, RecordsMadeWhileTheClockIsAwaitedGoOutAsTheTanksStateOnceItIsSet)
+{
+    struct SCase {
+        const char* what;
+        std::function<void(SPeerCopy&)> endWait;
+        unsigned int stateTime;
+    } cases[] = {
+        {"the answer sets the clock",
+         [](SPeerCopy& copy) {
+             SSocketMSG reply{};
+             reply.type = SMSG_TIMESYNC_REPLY;
+             reply.senderAddr = PEER_A;
+             reply.destAddr = (uint32_t)SELF;
+             reply.syncTime = 90000;
+             copy.protocol.HandleDatagram(&reply, sizeof reply, PEER_A);
+         },
+         90000},
+        {"a younger copy takes this clock",
+         [](SPeerCopy& copy) {
+             SSocketMSG request{};
+             request.type = SMSG_TIMESYNC_REQUEST;
+             request.senderAddr = PEER_A;
+             request.destAddr = (uint32_t)SELF;
+             request.time = request.sendTime = 900;
+             copy.protocol.HandleDatagram(&request, sizeof request, PEER_A);
+         },
+         5000},
+        {"no answer ever comes",
+         [](SPeerCopy& copy) {
+             auto now = std::chrono::steady_clock::now();
+             for (int s = 1; s <= CPeerProtocol::ANNOUNCEMENT_REPEATS + 4; ++s)
+                 copy.protocol.RepeatHandshake(now + std::chrono::seconds(s));
+         },
+         5000},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        SPeerCopy copy;
+        copy.game.ticks = 5000;
+        const std::vector<SSocketMSG>& sent = copy.transport.sent;
+        auto sentOf = [&](int type) {
+            std::vector<SSocketMSG> of;
+            for (const SSocketMSG& rec : sent)
+                if (rec.type == type && rec.destAddr == (uint32_t)PEER_A)
+                    of.push_back(rec);
+            return of;
+        };
+        Quietly([&] {
+            copy.protocol.Connect(0);
+            SSocketMSG answer = ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50);
+            copy.protocol.HandleDatagram(&answer, sizeof answer, PEER_A);
+            copy.protocol.SendGameRecord(About(GMSG_SHOOT, SELF, SELF));
+        });
+        EXPECT_TRUE(sentOf(GMSG_SHOOT).empty());
+        EXPECT_TRUE(sentOf(SMSG_TANK_STATE).empty());
+
+        Quietly([&] { c.endWait(copy); });
+        std::vector<SSocketMSG> states = sentOf(SMSG_TANK_STATE);
+        ASSERT_EQ(states.size(), 1u);
+        EXPECT_EQ(states[0].time, c.stateTime);
+        EXPECT_EQ(ReadStamp(states[0]).sequence, 1u) << "the shot kept back took no number";
+        copy.protocol.SendGameRecord(About(GMSG_SHOOT, SELF, SELF));
+        EXPECT_EQ(sentOf(GMSG_SHOOT).size(), 1u);
+        EXPECT_EQ(sentOf(SMSG_TANK_STATE).size(), 1u);
     }
 }
 
