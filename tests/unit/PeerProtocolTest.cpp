@@ -116,6 +116,11 @@ protected:
         rec.syncTime = syncTime;
         return rec;
     }
+    // Feeds one record to a copy of its own, as Receive does to this one.
+    void Feed(SPeerCopy& copy, const SSocketMSG& rec)
+    {
+        Quietly([&] { copy.protocol.HandleDatagram(&rec, sizeof rec, rec.senderAddr); });
+    }
     void Repeat(std::chrono::steady_clock::time_point now)
     {
         Quietly([&] { protocol.RepeatHandshake(now); });
@@ -285,18 +290,15 @@ TEST_F(PeerProtocol, OfTwoCopiesAskingEachOtherForTheTimeTheOneThatPlayedLongerK
         SCOPED_TRACE(c.what);
         SPeerCopy copy;
         copy.game.ticks = 5000;
-        auto receive = [&](const SSocketMSG& rec) {
-            Quietly([&] { copy.protocol.HandleDatagram(&rec, sizeof rec, rec.senderAddr); });
-        };
         Quietly([&] { copy.protocol.Connect(0); });
         SSocketMSG answer = ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50);
         answer.sendTime = 900;
-        receive(answer);
+        Feed(copy, answer);
         SSocketMSG request = About(SMSG_TIMESYNC_REQUEST, PEER_A);
         request.time = c.time;
         request.sendTime = c.sendTime;
-        receive(request);
-        receive(Reply(PEER_A, 910));
+        Feed(copy, request);
+        Feed(copy, Reply(PEER_A, 910));
         EXPECT_EQ(copy.game.offsetsSet, c.clockSet ? 1 : 0);
         EXPECT_EQ(copy.game.GetTime(), c.clockSet ? 910u : 5000u);
     }
@@ -313,24 +315,12 @@ TEST_F(PeerProtocol, RecordsMadeWhileTheClockIsAwaitedGoOutAsTheTanksStateOnceIt
         std::function<void(SPeerCopy&)> endWait;
         unsigned int stateTime;
     } cases[] = {
-        {"the answer sets the clock",
-         [](SPeerCopy& copy) {
-             SSocketMSG reply{};
-             reply.type = SMSG_TIMESYNC_REPLY;
-             reply.senderAddr = PEER_A;
-             reply.destAddr = (uint32_t)SELF;
-             reply.syncTime = 90000;
-             copy.protocol.HandleDatagram(&reply, sizeof reply, PEER_A);
-         },
-         90000},
+        {"the answer sets the clock", [this](SPeerCopy& copy) { Feed(copy, Reply(PEER_A, 90000)); }, 90000},
         {"a younger copy takes this clock",
-         [](SPeerCopy& copy) {
-             SSocketMSG request{};
-             request.type = SMSG_TIMESYNC_REQUEST;
-             request.senderAddr = PEER_A;
-             request.destAddr = (uint32_t)SELF;
+         [this](SPeerCopy& copy) {
+             SSocketMSG request = About(SMSG_TIMESYNC_REQUEST, PEER_A);
              request.time = request.sendTime = 900;
-             copy.protocol.HandleDatagram(&request, sizeof request, PEER_A);
+             Feed(copy, request);
          },
          5000},
         {"no answer ever comes",
@@ -345,20 +335,16 @@ TEST_F(PeerProtocol, RecordsMadeWhileTheClockIsAwaitedGoOutAsTheTanksStateOnceIt
         SCOPED_TRACE(c.what);
         SPeerCopy copy;
         copy.game.ticks = 5000;
-        const std::vector<SSocketMSG>& sent = copy.transport.sent;
         auto sentOf = [&](int type) {
             std::vector<SSocketMSG> of;
-            for (const SSocketMSG& rec : sent)
+            for (const SSocketMSG& rec : copy.transport.sent)
                 if (rec.type == type && rec.destAddr == (uint32_t)PEER_A)
                     of.push_back(rec);
             return of;
         };
-        Quietly([&] {
-            copy.protocol.Connect(0);
-            SSocketMSG answer = ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50);
-            copy.protocol.HandleDatagram(&answer, sizeof answer, PEER_A);
-            copy.protocol.SendGameRecord(About(GMSG_SHOOT, SELF, SELF));
-        });
+        Quietly([&] { copy.protocol.Connect(0); });
+        Feed(copy, ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50));
+        copy.protocol.SendGameRecord(About(GMSG_SHOOT, SELF, SELF));
         EXPECT_TRUE(sentOf(GMSG_SHOOT).empty());
         EXPECT_TRUE(sentOf(SMSG_TANK_STATE).empty());
 
