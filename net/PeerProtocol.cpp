@@ -187,15 +187,18 @@ void CPeerProtocol::SayGoodbye()
     IGameInterface* game = m_game;
     // When: every peer takes the tank off at that time.
     unsigned long quitAt = game ? game->GetTime() : 0;
-    for (const ZOConnectionID& entry : m_table.Snapshot()) {
-        if (entry.address == local)
-            continue;
-        SSocketMSG rec{};
-        rec.type = SMSG_LEAVING;
-        rec.senderAddr = local;
-        rec.destAddr = (uint32_t)entry.address;
-        rec.time = quitAt;
-        Transmit(rec);
+    std::vector<ZOConnectionID> table = m_table.Snapshot();
+    for (int copy = 0; copy < GOODBYE_COPIES; ++copy) {
+        for (const ZOConnectionID& entry : table) {
+            if (entry.address == local)
+                continue;
+            SSocketMSG rec{};
+            rec.type = SMSG_LEAVING;
+            rec.senderAddr = local;
+            rec.destAddr = (uint32_t)entry.address;
+            rec.time = quitAt;
+            Transmit(rec);
+        }
     }
 }
 

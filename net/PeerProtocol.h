@@ -86,6 +86,9 @@ public:
         SILENCE_MS = 8000,
         // A clock request unanswered this long is given up.
         REQUEST_EXPIRY_MS = 3000,
+        // A goodbye is sent this often: one lost leaves the tank until the
+        // silence is noticed, by each copy at its own moment.
+        GOODBYE_COPIES = 3,
         // Departed peers are asked once in so many probe rounds.
         DEPARTED_PROBE_EVERY = 5,
         // A tank state older than this comes from a clock not yet synced.
