@@ -283,12 +283,12 @@ void CFerrowind::PublishPoses()
 // Tanks named by their owners' addresses, as every copy knows them.
 std::function<std::string(int)> CFerrowind::TankNames() const
 {
-    std::vector<ZOConnectionID> table = SocketConnections().Snapshot();
-    return [table](int index) {
-        std::string name = "object" + std::to_string(index);
-        for (const ZOConnectionID& entry : table)
-            if (entry.objectIndex == index)
-                name = DottedAddress(entry.address);
+    // A peer that has left keeps its name: its tank stays in play until its
+    // departure's time, and a hash of a time before that may be taken (or
+    // replayed) after the table let it go.
+    return [](int index) {
+        unsigned long owner = SocketConnections().AddressOf(index);
+        std::string name = owner ? DottedAddress(owner) : "object" + std::to_string(index);
         CBotTable::SEntry bot;
         if (HostedBots().Find(index, bot))
             name = "bot" + std::to_string(bot.number) + "@" + DottedAddress(bot.host);

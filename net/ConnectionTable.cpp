@@ -65,6 +65,16 @@ int CConnectionTable::DepartedObject(unsigned long address) const
     return -1;
 }
 
+unsigned long CConnectionTable::AddressOf(int objectIndex) const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    for (const std::vector<ZOConnectionID>* list : {&m_entries, &m_departed})
+        for (const ZOConnectionID& entry : *list)
+            if (entry.objectIndex == objectIndex)
+                return entry.address;
+    return 0;
+}
+
 bool CConnectionTable::Return(unsigned long address)
 {
     std::lock_guard<std::mutex> hold(m_lock);

@@ -28,6 +28,9 @@ public:
     // Moves the peer's entry to the departed ones; its tank's index, or -1
     // when it had no entry.
     int Depart(unsigned long address);
+    // The peer whose tank is at `objectIndex`, in the table or departed (its
+    // tank may still be in play, or in a replayed past); 0 if none.
+    unsigned long AddressOf(int objectIndex) const;
     // The departed peer's tank's index, or -1 if the address is not among them.
     int DepartedObject(unsigned long address) const;
     // Moves a departed peer's entry back; false when the table is full or the

@@ -25,6 +25,10 @@ TEST(SocketLayer, TablePrintsAndMapsMessagesOfTheLayer)
     CaptureLog();
     PrintConnections();
     EXPECT_EQ(CapturedOut(), "connections are:\n1 from 10.77.0.1\ndeparted: 10.77.0.2 (tank 7)\n" + counts);
+    // Its tank is still named by it: it stays in play until its departure's time.
+    EXPECT_EQ(table.AddressOf(7), PEER_A);
+    EXPECT_EQ(table.AddressOf(1), SELF);
+    EXPECT_EQ(table.AddressOf(8), 0u);
     EXPECT_TRUE(table.Return(PEER_A));
     EXPECT_EQ(table.ObjectOf(PEER_A), 7);
 
