@@ -185,18 +185,17 @@ void CPeerProtocol::SayGoodbye()
 {
     unsigned long local = m_transport.LocalAddress();
     IGameInterface* game = m_game;
+    SSocketMSG rec{};
+    rec.type = SMSG_LEAVING;
+    rec.senderAddr = local;
     // When: every peer takes the tank off at that time.
-    unsigned long quitAt = game ? game->GetTime() : 0;
+    rec.time = game ? game->GetTime() : 0;
     std::vector<ZOConnectionID> table = m_table.Snapshot();
     for (int copy = 0; copy < GOODBYE_COPIES; ++copy) {
         for (const ZOConnectionID& entry : table) {
             if (entry.address == local)
                 continue;
-            SSocketMSG rec{};
-            rec.type = SMSG_LEAVING;
-            rec.senderAddr = local;
             rec.destAddr = (uint32_t)entry.address;
-            rec.time = quitAt;
             Transmit(rec);
         }
     }
@@ -599,6 +598,9 @@ void CPeerProtocol::ApplyTimeSync(const SSocketMSG& reply)
 // of its own, which the battle will not share.
 bool CPeerProtocol::AwaitingClock()
 {
+    // Once set, the clock stays set: every later record goes without the lock.
+    if (m_synced)
+        return false;
     std::lock_guard<std::mutex> hold(m_syncLock);
     return !m_synced && m_pendingRequests > 0;
 }
@@ -607,7 +609,7 @@ bool CPeerProtocol::AwaitingClock()
 // was kept back reaches the peers as the tank's state.
 void CPeerProtocol::RestateWithheld()
 {
-    if (!AwaitingClock() && m_withheld.exchange(false))
+    if (m_withheld && !AwaitingClock() && m_withheld.exchange(false))
         PublishOwnState();
 }
 
