@@ -40,7 +40,17 @@ done
 if [ ${#missing[@]} -gt 0 ] || $new_architecture; then
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get update -qq
+  # A mirror in the middle of a sync serves index files that fail their
+  # checks for a while. Try again; if some index still fails, go on with the
+  # rest: the install below says plainly if a package is then missing.
+  for try in 1 2 3; do
+    "${sudo_cmd[@]}" apt-get update -qq && break
+    if [ "$try" -eq 3 ]; then
+      echo "setup: some package indexes failed to download; installing from the others" >&2
+    else
+      sleep 20
+    fi
+  done
   if [ ${#missing[@]} -gt 0 ]; then
     "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
   fi
