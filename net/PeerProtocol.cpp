@@ -361,13 +361,7 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
     case SMSG_TANK_STATE:
     case SMSG_POWERUP_STATE:
     case SMSG_TANK_POSE:
-        // One from a clock not yet synced would land far in the past.
-        if ((int)((unsigned int)m_game.load()->GetTime() - (unsigned int)rec.time) > STALE_STATE_MS)
-            Drop(DROP_STALE);
-        else if (rec.type == SMSG_POWERUP_STATE && !Newcomer())
-            Drop(DROP_STALE);
-        else
-            QueueGameRecord(rec);
+        QueueGameRecord(rec);
         break;
     case SMSG_BOT_TANK:
     case SMSG_BOT_MSG: {
@@ -400,9 +394,12 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
     }
 }
 
+// A record refused after its number was read still arrived: left missing,
+// it would be asked for again and again, and given up at last together with
+// the records lost meanwhile.
 void CPeerProtocol::QueueGameRecord(const SSocketMSG& rec)
 {
-    if (!Trusted(rec) || !FreshRecord(rec))
+    if (!KnownSender(rec) || !FreshRecord(rec) || !Acceptable(rec))
         return;
     m_transport.Queue(rec);
     NetFigures().CountIn(rec.senderAddr, NetFiguresClock());
@@ -421,21 +418,35 @@ void CPeerProtocol::ReportForged(const SSocketMSG& rec, unsigned long source)
            DottedAddress(source).c_str(), DottedAddress(rec.senderAddr).c_str());
 }
 
-// Peers send messages about their own tank only, and frags that credit the
-// tank that made the kill.
-bool CPeerProtocol::Trusted(const SSocketMSG& rec)
+bool CPeerProtocol::KnownSender(const SSocketMSG& rec)
 {
-    if (m_table.ObjectOf(rec.senderAddr) < 0) {
-        // Its object cannot be mapped: applied, it would land on whatever
-        // local object the sender's raw index names.
-        if (!ComeBack(rec))
-            AnnounceToStranger(rec.senderAddr);
-        Drop(DROP_UNKNOWN_SENDER);
+    if (m_table.ObjectOf(rec.senderAddr) >= 0)
+        return true;
+    // Its object cannot be mapped: applied, it would land on whatever
+    // local object the sender's raw index names.
+    if (!ComeBack(rec))
+        AnnounceToStranger(rec.senderAddr);
+    Drop(DROP_UNKNOWN_SENDER);
+    return false;
+}
+
+// Peers send messages about their own tank only, and frags that credit the
+// tank that made the kill; states are news only while fresh.
+bool CPeerProtocol::Acceptable(const SSocketMSG& rec)
+{
+    bool state = rec.type == SMSG_TANK_STATE || rec.type == SMSG_POWERUP_STATE || rec.type == SMSG_TANK_POSE;
+    // One from a clock not yet synced would land far in the past.
+    if (state && (int)((unsigned int)m_game.load()->GetTime() - (unsigned int)rec.time) > STALE_STATE_MS) {
+        Drop(DROP_STALE);
         return false;
     }
     // Power-ups have no owner: each peer tells what it saw taken.
-    if (rec.type == SMSG_POWERUP_STATE)
-        return true;
+    if (rec.type == SMSG_POWERUP_STATE) {
+        bool news = Newcomer();
+        if (!news)
+            Drop(DROP_STALE);
+        return news;
+    }
     bool owner = rec.type == GMSG_FRAG ? rec.recipientAddr == m_transport.LocalAddress()
                                        : rec.recipientAddr == rec.senderAddr;
     if (!owner)

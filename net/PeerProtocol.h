@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
+#include <deque>
 #include <map>
 #include <mutex>
 #include <set>
@@ -112,7 +113,8 @@ private:
     void Transmit(SSocketMSG& rec);
     void Drop(EDropReason reason) { m_drops.Count(reason); }
     void ReportForged(const SSocketMSG& rec, unsigned long source);
-    bool Trusted(const SSocketMSG& rec);
+    bool KnownSender(const SSocketMSG& rec);
+    bool Acceptable(const SSocketMSG& rec);
     void QueueGameRecord(const SSocketMSG& rec);
     void SendConnect(int type, unsigned long dest);
     void AnnounceToStranger(unsigned long address);
@@ -163,8 +165,8 @@ private:
     // What each numbering peer's records told, and when each peer was last heard.
     struct SFollowed {
         CSequenceWindow window;
-        Clock::time_point gapSince;   // when the oldest missing record went missing
-        uint32_t gapAt;               // which one that was
+        // The highest number known sent, as each round of requests found it.
+        std::deque<std::pair<Clock::time_point, uint32_t>> known;
     };
     std::mutex m_followLock;
     std::map<unsigned long, SFollowed> m_followed;

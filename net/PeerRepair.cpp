@@ -33,7 +33,7 @@ bool CPeerProtocol::Follow(unsigned long peer, const SWireStamp& stamp)
     if (followed != m_followed.end() && followed->second.window.Incarnation() == stamp.incarnation)
         return false;
     m_followed.erase(peer);
-    m_followed.emplace(peer, SFollowed{CSequenceWindow(stamp.incarnation, stamp.lastSent), Clock::time_point(), 0});
+    m_followed.emplace(peer, SFollowed{CSequenceWindow(stamp.incarnation, stamp.lastSent), {}});
     return true;
 }
 
@@ -46,8 +46,7 @@ bool CPeerProtocol::FreshRecord(const SSocketMSG& rec)
     auto followed = m_followed.find(rec.senderAddr);
     if (followed == m_followed.end()) {
         followed = m_followed
-                       .emplace(rec.senderAddr, SFollowed{CSequenceWindow(stamp.incarnation, stamp.sequence - 1),
-                                                          Clock::time_point(), 0})
+                       .emplace(rec.senderAddr, SFollowed{CSequenceWindow(stamp.incarnation, stamp.sequence - 1), {}})
                        .first;
     }
     if (followed->second.window.Incarnation() != stamp.incarnation) {
@@ -100,18 +99,22 @@ void CPeerProtocol::AskForMissing(Clock::time_point now)
         m_askedAt = now;
         for (auto& followed : m_followed) {
             SFollowed& f = followed.second;
-            uint32_t oldest = f.window.OldestMissing();
-            if (oldest == 0)
-                continue;
-            if (oldest != f.gapAt) {
-                f.gapAt = oldest;
-                f.gapSince = now;
+            if (f.known.empty() || f.known.back().second != f.window.Highest())
+                f.known.emplace_back(now, f.window.Highest());
+            // A record is given up by its own age: one lost a moment ago
+            // is still asked for when an older one is given up.
+            bool due = false;
+            uint32_t sentBefore = 0;
+            while (!f.known.empty() && now >= f.known.front().first + std::chrono::milliseconds(GIVE_UP_MS)) {
+                due = true;
+                sentBefore = f.known.front().second;
+                f.known.pop_front();
             }
-            if (now >= f.gapSince + std::chrono::milliseconds(GIVE_UP_MS)) {
-                m_lost += f.window.GiveUp();
-                continue;
-            }
-            requests.push_back(ResendRequest(f.window.Missing(RESEND_RANGES, MAX_RANGE), local, followed.first));
+            if (due)
+                m_lost += f.window.GiveUp(sentBefore);
+            std::vector<SSequenceRange> missing = f.window.Missing(RESEND_RANGES, MAX_RANGE);
+            if (!missing.empty())
+                requests.push_back(ResendRequest(missing, local, followed.first));
         }
     }
     for (SSocketMSG& rec : requests)

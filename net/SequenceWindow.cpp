@@ -57,19 +57,16 @@ std::vector<SSequenceRange> CSequenceWindow::Missing(size_t maxRanges, uint32_t 
     return ranges;
 }
 
-uint32_t CSequenceWindow::OldestMissing() const
-{
-    return m_highest >= m_next ? m_next : 0;
-}
-
-uint32_t CSequenceWindow::GiveUp()
+uint32_t CSequenceWindow::GiveUp(uint32_t upTo)
 {
     uint32_t missing = 0;
-    for (uint32_t n = m_next; n <= m_highest && n >= m_next; ++n) {
-        size_t at = n - m_next;
-        missing += !(at < m_arrived.size() && m_arrived[at]);
+    while (m_next <= upTo && m_next <= m_highest) {
+        bool arrived = !m_arrived.empty() && m_arrived.front();
+        missing += !arrived;
+        if (!m_arrived.empty())
+            m_arrived.pop_front();
+        ++m_next;
     }
-    m_next = m_highest + 1;
-    m_arrived.clear();
+    Advance();
     return missing;
 }

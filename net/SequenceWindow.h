@@ -36,10 +36,11 @@ public:
     // The numbers still missing, oldest first, in at most `maxRanges` runs of
     // at most `maxCount` each.
     std::vector<SSequenceRange> Missing(size_t maxRanges, uint32_t maxCount) const;
-    // The oldest number still missing; 0 when none is.
-    uint32_t OldestMissing() const;
-    // Stops waiting for everything missing so far; returns how many that were.
-    uint32_t GiveUp();
+    // The highest number known to have been sent.
+    uint32_t Highest() const { return m_highest; }
+    // Stops waiting for the numbers up to `upTo` that are still missing;
+    // returns how many that were.
+    uint32_t GiveUp(uint32_t upTo);
 
 private:
     void Advance();

@@ -707,12 +707,70 @@ TEST_F(PeerProtocol, MissingRecordsAreAskedForAndSentAgain)
     EXPECT_EQ(resent, (std::vector<uint32_t>{2, 3, 4})) << "1 to 4 were sent: the clock's setting and three shots";
 
     Receive(Numbered(2));
-    auto later = now + std::chrono::milliseconds(500);
-    Repeat(later);
-    Repeat(later + std::chrono::milliseconds(CPeerProtocol::GIVE_UP_MS - 200));
+    Repeat(now + std::chrono::milliseconds(500));
+    Repeat(now + std::chrono::milliseconds(CPeerProtocol::GIVE_UP_MS - 200));
     EXPECT_EQ(protocol.Lost(), 0u) << "not yet";
-    Repeat(later + std::chrono::milliseconds(CPeerProtocol::GIVE_UP_MS + 200));
+    Repeat(now + std::chrono::milliseconds(CPeerProtocol::GIVE_UP_MS + 200));
     EXPECT_EQ(protocol.Lost(), 3u) << "3, 5 and 6 never came";
+}
+
+// Each record is given up by its own age: one lost a moment ago is still
+// asked for, and taken in, when an older one is given up.
+TEST_F(PeerProtocol, ARecordLostLaterIsNotGivenUpWithAnOlderOne)
+{
+    Announce();
+    SSocketMSG hello = ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50);
+    WriteStamp(hello, SWireStamp{PEER_RUN, 0, 0});
+    Receive(hello);
+    Receive(Numbered(1));
+    Receive(Numbered(3));
+    auto start = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    Repeat(start);
+    Receive(Numbered(5));
+    Repeat(start + std::chrono::seconds(5));
+    Repeat(start + std::chrono::milliseconds(CPeerProtocol::GIVE_UP_MS + 200));
+    EXPECT_EQ(protocol.Lost(), 1u) << "2 only";
+    transport.sent.clear();
+    Repeat(start + std::chrono::milliseconds(CPeerProtocol::GIVE_UP_MS + 400));
+    ASSERT_EQ(SentTo(SMSG_RESEND_REQUEST), Addresses({PEER_A}));
+    EXPECT_EQ(RequestedRanges(transport.sent.back(), 64), (std::vector<SSequenceRange>{{4, 1}}));
+    transport.queued.clear();
+    Receive(Numbered(4));
+    ASSERT_EQ(transport.queued.size(), 1u) << "4 comes in time";
+    EXPECT_EQ(transport.queued[0].time, 104u);
+}
+
+// A record refused by its content (a frag that credits another copy's tank,
+// a stale pose) still arrived: its number is not asked for again, and so not
+// given up later with records lost meanwhile.
+TEST_F(PeerProtocol, ARefusedRecordLeavesNoGapInItsSendersNumbers)
+{
+    const struct {
+        int type;
+        unsigned long about;
+        bool stale;
+        EDropReason reason;
+    } cases[] = {{GMSG_FRAG, PEER_B, false, DROP_NOT_OWNER}, {SMSG_TANK_POSE, PEER_A, true, DROP_STALE}};
+    uint32_t run = PEER_RUN;
+    MeetPeers();
+    game.ticks = 20000;
+    for (const auto& c : cases) {
+        SSocketMSG hello = ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50);
+        WriteStamp(hello, SWireStamp{++run, 0, 0});
+        Receive(hello);
+        Receive(Numbered(1, run));
+        SSocketMSG refused = Numbered(2, run);
+        refused.type = c.type;
+        refused.recipientAddr = (uint32_t)c.about;
+        refused.time = c.stale ? 20000 - CPeerProtocol::STALE_STATE_MS - 1 : 20000;
+        unsigned long before = protocol.Drops().Of(c.reason);
+        Receive(refused);
+        EXPECT_EQ(protocol.Drops().Of(c.reason), before + 1) << c.type;
+        Receive(Numbered(3, run));
+        transport.sent.clear();
+        Repeat(std::chrono::steady_clock::now() + std::chrono::seconds(run - PEER_RUN));
+        EXPECT_TRUE(SentTo(SMSG_RESEND_REQUEST).empty()) << c.type;
+    }
 }
 
 // A quit takes the tank off at the leaver's time, after its last records,
