@@ -125,6 +125,13 @@ protected:
     {
         Quietly([&] { protocol.RepeatHandshake(now); });
     }
+    // PEER_A answers in run `run`, whose numbers so far reach `lastSent`.
+    void PeerANumbersFrom(uint32_t run, uint32_t lastSent)
+    {
+        SSocketMSG hello = ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50);
+        WriteStamp(hello, SWireStamp{run, 0, lastSent});
+        Receive(hello);
+    }
 };
 
 }  // namespace
@@ -659,9 +666,7 @@ SSocketMSG Numbered(uint32_t sequence, uint32_t run = PEER_RUN)
 TEST_F(PeerProtocol, ANumberedRecordIsQueuedOnceHoweverOftenItArrives)
 {
     Announce();
-    SSocketMSG hello = ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50);
-    WriteStamp(hello, SWireStamp{PEER_RUN, 0, 10});
-    Receive(hello);
+    PeerANumbersFrom(PEER_RUN, 10);
     for (uint32_t n : {11u, 12u, 11u, 14u, 12u, 13u, 14u, 10u, 9u})
         Receive(Numbered(n));
     Receive(Numbered(15, PEER_RUN + 1));
@@ -678,9 +683,7 @@ TEST_F(PeerProtocol, ANumberedRecordIsQueuedOnceHoweverOftenItArrives)
 TEST_F(PeerProtocol, MissingRecordsAreAskedForAndSentAgain)
 {
     Announce();
-    SSocketMSG hello = ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50);
-    WriteStamp(hello, SWireStamp{PEER_RUN, 0, 0});
-    Receive(hello);
+    PeerANumbersFrom(PEER_RUN, 0);
     Receive(Numbered(1));
     Receive(Numbered(4));
     // The last one of a burst is lost too: the next answer's stamp tells.
@@ -719,9 +722,7 @@ TEST_F(PeerProtocol, MissingRecordsAreAskedForAndSentAgain)
 TEST_F(PeerProtocol, ARecordLostLaterIsNotGivenUpWithAnOlderOne)
 {
     Announce();
-    SSocketMSG hello = ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50);
-    WriteStamp(hello, SWireStamp{PEER_RUN, 0, 0});
-    Receive(hello);
+    PeerANumbersFrom(PEER_RUN, 0);
     Receive(Numbered(1));
     Receive(Numbered(3));
     auto start = std::chrono::steady_clock::now() + std::chrono::seconds(1);
@@ -755,9 +756,7 @@ TEST_F(PeerProtocol, ARefusedRecordLeavesNoGapInItsSendersNumbers)
     MeetPeers();
     game.ticks = 20000;
     for (const auto& c : cases) {
-        SSocketMSG hello = ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50);
-        WriteStamp(hello, SWireStamp{++run, 0, 0});
-        Receive(hello);
+        PeerANumbersFrom(++run, 0);
         Receive(Numbered(1, run));
         SSocketMSG refused = Numbered(2, run);
         refused.type = c.type;
