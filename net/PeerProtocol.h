@@ -167,6 +167,10 @@ private:
         CSequenceWindow window;
         // The highest number known sent, as each round of requests found it.
         std::deque<std::pair<Clock::time_point, uint32_t>> known;
+
+        // Notes how far the numbers now reach, and stops waiting for those
+        // known sent `age` ago or earlier; returns how many of them never came.
+        uint32_t GiveUpOlderThan(Clock::time_point now, Clock::duration age);
     };
     std::mutex m_followLock;
     std::map<unsigned long, SFollowed> m_followed;

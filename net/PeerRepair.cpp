@@ -88,6 +88,22 @@ void CPeerProtocol::Resend(const SSocketMSG& request)
     }
 }
 
+// A record is given up by its own age: one lost a moment ago is still asked
+// for when an older one is given up.
+uint32_t CPeerProtocol::SFollowed::GiveUpOlderThan(Clock::time_point now, Clock::duration age)
+{
+    if (known.empty() || known.back().second != window.Highest())
+        known.emplace_back(now, window.Highest());
+    if (now < known.front().first + age)
+        return 0;
+    uint32_t sentBefore = known.front().second;
+    while (!known.empty() && now >= known.front().first + age) {
+        sentBefore = known.front().second;
+        known.pop_front();
+    }
+    return window.GiveUp(sentBefore);
+}
+
 void CPeerProtocol::AskForMissing(Clock::time_point now)
 {
     std::vector<SSocketMSG> requests;
@@ -99,19 +115,7 @@ void CPeerProtocol::AskForMissing(Clock::time_point now)
         m_askedAt = now;
         for (auto& followed : m_followed) {
             SFollowed& f = followed.second;
-            if (f.known.empty() || f.known.back().second != f.window.Highest())
-                f.known.emplace_back(now, f.window.Highest());
-            // A record is given up by its own age: one lost a moment ago
-            // is still asked for when an older one is given up.
-            bool due = false;
-            uint32_t sentBefore = 0;
-            while (!f.known.empty() && now >= f.known.front().first + std::chrono::milliseconds(GIVE_UP_MS)) {
-                due = true;
-                sentBefore = f.known.front().second;
-                f.known.pop_front();
-            }
-            if (due)
-                m_lost += f.window.GiveUp(sentBefore);
+            m_lost += f.GiveUpOlderThan(now, std::chrono::milliseconds(GIVE_UP_MS));
             std::vector<SSequenceRange> missing = f.window.Missing(RESEND_RANGES, MAX_RANGE);
             if (!missing.empty())
                 requests.push_back(ResendRequest(missing, local, followed.first));
