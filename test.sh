@@ -7,16 +7,24 @@ cd "$(dirname "$0")"
 
 ./tools/setup.sh
 jobs=$(nproc)
+# wine32's loader runs the Windows exe; where setup could not install it (it
+# says why), the exe is cross-built but not packed, and the wine tests skip.
+win_bundle=""
+[ -x /usr/lib/wine/wine ] && win_bundle="$PWD/build-win/bundle"
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFERROWIND_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$jobs" --target unit_tests
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFERROWIND_TSAN=ON >/dev/null
 cmake --build build-tsan -j"$jobs" --target unit_tests ferrowind
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFERROWIND_WIN_BUNDLE="$PWD/build-win/bundle" >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFERROWIND_WIN_BUNDLE="$win_bundle" >/dev/null
 cmake --build build -j"$jobs"
 # The Windows exe: its libraries (built once, then cached outside the
 # repository), the cross build and the bundle the wine tests run.
-./tools/windist.sh
+if [ -n "$win_bundle" ]; then
+  ./tools/windist.sh
+else
+  ./tools/windist.sh --exe-only
+fi
 
 # Tests that open a window run on a virtual display of their own.
 display_file=$(mktemp)

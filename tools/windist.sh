@@ -6,6 +6,8 @@
 # The libraries come from tools/windeps.sh (built once, then cached); the
 # battlefield data from the native build in build/ (its asset tool writes
 # assets/). FERROWIND_WIN_BUILD and FERROWIND_NATIVE_BUILD name other folders.
+# With --exe-only it stops after the cross build: packing tells the DLLs that
+# are part of Windows by wine's, so it needs wine32 installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -13,6 +15,8 @@ out=${FERROWIND_WIN_BUILD:-$root/build-win}
 native=${FERROWIND_NATIVE_BUILD:-$root/build}
 jobs=$(nproc)
 say() { echo "windist: $*"; }
+exe_only=false
+[ "${1:-}" = --exe-only ] && exe_only=true
 
 prefix=$(tools/windeps.sh)
 
@@ -22,6 +26,7 @@ cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DFER
     -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$out" -j"$jobs"
 say "cross build took $((SECONDS - start)) s; ferrowind.exe is $(stat -c %s "$out/ferrowind.exe") bytes"
+$exe_only && exit 0
 
 if [ ! -f assets/.generated ]; then
     cmake -S . -B "$native" >/dev/null
