@@ -186,8 +186,11 @@ void CFerrowind::Run()
         unsigned long frameStart = GetTime();
         unsigned long dt = (unsigned int)(GetTime() - previous);
         std::vector<SGameObject*> objects = GetGameObjects();
-        if (objects.size() > ANIMATED_OBJECT)
+        if (objects.size() > ANIMATED_OBJECT) {
+            // A newcomer's restate copies every object on the network thread.
+            CHold hold(*this);
             objects[ANIMATED_OBJECT]->model = RadarModel(frameStart);
+        }
         StepObjects(objects, dt);
         previous = GetTime();
         ActOnMessages();
@@ -237,9 +240,11 @@ void CFerrowind::MenuFrame()
 // The movement step of the ground and the local tank, whose messages go to
 // the peers (positions, through the game's one sender) and the queue; and
 // taken power-ups shown again once the game time their timer holds has come
-// (by kind: restored snapshots hold plain objects).
+// (by kind: restored snapshots hold plain objects). Held like a pass: the
+// network thread copies tanks to announce and restate them meanwhile.
 void CFerrowind::StepObjects(const std::vector<SGameObject*>& objects, unsigned long dt)
 {
+    CHold hold(*this);
     for (int index = 0; index < 2 && index < (int)objects.size(); ++index) {
         std::vector<SGameMsg> pair = objects[index]->Action(dt, index);
         if (pair.empty())

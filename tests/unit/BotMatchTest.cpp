@@ -1,3 +1,6 @@
+#include <atomic>
+#include <thread>
+
 #include "BotArena.h"
 #include "GameFixture.h"
 #include "model/Log.h"
@@ -102,5 +105,32 @@ TEST(BotMatch, ComputerTanksAreNeverHeldInOnePlaceForLong)
             for (size_t b = 0; b < bots.size(); ++b)
                 EXPECT_LT(longest[b], 30000u) << "frames of " << frameMs << " ms, seed " << seed << ", tank " << bots[b];
         }
+    SetLogSink(LogSink());
+}
+
+// The network thread copies tanks (to announce this copy, to restate it to a
+// newcomer, to repair) while the frame moves them; ThreadSanitizer's run of
+// the unit tests halts on any step that moves them outside the game's lock.
+TEST(BotMatch, TanksAreCopiedWhileTheFrameMovesThem)
+{
+    SetLogSink([](ELogStream, const std::string&) {});
+    SBotArena arena(2, BOT_HARD, 5);
+    std::vector<int> tanks = arena.game.m_bots.Tanks();
+    tanks.push_back(LOCAL_TANK);
+    std::atomic<bool> playing{true};
+    std::atomic<int> copies{0};
+    std::thread network([&] {
+        while (playing)
+            for (int index : tanks)
+                if (SGameObject* copy = arena.game.CopyGameObject(index)) {
+                    DestroyObject(copy);
+                    ++copies;
+                }
+    });
+    // Frames until the copies have overlapped many of them.
+    for (unsigned long played = 0; played < 3000 || copies < 100; played += 16)
+        arena.Frame(16);
+    playing = false;
+    network.join();
     SetLogSink(LogSink());
 }
