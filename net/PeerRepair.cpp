@@ -94,9 +94,7 @@ uint32_t CPeerProtocol::SFollowed::GiveUpOlderThan(Clock::time_point now, Clock:
 {
     if (known.empty() || known.back().second != window.Highest())
         known.emplace_back(now, window.Highest());
-    if (now < known.front().first + age)
-        return 0;
-    uint32_t sentBefore = known.front().second;
+    uint32_t sentBefore = 0;  // numbers start at 1: none to give up
     while (!known.empty() && now >= known.front().first + age) {
         sentBefore = known.front().second;
         known.pop_front();
