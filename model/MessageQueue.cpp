@@ -116,6 +116,7 @@ void CMessageQueue::Pass()
     if (m_messages.empty())
         return;
     assert(m_firstUnhandled <= m_messages.size());
+    m_rollback.SaveStart(m_objects);
     unsigned int before = m_rollback.States().lastTime;
     unsigned long now = m_ops.now();
     bool started = false;

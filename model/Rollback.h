@@ -23,6 +23,9 @@ public:
     // Save: offers the objects as they stand once every queued message up to
     // time `applied` has been applied; a snapshot is taken at most once a second.
     void Save(const std::vector<SGameObject*>& objects, unsigned int applied);
+    // Before anything is applied: the objects as they stand, for a message
+    // older than the first one applied (see SSavedStates::SaveStart).
+    void SaveStart(const std::vector<SGameObject*>& objects) { m_states.SaveStart(objects); }
     // Load: the newest snapshot taken before `lateTime` replaces the front of
     // `objects` (objects that joined after it keep their places, as they
     // joined when it was taken before: see Added); the replaced

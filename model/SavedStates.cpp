@@ -17,6 +17,18 @@ void SSavedStates::SaveState(const std::vector<SGameObject*>& objects, unsigned 
     // A warp searches the ring from the newest snapshot back for the first
     // one before the late message: the times must fall that way.
     assert(!filled[pos] || (int)(time - times[pos]) > 0);
+    Store(objects, time);
+    lastTime = time;
+}
+
+void SSavedStates::SaveStart(const std::vector<SGameObject*>& objects)
+{
+    if (OldestSlot() < 0)
+        Store(objects, 0);
+}
+
+void SSavedStates::Store(const std::vector<SGameObject*>& objects, unsigned int time)
+{
     pos = (pos + 1) % SLOTS;
     // The objects of the snapshot overwritten take the new values in place
     // where they can: a warp's replay takes a snapshot every second.
@@ -35,7 +47,6 @@ void SSavedStates::SaveState(const std::vector<SGameObject*>& objects, unsigned 
     }
     times[pos] = time;
     filled[pos] = true;
-    lastTime = time;
 }
 
 int SSavedStates::SlotBack(int seconds) const

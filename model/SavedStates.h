@@ -19,6 +19,11 @@ struct SSavedStates {
     SSavedStates();
 
     void SaveState(const std::vector<SGameObject*>& objects, unsigned int time);
+    // The objects before the first message is applied, dated 0: nothing
+    // changed them earlier, so they stand for every earlier time, and a
+    // late message older than the first one applied still has a snapshot
+    // to warp to. Only into an empty ring.
+    void SaveStart(const std::vector<SGameObject*>& objects);
     // Replaces `objects` with deep copies of the snapshot `seconds` slots back.
     void GetState(std::vector<SGameObject*>& objects, int seconds);
 
@@ -27,6 +32,9 @@ struct SSavedStates {
     // The slot of the oldest snapshot held; -1 when the ring is empty.
     int OldestSlot() const;
     void Restore(std::vector<SGameObject*>& objects, int slot);
+
+private:
+    void Store(const std::vector<SGameObject*>& objects, unsigned int time);
 };
 
 #endif

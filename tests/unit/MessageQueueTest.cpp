@@ -69,8 +69,10 @@ TEST_F(MessageQueue, AppliesEachMessageOnceAndSnapshotsAfterAPass)
     Pass(5000);
     EXPECT_TRUE(sound.m_effectsOn);
     EXPECT_NEAR(Throttle(), 0.1f, 1e-6);
-    EXPECT_EQ(game.m_savedStates.pos, 1);
-    EXPECT_EQ(game.m_savedStates.times[1], 5000u);
+    // The battlefield before it, then after it.
+    EXPECT_EQ(game.m_savedStates.pos, 2);
+    EXPECT_EQ(game.m_savedStates.times[1], 0u);
+    EXPECT_EQ(game.m_savedStates.times[2], 5000u);
     game.ActOnMessages();
     EXPECT_NEAR(Throttle(), 0.1f, 1e-6);
     EXPECT_EQ(game.m_messages[0].handled, 1);
@@ -79,8 +81,8 @@ TEST_F(MessageQueue, AppliesEachMessageOnceAndSnapshotsAfterAPass)
 TEST_F(MessageQueue, LateMessageWarpsAndReplaysEveryChangeAfterTheSnapshot)
 {
     Accelerate(0.1f, 10000);
-    SnapshotAt(10000);  // in slot 1
-    ASSERT_EQ(game.m_savedStates.pos, 1);
+    SnapshotAt(10000);  // in slot 2, after the start
+    ASSERT_EQ(game.m_savedStates.pos, 2);
 
     game.AddMsg(Msg(GMSG_DEATH, other, {}, 11200));
     Accelerate(0.1f, 11500);
@@ -126,8 +128,8 @@ TEST_F(MessageQueue, WarpRestoresTheSlotThatManySecondsBack)
         State(tank)[TS_THROTTLE] = (float)k / 100;
         game.m_savedStates.SaveState(game.m_objects, k * 1000);
     }
-    ASSERT_EQ(game.m_savedStates.pos, 3);
-    ASSERT_EQ(game.m_savedStates.times[8], 8000u);
+    ASSERT_EQ(game.m_savedStates.pos, 4);
+    ASSERT_EQ(game.m_savedStates.times[9], 8000u);
 
     game.AddMsg(Msg(GMSG_DEATH, other, {}, 8500));  // lag 4500 ms: 5 seconds back
     Pass(13000);
@@ -136,12 +138,14 @@ TEST_F(MessageQueue, WarpRestoresTheSlotThatManySecondsBack)
     EXPECT_TRUE(Logged("Warping 5 seconds, caused by a 4500 ms lag and msgtype GMSG_DEATH"));
 }
 
+// No warp reaches before the oldest snapshot, once the ring has come round.
 TEST_F(MessageQueue, WarpWithoutSnapshotAppliesTheLateMessageWhereItStands)
 {
     Accelerate(0.1f, 400);
-    game.m_savedStates.lastTime = 500;  // a pass at 500 takes no snapshot
     Pass(500);
-    ASSERT_EQ(game.m_savedStates.OldestSlot(), -1);
+    for (unsigned int k = 1; k <= SSavedStates::SLOTS; ++k)
+        game.m_savedStates.SaveState(game.m_objects, k * 1000);
+    ASSERT_EQ(game.m_savedStates.times[game.m_savedStates.OldestSlot()], 1000u);
     Accelerate(0.1f, 300);
     game.ActOnMessages();
     EXPECT_NEAR(Throttle(), 0.2f, 1e-6);
