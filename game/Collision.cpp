@@ -121,11 +121,16 @@ Vector3f CFerrowind::CollisionTest(Vector3f requested, int index, bool turning, 
         if (!overlap && settled)
             continue;
         Vector3f tested = overlap ? current : accepted;
-        if ((double)Change(tested, accepted) < CHANGE_THRESHOLD) {
+        // A power-up is judged by the request itself, not by what a blocker
+        // tested before it left of it: each copy lists the tanks in its own
+        // order (its own first), and all must take the same power-ups.
+        const Vector3f& against = overlap && other->kind == KIND_POWERUP ? requested : accepted;
+        if ((double)Change(tested, against) < CHANGE_THRESHOLD) {
             accepted = tested;
         } else if (other->kind < 0) {
             // Negative kinds never block; a power-up is taken instead, right
-            // after the move, so every copy takes it at the same place.
+            // after the move (refused or not), so every copy takes it at the
+            // same place.
             if (other->kind == KIND_POWERUP && takePowerUps) {
                 float taker = (float)index;
                 AddConsequence(MakeMsg(GMSG_POWERUP_TAKEN, (int)i, 1, &taker, RuleTime()));

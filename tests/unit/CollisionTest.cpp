@@ -90,21 +90,26 @@ TEST_F(Collision, MovingOntoAPowerUpTakesIt)
     EXPECT_EQ(QueuedOfType(GMSG_POWERUP_TAKEN).size(), 2u);
 }
 
-TEST_F(Collision, PowerUpOrderAgainstBlockers)
+// Each copy lists the tanks in its own order (its own first, its peers'
+// after the scenery), so a blocker may come before a power-up on one copy
+// and after it on another: either way the move is refused and the power-up
+// taken.
+TEST_F(Collision, PowerUpTakenWhateverBlocksTheMoveFirst)
 {
-    // Blocker first: the move is refused for good and the crate is not taken.
-    AddScenery(box, Vector3f(40, 0, 10));
-    AddPowerUp(box, Vector3f(40, 0, -10), 1);
-    EXPECT_EQ(Move(35, 0).x, 0);
-    EXPECT_TRUE(QueuedOfType(GMSG_POWERUP_TAKEN).empty());
-
-    // Crate first: it is taken, and the move is refused all the same.
-    int crate = AddPowerUp(box, Vector3f(-40, 0, 10), 1);
-    AddScenery(box, Vector3f(-40, 0, -10));
-    EXPECT_EQ(Move(-35, 0).x, 0);
-    std::vector<SGameMsg> taken = QueuedOfType(GMSG_POWERUP_TAKEN);
-    ASSERT_EQ(taken.size(), 1u);
-    EXPECT_EQ(taken[0].object, crate);
+    for (bool blockerFirst : {true, false}) {
+        SCOPED_TRACE(blockerFirst);
+        float x = blockerFirst ? 40.0f : -40.0f;
+        if (blockerFirst)
+            AddScenery(box, Vector3f(x, 0, 10));
+        int crate = AddPowerUp(box, Vector3f(x, 0, -10), 1);
+        if (!blockerFirst)
+            AddScenery(box, Vector3f(x, 0, 10));
+        size_t before = QueuedOfType(GMSG_POWERUP_TAKEN).size();
+        EXPECT_EQ(Move(x - 5, 0).x, 0);
+        std::vector<SGameMsg> taken = QueuedOfType(GMSG_POWERUP_TAKEN);
+        ASSERT_EQ(taken.size(), before + 1);
+        EXPECT_EQ(taken.back().object, crate);
+    }
 }
 
 TEST_F(Collision, RequestsWithinTheThresholdYieldTheCurrentValue)
