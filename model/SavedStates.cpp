@@ -23,7 +23,8 @@ void SSavedStates::SaveState(const std::vector<SGameObject*>& objects, unsigned 
 
 void SSavedStates::SaveStart(const std::vector<SGameObject*>& objects)
 {
-    if (OldestSlot() < 0)
+    // Called every pass: the newest slot tells an empty ring at once.
+    if (!filled[pos])
         Store(objects, 0);
 }
 
