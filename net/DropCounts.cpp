@@ -3,7 +3,8 @@
 namespace {
 
 const char* const REASON_NAMES[DROP_REASONS] = {"bad size",  "forged sender", "unknown sender", "not the owner",
-                                                "duplicate", "stale",         "unknown type", "malformed"};
+                                                "duplicate", "stale",         "unknown type", "malformed",
+                                                "unasked relay"};
 
 }  // namespace
 

@@ -14,6 +14,7 @@ enum EDropReason {
     DROP_STALE,           // from a run of the sender's that has ended
     DROP_UNKNOWN_TYPE,    // a type no peer sends
     DROP_MALFORMED,       // a name or computer tank record that makes no sense
+    DROP_UNASKED_RELAY,   // a peer's record sent on by another copy that was not asked for it
     DROP_REASONS
 };
 

@@ -322,6 +322,11 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
         return;
     if (!m_game)
         return;
+    // A silent peer's record, sent on by a copy that holds it, names that peer.
+    if (rec.type == SMSG_RELAYED || rec.type == SMSG_RELAYED_BOT_MSG) {
+        TakeRelayed(rec, source);
+        return;
+    }
     // A peer names itself by the address it sends from; a record naming
     // another is forged.
     if (rec.senderAddr != source) {
@@ -330,7 +335,11 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
         return;
     }
     Heard(rec);
+    Sort(rec);
+}
 
+void CPeerProtocol::Sort(const SSocketMSG& rec)
+{
     switch (rec.type) {
     case SMSG_CONNECT:
     case SMSG_CONNECT_BACK:
@@ -351,6 +360,9 @@ void CPeerProtocol::HandleDatagram(const void* bytes, size_t length, unsigned lo
         break;
     case SMSG_RESEND_REQUEST:
         Resend(rec);
+        break;
+    case SMSG_RELAY_REQUEST:
+        Relay(rec);
         break;
     case SMSG_LEAVING:
         Depart(rec.senderAddr, "quit", rec.time);

@@ -14,6 +14,7 @@
 #include "model/StateCheck.h"
 #include "net/ConnectionTable.h"
 #include "net/DropCounts.h"
+#include "net/HeldRecords.h"
 #include "net/SentRecords.h"
 #include "net/SequenceWindow.h"
 #include "net/WireFormat.h"
@@ -82,6 +83,11 @@ public:
         // A missing record is asked for this often, and given up after a
         // while: by then a time warp could no longer take it in.
         RESEND_INTERVAL_MS = 150, GIVE_UP_MS = 6000,
+        // A peer unheard this long (it answers a clock request every
+        // second) may have crashed: the copies that hold its records are
+        // asked for those this copy lacks. Each peer's latest RELAY_KEPT
+        // records are held for them.
+        RELAY_AFTER_MS = 1500, RELAY_KEPT = 1024,
         // A peer heard from neither by messages nor by answers to the
         // clock requests for this long has left.
         SILENCE_MS = 8000,
@@ -127,10 +133,19 @@ private:
     bool FreshRecord(const SSocketMSG& rec);
     void Resend(const SSocketMSG& request);
     void AskForMissing(Clock::time_point now);
+    // Asks every other copy for the records of each silent peer; m_followLock held.
+    void AskForRelays(Clock::time_point now, std::vector<SSocketMSG>& requests);
+    // Unheard for RELAY_AFTER_MS; m_followLock held.
+    bool Silent(unsigned long peer, Clock::time_point now) const;
+    void Relay(const SSocketMSG& request);
+    void TakeRelayed(const SSocketMSG& relayed, unsigned long source);
+    // A record from a known source, sorted by its type.
+    void Sort(const SSocketMSG& rec);
     void Heard(const SSocketMSG& rec);
     void DepartSilent(Clock::time_point now);
-    // `quitAt`: the game time the peer said it quit at; 0 when it fell silent.
-    void Depart(unsigned long peer, const char* why, unsigned long quitAt = 0);
+    // `leftAt`: the game time the peer was last there, by its clock (a quit
+    // says it; a silence follows its last record); 0 when unknown.
+    void Depart(unsigned long peer, const char* why, unsigned long leftAt = 0);
     bool ComeBack(const SSocketMSG& rec);
     void WelcomeBack(unsigned long peer, const SGameObject& tank);
     // Once the clock is set: this copy's tank as it is, to every peer, so
@@ -164,9 +179,19 @@ private:
 
     // What each numbering peer's records told, and when each peer was last heard.
     struct SFollowed {
+        explicit SFollowed(const CSequenceWindow& window) : window(window), held(RELAY_KEPT) {}
+
         CSequenceWindow window;
         // The highest number known sent, as each round of requests found it.
         std::deque<std::pair<Clock::time_point, uint32_t>> known;
+        // Its records as they came, for a copy that lacks one once it is silent.
+        CHeldRecords held;
+        // The latest game time its records were dated by: a silent peer is
+        // taken off by it, at the same time on every copy that has them.
+        unsigned int lastTime = 0;
+        bool dated = false;
+        // Other copies were asked for its records, and it was not heard since.
+        bool relayAsked = false;
 
         // Notes how far the numbers now reach, and stops waiting for those
         // known sent `age` ago or earlier; returns how many of them never came.

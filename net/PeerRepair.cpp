@@ -33,7 +33,7 @@ bool CPeerProtocol::Follow(unsigned long peer, const SWireStamp& stamp)
     if (followed != m_followed.end() && followed->second.window.Incarnation() == stamp.incarnation)
         return false;
     m_followed.erase(peer);
-    m_followed.emplace(peer, SFollowed{CSequenceWindow(stamp.incarnation, stamp.lastSent), {}});
+    m_followed.emplace(peer, SFollowed(CSequenceWindow(stamp.incarnation, stamp.lastSent)));
     return true;
 }
 
@@ -45,18 +45,22 @@ bool CPeerProtocol::FreshRecord(const SSocketMSG& rec)
     std::lock_guard<std::mutex> hold(m_followLock);
     auto followed = m_followed.find(rec.senderAddr);
     if (followed == m_followed.end()) {
-        followed = m_followed
-                       .emplace(rec.senderAddr, SFollowed{CSequenceWindow(stamp.incarnation, stamp.sequence - 1), {}})
-                       .first;
+        followed =
+            m_followed.emplace(rec.senderAddr, SFollowed(CSequenceWindow(stamp.incarnation, stamp.sequence - 1))).first;
     }
     if (followed->second.window.Incarnation() != stamp.incarnation) {
         Drop(DROP_STALE);
         return false;
     }
-    if (followed->second.window.Take(stamp.sequence) == CSequenceWindow::DUPLICATE) {
+    SFollowed& f = followed->second;
+    if (f.window.Take(stamp.sequence) == CSequenceWindow::DUPLICATE) {
         Drop(DROP_DUPLICATE);
         return false;
     }
+    f.held.Keep(stamp.sequence, rec);
+    if (!f.dated || (int)((unsigned int)rec.time - f.lastTime) > 0)
+        f.lastTime = (unsigned int)rec.time;
+    f.dated = true;
     return true;
 }
 
@@ -69,8 +73,10 @@ void CPeerProtocol::Heard(const SSocketMSG& rec)
     if (m_table.ObjectOf(rec.senderAddr) >= 0)
         m_heard[rec.senderAddr] = Clock::now();
     auto followed = m_followed.find(rec.senderAddr);
-    if (followed != m_followed.end() && followed->second.window.Incarnation() == stamp.incarnation)
+    if (followed != m_followed.end() && followed->second.window.Incarnation() == stamp.incarnation) {
         followed->second.window.Heard(stamp.lastSent);
+        followed->second.relayAsked = false;
+    }
 }
 
 void CPeerProtocol::Resend(const SSocketMSG& request)
@@ -118,14 +124,98 @@ void CPeerProtocol::AskForMissing(Clock::time_point now)
             if (!missing.empty())
                 requests.push_back(ResendRequest(missing, local, followed.first));
         }
+        AskForRelays(now, requests);
     }
     for (SSocketMSG& rec : requests)
         Transmit(rec);
 }
 
+bool CPeerProtocol::Silent(unsigned long peer, Clock::time_point now) const
+{
+    auto heard = m_heard.find(peer);
+    return heard != m_heard.end() && now >= heard->second + std::chrono::milliseconds(RELAY_AFTER_MS);
+}
+
+// A peer that crashed sends nothing again, and a record of its that the
+// network lost on the way to this copy alone would leave its tank different
+// here until it leaves. The other copies hold what they received of it:
+// each is asked for what this copy lacks, the last records of a burst
+// included (this copy may never have heard of them).
+void CPeerProtocol::AskForRelays(Clock::time_point now, std::vector<SSocketMSG>& requests)
+{
+    unsigned long local = m_transport.LocalAddress();
+    for (auto& silent : m_followed) {
+        SFollowed& f = silent.second;
+        if (!Silent(silent.first, now))
+            continue;
+        SRelayAsk ask{silent.first, f.window.Incarnation(), f.window.Highest(),
+                      f.window.Missing(RESEND_RANGES, MAX_RANGE)};
+        for (const auto& helper : m_followed) {
+            if (helper.first == silent.first)
+                continue;
+            requests.push_back(RelayRequest(ask, local, helper.first));
+            f.relayAsked = true;
+        }
+    }
+}
+
+// Sends on what this copy holds of the records another copy asks for.
+void CPeerProtocol::Relay(const SSocketMSG& request)
+{
+    if (m_table.ObjectOf(request.senderAddr) < 0)
+        return;
+    SRelayAsk ask = RelayAskFrom(request, MAX_RANGE);
+    std::vector<SSocketMSG> relayed;
+    {
+        std::lock_guard<std::mutex> hold(m_followLock);
+        auto followed = m_followed.find(ask.origin);
+        if (followed == m_followed.end() || followed->second.window.Incarnation() != ask.incarnation)
+            return;
+        const SFollowed& f = followed->second;
+        std::vector<SSequenceRange> ranges = ask.ranges;
+        uint32_t newer = f.window.Highest() - ask.highest;
+        if ((int32_t)newer > 0)
+            ranges.push_back(SSequenceRange{ask.highest + 1, newer < MAX_RANGE ? newer : MAX_RANGE});
+        for (const SSequenceRange& range : ranges) {
+            for (uint32_t n = range.first; n - range.first < range.count; ++n) {
+                SSocketMSG rec;
+                if (f.held.Find(n, rec))
+                    relayed.push_back(RelayedRecord(rec, request.senderAddr));
+            }
+        }
+    }
+    for (SSocketMSG& rec : relayed)
+        Transmit(rec);
+}
+
+// A silent peer's record sent on by a copy that holds it is taken as the
+// peer's own, but only from a copy in the table and while this copy waits
+// for it: another copy can speak for a peer only while that peer says
+// nothing, and its number still drops a record that came already.
+void CPeerProtocol::TakeRelayed(const SSocketMSG& relayed, unsigned long source)
+{
+    SSocketMSG rec = RecordFromRelayed(relayed);
+    SWireStamp stamp = ReadStamp(rec);
+    bool asked = false;
+    if (m_table.ObjectOf(source) >= 0 && stamp.sequence != 0 && NumberedType(rec.type)) {
+        std::lock_guard<std::mutex> hold(m_followLock);
+        auto followed = m_followed.find(rec.senderAddr);
+        asked = followed != m_followed.end() && followed->second.relayAsked &&
+                followed->second.window.Incarnation() == stamp.incarnation;
+        if (asked)
+            followed->second.window.Heard(stamp.lastSent);
+    }
+    if (!asked) {
+        Drop(DROP_UNASKED_RELAY);
+        return;
+    }
+    Sort(rec);
+}
+
 void CPeerProtocol::DepartSilent(Clock::time_point now)
 {
-    std::vector<unsigned long> silent;
+    // Each silent peer, and the game time it left at by its records.
+    std::vector<std::pair<unsigned long, unsigned long>> silent;
     unsigned long local = m_transport.LocalAddress();
     {
         std::lock_guard<std::mutex> hold(m_followLock);
@@ -134,15 +224,20 @@ void CPeerProtocol::DepartSilent(Clock::time_point now)
                 continue;
             // The silence is counted from when the peer was taken in.
             auto heard = m_heard.emplace(entry.address, now).first;
-            if (now >= heard->second + std::chrono::milliseconds(SILENCE_MS))
-                silent.push_back(entry.address);
+            if (now < heard->second + std::chrono::milliseconds(SILENCE_MS))
+                continue;
+            // Its last record, and the same silence after it: each copy
+            // notices the silence at its own moment, but has the same records.
+            auto followed = m_followed.find(entry.address);
+            bool dated = followed != m_followed.end() && followed->second.dated;
+            silent.emplace_back(entry.address, dated ? followed->second.lastTime + SILENCE_MS : 0);
         }
     }
-    for (unsigned long peer : silent)
-        Depart(peer, "silent");
+    for (const auto& peer : silent)
+        Depart(peer.first, "silent", peer.second);
 }
 
-void CPeerProtocol::Depart(unsigned long peer, const char* why, unsigned long quitAt)
+void CPeerProtocol::Depart(unsigned long peer, const char* why, unsigned long leftAt)
 {
     IGameInterface* game = m_game;
     int tank;
@@ -159,14 +254,14 @@ void CPeerProtocol::Depart(unsigned long peer, const char* why, unsigned long qu
     }
     NetFigures().Forget(peer);
     LogOut("%s left the battle (%s)\n", DottedAddress(peer).c_str(), why);
-    // A quit is dated by the leaver's clock, after its last records, so that
-    // every copy takes the tank off at one game time, wherever the record
-    // was late; a time ahead of this clock, or a stale one, is not believed.
+    // A departure is dated by the leaver's clock, after its last records, so
+    // that every copy takes the tank off at one game time, wherever the
+    // record was late; a time ahead of this clock, or a stale one, is not believed.
     unsigned int now = (unsigned int)game->GetTime();
     unsigned int at = now;
-    int age = (int)(now - (unsigned int)quitAt);
-    if (quitAt != 0 && age >= 0 && age <= STALE_STATE_MS)
-        at = (unsigned int)quitAt + 1;
+    int age = (int)(now - (unsigned int)leftAt);
+    if (leftAt != 0 && age >= 0 && age <= STALE_STATE_MS)
+        at = (unsigned int)leftAt + 1;
     game->AddMsg(MakeMsg(GMSG_DEPARTED, tank, 0, 0, at));
 }
 

@@ -7,7 +7,7 @@ uint32_t CSentRecords::Number(SSocketMSG& rec)
     std::lock_guard<std::mutex> hold(m_lock);
     uint32_t sequence = ++m_last;
     WriteStamp(rec, SWireStamp{m_incarnation, sequence, sequence});
-    m_kept[sequence % KEPT] = rec;
+    m_kept.Keep(sequence, rec);
     return sequence;
 }
 
@@ -20,10 +20,7 @@ void CSentRecords::Stamp(SSocketMSG& rec) const
 bool CSentRecords::Find(uint32_t sequence, SSocketMSG& rec) const
 {
     std::lock_guard<std::mutex> hold(m_lock);
-    if (sequence == 0 || sequence > m_last || m_last - sequence >= KEPT)
-        return false;
-    rec = m_kept[sequence % KEPT];
-    return true;
+    return m_kept.Find(sequence, rec);
 }
 
 uint32_t CSentRecords::LastSent() const

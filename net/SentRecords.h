@@ -3,8 +3,8 @@
 
 #include <cstdint>
 #include <mutex>
-#include <vector>
 
+#include "net/HeldRecords.h"
 #include "net/WireFormat.h"
 
 // The game records this copy sent lately, by number, so that a peer that
@@ -30,7 +30,7 @@ private:
     const uint32_t m_incarnation;
     mutable std::mutex m_lock;
     uint32_t m_last;
-    std::vector<SSocketMSG> m_kept;
+    CHeldRecords m_kept;
 };
 
 #endif

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "net/BotWire.h"
+
 namespace {
 
 const int WIRE_TAIL_FIELDS = 5;
@@ -170,6 +172,55 @@ std::vector<SSequenceRange> RequestedRanges(const SSocketMSG& request, uint32_t 
     for (int i = 0; i < Clamp(request.count, 0, RESEND_RANGES); ++i)
         ranges.push_back(SSequenceRange{words[2 * i], words[2 * i + 1] < maxCount ? words[2 * i + 1] : maxCount});
     return ranges;
+}
+
+SSocketMSG RelayRequest(const SRelayAsk& ask, unsigned long sender, unsigned long dest)
+{
+    SSocketMSG rec = ResendRequest(ask.ranges, sender, dest);
+    rec.type = SMSG_RELAY_REQUEST;
+    rec.recipientAddr = ask.origin;
+    std::memcpy(&rec.data[2 * RESEND_RANGES], &ask.highest, sizeof ask.highest);
+    std::memcpy(&rec.tankKind, &ask.incarnation, sizeof ask.incarnation);
+    return rec;
+}
+
+SRelayAsk RelayAskFrom(const SSocketMSG& request, uint32_t maxCount)
+{
+    SRelayAsk ask{request.recipientAddr, 0, 0, RequestedRanges(request, maxCount)};
+    std::memcpy(&ask.highest, &request.data[2 * RESEND_RANGES], sizeof ask.highest);
+    std::memcpy(&ask.incarnation, &request.tankKind, sizeof ask.incarnation);
+    return ask;
+}
+
+bool NumberedType(int type)
+{
+    return (type >= 1 && type < SMSG_CONNECT) || type == SMSG_TANK_STATE || type == SMSG_TANK_POSE ||
+           type == SMSG_BOT_MSG;
+}
+
+SSocketMSG RelayedRecord(const SSocketMSG& rec, unsigned long dest)
+{
+    SSocketMSG relayed = rec;
+    relayed.destAddr = (uint32_t)dest;
+    if (rec.type == SMSG_BOT_MSG) {
+        relayed.type = SMSG_RELAYED_BOT_MSG;
+    } else {
+        relayed.type = SMSG_RELAYED;
+        std::memcpy(relayed.reserved + sizeof(SWireStamp), &rec.type, sizeof rec.type);
+    }
+    return relayed;
+}
+
+SSocketMSG RecordFromRelayed(const SSocketMSG& relayed)
+{
+    SSocketMSG rec = relayed;
+    if (relayed.type == SMSG_RELAYED_BOT_MSG) {
+        rec.type = SMSG_BOT_MSG;
+    } else {
+        std::memcpy(&rec.type, relayed.reserved + sizeof(SWireStamp), sizeof rec.type);
+        std::memset(rec.reserved + sizeof(SWireStamp), 0, sizeof rec.reserved - sizeof(SWireStamp));
+    }
+    return rec;
 }
 
 STankPrototype* TankFromWire(const SSocketMSG& rec)

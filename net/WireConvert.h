@@ -45,6 +45,30 @@ SSocketMSG ResendRequest(const std::vector<SSequenceRange>& ranges, unsigned lon
 // The ranges a request asks for, each at most `maxCount` long.
 std::vector<SSequenceRange> RequestedRanges(const SSocketMSG& request, uint32_t maxCount);
 
+// A request (SMSG_RELAY_REQUEST) to a copy for what it holds of the numbered
+// records of `origin`, a peer that fell silent: those of its run
+// `incarnation` in `ranges`, and any numbered above `highest`. Laid out as a
+// resend request, with the origin in `recipientAddr` and the run and the
+// highest number as raw words after the ranges.
+struct SRelayAsk {
+    unsigned long origin;
+    uint32_t incarnation;
+    uint32_t highest;
+    std::vector<SSequenceRange> ranges;
+};
+SSocketMSG RelayRequest(const SRelayAsk& ask, unsigned long sender, unsigned long dest);
+SRelayAsk RelayAskFrom(const SSocketMSG& request, uint32_t maxCount);
+// The types a copy numbers as it sends them: game messages, its tank's
+// state and place, and its computer tanks' messages.
+bool NumberedType(int type);
+// A peer's numbered record as sent on to `dest` by a copy that holds it: its
+// sender, number and fields as they came, its type in the reserved bytes
+// after the stamp (a computer tank's message keeps its game type there, and
+// travels as a type of its own).
+SSocketMSG RelayedRecord(const SSocketMSG& rec, unsigned long dest);
+// The record a relayed one carries.
+SSocketMSG RecordFromRelayed(const SSocketMSG& relayed);
+
 // The tank a connect record describes, ready for the game's AddGameObject;
 // always of the tank kind.
 STankPrototype* TankFromWire(const SSocketMSG& rec);

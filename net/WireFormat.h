@@ -20,7 +20,10 @@ enum {
     SMSG_STATE_HASH = 609,      // the sender's battlefield at a game time, hashed
     // 610 to 612: player names and computer tanks
     SMSG_POWERUP_STATE = 613,   // a power-up taken, and when it comes back, for a newcomer
-    SMSG_TANK_POSE = 614        // the sender's own tank's place, every few seconds
+    SMSG_TANK_POSE = 614,       // the sender's own tank's place, every few seconds
+    SMSG_RELAY_REQUEST = 615,   // a silent peer's numbered records, asked of a copy that holds them
+    SMSG_RELAYED = 616,         // such a record, sent on as its sender sent it
+    SMSG_RELAYED_BOT_MSG = 617  // the same for a computer tank's message (SMSG_BOT_MSG)
 };
 
 // The one port every peer listens on and sends to.

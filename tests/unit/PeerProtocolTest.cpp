@@ -28,9 +28,11 @@ SGameObject* MakeObject(int kind, float x)
     return o;
 }
 
-// A peer at SELF with a loaded battlefield: ground at 0, its own tank at 1.
+// A peer at `address` (SELF unless named) with a loaded battlefield: ground
+// at 0, its own tank at 1.
 struct SPeerCopy {
-    SPeerCopy() : transport(SELF), protocol(table, transport, OWN_RUN)
+    explicit SPeerCopy(unsigned long address = SELF, uint32_t run = OWN_RUN)
+        : transport(address), protocol(table, transport, run)
     {
         game.objects.push_back(MakeObject(KIND_GROUND, 0));
         game.objects.push_back(MakeObject(KIND_TANK, 20));
@@ -844,4 +846,117 @@ TEST_F(PeerProtocol, APeerThatFallsSilentOrQuitsLeavesAndComesBackToItsEntry)
     ASSERT_EQ(game.messages.back().type, GMSG_TANK_STATE);
     EXPECT_EQ(game.messages.back().data[TSV_POS], 90);
     EXPECT_EQ(game.messages.back().data[TSV_ACTIVE], 1);
+}
+
+namespace {
+
+const uint32_t HELPER_RUN = 4321;
+
+// `rec`, stamped as sent by its sender in run `run`.
+SSocketMSG InRun(SSocketMSG rec, uint32_t run)
+{
+    WriteStamp(rec, SWireStamp{run, 0, 0});
+    return rec;
+}
+
+}  // namespace
+
+// A peer that crashed is never asked again in vain: a record of its that
+// only this copy missed, the last of its burst included, comes from a copy
+// that has it, and is queued once as the crashed peer's. Relays are taken
+// only while this copy waits for them.
+TEST_F(PeerProtocol, ACrashedPeersRecordsThatOnlyThisCopyMissedComeFromAnotherCopy)
+{
+    SPeerCopy helper(PEER_B, HELPER_RUN);
+    Quietly([&] { helper.protocol.Connect(0); });
+    Feed(helper, InRun(ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50), PEER_RUN));
+    Feed(helper, InRun(ConnectFrom(SMSG_CONNECT_BACK, SELF, 40), OWN_RUN));
+    for (uint32_t n : {1u, 2u, 3u, 4u})
+        Feed(helper, Numbered(n));
+
+    Announce();
+    PeerANumbersFrom(PEER_RUN, 0);
+    SSocketMSG fromB = ConnectFrom(SMSG_CONNECT_BACK, PEER_B, 60);
+    Receive(InRun(fromB, HELPER_RUN));
+    Receive(Numbered(1));
+    Receive(Numbered(3));
+    transport.queued.clear();
+    auto start = std::chrono::steady_clock::now();
+    Repeat(start + std::chrono::milliseconds(CPeerProtocol::RELAY_AFTER_MS - 500));
+    EXPECT_TRUE(SentTo(SMSG_RELAY_REQUEST).empty()) << "not silent yet";
+    transport.sent.clear();
+    Repeat(start + std::chrono::milliseconds(CPeerProtocol::RELAY_AFTER_MS + 100));
+    ASSERT_EQ(SentTo(SMSG_RELAY_REQUEST), Addresses({PEER_B})) << "about A";
+
+    helper.transport.sent.clear();
+    for (const SSocketMSG& rec : transport.sent)
+        if (rec.type == SMSG_RELAY_REQUEST)
+            Feed(helper, rec);
+    std::vector<SSocketMSG> relayed = helper.transport.sent;
+    std::vector<uint32_t> numbers;
+    for (const SSocketMSG& rec : relayed) {
+        ASSERT_EQ(rec.type, SMSG_RELAYED);
+        EXPECT_EQ(rec.destAddr, (uint32_t)SELF);
+        numbers.push_back(ReadStamp(rec).sequence);
+    }
+    helper.transport.sent.clear();
+    EXPECT_EQ(numbers, (std::vector<uint32_t>{2, 4})) << "2 was missing, 4 was never heard of";
+    for (int twice = 0; twice < 2; ++twice)
+        for (const SSocketMSG& rec : relayed)
+            ReceiveBytes(&rec, sizeof rec, PEER_B);
+    std::vector<unsigned long> times;
+    for (const SSocketMSG& rec : transport.queued) {
+        EXPECT_EQ(rec.type, GMSG_CHANGE_ANGLES);
+        EXPECT_EQ(rec.senderAddr, PEER_A);
+        times.push_back(rec.time - 100);
+    }
+    EXPECT_EQ(times, Addresses({2, 4}));
+    EXPECT_EQ(protocol.Drops().Of(DROP_DUPLICATE), 2u);
+
+    // Not from a copy in the table, nor once the peer is heard again.
+    SSocketMSG five = RelayedRecord(Numbered(5), SELF);
+    ReceiveBytes(&five, sizeof five, STRANGER);
+    SSocketMSG reply = Reply(PEER_A);
+    WriteStamp(reply, SWireStamp{PEER_RUN, 0, 4});
+    Receive(reply);
+    ReceiveBytes(&five, sizeof five, PEER_B);
+    EXPECT_EQ(transport.queued.size(), 2u);
+    EXPECT_EQ(protocol.Drops().Of(DROP_UNASKED_RELAY), 2u);
+}
+
+// A peer that falls silent leaves at the same game time on every copy that
+// has its records, however late each notices: the silence after its last
+// record. Without a record it can be dated by, or with one too old to warp
+// back to, it leaves when noticed, as a peer of the original rules does.
+TEST_F(PeerProtocol, ASilentPeerLeavesAtTheSameTimeOnEveryCopy)
+{
+    const unsigned int LAST = 10000, LEFT = LAST + CPeerProtocol::SILENCE_MS + 1;
+    const struct {
+        const char* what;
+        bool numbered;
+        unsigned int lastRecord, noticedAt, departedAt;
+    } cases[] = {{"noticed at once", true, LAST, LEFT + 50, LEFT},
+                 {"noticed late", true, LAST, LEFT + 2500, LEFT},
+                 {"its last record too old", true, LAST - 6000, LEFT + 2500, LEFT + 2500},
+                 {"no numbers", false, LAST, LEFT + 50, LEFT + 50}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SPeerCopy copy;
+        Quietly([&] { copy.protocol.Connect(0); });
+        SSocketMSG hello = ConnectFrom(SMSG_CONNECT_BACK, PEER_A, 50);
+        Feed(copy, c.numbered ? InRun(hello, PEER_RUN) : hello);
+        SSocketMSG last = Numbered(1);
+        last.time = c.lastRecord;
+        if (!c.numbered)
+            WriteStamp(last, SWireStamp{});
+        Feed(copy, last);
+        copy.game.ticks = c.noticedAt;
+        Quietly([&] {
+            copy.protocol.RepeatHandshake(std::chrono::steady_clock::now() +
+                                          std::chrono::milliseconds(CPeerProtocol::SILENCE_MS + 100));
+        });
+        ASSERT_FALSE(copy.game.messages.empty());
+        EXPECT_EQ(copy.game.messages.back().type, GMSG_DEPARTED);
+        EXPECT_EQ(copy.game.messages.back().time, c.departedAt);
+    }
 }

@@ -18,7 +18,8 @@ TEST(SocketLayer, TablePrintsAndMapsMessagesOfTheLayer)
     CaptureLog();
     PrintConnections();
     const std::string counts = "records dropped: 0 bad size, 0 forged sender, 0 unknown sender, 0 not the owner, "
-                               "0 duplicate, 0 stale, 0 unknown type, 0 malformed; 0 records lost for good; 0 disagreements\n";
+                               "0 duplicate, 0 stale, 0 unknown type, 0 malformed, 0 unasked relay; "
+                               "0 records lost for good; 0 disagreements\n";
     EXPECT_EQ(CapturedOut(), "connections are:\n1 from 10.77.0.1\n7 from 10.77.0.2\n" + counts);
     // A peer that left is listed apart, and comes back to its old entry.
     EXPECT_EQ(table.Depart(PEER_A), 7);
