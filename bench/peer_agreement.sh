@@ -17,6 +17,8 @@
 #   AGREE_RESTART=S   copy 2 is killed (SIGKILL) at S and started again
 #   AGREE_DEPART=S    copy 3 quits at S (Esc twice); the others must then
 #                     show no tank for it, and only they are compared
+#   AGREE_CRASH=S     copy 2 is killed (SIGKILL) at S and not started again;
+#                     the same holds for it
 #   AGREE_ARGS="..."  command-line arguments for every copy (a preset, say)
 # After each run every compared copy is closed, and the drop, loss and
 # disagreement counts it prints as it closes are shown, with what copies 1
@@ -41,6 +43,10 @@ trap cleanup EXIT
 late=${AGREE_LATE:-}
 restart=${AGREE_RESTART:-}
 depart=${AGREE_DEPART:-}
+crash=${AGREE_CRASH:-}
+gone_copy=""
+[ -n "$depart" ] && gone_copy=3
+[ -n "$crash" ] && gone_copy=2
 lagged=3
 [ -n "$late" ] && lagged=2
 declare -a running=(0 0 0 0)
@@ -64,13 +70,13 @@ join_copy() {
 events_at() {
     local t=$1
     [ "$t" = "$late" ] && join_copy 3 2
-    if [ "$t" = "$restart" ]; then
+    if [ "$t" = "$restart" ] || [ "$t" = "$crash" ]; then
         kill -KILL "${game_pids[2]}" 2>/dev/null
         wait "${game_pids[2]}" 2>/dev/null
         running[2]=0
         holding[2]=""
-        join_copy 2 1
     fi
+    [ "$t" = "$restart" ] && join_copy 2 1
     if [ "$t" = "$depart" ]; then
         running[3]=0
         [ -n "${holding[3]}" ] && release 3 "${holding[3]}"
@@ -158,14 +164,14 @@ for run in $(seq 1 "$runs"); do
     report="run $run (seed $((seed + run - 1)), ${drive} s):"
     for i in "${compared[@]}"; do report+=" copy $i warped $(count "$work/output$i.txt" Warping) times;"; done
     same=1
-    if [ -n "$depart" ]; then
-        gone=$(grep -m1 -o 'address [0-9.]*' "$work/stdout3.txt" | cut -d' ' -f2)
+    if [ -n "$gone_copy" ]; then
+        gone=$(grep -m1 -o 'address [0-9.]*' "$work/stdout$gone_copy.txt" | cut -d' ' -f2)
         if [ -z "$gone" ]; then
             same=0
-            report+=" copy 3's address is unknown;"
+            report+=" copy $gone_copy's address is unknown;"
         elif echo "$reference" | grep -qF "tank:$gone "; then
             same=0
-            report+=" copy 3 ($gone) quit but its tank is still there;"
+            report+=" copy $gone_copy ($gone) left but its tank is still there;"
         fi
     fi
     for i in "${compared[@]:1}"; do

@@ -74,7 +74,10 @@ start_xvfb() {
         Xvfb ":$n" -screen 0 1024x768x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
         xvfb_pid=$!
         for _ in $(seq 50); do
-            [ -e "/tmp/.X11-unix/X$n" ] && { display=":$n"; export DISPLAY=$display; return 0; }
+            # Two scripts starting at once may both try this number: the
+            # display is ours only if the lock names our server.
+            [ -e "/tmp/.X11-unix/X$n" ] && [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb_pid" ] &&
+                { display=":$n"; export DISPLAY=$display; return 0; }
             kill -0 "$xvfb_pid" 2>/dev/null || break
             sleep 0.1
         done
