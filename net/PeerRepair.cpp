@@ -16,6 +16,22 @@ namespace {
 // At most this many records are asked for, or sent again, per range.
 const uint32_t MAX_RANGE = 64;
 
+// The records that `find` still has of the numbers in `ranges`, each as
+// `send` makes it.
+template <typename Find, typename Send>
+std::vector<SSocketMSG> KeptIn(const std::vector<SSequenceRange>& ranges, Find find, Send send)
+{
+    std::vector<SSocketMSG> kept;
+    for (const SSequenceRange& range : ranges) {
+        for (uint32_t n = range.first; n - range.first < range.count; ++n) {
+            SSocketMSG rec;
+            if (find(n, rec))
+                kept.push_back(send(rec));
+        }
+    }
+    return kept;
+}
+
 }  // namespace
 
 // Follows a numbering peer's records from the ones it sends after `stamp`; a
@@ -83,15 +99,13 @@ void CPeerProtocol::Resend(const SSocketMSG& request)
 {
     if (m_table.ObjectOf(request.senderAddr) < 0)
         return;
-    for (const SSequenceRange& range : RequestedRanges(request, MAX_RANGE)) {
-        for (uint32_t n = range.first; n - range.first < range.count; ++n) {
-            SSocketMSG rec;
-            if (!m_sent.Find(n, rec))
-                continue;
-            rec.destAddr = (uint32_t)request.senderAddr;
-            Transmit(rec);
-        }
-    }
+    auto find = [this](uint32_t n, SSocketMSG& rec) { return m_sent.Find(n, rec); };
+    auto send = [&request](SSocketMSG rec) {
+        rec.destAddr = (uint32_t)request.senderAddr;
+        return rec;
+    };
+    for (SSocketMSG& rec : KeptIn(RequestedRanges(request, MAX_RANGE), find, send))
+        Transmit(rec);
 }
 
 // A record is given up by its own age: one lost a moment ago is still asked
@@ -176,13 +190,9 @@ void CPeerProtocol::Relay(const SSocketMSG& request)
         uint32_t newer = f.window.Highest() - ask.highest;
         if ((int32_t)newer > 0)
             ranges.push_back(SSequenceRange{ask.highest + 1, newer < MAX_RANGE ? newer : MAX_RANGE});
-        for (const SSequenceRange& range : ranges) {
-            for (uint32_t n = range.first; n - range.first < range.count; ++n) {
-                SSocketMSG rec;
-                if (f.held.Find(n, rec))
-                    relayed.push_back(RelayedRecord(rec, request.senderAddr));
-            }
-        }
+        auto find = [&f](uint32_t n, SSocketMSG& rec) { return f.held.Find(n, rec); };
+        auto send = [&request](const SSocketMSG& rec) { return RelayedRecord(rec, request.senderAddr); };
+        relayed = KeptIn(ranges, find, send);
     }
     for (SSocketMSG& rec : relayed)
         Transmit(rec);
