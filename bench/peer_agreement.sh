@@ -18,7 +18,9 @@
 #   AGREE_DEPART=S    copy 3 quits at S (Esc twice); the others must then
 #                     show no tank for it, and only they are compared
 #   AGREE_CRASH=S     copy 2 is killed (SIGKILL) at S and not started again;
-#                     the same holds for it
+#                     the same holds for it. Its last second never reaches
+#                     copy 1, only copy 3, and no compared copy may find
+#                     its state differing from another's meanwhile
 #   AGREE_ARGS="..."  command-line arguments for every copy (a preset, say)
 # After each run every compared copy is closed, and the drop, loss and
 # disagreement counts it prints as it closes are shown, with what copies 1
@@ -77,6 +79,8 @@ events_at() {
         holding[2]=""
     fi
     [ "$t" = "$restart" ] && join_copy 2 1
+    [ -n "$crash" ] && [ "$t" = $((crash - 1)) ] && "$netns" cut 2 1
+    [ "$t" = "$crash" ] && "$netns" cut 2 1 off
     if [ "$t" = "$depart" ]; then
         running[3]=0
         [ -n "${holding[3]}" ] && release 3 "${holding[3]}"
@@ -180,6 +184,11 @@ for run in $(seq 1 "$runs"); do
         ((differ > 0)) && { same=0; report+=" (largest $worst, $what)"; }
         report+=";"
     done
+    if [ -n "$crash" ]; then
+        for i in "${compared[@]}"; do
+            grep -q -F "state differs from" "$work/stdout$i.txt" && { same=0; report+=" copy $i found a state differing;"; }
+        done
+    fi
     echo "$report"
     ((same)) && agreed=$((agreed + 1))
     if ((same)); then

@@ -21,6 +21,8 @@
 #   netns.sh address I             the address of peer I (routed: routed-address I)
 #   netns.sh loss P                drop P % of the frames the bridge forwards
 #                                  (0 removes the rule; needs nftables)
+#   netns.sh cut I J [off]         drop every frame from peer I to peer J
+#                                  (off lets them through again)
 #
 # Needs root (or CAP_SYS_ADMIN and CAP_NET_ADMIN). Copies in the namespaces
 # share the host's files, so one Xvfb serves them all through its socket in
@@ -126,6 +128,25 @@ table bridge fwloss {
 EOF
 }
 
+cut() {
+    local from=$1 to=${2:-} how=${3:-on} br table
+    [[ "$from" =~ ^[0-9]+$ && "$to" =~ ^[0-9]+$ ]] || die "cut: two peer numbers"
+    need_set
+    command -v nft >/dev/null 2>&1 || die "cut: nft is missing (tools/setup.sh installs nftables)"
+    br=$(bridge_ns)
+    table="fwcut${from}to$to"
+    ip netns exec "$br" nft delete table bridge "$table" 2>/dev/null || true
+    [ "$how" = off ] && return 0
+    ip netns exec "$br" nft -f - <<EOF
+table bridge $table {
+    chain forward {
+        type filter hook forward priority 0; policy accept;
+        ip saddr $SUBNET.$from ip daddr $SUBNET.$to drop
+    }
+}
+EOF
+}
+
 run() {
     local i=$1
     shift
@@ -147,7 +168,7 @@ session() {
     return $status
 }
 
-[ $# -ge 1 ] || die "usage: netns.sh check | session N CMD... | up N | routed | run I CMD... | down | address I | routed-address I | loss P"
+[ $# -ge 1 ] || die "usage: netns.sh check | session N CMD... | up N | routed | run I CMD... | down | address I | routed-address I | loss P | cut I J [off]"
 command=$1
 shift
 case "$command" in
@@ -180,6 +201,10 @@ case "$command" in
     loss)
         [ $# -eq 1 ] || die "usage: netns.sh loss P"
         loss "$1"
+        ;;
+    cut)
+        [ $# -ge 2 ] && [ $# -le 3 ] || die "usage: netns.sh cut I J [off]"
+        cut "$@"
         ;;
     address)
         [ $# -eq 1 ] || die "usage: netns.sh address I"
