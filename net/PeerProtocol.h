@@ -133,7 +133,7 @@ private:
     bool FreshRecord(const SSocketMSG& rec);
     void Resend(const SSocketMSG& request);
     void AskForMissing(Clock::time_point now);
-    // Asks every other copy for the records of each silent peer; m_followLock held.
+    // Asks another copy for the records of each silent peer; m_followLock held.
     void AskForRelays(Clock::time_point now, std::vector<SSocketMSG>& requests);
     // Unheard for RELAY_AFTER_MS; m_followLock held.
     bool Silent(unsigned long peer, Clock::time_point now) const;
@@ -202,6 +202,7 @@ private:
     std::map<unsigned long, Clock::time_point> m_heard;
     std::set<unsigned long> m_forgedReported;
     Clock::time_point m_askedAt;
+    unsigned int m_relayRound = 0;  // which other copy is asked next
 
     // Guards the look-up and the taking in of a peer, so that two listeners
     // receiving the same peer at once give it one tank.

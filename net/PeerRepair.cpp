@@ -153,8 +153,9 @@ bool CPeerProtocol::Silent(unsigned long peer, Clock::time_point now) const
 // A peer that crashed sends nothing again, and a record of its that the
 // network lost on the way to this copy alone would leave its tank different
 // here until it leaves. The other copies hold what they received of it:
-// each is asked for what this copy lacks, the last records of a burst
-// included (this copy may never have heard of them).
+// they are asked for what this copy lacks, the last records of a burst
+// included (this copy may never have heard of them). One copy a round, in
+// turn: every copy asking every other would flood a large battle.
 void CPeerProtocol::AskForRelays(Clock::time_point now, std::vector<SSocketMSG>& requests)
 {
     unsigned long local = m_transport.LocalAddress();
@@ -162,14 +163,16 @@ void CPeerProtocol::AskForRelays(Clock::time_point now, std::vector<SSocketMSG>&
         SFollowed& f = silent.second;
         if (!Silent(silent.first, now))
             continue;
+        std::vector<unsigned long> helpers;
+        for (const auto& helper : m_followed)
+            if (helper.first != silent.first)
+                helpers.push_back(helper.first);
+        if (helpers.empty())
+            continue;
         SRelayAsk ask{silent.first, f.window.Incarnation(), f.window.Highest(),
                       f.window.Missing(RESEND_RANGES, MAX_RANGE)};
-        for (const auto& helper : m_followed) {
-            if (helper.first == silent.first)
-                continue;
-            requests.push_back(RelayRequest(ask, local, helper.first));
-            f.relayAsked = true;
-        }
+        requests.push_back(RelayRequest(ask, local, helpers[m_relayRound++ % helpers.size()]));
+        f.relayAsked = true;
     }
 }
 
