@@ -186,10 +186,10 @@ private:
         std::deque<std::pair<Clock::time_point, uint32_t>> known;
         // Its records as they came, for a copy that lacks one once it is silent.
         CHeldRecords held;
-        // The latest game time its records were dated by: a silent peer is
-        // taken off by it, at the same time on every copy that has them.
+        // The latest game time its records were dated by (0: none yet): a
+        // silent peer is taken off by it, at the same time on every copy
+        // that has them.
         unsigned int lastTime = 0;
-        bool dated = false;
         // Other copies were asked for its records, and it was not heard since.
         bool relayAsked = false;
 

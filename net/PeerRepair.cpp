@@ -74,9 +74,8 @@ bool CPeerProtocol::FreshRecord(const SSocketMSG& rec)
         return false;
     }
     f.held.Keep(stamp.sequence, rec);
-    if (!f.dated || (int)((unsigned int)rec.time - f.lastTime) > 0)
+    if (f.lastTime == 0 || (int)((unsigned int)rec.time - f.lastTime) > 0)
         f.lastTime = (unsigned int)rec.time;
-    f.dated = true;
     return true;
 }
 
@@ -242,8 +241,8 @@ void CPeerProtocol::DepartSilent(Clock::time_point now)
             // Its last record, and the same silence after it: each copy
             // notices the silence at its own moment, but has the same records.
             auto followed = m_followed.find(entry.address);
-            bool dated = followed != m_followed.end() && followed->second.dated;
-            silent.emplace_back(entry.address, dated ? followed->second.lastTime + SILENCE_MS : 0);
+            unsigned int last = followed != m_followed.end() ? followed->second.lastTime : 0;
+            silent.emplace_back(entry.address, last ? last + SILENCE_MS : 0);
         }
     }
     for (const auto& peer : silent)
